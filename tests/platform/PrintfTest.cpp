@@ -273,11 +273,10 @@ TEST(Printf, AgreesWithTheCLibrary) {
         if (conversion == 'o' && alternate && precision > octalDigits) continue;
         ++compared;
 
-        std::string spec = "%" + flags;
-        if (width > 0) spec += std::to_string(width);
-        if (precision >= 0) spec += "." + std::to_string(precision);
-        spec += conversion;
-        const std::string format = "<" + spec + ">";
+        std::string format = "<%" + flags;
+        if (width > 0) format += std::to_string(width);
+        if (precision >= 0) format.append(".").append(std::to_string(precision));
+        format.append(1, conversion).append(">");
         const std::u16string wideFormat = Widen(format);
 
         if (conversion == 's') {
