@@ -8,55 +8,34 @@
 
 namespace {
 
-void BM_SPrintfDumpLine(benchmark::State& state) {
-    char line[64];
-    unsigned offset = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(SPrintf(line, "%s: %04x: %02x %02x %c", "socket", offset, offset & 0xFF, 7u, 'a'));
-        ++offset;
-    }
-}
-BENCHMARK(BM_SPrintfDumpLine);
+char g_line[64];
+char16_t g_wideLine[64];
 
-void BM_SnprintfDumpLine(benchmark::State& state) {
-    char line[64];
-    unsigned offset = 0;
+// Formats one line per iteration with a changing number.
+template <typename FormatLine>
+void BM_Line(benchmark::State& state, FormatLine formatLine) {
+    unsigned n = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            std::snprintf(line, sizeof line, "%s: %04x: %02x %02x %c", "socket", offset, offset & 0xFF, 7u, 'a'));
-        ++offset;
+        benchmark::DoNotOptimize(formatLine(n));
+        benchmark::ClobberMemory();
+        n += 37;
     }
 }
-BENCHMARK(BM_SnprintfDumpLine);
 
-void BM_SPrintfScoreLine(benchmark::State& state) {
-    char line[64];
-    int score = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(SPrintf(line, "Score %8d  Lives %d  %-10s|", score, 3, "Level 2"));
-        score += 37;
-    }
-}
-BENCHMARK(BM_SPrintfScoreLine);
-
-void BM_SnprintfScoreLine(benchmark::State& state) {
-    char line[64];
-    int score = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(std::snprintf(line, sizeof line, "Score %8d  Lives %d  %-10s|", score, 3, "Level 2"));
-        score += 37;
-    }
-}
-BENCHMARK(BM_SnprintfScoreLine);
-
-void BM_SWPrintfScoreLine(benchmark::State& state) {
-    char16_t line[64];
-    int score = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(SWPrintf(line, u"Score %8d  Lives %d  %-10s|", score, 3, u"Level 2"));
-        score += 37;
-    }
-}
-BENCHMARK(BM_SWPrintfScoreLine);
+BENCHMARK_CAPTURE(BM_Line, DumpSPrintf, [](unsigned n) {
+    return SPrintf(g_line, "%s: %04x: %02x %02x %c", "socket", n, n & 0xFF, 7u, 'a');
+});
+BENCHMARK_CAPTURE(BM_Line, DumpSnprintf, [](unsigned n) {
+    return std::snprintf(g_line, sizeof g_line, "%s: %04x: %02x %02x %c", "socket", n, n & 0xFF, 7u, 'a');
+});
+BENCHMARK_CAPTURE(BM_Line, ScoreSPrintf, [](unsigned n) {
+    return SPrintf(g_line, "Score %8u  Lives %d  %-10s|", n, 3, "Level 2");
+});
+BENCHMARK_CAPTURE(BM_Line, ScoreSnprintf, [](unsigned n) {
+    return std::snprintf(g_line, sizeof g_line, "Score %8u  Lives %d  %-10s|", n, 3, "Level 2");
+});
+BENCHMARK_CAPTURE(BM_Line, ScoreSWPrintf, [](unsigned n) {
+    return SWPrintf(g_wideLine, u"Score %8u  Lives %d  %-10s|", n, 3, u"Level 2");
+});
 
 }  // namespace
