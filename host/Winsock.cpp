@@ -19,7 +19,7 @@ struct ErrorPair {
 };
 
 const ErrorPair kErrors[] = {
-    {EWOULDBLOCK, winsock::WSAEWOULDBLOCK},     {EAGAIN, winsock::WSAEWOULDBLOCK},
+    {EWOULDBLOCK, winsock::WSAEWOULDBLOCK},  // also EAGAIN
     {EINPROGRESS, winsock::WSAEWOULDBLOCK},     {EALREADY, winsock::WSAEALREADY},
     {EISCONN, winsock::WSAEISCONN},             {ENOTCONN, winsock::WSAENOTCONN},
     {ECONNREFUSED, winsock::WSAECONNREFUSED},   {ETIMEDOUT, winsock::WSAETIMEDOUT},
@@ -58,6 +58,15 @@ int Fail(int platformError) {
 
 // A socket handle is the descriptor itself.
 int Descriptor(winsock::SOCKET s) { return s <= static_cast<winsock::SOCKET>(INT_MAX) ? static_cast<int>(s) : -1; }
+
+// The descriptor for a send or receive, or -1 with the error recorded.
+int TransferDescriptor(winsock::SOCKET s, const char* buffer, int length, int flags) {
+    const int fd = Descriptor(s);
+    if (fd < 0) return Fail(winsock::WSAENOTSOCK);
+    if (flags != 0) return Fail(winsock::WSAEOPNOTSUPP);
+    if (length < 0 || (buffer == nullptr && length > 0)) return Fail(winsock::WSAEFAULT);
+    return fd;
+}
 
 std::atomic<int> g_startups{0};
 
@@ -275,19 +284,15 @@ int getsockopt(SOCKET s, int level, int option, char* value, int* valueLength) {
 }
 
 int send(SOCKET s, const char* buffer, int length, int flags) {
-    const int fd = Descriptor(s);
-    if (fd < 0) return Fail(WSAENOTSOCK);
-    if (flags != 0) return Fail(WSAEOPNOTSUPP);
-    if (length < 0 || (buffer == nullptr && length > 0)) return Fail(WSAEFAULT);
+    const int fd = TransferDescriptor(s, buffer, length, flags);
+    if (fd < 0) return SOCKET_ERROR;
     const std::ptrdiff_t sent = posixnet::Send(fd, buffer, static_cast<std::size_t>(length));
     return sent < 0 ? FailFromErrno() : static_cast<int>(sent);
 }
 
 int recv(SOCKET s, char* buffer, int length, int flags) {
-    const int fd = Descriptor(s);
-    if (fd < 0) return Fail(WSAENOTSOCK);
-    if (flags != 0) return Fail(WSAEOPNOTSUPP);
-    if (length < 0 || (buffer == nullptr && length > 0)) return Fail(WSAEFAULT);
+    const int fd = TransferDescriptor(s, buffer, length, flags);
+    if (fd < 0) return SOCKET_ERROR;
     const std::ptrdiff_t received = posixnet::Receive(fd, buffer, static_cast<std::size_t>(length));
     return received < 0 ? FailFromErrno() : static_cast<int>(received);
 }
