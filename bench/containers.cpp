@@ -87,3 +87,4 @@ BENCHMARK(BM_UnorderedMapInsert)->Arg(100)->Arg(1000);
 BENCHMARK(BM_CHashFind)->Arg(100)->Arg(1000);
 BENCHMARK(BM_UnorderedMapFind)->Arg(100)->Arg(1000);
 BENCHMARK(BM_CVectorAppend)->Arg(10)->Arg(100)->Arg(1000);
+BENCHMARK(BM_CVectorAppend)->Arg(100000)->Iterations(1)->Unit(benchmark::kSecond);
