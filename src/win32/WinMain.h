@@ -5,7 +5,8 @@
 
 // Runs the whole program: a second start raises the first instance's window
 // and returns 0; otherwise registers the class, runs the applet and returns
-// its exit code (1 when start-up failed).
+// its exit code (1 when start-up failed). A desktop main picks the window
+// backend with host::ResetWindowing first and passes any non-null instance.
 int WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPWSTR commandLine, int showCommand);
 
 // Hands the message to the current window; what it does not handle goes to
