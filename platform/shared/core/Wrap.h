@@ -33,3 +33,8 @@ constexpr std::int64_t Sar64(std::int64_t v, unsigned shift) { return v >> shift
 constexpr std::int32_t Shl32(std::int32_t v, unsigned shift) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(v) << shift);
 }
+
+// Magnitude of a signed value as an unsigned number; exact for INT32_MIN too.
+constexpr std::uint32_t Magnitude32(std::int32_t v) {
+    return v < 0 ? 0u - static_cast<std::uint32_t>(v) : static_cast<std::uint32_t>(v);
+}
