@@ -14,6 +14,7 @@
 #include "platform/shared/core/CApp.h"
 #include "platform/shared/core/ICCore.h"
 #include "platform/shared/core/SystemEvent.h"
+#include "platform/shared/systems/CAppExecutor.h"
 #include "src/win32/CApplet.h"
 #include "src/win32/WinMain.h"
 
@@ -121,6 +122,12 @@ CApp* CreateGameApp() {
     ++g_created;
     return new (std::nothrow) TestApp();
 }
+
+// The application's executor hooks; this application runs no executor.
+std::int32_t OnExecutorInit() { return 0; }
+void OnExecutorShutdown() {}
+void OnExecutorUpdate() {}
+void OnExecutorDraw() {}
 
 namespace {
 
