@@ -47,6 +47,13 @@ public:
     // of the text, so a backward range starting at or past the end is empty.
     Derived Substring(std::int32_t from, std::int32_t to) const;
 
+    // Replaces the text by the whole file. The loaded length is the file's
+    // size in characters (a 16-bit string drops an odd last byte; its
+    // characters are little-endian in the file) and the text may hold zero
+    // characters. False, with an empty string, for a missing or empty file,
+    // one too large to hold, or a short read.
+    bool LoadFromFile(const char16_t* path);
+
     // A new string: the left text followed by the right one; either side
     // may be without text.
     friend Derived operator+(const Derived& left, const Derived& right) { return Concat(left.m_buffer, right.m_buffer); }
