@@ -114,6 +114,9 @@ TEST_F(FileUtilTest, DirectoryAndFileName) {
         GetFileName(out, c.path);
         EXPECT_EQ(Of(out), c.name);
     }
+    CStrWChar self(u"\\a\\b.dat");
+    GetFileName(self, self.GetBuffer());
+    EXPECT_EQ(Of(self), u"b.dat");
 }
 
 TEST_F(FileUtilTest, ReadFileFully) {
