@@ -5,6 +5,8 @@
 
 #include "platform/shared/components/CStrChar.h"
 #include "platform/shared/components/CStrWChar.h"
+#include "platform/shared/components/FileUtil.h"
+#include "platform/shared/components/ICFileMgr.h"
 #include "platform/shared/core/Debug.h"
 #include "platform/shared/core/StringUtil.h"
 
@@ -114,6 +116,27 @@ Derived CStrT<Derived, Char>::Substring(std::int32_t from, std::int32_t to) cons
     Char* out = result.Allocate(n);
     for (std::int32_t i = 0; i < n; ++i) out[i] = m_buffer[from + i * step];
     return result;
+}
+
+template <typename Derived, typename Char>
+bool CStrT<Derived, Char>::LoadFromFile(const char16_t* path) {
+    Clear();
+    ICFileMgr* manager = ICFileMgr::GetInstance();
+    const std::uint32_t size = manager == nullptr ? 0 : manager->GetFileSize(path);
+    const std::uint32_t length = size / sizeof(Char);
+    if (size == 0 || length > static_cast<std::uint32_t>(INT32_MAX)) return false;
+    Char* buffer = Allocate(static_cast<std::int32_t>(length));
+    if (!ReadFileFully(path, buffer, length * static_cast<std::uint32_t>(sizeof(Char)))) {
+        Clear();
+        return false;
+    }
+    if constexpr (sizeof(Char) > 1) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(buffer);
+        for (std::uint32_t i = 0; i < length; ++i) {
+            buffer[i] = static_cast<Char>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+        }
+    }
+    return true;
 }
 
 template class CStrT<CStrChar, char>;

@@ -13,10 +13,16 @@
 template <typename Derived, typename Char>
 class CStrT : public CClass {
 public:
+    CStrT() : CClass(Derived::kClassId) {}
+    // Empty, then the text appended (nothing for null).
+    explicit CStrT(const Char* text) : CStrT() { Append(text); }
+    // Copies are deep.
+    CStrT(const CStrT& other) : CStrT() { Append(other.m_buffer); }
+    CStrT& operator=(const CStrT& other) {
+        AssignCStr(other.m_buffer);
+        return *this;
+    }
     ~CStrT() override { Clear(); }
-
-    CStrT(const CStrT&) = delete;
-    CStrT& operator=(const CStrT&) = delete;
 
     // Frees the buffer: the string is empty with no buffer.
     void Clear();
@@ -47,6 +53,13 @@ public:
     // of the text, so a backward range starting at or past the end is empty.
     Derived Substring(std::int32_t from, std::int32_t to) const;
 
+    // Replaces the text by the whole file. The loaded length is the file's
+    // size in characters (a 16-bit string drops an odd last byte; its
+    // characters are little-endian in the file) and the text may hold zero
+    // characters. False, with an empty string, for a missing or empty file,
+    // one too large to hold, or a short read.
+    bool LoadFromFile(const char16_t* path);
+
     // A new string: the left text followed by the right one; either side
     // may be without text.
     friend Derived operator+(const Derived& left, const Derived& right) { return Concat(left.m_buffer, right.m_buffer); }
@@ -54,8 +67,6 @@ public:
     friend Derived operator+(const Char* left, const Derived& right) { return Concat(left, right.m_buffer); }
 
 protected:
-    explicit CStrT(std::uint32_t classId) : CClass(classId) {}
-
     // Replaces the buffer by storage for n characters, terminated at n, with
     // length n; the caller fills the characters.
     Char* Allocate(std::int32_t n);
