@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <mutex>
 #include <new>
@@ -29,14 +30,21 @@ constexpr std::size_t kMaxCapture = 10 * 60 * kRate;
 // Samples mixed per step, on the stack.
 constexpr std::size_t kChunk = 256;
 
-// Guards everything below. Held while mixing and while a completion
-// function runs, so that a voice closed by the main thread is never touched
-// again by the mixing thread.
+// Lock order: g_deviceMutex, then SDL's device lock, then g_mutex. SDL's
+// audio thread holds its device lock while it asks for samples, so SDL's
+// device calls are never made with g_mutex held.
+
+// Guards the choice of backend and the SDL device.
+std::mutex g_deviceMutex;
+std::atomic<host::MediaBackend> g_backend{host::MediaBackend::Sdl};
+SDL_AudioDeviceID g_sdlDevice = 0;
+
+// Guards the voices and the capture. Held while mixing and while a
+// completion function runs, so that a voice closed by the main thread is
+// never touched again by the mixing thread.
 std::mutex g_mutex;
 std::vector<HWAVEOUT__*> g_voices;
 std::size_t g_voiceLimit = 32;
-host::MediaBackend g_backend = host::MediaBackend::Sdl;
-SDL_AudioDeviceID g_sdlDevice = 0;
 std::vector<std::int16_t> g_capture;
 
 bool IsVoice(HWAVEOUT device) {
@@ -163,9 +171,10 @@ MMRESULT waveOutOpen(HWAVEOUT* device, UINT deviceId, const WAVEFORMATEX* format
     if (flags != CALLBACK_NULL && flags != CALLBACK_FUNCTION) return MMSYSERR_INVALFLAG;
     if (flags == CALLBACK_FUNCTION && callback == 0) return MMSYSERR_INVALPARAM;
 
+    std::lock_guard deviceLock(g_deviceMutex);
+    if (g_backend == host::MediaBackend::Sdl && !OpenSdlDevice()) return MMSYSERR_NODRIVER;
     std::lock_guard lock(g_mutex);
     if (g_voices.size() >= g_voiceLimit) return MMSYSERR_ALLOCATED;
-    if (g_backend == host::MediaBackend::Sdl && !OpenSdlDevice()) return MMSYSERR_NODRIVER;
     auto* voice = new (std::nothrow) HWAVEOUT__;
     if (voice == nullptr) return MMSYSERR_NOMEM;
     if (flags == CALLBACK_FUNCTION) {
@@ -254,27 +263,18 @@ MMRESULT waveOutClose(HWAVEOUT device) {
 namespace host {
 
 void SetMediaBackend(MediaBackend backend) {
-    SDL_AudioDeviceID closing = 0;
-    {
-        std::lock_guard lock(g_mutex);
-        if (!g_voices.empty() || backend == g_backend) return;
-        g_backend = backend;
-        closing = g_sdlDevice;
-        g_sdlDevice = 0;
-    }
+    std::lock_guard deviceLock(g_deviceMutex);
+    if (backend == g_backend || OpenVoiceCount() != 0) return;
+    g_backend = backend;
     SetVirtualClockListener(backend == MediaBackend::Headless ? HeadlessAdvance : nullptr);
-    // Outside the lock: closing waits for SDL's audio thread, which may be
-    // waiting for the lock.
-    if (closing != 0) {
-        SDL_CloseAudioDevice(closing);
+    if (g_sdlDevice != 0) {
+        SDL_CloseAudioDevice(g_sdlDevice);
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        g_sdlDevice = 0;
     }
 }
 
-MediaBackend GetMediaBackend() {
-    std::lock_guard lock(g_mutex);
-    return g_backend;
-}
+MediaBackend GetMediaBackend() { return g_backend; }
 
 std::vector<std::int16_t> TakeHeadlessAudio() {
     std::lock_guard lock(g_mutex);
