@@ -7,6 +7,7 @@
 
 #include "host/Clock.h"
 #include "host/WaveOut.h"
+#include "tests/support/PcmBytes.h"
 
 namespace {
 
@@ -26,15 +27,11 @@ void Record(HWAVEOUT, UINT message, DWORD_PTR instance, DWORD_PTR param1, DWORD_
 
 // A buffer of samples with its header.
 struct Buffer {
-    explicit Buffer(std::vector<std::int16_t> samples) {
-        for (const std::int16_t s : samples) {
-            bytes.push_back(static_cast<char>(s & 0xFF));
-            bytes.push_back(static_cast<char>((s >> 8) & 0xFF));
-        }
-        header.lpData = bytes.data();
+    explicit Buffer(const std::vector<std::int16_t>& samples) : bytes(PcmBytes(samples)) {
+        header.lpData = reinterpret_cast<char*>(bytes.data());
         header.dwBufferLength = static_cast<DWORD>(bytes.size());
     }
-    std::vector<char> bytes;
+    std::vector<std::uint8_t> bytes;
     WAVEHDR header{};
 };
 

@@ -11,22 +11,13 @@
 #include "platform/shared/components/ICMediaPlayer.h"
 #include "platform/shared/win32/CMediaPlayer_WinMobile.h"
 #include "tests/platform/TestApp.h"
+#include "tests/support/PcmBytes.h"
 
 namespace {
 
-// 16-bit little-endian PCM of the given samples.
-std::vector<std::uint8_t> Pcm(const std::vector<std::int16_t>& samples) {
-    std::vector<std::uint8_t> bytes;
-    for (const std::int16_t s : samples) {
-        bytes.push_back(static_cast<std::uint8_t>(s & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>((s >> 8) & 0xFF));
-    }
-    return bytes;
-}
-
 // `ms` milliseconds of one constant sample.
 std::vector<std::uint8_t> Flat(int ms, std::int16_t value) {
-    return Pcm(std::vector<std::int16_t>(static_cast<std::size_t>(ms) * 8, value));
+    return PcmBytes(std::vector<std::int16_t>(static_cast<std::size_t>(ms) * 8, value));
 }
 
 class MediaPlayer : public testing::Test {
@@ -155,8 +146,8 @@ TEST_F(MediaPlayer, FinishedSoundIsMarkedDoneAndReapedInUpdate) {
 }
 
 TEST_F(MediaPlayer, SoundsPlayTogetherMixedAndClipped) {
-    const std::vector<std::uint8_t> a = Pcm({1000, 30000, -30000, -5, 7, 100, 200, 300});
-    const std::vector<std::uint8_t> b = Pcm({2000, 10000, -10000, -5, 7});
+    const std::vector<std::uint8_t> a = PcmBytes({1000, 30000, -30000, -5, 7, 100, 200, 300});
+    const std::vector<std::uint8_t> b = PcmBytes({2000, 10000, -10000, -5, 7});
     Play(a);
     Play(b);
     host::AdvanceVirtualClock(1);

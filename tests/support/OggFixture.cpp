@@ -11,6 +11,8 @@
 #include <iterator>
 #include <string>
 
+#include "tests/support/PcmBytes.h"
+
 extern char** environ;
 
 namespace oggfixture {
@@ -86,12 +88,7 @@ std::vector<std::uint8_t> Encode(const std::vector<std::int16_t>& samples, int c
     ScratchDir dir;
     const std::string raw = dir.File("in.raw");
     const std::string ogg = dir.File("out.ogg");
-    std::vector<std::uint8_t> bytes;
-    for (const std::int16_t s : samples) {
-        bytes.push_back(static_cast<std::uint8_t>(s & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>((s >> 8) & 0xFF));
-    }
-    WriteFile(raw, bytes);
+    WriteFile(raw, PcmBytes(samples));
     if (!Run({"oggenc", "-Q", "-r", "-B", "16", "-C", std::to_string(channels), "-R", std::to_string(rate),
               "--raw-endianness", "0", raw, "-o", ogg})) {
         return {};
