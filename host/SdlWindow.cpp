@@ -69,7 +69,8 @@ public:
     ~SdlBackend() override {
         if (m_listen >= 0) {
             close(m_listen);
-            unlink(m_socketPath.c_str());
+            // A forked child leaves its parent's socket alone.
+            if (getpid() == m_listenerPid) unlink(m_socketPath.c_str());
         }
         if (m_lock >= 0) close(m_lock);
         if (m_videoReady) SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -160,6 +161,7 @@ public:
         m_socketPath = base + ".sock";
         unlink(m_socketPath.c_str());
         m_listen = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        m_listenerPid = getpid();
         const sockaddr_un address = SocketAddress(m_socketPath);
         if (m_listen >= 0 && (bind(m_listen, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
                               listen(m_listen, 4) != 0)) {
@@ -268,6 +270,7 @@ private:
     std::string m_socketPath;
     int m_lock = -1;
     int m_listen = -1;
+    pid_t m_listenerPid = 0;
 };
 
 }  // namespace

@@ -132,6 +132,14 @@ LPARAM PackPoint(int x, int y) {
     return static_cast<LPARAM>((static_cast<DWORD>(x) & 0xFFFF) | (static_cast<DWORD>(y) & 0xFFFF) << 16);
 }
 
+// Closing the display or the input: counted, and successful only when open.
+int CloseGx(bool& open, int& calls) {
+    ++calls;
+    const bool wasOpen = open;
+    open = false;
+    return wasOpen ? 1 : 0;
+}
+
 }  // namespace
 
 ATOM RegisterClassW(const WNDCLASSW* windowClass) {
@@ -340,13 +348,7 @@ int GXOpenDisplay(HWND window, DWORD) {
     return 1;
 }
 
-int GXCloseDisplay() {
-    host::GxState& gx = S().gx;
-    ++gx.closeDisplayCalls;
-    const bool wasOpen = gx.displayOpen;
-    gx.displayOpen = false;
-    return wasOpen ? 1 : 0;
-}
+int GXCloseDisplay() { return CloseGx(S().gx.displayOpen, S().gx.closeDisplayCalls); }
 
 int GXOpenInput() {
     if (Faulty(host::Fault::GxOpenInput)) return 0;
@@ -354,13 +356,7 @@ int GXOpenInput() {
     return 1;
 }
 
-int GXCloseInput() {
-    host::GxState& gx = S().gx;
-    ++gx.closeInputCalls;
-    const bool wasOpen = gx.inputOpen;
-    gx.inputOpen = false;
-    return wasOpen ? 1 : 0;
-}
+int GXCloseInput() { return CloseGx(S().gx.inputOpen, S().gx.closeInputCalls); }
 
 int GXSuspend() {
     S().gx.suspended = true;

@@ -1,7 +1,11 @@
 #include "platform/shared/win32/CCore_Win32.h"
 
+#include <algorithm>
+
 #include "host/Debug.h"
 #include "platform/shared/core/Debug.h"
+#include "platform/shared/core/Printf.h"
+#include "platform/shared/core/StringUtil.h"
 
 void CCore_Win32::AssertFailed(std::uint8_t condition, const char* sourcePath, int line) {
     if (condition != 0) return;
@@ -15,4 +19,27 @@ int CCore_Win32::DebugPrint(const char* format, ...) {
     const int result = DebugVPrintf(format, args);
     va_end(args);
     return result;
+}
+
+void CCore_Win32::HexDump(const char* label, const std::uint8_t* bytes, std::uint32_t length) {
+    constexpr std::uint32_t kBytesPerLine = 8;
+    char shortLabel[11];
+    SafeStrCopy(shortLabel, label, 10);
+
+    // Longest line: 9 + 2 + 8 offset digits + 2 + 8 * 3 + 2 + 8 = 55 characters.
+    char line[64];
+    for (std::uint32_t offset = 0, count; offset < length; offset += count) {
+        count = std::min(length - offset, kBytesPerLine);
+        char* out = line + SPrintf(line, "%s: %04x: ", shortLabel, offset);
+        for (std::uint32_t i = 0; i < kBytesPerLine; ++i) {
+            out += i < count ? SPrintf(out, "%02x ", static_cast<unsigned>(bytes[offset + i])) : SPrintf(out, "   ");
+        }
+        out += SPrintf(out, "  ");
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const std::uint8_t b = bytes[offset + i];
+            out += b >= 32 && b <= 126 ? SPrintf(out, "%c", b) : SPrintf(out, ".");
+        }
+        // The line is an argument, not a format: the label and bytes may hold '%'.
+        DebugPrint("%s", line);
+    }
 }
