@@ -34,14 +34,12 @@ PixelFormat FormatOf(const DDPIXELFORMAT& format) {
     return 0;
 }
 
-// Whole pixels stored row by row; rows need not be aligned.
+// The first row pixel by pixel (rows need not be aligned), then copies of it.
 template <typename Pixel>
 void Fill(std::uint8_t* first, std::int32_t pitch, std::int32_t w, std::int32_t h, Pixel value) {
-    for (std::int32_t row = 0; row < h; ++row) {
-        std::uint8_t* pixel = first + static_cast<std::ptrdiff_t>(row) * pitch;
-        for (std::int32_t column = 0; column < w; ++column, pixel += sizeof value) {
-            std::memcpy(pixel, &value, sizeof value);
-        }
+    for (std::int32_t column = 0; column < w; ++column) std::memcpy(first + column * sizeof value, &value, sizeof value);
+    for (std::int32_t row = 1; row < h; ++row) {
+        std::memcpy(first + static_cast<std::ptrdiff_t>(row) * pitch, first, static_cast<std::size_t>(w) * sizeof value);
     }
 }
 

@@ -8,26 +8,9 @@
 
 #include "host/DDraw.h"
 #include "host/Window.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#endif
+#include "tests/support/IgnoreLeaks.h"
 
 namespace {
-
-// SDL's video start-up keeps blocks in libraries it loads and never frees
-// them; the leak checker ignores what is allocated while this lives.
-class IgnoreLeaks {
-public:
-#if defined(__SANITIZE_ADDRESS__)
-    IgnoreLeaks() { __lsan_disable(); }
-    ~IgnoreLeaks() { __lsan_enable(); }
-#else
-    IgnoreLeaks() = default;
-#endif
-    IgnoreLeaks(const IgnoreLeaks&) = delete;
-    IgnoreLeaks& operator=(const IgnoreLeaks&) = delete;
-};
 
 DDSURFACEDESC Desc(DWORD flags) {
     DDSURFACEDESC desc{};

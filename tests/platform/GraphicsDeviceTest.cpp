@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -9,6 +10,8 @@
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
 #include "platform/shared/win32/CRenderSurface_WinMobile_MGL.h"
 #include "tests/platform/TestApp.h"
+#include "src/win32/CWinBase.h"
+#include "tests/support/IgnoreLeaks.h"
 #include "tests/support/RectPrint.h"
 
 namespace {
@@ -363,6 +366,55 @@ TEST_F(GraphicsDevice, AHeadlessFrameShowsTheRectanglesDoubled) {
             if (bx >= 200 && by >= 300) expected = 0x00FF00;
             ASSERT_EQ(host::FramePixelRgb(*frame, x, y), expected) << x << "," << y;
         }
+    }
+}
+
+// The game's window as the current window object.
+class TestWindow : public CWinBase {
+public:
+    explicit TestWindow(HWND window) : CWinBase(nullptr) { m_window = window; }
+    int Run() override { return 0; }
+    bool HandleMessage(HWND, UINT, WPARAM, LPARAM) override { return false; }
+    bool PreTranslate(HWND, UINT, WPARAM, LPARAM) override { return false; }
+};
+
+// With the SDL window services the device presents into the game window.
+TEST_F(GraphicsDevice, PresentsIntoTheSdlGameWindow) {
+    [[maybe_unused]] IgnoreLeaks ignoreLeaks;
+    if (std::getenv("DISPLAY") == nullptr) setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("SDL_RENDER_DRIVER", "software", 0);
+    host::ResetWindowing(host::WindowOptions{.backend = host::Backend::Sdl, .screenWidth = 240, .screenHeight = 320});
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpszClassName = u"Game";
+    ASSERT_NE(RegisterClassW(&wc), 0);
+    HWND handle = CreateWindowExW(0, u"Game", u"Game", WS_POPUP, 0, 0, 240, 320, nullptr, nullptr, nullptr, nullptr);
+    if (handle == nullptr) GTEST_SKIP() << "no SDL video";
+    ShowWindow(handle, SW_SHOW);
+    TestWindow window(handle);
+    host::SetCaptureSdlFrames(true);
+    ASSERT_TRUE(m_graphics->Init());
+
+    ICRenderSurface* surface = m_graphics->GetRenderSurface();
+    std::int32_t pitch = 0;
+    surface->Lock(nullptr, &pitch);
+    const CRect red(10, 20, 30, 40);
+    CDrawUtil::FillRect(&red, 0xFFFF0000);
+    surface->Unlock();
+    m_graphics->Present();
+    m_graphics->Shutdown();
+
+    const host::Frame* shot = host::LastPresentedFrame();
+    ASSERT_NE(shot, nullptr);
+    ASSERT_EQ(shot->width, 240);
+    ASSERT_EQ(shot->height, 320);
+    struct Probe {
+        int x, y;
+        std::uint32_t rgb;
+    };
+    for (const Probe& p : {Probe{19, 40, 0}, Probe{20, 40, 0xFF0000}, Probe{79, 119, 0xFF0000}, Probe{80, 119, 0},
+                           Probe{50, 39, 0}, Probe{50, 120, 0}}) {
+        EXPECT_EQ(host::FramePixelRgb(*shot, p.x, p.y), p.rgb) << p.x << "," << p.y;
     }
 }
 
