@@ -11,6 +11,7 @@
 #include "platform/shared/core/CApp.h"
 #include "platform/shared/core/CHash.h"
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
+#include "platform/shared/systems/CAppExecutor.h"
 #include "src/win32/CWinBase.h"
 
 namespace {
@@ -136,3 +137,9 @@ void BM_PresentSdl(benchmark::State& state) { Present(state, true); }
 BENCHMARK(BM_PresentSdl)->Arg(16)->Arg(32);
 
 }  // namespace
+
+// The application's executor hooks; this application has no executor.
+std::int32_t OnExecutorInit() { return 0; }
+void OnExecutorShutdown() {}
+void OnExecutorUpdate() {}
+void OnExecutorDraw() {}

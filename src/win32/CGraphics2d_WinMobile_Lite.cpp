@@ -4,7 +4,6 @@
 #include <new>
 
 #include "platform/shared/core/Debug.h"
-#include "platform/shared/graphics/2d/RectUtil.h"
 #include "platform/shared/win32/CRenderSurface_WinMobile_MGL.h"
 #include "src/win32/CWinBase.h"
 
@@ -150,12 +149,8 @@ void CGraphics2d_WinMobile_Lite::FillRect(const CRect* rect) {
     DebugAssert(a == 255, "CGraphics2d_WinMobile_Lite", 345);
 
     // Callers clip; the back buffer's own bounds are enforced here too.
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    surface->GetSize(&width, &height);
     CRect area = *rect;
-    const CRect bounds(0, 0, static_cast<std::int16_t>(width), static_cast<std::int16_t>(height));
-    ClipRect(&area, &bounds);
+    ClipToSurface(&area, surface);
     if (area.w <= 0 || area.h <= 0) return;
 
     const PixelFormat format = surface->GetPixelFormat();

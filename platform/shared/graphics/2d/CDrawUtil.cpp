@@ -19,12 +19,8 @@ void CDrawUtil::FillRect(const CRect* rect, std::uint32_t colour) {
     FixedColour fixed{};
     PixelToFixedColour(&fixed, kPixelFormatArgb8888, argb);
 
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    surface->GetSize(&width, &height);
     CRect area = *rect;
-    const CRect bounds(0, 0, static_cast<std::int16_t>(width), static_cast<std::int16_t>(height));
-    ClipRect(&area, &bounds);
+    ClipToSurface(&area, surface);
 
     graphics->SetColour(&fixed);
     graphics->FillRect(&area);

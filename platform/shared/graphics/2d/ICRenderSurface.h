@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/shared/core/CClass.h"
+#include "platform/shared/graphics/2d/CRect.h"
 #include "platform/shared/graphics/2d/PixelFormat.h"
 
 // Root of the graphics resources.
@@ -35,3 +36,7 @@ public:
     // Width and height in pixels; false (and 0, 0) when they cannot be read.
     virtual bool GetSize(std::int32_t* width, std::int32_t* height) = 0;
 };
+
+// Clips the rectangle to (0, 0, width, height) of the surface; to 0 x 0 when
+// its size cannot be read.
+void ClipToSurface(CRect* rect, ICRenderSurface* surface);
