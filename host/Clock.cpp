@@ -10,6 +10,7 @@ std::mutex g_clockMutex;
 bool g_virtual = false;
 std::uint32_t g_virtualTick = 0;
 std::int64_t g_virtualUnixMs = 0;
+std::atomic<host::VirtualClockListener> g_listener{nullptr};
 
 std::int64_t MonotonicMs() {
     timespec ts{};
@@ -96,10 +97,15 @@ void SetVirtualClock(std::uint32_t tickMs, std::int64_t unixMs) {
 }
 
 void AdvanceVirtualClock(std::uint32_t ms) {
-    std::lock_guard lock(g_clockMutex);
-    g_virtualTick += ms;  // unsigned: wraps like the device's tick count
-    g_virtualUnixMs += ms;
+    {
+        std::lock_guard lock(g_clockMutex);
+        g_virtualTick += ms;  // unsigned: wraps like the device's tick count
+        g_virtualUnixMs += ms;
+    }
+    if (const VirtualClockListener listener = g_listener.load()) listener(ms);
 }
+
+void SetVirtualClockListener(VirtualClockListener listener) { g_listener.store(listener); }
 
 void ClearVirtualClock() {
     std::lock_guard lock(g_clockMutex);

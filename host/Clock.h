@@ -23,4 +23,10 @@ void AdvanceVirtualClock(std::uint32_t ms);
 void ClearVirtualClock();
 bool IsVirtualClock();
 
+// Called with the milliseconds of each AdvanceVirtualClock, after the clock
+// has moved and outside its lock: the headless audio output consumes samples
+// by it. One listener; null removes it.
+using VirtualClockListener = void (*)(std::uint32_t ms);
+void SetVirtualClockListener(VirtualClockListener listener);
+
 }  // namespace host

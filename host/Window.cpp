@@ -1,7 +1,6 @@
 #include "host/Window.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <deque>
 #include <memory>
 #include <optional>

@@ -130,7 +130,6 @@ constexpr int SW_SHOW = 5;
 constexpr int SM_CXSCREEN = 0;
 constexpr int SM_CYSCREEN = 1;
 // MessageBoxW.
-constexpr UINT MB_OK = 0;
 constexpr UINT MB_ICONERROR = 0x10;
 constexpr int IDOK = 1;
 // RedrawWindow.

@@ -1,0 +1,321 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "host/LastError.h"
+#include "host/Winsock.h"
+#include "platform/shared/win32/CSocket_Win32.h"
+#include "tests/support/DebugCapture.h"
+#include "tests/support/LoopbackServer.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string Hex(const void* pointer) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%lx", static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(pointer)));
+    return text;
+}
+
+// Sockets against servers on 127.0.0.1, with names answered by a resolver
+// that knows "echo.test" and, by its address only, 127.0.0.1.
+class SocketTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host::SetResolver(
+            [](const std::string& name, host::HostAnswer* answer) {
+                if (name != "echo.test") return false;
+                *answer = {"echo.test.local", {{127, 0, 0, 1}}};
+                return true;
+            },
+            [](const std::array<std::uint8_t, 4>& address, host::HostAnswer* answer) {
+                if (address != std::array<std::uint8_t, 4>{127, 0, 0, 1}) return false;
+                answer->name = "loopback.test";
+                return true;
+            });
+        m_socket.reset(CSocket_Win32::Create());
+        ASSERT_NE(m_socket, nullptr);
+        SetLastError(0);
+    }
+    void TearDown() override {
+        m_socket.reset();
+        host::SetResolver(nullptr, nullptr);
+    }
+
+    // Updates every millisecond until the request ends (at most 5 s).
+    void RunToEnd(std::uint32_t stepMs = 1) {
+        for (int i = 0; i < 5000 && m_socket->IsBusy(); ++i) {
+            m_socket->Update(stepMs);
+            if (m_socket->IsBusy()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        ASSERT_FALSE(m_socket->IsBusy());
+    }
+
+    // Connects to the server and clears the log.
+    void ConnectTo(const LoopbackServer& server) {
+        ASSERT_EQ(m_socket->Connect("echo.test", server.Port(), 2000), 0u);
+        RunToEnd();
+        ASSERT_EQ(m_socket->GetResult(), 0u);
+        m_log.Clear();
+        SetLastError(0);
+    }
+
+    // The log lines without the waits a busy loop writes.
+    Lines LinesWithoutWaits() const {
+        Lines lines;
+        for (const auto& line : m_log.Lines()) {
+            if (line != "SOCKET: Receive - blocked" && line != "SOCKET: Send - blocked") lines.push_back(line);
+        }
+        return lines;
+    }
+
+    DebugCapture m_log;
+    std::unique_ptr<ICSocket> m_socket;
+};
+
+TEST_F(SocketTest, ConnectsSendsAndReceivesAnEcho) {
+    LoopbackServer server({.greeting = {}, .echo = true});
+    ASSERT_EQ(m_socket->Connect("echo.test", server.Port(), 2000), 0u);
+    RunToEnd();
+    EXPECT_EQ(m_socket->GetResult(), 0u);
+    const Lines connectLines = m_log.Lines();
+    ASSERT_GE(connectLines.size(), 1u);
+    EXPECT_EQ(connectLines[0], "SOCKET: connect requested, host echo.test, port " + std::to_string(server.Port()) +
+                                   ", timeout 2000");
+    if (connectLines.size() > 1) {  // the connect was under way rather than done at once
+        EXPECT_EQ(connectLines, (Lines{connectLines[0], "SOCKET: Connected to host echo.test.local",
+                                       "SOCKET: complete (0x0000, 0x2733)"}));
+    }
+
+    std::vector<std::uint8_t> data(5000);
+    for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    m_log.Clear();
+    SetLastError(0);
+    ASSERT_EQ(m_socket->Send(data.data(), 5000, 1000), 0u);
+    RunToEnd();
+    EXPECT_EQ(m_socket->GetResult(), 0u);
+    EXPECT_EQ(m_socket->GetBytesTransferred(), 5000u);
+    EXPECT_EQ(m_socket->GetBuffer(), data.data());
+    EXPECT_EQ(LinesWithoutWaits(), (Lines{
+                                       "SOCKET: send requested, buffer " + Hex(data.data()) +
+                                           ", numBytes 5000, timeout 1000",
+                                       "SOCKET: sending 5000 bytes",
+                                       "SOCKET: Send - sent 2048/5000 bytes",
+                                       "SOCKET: Send - sent 4096/5000 bytes",
+                                       "SOCKET: Send - sent 5000/5000 bytes",
+                                       "SOCKET: complete (0x0000, 0x0000)",
+                                   }));
+
+    // One read per request: gather the echo with as many as it takes.
+    std::vector<std::uint8_t> echo(5000);
+    std::uint32_t got = 0;
+    for (int i = 0; i < 100 && got < echo.size(); ++i) {
+        ASSERT_EQ(m_socket->Receive(echo.data() + got, 5000 - got, 1000), 0u);
+        RunToEnd();
+        ASSERT_EQ(m_socket->GetResult(), 0u);
+        EXPECT_GE(m_socket->GetBytesTransferred(), 1u);
+        EXPECT_LE(m_socket->GetBytesTransferred(), 2048u);
+        got += m_socket->GetBytesTransferred();
+    }
+    EXPECT_EQ(echo, data);
+}
+
+TEST_F(SocketTest, ReceiveTakesWhatIsWaiting) {
+    LoopbackServer server({.greeting = std::string(100, 'g'), .echo = false});
+    ConnectTo(server);
+    char buffer[4096];
+    ASSERT_EQ(m_socket->Receive(buffer, sizeof buffer, 1000), 0u);
+    RunToEnd();
+    EXPECT_EQ(m_socket->GetResult(), 0u);
+    EXPECT_EQ(m_socket->GetBytesTransferred(), 100u);
+    EXPECT_EQ(std::string(buffer, 100), std::string(100, 'g'));
+    EXPECT_EQ(LinesWithoutWaits(), (Lines{
+                                       "SOCKET: receive requested, buffer " + Hex(buffer) +
+                                           ", bufSize 4096, timeout 1000",
+                                       "SOCKET: receiving up to 4096 bytes",
+                                       "SOCKET: Receive - received 100/4096 bytes",
+                                       "SOCKET: complete (0x0000, 0x0000)",
+                                   }));
+}
+
+TEST_F(SocketTest, PeerClosingEndsTheReceive) {
+    LoopbackServer server({.greeting = "hi", .echo = false, .closeAfterGreeting = true});
+    ConnectTo(server);
+    char buffer[16];
+    ASSERT_EQ(m_socket->Receive(buffer, sizeof buffer, 1000), 0u);
+    RunToEnd();
+    ASSERT_EQ(m_socket->GetResult(), 0u);
+    m_log.Clear();
+    ASSERT_EQ(m_socket->Receive(buffer, sizeof buffer, 1000), 0u);
+    RunToEnd();
+    EXPECT_EQ(m_socket->GetResult(), 242u);
+    const Lines lines = LinesWithoutWaits();
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[2], "SOCKET: Receive - disconnected");
+    EXPECT_EQ(lines[3], "SOCKET: releasing socket");
+    // The socket error is 0x2733 when a read found nothing first.
+    EXPECT_EQ(lines[4].substr(0, 26), "SOCKET: complete (0x00f2, ");
+    EXPECT_EQ(m_socket->Send(buffer, 1, 0), 242u);  // the socket is gone
+}
+
+TEST_F(SocketTest, RefusedConnectFailsWithTheConnectCode) {
+    RefusingPort refusing;
+    // Dotted text that the resolver knows only by its address.
+    const std::uint32_t started = m_socket->Connect("127.0.0.1", refusing.Port(), 2000);
+    if (started == 0) {
+        EXPECT_TRUE(m_socket->IsBusy());
+        RunToEnd();
+        EXPECT_EQ(m_socket->GetResult(), 246u);
+        EXPECT_EQ(m_log.Lines(), (Lines{
+                                     "SOCKET: connect requested, host 127.0.0.1, port " +
+                                         std::to_string(refusing.Port()) + ", timeout 2000",
+                                     "SOCKET: Connect - failed - connect error 274d",
+                                     "SOCKET: releasing socket",
+                                     "SOCKET: complete (0x00f6, 0x2733)",
+                                 }));
+    } else {
+        EXPECT_EQ(started, 246u);  // refused before connect returned
+        EXPECT_EQ(m_socket->GetSocketError(), 10061u);
+    }
+}
+
+TEST_F(SocketTest, UnknownHostIsReportedAtOnce) {
+    EXPECT_EQ(m_socket->Connect(nullptr, 80, 100), 241u);
+    EXPECT_EQ(m_socket->Connect("10.9.9.9", 80, 100), 241u);  // neither by name nor by address
+    EXPECT_EQ(m_socket->Connect("nowhere.test", 80, 100), 241u);
+    EXPECT_FALSE(m_socket->IsBusy());
+    EXPECT_EQ(m_socket->GetResult(), 0u);
+    EXPECT_EQ(m_socket->GetSocketError(), static_cast<std::uint32_t>(winsock::WSAHOST_NOT_FOUND));
+    EXPECT_EQ(m_log.Lines(), (Lines{
+                                 "SOCKET: connect requested, host (null), port 80, timeout 100",
+                                 "SOCKET: connect requested, host 10.9.9.9, port 80, timeout 100",
+                                 "SOCKET: connect requested, host nowhere.test, port 80, timeout 100",
+                             }));
+}
+
+TEST_F(SocketTest, TimeOutExpiresOnTheThirdUpdate) {
+    LoopbackServer server({});
+    ConnectTo(server);
+    char buffer[16];
+    ASSERT_EQ(m_socket->Receive(buffer, sizeof buffer, 500), 0u);
+    m_socket->Update(200);
+    m_socket->Update(200);
+    EXPECT_TRUE(m_socket->IsBusy());
+    EXPECT_EQ(m_socket->GetResult(), 0xFFFFFFFFu);
+    m_socket->Update(200);
+    EXPECT_FALSE(m_socket->IsBusy());
+    EXPECT_EQ(m_socket->GetResult(), 243u);
+    const Lines lines = m_log.Lines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(Lines(lines.end() - 3, lines.end()), (Lines{
+                                                       "SOCKET: Timeout triggered",
+                                                       "SOCKET: releasing socket",
+                                                       "SOCKET: complete (0x00f3, 0x2733)",
+                                                   }));
+}
+
+TEST_F(SocketTest, TimeOutOfZeroNeverExpires) {
+    LoopbackServer server({});
+    ConnectTo(server);
+    char buffer[16];
+    ASSERT_EQ(m_socket->Receive(buffer, sizeof buffer, 0), 0u);
+    for (int i = 0; i < 3; ++i) m_socket->Update(1'000'000);
+    EXPECT_TRUE(m_socket->IsBusy());
+}
+
+TEST_F(SocketTest, RequestsWhileBusyChangeNothing) {
+    LoopbackServer server({});
+    ConnectTo(server);
+    char buffer[16];
+    ASSERT_EQ(m_socket->Receive(buffer, sizeof buffer, 0), 0u);
+    m_socket->Update(1);
+    const std::size_t lines = m_log.Lines().size();
+    EXPECT_EQ(m_socket->Connect("echo.test", server.Port(), 0), 0xFFFFFFFFu);
+    EXPECT_EQ(m_socket->Send("x", 1, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(m_socket->Receive(buffer, 4, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(m_socket->GetResult(), 0xFFFFFFFFu);
+    EXPECT_EQ(m_socket->GetBuffer(), buffer);
+    EXPECT_EQ(m_log.Lines().size(), lines);
+    m_socket->Disconnect();
+    EXPECT_FALSE(m_socket->IsBusy());
+    const Lines after = m_log.Lines();
+    EXPECT_EQ(Lines(after.begin() + static_cast<std::ptrdiff_t>(lines), after.end()),
+              (Lines{"SOCKET: disconnect requested", "SOCKET: releasing socket"}));
+}
+
+TEST_F(SocketTest, RequestsRefusedBeforeTheyStart) {
+    char buffer[4];
+    struct Case {
+        const char* what;
+        bool connected;
+        std::function<std::uint32_t(ICSocket&)> request;
+        std::uint32_t result;
+    };
+    const Case cases[] = {
+        {"send without socket", false, [&](ICSocket& s) { return s.Send(buffer, 4, 0); }, 242},
+        {"receive without socket", false, [&](ICSocket& s) { return s.Receive(buffer, 4, 0); }, 242},
+        {"send of nothing", true, [](ICSocket& s) { return s.Send(nullptr, 4, 0); }, 1},
+        {"send of 0 bytes", true, [&](ICSocket& s) { return s.Send(buffer, 0, 0); }, 1},
+        {"receive into nothing", true, [](ICSocket& s) { return s.Receive(nullptr, 4, 0); }, 1},
+        {"receive of 0 bytes", true, [&](ICSocket& s) { return s.Receive(buffer, 0, 0); }, 1},
+    };
+    LoopbackServer server({});
+    for (const auto& c : cases) {
+        if (c.connected) ConnectTo(server);
+        EXPECT_EQ(c.request(*m_socket), c.result) << c.what;
+        EXPECT_FALSE(m_socket->IsBusy()) << c.what;
+        EXPECT_EQ(m_socket->GetResult(), 0u) << c.what;
+        m_socket->Disconnect();
+    }
+}
+
+TEST_F(SocketTest, KeptConnectionIsReusedAndIdlesOut) {
+    LoopbackServer server({.greeting = {}, .echo = true});
+    ConnectTo(server);
+    ASSERT_EQ(m_socket->Send("ping", 4, 1000), 0u);
+    RunToEnd();
+    ASSERT_EQ(m_socket->GetResult(), 0u);
+
+    // The same address and port: the open, connected socket counts as connected.
+    m_log.Clear();
+    EXPECT_EQ(m_socket->Connect("127.0.0.1", server.Port(), 1000), 0u);
+    EXPECT_FALSE(m_socket->IsBusy());
+    EXPECT_EQ(m_log.Lines().size(), 1u);  // nothing released
+    char echo[8] = {};
+    ASSERT_EQ(m_socket->Receive(echo, sizeof echo, 1000), 0u);
+    RunToEnd();
+    EXPECT_EQ(m_socket->GetResult(), 0u);
+    EXPECT_EQ(std::string(echo, m_socket->GetBytesTransferred()), "ping");
+
+    // 30 000 ms without a request close the connection.
+    m_log.Clear();
+    m_socket->Update(29'999);
+    EXPECT_TRUE(m_log.Lines().empty());
+    m_socket->Update(1);
+    EXPECT_EQ(m_log.Lines(), (Lines{"SOCKET: Idle timer triggered", "SOCKET: releasing socket"}));
+    EXPECT_EQ(m_socket->Send("x", 1, 0), 242u);
+}
+
+TEST_F(SocketTest, ConnectElsewhereReleasesTheOpenSocket) {
+    LoopbackServer first({});
+    LoopbackServer second({.greeting = "2", .echo = false});
+    ConnectTo(first);
+    ASSERT_EQ(m_socket->Connect("echo.test", second.Port(), 1000), 0u);
+    ASSERT_GE(m_log.Lines().size(), 2u);
+    EXPECT_EQ(m_log.Lines()[1], "SOCKET: releasing socket");
+    RunToEnd();
+    EXPECT_EQ(m_socket->GetResult(), 0u);
+    char byte = 0;
+    ASSERT_EQ(m_socket->Receive(&byte, 1, 1000), 0u);
+    RunToEnd();
+    EXPECT_EQ(byte, '2');
+}
+
+}  // namespace
