@@ -20,11 +20,8 @@ ByteWriter& ByteWriter::Append(std::string_view bytes) {
     return *this;
 }
 
-void ByteWriter::PatchU32(std::size_t offset, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) {
-        const int shift = 8 * (m_bigEndian ? 3 - i : i);
-        m_bytes.at(offset + static_cast<std::size_t>(i)) = static_cast<std::uint8_t>(v >> shift);
-    }
+void PatchU32(Bytes& bytes, std::size_t offset, std::uint32_t v) {
+    for (std::size_t i = 0; i < 4; ++i) bytes.at(offset + i) = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
 }  // namespace vktools

@@ -19,8 +19,6 @@ public:
     ByteWriter& U64(std::uint64_t v) { return Put(v, 8); }
     ByteWriter& Append(const Bytes& bytes);
     ByteWriter& Append(std::string_view bytes);
-    // Overwrites 4 bytes at offset (which must already exist).
-    void PatchU32(std::size_t offset, std::uint32_t v);
 
     std::size_t Size() const { return m_bytes.size(); }
     const Bytes& Get() const { return m_bytes; }
@@ -32,5 +30,9 @@ private:
     bool m_bigEndian;
     Bytes m_bytes;
 };
+
+// Overwrites the 4 bytes at offset with a little-endian value (for tests
+// that damage what the writers made).
+void PatchU32(Bytes& bytes, std::size_t offset, std::uint32_t v);
 
 }  // namespace vktools

@@ -102,7 +102,7 @@ TEST_F(BigFileReaderTest, ArchiveWithoutIdsFindsNothing) {
     // Entries without an id table cannot be reached either.
     w.Add(1, 0, Bytes{1});
     archive = w.Build(Form::List);
-    PatchU32(archive, BigFileWriter::kIdCountField, 0);
+    vktools::PatchU32(archive, BigFileWriter::kIdCountField, 0);
     ASSERT_EQ(r.Open(WriteBytes(archive).c_str()), 1);
     EXPECT_EQ(r.FindIndex(1), -1);
     EXPECT_EQ(r.GetEntrySize(1), 0u);
@@ -130,7 +130,7 @@ TEST_F(BigFileReaderTest, RefusesDamagedArchives) {
     };
     for (const auto& c : cases) {
         Bytes bad = good;
-        PatchU32(bad, c.field, c.value);
+        vktools::PatchU32(bad, c.field, c.value);
         CBigFileReader r;
         EXPECT_EQ(r.Open(WriteBytes(bad).c_str()), 0) << c.name;
     }
@@ -150,8 +150,8 @@ TEST_F(BigFileReaderTest, MalformedEntriesReadAsEmpty) {
     Bytes archive = w.Build(Form::List);
     const std::size_t entryTable = 32 + 2 * 4;
     // Entry 1 ends before it starts; entry 2 runs past the end of the file.
-    PatchU32(archive, entryTable + 8 + 4, 10);
-    PatchU32(archive, entryTable + 16 + 4, static_cast<std::uint32_t>(archive.size()) + 1);
+    vktools::PatchU32(archive, entryTable + 8 + 4, 10);
+    vktools::PatchU32(archive, entryTable + 16 + 4, static_cast<std::uint32_t>(archive.size()) + 1);
     CBigFileReader r;
     ASSERT_EQ(r.Open(WriteBytes(archive).c_str()), 1);
     std::uint8_t out[8];

@@ -88,7 +88,7 @@ TEST_F(ResourceTest, RefusesMalformedAggregates) {
     };
     for (const auto& c : cases) {
         Bytes bad = good;
-        PatchU32(bad, c.field, c.value);
+        vktools::PatchU32(bad, c.field, c.value);
         CAggregateResource agg;
         EXPECT_EQ(agg.Load(&Archive(vktools::MakeBlob(bad)), 1), 0) << c.name;
         EXPECT_EQ(agg.FindIndex(1), -1) << c.name;

@@ -17,7 +17,3 @@ std::u16string ArchiveFixture::WriteSingleBlob(const std::vector<std::uint8_t>& 
     writer.Add(1, 3, blob);
     return WriteArchive(writer, vktools::BigFileWriter::IdForm::List);
 }
-
-void ArchiveFixture::PatchU32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes.at(offset + static_cast<std::size_t>(i)) = static_cast<std::uint8_t>(value >> (8 * i));
-}

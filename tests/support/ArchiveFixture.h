@@ -21,8 +21,6 @@ protected:
     // An archive of one blob under id 1, type 3.
     std::u16string WriteSingleBlob(const std::vector<std::uint8_t>& blob);
 
-    static void PatchU32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint32_t value);
-
 private:
     TempDir m_dir;
     int m_files = 0;
