@@ -15,11 +15,7 @@ public:
     static constexpr int kFindLine = 136;
     static constexpr int kCharAtLine = 197;
 
-    CStrChar() : CStrT(kClassId) {}
-    // Empty, then the text appended (nothing for null).
-    explicit CStrChar(const char* text) : CStrT(kClassId) { Append(text); }
-    CStrChar(const CStrChar& other) : CStrT(kClassId) { Append(other.GetBuffer()); }
-    CStrChar& operator=(const CStrChar& other) { return Assign(other); }
+    using CStrT::CStrT;
 
     // The character at index; the index must lie in 0 to length - 1.
     std::int8_t CharAt(std::int32_t index) const;

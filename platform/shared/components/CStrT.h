@@ -13,10 +13,16 @@
 template <typename Derived, typename Char>
 class CStrT : public CClass {
 public:
+    CStrT() : CClass(Derived::kClassId) {}
+    // Empty, then the text appended (nothing for null).
+    explicit CStrT(const Char* text) : CStrT() { Append(text); }
+    // Copies are deep.
+    CStrT(const CStrT& other) : CStrT() { Append(other.m_buffer); }
+    CStrT& operator=(const CStrT& other) {
+        AssignCStr(other.m_buffer);
+        return *this;
+    }
     ~CStrT() override { Clear(); }
-
-    CStrT(const CStrT&) = delete;
-    CStrT& operator=(const CStrT&) = delete;
 
     // Frees the buffer: the string is empty with no buffer.
     void Clear();
@@ -61,8 +67,6 @@ public:
     friend Derived operator+(const Char* left, const Derived& right) { return Concat(left, right.m_buffer); }
 
 protected:
-    explicit CStrT(std::uint32_t classId) : CClass(classId) {}
-
     // Replaces the buffer by storage for n characters, terminated at n, with
     // length n; the caller fills the characters.
     Char* Allocate(std::int32_t n);

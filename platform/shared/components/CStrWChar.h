@@ -13,9 +13,5 @@ public:
     static constexpr int kAllocLine = 49;
     static constexpr int kFindLine = 140;
 
-    CStrWChar() : CStrT(kClassId) {}
-    // Empty, then the text appended (nothing for null).
-    explicit CStrWChar(const char16_t* text) : CStrT(kClassId) { Append(text); }
-    CStrWChar(const CStrWChar& other) : CStrT(kClassId) { Append(other.GetBuffer()); }
-    CStrWChar& operator=(const CStrWChar& other) { return Assign(other); }
+    using CStrT::CStrT;
 };
