@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/shared/components/CBigFileReader.h"
-#include "tests/support/ArchiveFixture.h"
+#include "tests/platform/ArchiveFixture.h"
 #include "tools/BigFileWriter.h"
 
 namespace {

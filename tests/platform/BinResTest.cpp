@@ -6,7 +6,7 @@
 
 #include "platform/shared/components/CBigFileReader.h"
 #include "platform/shared/components/CBinRes.h"
-#include "tests/support/ArchiveFixture.h"
+#include "tests/platform/ArchiveFixture.h"
 #include "tests/support/Fixtures.h"
 #include "tools/ResourceWriters.h"
 

@@ -6,6 +6,7 @@
 #include "host/File.h"
 #include "platform/shared/components/CFileInputStream.h"
 #include "platform/shared/components/CFileOutputStream.h"
+#include "tests/platform/TestApp.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -13,6 +14,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 TEST(FileStreams, WriteThenReadInBothByteOrders) {
+    ScopedTestApp app;
     TempDir dir;
     for (const std::uint8_t swap : {0, 1}) {
         const std::u16string path = dir.Phone(swap ? "big.dat" : "little.dat");
@@ -41,6 +43,7 @@ TEST(FileStreams, WriteThenReadInBothByteOrders) {
 }
 
 TEST(FileStreams, ShortReadsAreStickyAndZeroFilled) {
+    ScopedTestApp app;
     TempDir dir;
     dir.Write("five.dat", "\x01\x02\x03\x04\x05");
     CFileInputStream in;
@@ -64,6 +67,7 @@ TEST(FileStreams, ShortReadsAreStickyAndZeroFilled) {
 }
 
 TEST(FileStreams, OpenFailures) {
+    ScopedTestApp app;
     TempDir dir;
     dir.Write("empty.dat", "");
     CFileInputStream in;
@@ -80,6 +84,7 @@ TEST(FileStreams, OpenFailures) {
 }
 
 TEST(FileStreams, EachWriteReportsItsOwnOutcome) {
+    ScopedTestApp app;
     TempDir dir;
     CFileOutputStream out;
     ASSERT_EQ(out.Open(dir.Phone("out.dat").c_str()), 1);

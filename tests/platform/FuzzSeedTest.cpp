@@ -7,6 +7,7 @@
 
 #include "fuzz/FuzzSeeds.h"
 #include "fuzz/FuzzTargets.h"
+#include "tests/platform/TestApp.h"
 
 namespace {
 
@@ -14,6 +15,7 @@ using Target = int (*)(const std::uint8_t*, std::size_t);
 
 // Every seed whole, cut short at many lengths, and with bytes changed.
 void Replay(Target target, const std::vector<vktools::Bytes>& seeds) {
+    ScopedTestApp app;
     std::mt19937 rng(2024);
     for (const auto& seed : seeds) {
         target(seed.data(), seed.size());

@@ -6,7 +6,7 @@
 #include "platform/shared/components/CAggregateResource.h"
 #include "platform/shared/components/CBigFileReader.h"
 #include "platform/shared/components/CKeysetResource.h"
-#include "tests/support/ArchiveFixture.h"
+#include "tests/platform/ArchiveFixture.h"
 #include "tools/ResourceWriters.h"
 
 namespace {

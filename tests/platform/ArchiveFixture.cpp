@@ -1,4 +1,4 @@
-#include "tests/support/ArchiveFixture.h"
+#include "tests/platform/ArchiveFixture.h"
 
 
 std::u16string ArchiveFixture::WriteBytes(const std::vector<std::uint8_t>& bytes) {

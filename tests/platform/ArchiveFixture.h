@@ -1,5 +1,6 @@
-// Test fixture for the readers of archive files: a temporary directory and
-// helpers that write archives built with the tools/ writers into it.
+// Test fixture for the readers of archive files: an application object (the
+// file manager is one of its singletons), a temporary directory, and helpers
+// that write archives built with the tools/ writers into it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/platform/TestApp.h"
 #include "tests/support/TempDir.h"
 #include "tools/BigFileWriter.h"
 
@@ -22,6 +24,7 @@ protected:
     std::u16string WriteSingleBlob(const std::vector<std::uint8_t>& blob);
 
 private:
+    ScopedTestApp m_app;
     TempDir m_dir;
     int m_files = 0;
 };
