@@ -7,6 +7,7 @@
 #include "host/File.h"
 #include "platform/shared/win32/CFileMgr_Win32.h"
 #include "platform/shared/win32/CFile_Win32.h"
+#include "tests/platform/TestApp.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -26,6 +27,7 @@ protected:
         return out;
     }
 
+    ScopedTestApp m_app;
     TempDir m_dir;
     std::unique_ptr<CFileMgr_Win32> m_mgr;
 };
@@ -38,6 +40,7 @@ TEST_F(FileMgrTest, DirectoriesAreTheExecutables) {
     EXPECT_EQ(m_mgr->GetClassId(), ICFileMgr::kClassId);
 
     host::SetModuleDirectory("");
+    m_mgr.reset();  // one file manager at a time
     CFileMgr_Win32 real;
     char exe[4096];
     const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
@@ -138,6 +141,27 @@ TEST_F(FileMgrTest, RenameNeverReplacesAndDelete) {
     EXPECT_TRUE(m_mgr->Delete(Path("b").c_str()));
     EXPECT_FALSE(m_mgr->Delete(Path("b").c_str()));
     EXPECT_FALSE(m_mgr->Delete(nullptr));
+}
+
+TEST(ICFileMgr, OneInstancePerApplication) {
+    EXPECT_EQ(ICFileMgr::GetInstance(), nullptr);  // no application object
+    EXPECT_EQ(ICFileMgr::GetInstance(), nullptr);
+    ScopedTestApp app;
+    EXPECT_EQ(CSingleton::Find(ICFileMgr::kClassId), nullptr);
+    ICFileMgr* first = ICFileMgr::GetInstance();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(ICFileMgr::GetInstance(), first);
+    EXPECT_EQ(CSingleton::Find(ICFileMgr::kClassId), first);
+    EXPECT_EQ(app->GetCachedSingleton(CApp::CachedSingleton::FileMgr), first);
+
+    // Deleting it unregisters it and empties the application's cache slot,
+    // so the getter makes a new one.
+    delete first;
+    EXPECT_EQ(CSingleton::Find(ICFileMgr::kClassId), nullptr);
+    EXPECT_EQ(app->GetCachedSingleton(CApp::CachedSingleton::FileMgr), nullptr);
+    EXPECT_NE(ICFileMgr::GetInstance(), nullptr);
+    // The application deletes the one still registered (the leak checker
+    // of the sanitizer build sees it otherwise).
 }
 
 TEST(CFile_Win32, WithoutAFileEverythingFails) {

@@ -9,14 +9,21 @@
 #include "platform/shared/components/CStrWChar.h"
 #include "platform/shared/components/FileUtil.h"
 #include "platform/shared/components/ICFileMgr.h"
+#include "platform/shared/win32/CFileMgr_Win32.h"
+#include "tests/platform/TestApp.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
 std::u16string Of(const CStrWChar& s) { return s.GetBuffer() == nullptr ? u"" : s.GetBuffer(); }
 
+// Every test runs in an application whose executable directory is its own
+// temporary directory.
 class FileUtilTest : public testing::Test {
 protected:
+    FileUtilTest() { host::SetModuleDirectory(m_dir.Path()); }
+    ~FileUtilTest() override { host::SetModuleDirectory(""); }
+
     ICFileMgr* Mgr() { return ICFileMgr::GetInstance(); }
     std::u16string Path(const char* name) const { return m_dir.Phone(name); }
 
@@ -33,17 +40,55 @@ protected:
     }
 
     TempDir m_dir;
+    ScopedTestApp m_app;
 };
 
 TEST_F(FileUtilTest, SavePathsAreInTheExecutablesDirectory) {
-    ASSERT_NE(Mgr(), nullptr);
-    const std::u16string dir = Mgr()->GetSaveDir();
-    ASSERT_FALSE(dir.empty());
     CStrWChar path;
     MakeSavePath(path, u"prefs.dat");
-    EXPECT_EQ(Of(path), dir + u"\\prefs.dat");
+    EXPECT_EQ(Of(path), m_dir.Phone() + u"\\prefs.dat");
     MakeResourcePath(path, u"velkorin.big");
-    EXPECT_EQ(Of(path), std::u16string(Mgr()->GetResourceDir()) + u"\\velkorin.big");
+    EXPECT_EQ(Of(path), m_dir.Phone() + u"\\velkorin.big");
+
+    m_dir.Write("prefs.dat", "12");
+    char buffer[2];
+    EXPECT_TRUE(ReadSaveFile(u"prefs.dat", buffer, 2));
+    EXPECT_TRUE(ReadResourceFile(u"prefs.dat", buffer, 2));
+    EXPECT_TRUE(WriteSaveFile(u"prefs.dat", "345", 3));
+    EXPECT_EQ(m_dir.Read("prefs.dat"), "345");
+    EXPECT_TRUE(WriteSaveFileSafely(u"prefs.dat", "6789", 4));
+    EXPECT_EQ(m_dir.Read("prefs.dat"), "6789");
+    EXPECT_FALSE(m_dir.Exists("temp.dat"));
+}
+
+TEST_F(FileUtilTest, EmptyDirectoryGivesTheBareName) {
+    // A file manager registered first is the one the getter finds.
+    struct NoDirectory : CFileMgr_Win32 {
+        const char16_t* GetResourceDir() override { return u""; }
+        const char16_t* GetSaveDir() override { return u""; }
+    };
+    new NoDirectory();  // owned by the application's singleton table
+    CStrWChar path;
+    MakeSavePath(path, u"prefs.dat");
+    EXPECT_EQ(Of(path), u"prefs.dat");
+    MakeResourcePath(path, u"velkorin.big");
+    EXPECT_EQ(Of(path), u"velkorin.big");
+}
+
+TEST(FileUtil, WithoutAnApplicationEverythingFails) {
+    TempDir dir;
+    dir.Write("f", "abc");
+    char buffer[3];
+    EXPECT_FALSE(ReadFileFully(dir.Phone("f").c_str(), buffer, 3));
+    EXPECT_FALSE(WriteFileFully(dir.Phone("f").c_str(), "x", 1));
+    EXPECT_FALSE(WriteFileSafely(dir.Phone("f").c_str(), "x", 1));
+    EXPECT_EQ(dir.Read("f"), "abc");
+    CStrChar text("held");
+    EXPECT_FALSE(text.LoadFromFile(dir.Phone("f").c_str()));
+    EXPECT_EQ(text.GetLength(), 0);
+    CStrWChar path;
+    MakeSavePath(path, u"prefs.dat");
+    EXPECT_EQ(Of(path), u"prefs.dat");
 }
 
 TEST_F(FileUtilTest, DirectoryAndFileName) {
@@ -69,6 +114,9 @@ TEST_F(FileUtilTest, DirectoryAndFileName) {
         GetFileName(out, c.path);
         EXPECT_EQ(Of(out), c.name);
     }
+    CStrWChar self(u"\\a\\b.dat");
+    GetFileName(self, self.GetBuffer());
+    EXPECT_EQ(Of(self), u"b.dat");
 }
 
 TEST_F(FileUtilTest, ReadFileFully) {

@@ -1,6 +1,5 @@
 #include "platform/shared/components/CStrT.h"
 
-#include <climits>
 #include <cstddef>
 #include <new>
 

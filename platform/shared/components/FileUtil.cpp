@@ -32,17 +32,19 @@ void MakeSavePath(CStrWChar& out, const char16_t* name) {
 }
 
 void GetDirectory(CStrWChar& out, const char16_t* path) {
+    // Copied first: the path may be the out string's own text.
+    const CStrWChar whole(path);
     out.Clear();
     if (path == nullptr) return;
-    const CStrWChar whole(path);
     const std::int32_t last = whole.FindChar(0, Separator(ICFileMgr::GetInstance()));
     if (last >= 0) out.Assign(whole.Substring(0, last - 1));
 }
 
 void GetFileName(CStrWChar& out, const char16_t* path) {
+    // Copied first: the path may be the out string's own text.
+    const CStrWChar whole(path);
     out.Clear();
     if (path == nullptr) return;
-    const CStrWChar whole(path);
     const std::int32_t last = whole.FindChar(0, Separator(ICFileMgr::GetInstance()));
     out.Assign(last < 0 ? whole : whole.Substring(last + 1, whole.GetLength()));
 }

@@ -5,10 +5,10 @@
 
 #include <cstdint>
 
+#include "platform/shared/components/CSingleton.h"
 #include "platform/shared/components/ICFile.h"
-#include "platform/shared/core/CClass.h"
 
-class ICFileMgr : public CClass {
+class ICFileMgr : public CSingleton {
 public:
     static constexpr std::uint32_t kClassId = 0x70FA1BDF;
 
@@ -17,10 +17,13 @@ public:
     static constexpr int kModeWrite = 1;   // a new or truncated file, for writing
     static constexpr int kModeUpdate = 2;  // for writing, keeping an existing file
 
-    // The file manager, created on first use.
+    // The file manager: the one cached in the application object, else the
+    // registered one, else a new CFileMgr_Win32. Null without an
+    // application object.
     static ICFileMgr* GetInstance();
 
-    ~ICFileMgr() override = default;
+    // Clears the application object's cached pointer, then unregisters.
+    ~ICFileMgr() override;
     ICFileMgr(const ICFileMgr&) = delete;
     ICFileMgr& operator=(const ICFileMgr&) = delete;
 
@@ -49,5 +52,6 @@ public:
     virtual bool Replace(const char16_t* source, const char16_t* target) = 0;
 
 protected:
-    ICFileMgr() : CClass(kClassId) {}
+    // Registers the file manager in the application's singleton table.
+    ICFileMgr() : CSingleton(kClassId) {}
 };
