@@ -4,6 +4,7 @@
 #include "fuzz/FuzzMain.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    fuzz::StartApp();
     fuzz::SeedCorpus(*argc, *argv, fuzz::BigFileSeeds());
     return 0;
 }
