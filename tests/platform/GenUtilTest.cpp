@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/shared/core/CGenUtil.h"
+
+namespace {
+
+TEST(CGenUtil, ParseHexExamples) {
+    const struct {
+        const char* text;
+        std::uint32_t value;
+    } cases[] = {{"ff", 255},      {"1aZ", 26},       {"", 0},          {"123456789", 0x23456789},
+                 {"0x1F", 0},      {"DeadBeef", 0xDEADBEEF}, {"-1", 0}, {"fffffffff", 0xFFFFFFFF}};
+    for (const auto& c : cases) EXPECT_EQ(CGenUtil::ParseHex(c.text), c.value) << c.text;
+    EXPECT_EQ(CGenUtil::ParseHex(nullptr), 0u);
+}
+
+TEST(CGenUtil, ParseHexAgreesWithStrtoulUpToEightDigits) {
+    std::mt19937 rng(7);
+    const char digits[] = "0123456789abcdefABCDEF";
+    for (int i = 0; i < 5000; ++i) {
+        std::string text;
+        const int length = static_cast<int>(rng() % 9);
+        for (int k = 0; k < length; ++k) text += digits[rng() % 22];
+        if (rng() % 3 == 0) text += "g12";
+        EXPECT_EQ(CGenUtil::ParseHex(text.c_str()), std::strtoul(text.c_str(), nullptr, 16)) << text;
+    }
+}
+
+TEST(CGenUtil, BinarySearchExamples) {
+    const std::int32_t a[] = {1, 3, 5, 7};
+    const std::int32_t b[] = {-5, -1, 2};
+    EXPECT_EQ(CGenUtil::BinarySearch(a, 4, 5), 2);
+    EXPECT_EQ(CGenUtil::BinarySearch(a, 4, 4), -1);
+    EXPECT_EQ(CGenUtil::BinarySearch(a, 0, 1), -1);
+    EXPECT_EQ(CGenUtil::BinarySearch(b, 3, -1), 1);
+    EXPECT_EQ(CGenUtil::BinarySearch(nullptr, 3, 1), -1);
+}
+
+TEST(CGenUtil, BinarySearchAgreesWithLowerBound) {
+    std::mt19937 rng(11);
+    for (int round = 0; round < 300; ++round) {
+        std::vector<std::int32_t> values(rng() % 64);
+        for (auto& v : values) v = static_cast<std::int32_t>(rng() % 200) - 100;
+        std::sort(values.begin(), values.end());
+        values.erase(std::unique(values.begin(), values.end()), values.end());
+        for (std::int32_t key = -102; key <= 102; ++key) {
+            const auto it = std::lower_bound(values.begin(), values.end(), key);
+            const std::int32_t expected = (it != values.end() && *it == key) ? static_cast<std::int32_t>(it - values.begin()) : -1;
+            ASSERT_EQ(CGenUtil::BinarySearch(values.data(), static_cast<std::uint32_t>(values.size()), key), expected);
+        }
+    }
+}
+
+TEST(CGenUtil, ClipSpan) {
+    const struct {
+        std::int16_t rangePos, rangeLen, pos, len, wantPos, wantLen;
+    } cases[] = {
+        {0, 100, -10, 30, 0, 20}, {0, 100, 90, 30, 90, 10}, {0, 100, 100, 5, 100, 0}, {0, 100, 10, 20, 10, 20},
+        {0, 100, -30, 30, -30, 0}, {0, 100, -10, 200, 0, 100}, {10, 5, 0, 12, 10, 2},  {0, 100, 50, -5, 50, -5},
+    };
+    for (const auto& c : cases) {
+        std::int16_t p = c.pos, l = c.len;
+        CGenUtil::ClipSpan(c.rangePos, c.rangeLen, p, l);
+        EXPECT_EQ(p, c.wantPos) << c.pos << "," << c.len;
+        EXPECT_EQ(l, c.wantLen) << c.pos << "," << c.len;
+    }
+}
+
+std::vector<std::uint8_t> Deflate(const std::vector<std::uint8_t>& data, int level) {
+    uLongf size = compressBound(data.size());
+    std::vector<std::uint8_t> out(size);
+    EXPECT_EQ(compress2(out.data(), &size, data.data(), data.size(), level), Z_OK);
+    out.resize(size);
+    return out;
+}
+
+TEST(CGenUtil, UncompressStreamsOfEveryLevel) {
+    std::vector<std::uint8_t> data(5000);
+    std::mt19937 rng(3);
+    for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i % 7 == 0 ? rng() : i / 13);
+    for (int level = 0; level <= 9; ++level) {
+        std::vector<std::uint8_t> packed(8, 0xAA);  // an 8-byte header before the stream
+        const auto stream = Deflate(data, level);
+        packed.insert(packed.end(), stream.begin(), stream.end());
+        std::vector<std::uint8_t> out(data.size());
+        EXPECT_TRUE(CGenUtil::Uncompress(packed.data(), static_cast<std::uint32_t>(stream.size()), 8, out.data(),
+                                         static_cast<std::uint32_t>(out.size())))
+            << level;
+        EXPECT_EQ(out, data) << level;
+    }
+}
+
+TEST(CGenUtil, UncompressRejectsAWrongSizeOrADamagedStream) {
+    const std::vector<std::uint8_t> data(100, 'x');
+    auto stream = Deflate(data, 6);
+    const auto len = static_cast<std::uint32_t>(stream.size());
+    std::vector<std::uint8_t> out(101);
+    EXPECT_FALSE(CGenUtil::Uncompress(stream.data(), len, 0, out.data(), 101));  // one byte short
+    EXPECT_FALSE(CGenUtil::Uncompress(stream.data(), len, 0, out.data(), 99));   // does not fit
+    EXPECT_TRUE(CGenUtil::Uncompress(stream.data(), len, 0, out.data(), 100));
+    stream[stream.size() / 2] ^= 0x55;
+    stream.back() ^= 0xFF;  // checksum
+    EXPECT_FALSE(CGenUtil::Uncompress(stream.data(), len, 0, out.data(), 100));
+    std::vector<std::uint8_t> untouched(4, 0x11);
+    EXPECT_TRUE(CGenUtil::Uncompress(stream.data(), 0, 0, untouched.data(), 4));
+    EXPECT_TRUE(CGenUtil::Uncompress(nullptr, 10, 0, untouched.data(), 4));
+    EXPECT_EQ(untouched, std::vector<std::uint8_t>(4, 0x11));
+}
+
+}  // namespace
