@@ -1,11 +1,25 @@
-// The platform core: diagnostics that every Part reaches through it.
+// The platform core of the phone: posts events to and quits through the
+// current window (the applet), and carries the diagnostics every Part
+// reaches.
 #pragma once
 
 #include <cstdarg>
 #include <cstdint>
+#include <new>
 
-class CCore_Win32 {
+#include "platform/shared/core/ICCore.h"
+
+class CCore_Win32 : public ICCore {
 public:
+    static constexpr std::int32_t kPlatformCode = 6;
+
+    // The new core, or null when out of memory.
+    static CCore_Win32* Create() { return new (std::nothrow) CCore_Win32(); }
+
+    // Both act on the current window; without one they do nothing.
+    void PostEvent(std::uint32_t id, std::uint16_t param1, std::uintptr_t param2) override;
+    void Quit(int unused) override;
+
     // A zero condition byte writes the assertion line and breaks into the
     // debugger (ending the process when none is attached).
     static void AssertFailed(std::uint8_t condition, const char* sourcePath, int line);
@@ -15,4 +29,10 @@ public:
     // characters), the offset, the bytes in hex and as printable characters.
     // A length of 0 writes nothing.
     static void HexDump(const char* label, const std::uint8_t* bytes, std::uint32_t length);
+
+protected:
+    CCore_Win32() {
+        m_platformCode = kPlatformCode;
+        m_touchInput = 1;
+    }
 };

@@ -1,0 +1,67 @@
+#include "tests/platform/TestApp.h"
+
+#include <new>
+
+#include "platform/shared/core/CHash.h"
+#include "platform/shared/systems/CAppExecutor.h"
+
+int TestApp::s_destroyed = 0;
+
+TestApp::TestApp() = default;
+
+TestApp::~TestApp() { ++s_destroyed; }
+
+std::int32_t TestApp::Startup() {
+    auto* table = new (std::nothrow) CHash();
+    if (table == nullptr || !table->Init(20, 20, true)) {
+        delete table;
+        return 1;
+    }
+    SetSingletonTable(table);
+    auto* executor = new (std::nothrow) CAppExecutor();
+    if (executor == nullptr) return 1;
+    SetExecutor(executor);
+    return executor->Init() == 1 ? 0 : 1;
+}
+
+void TestApp::Shutdown() {
+    delete GetExecutor();
+    SetExecutor(nullptr);
+}
+
+void TestApp::Tick() {
+    if (GetExecutor() != nullptr) GetExecutor()->Tick();
+}
+
+namespace {
+TestApp* Current() { return static_cast<TestApp*>(CApp::GetInstance()); }
+}  // namespace
+
+CApp* CreateGameApp() { return new (std::nothrow) TestApp(); }
+
+std::int32_t OnExecutorInit() { return Current() != nullptr ? Current()->m_initResult : 0; }
+
+void OnExecutorShutdown() {
+    if (Current() != nullptr) ++Current()->m_shutdownCalls;
+}
+
+void OnExecutorUpdate() {
+    if (Current() == nullptr) return;
+    Current()->m_frames += 'U';
+    Current()->m_frames += std::to_string(GetAppExecutor()->GetFrameTime());
+}
+
+void OnExecutorDraw() {
+    if (Current() != nullptr) Current()->m_frames += "D";
+}
+
+ScopedTestApp::ScopedTestApp() : m_app(static_cast<TestApp*>(CreateGameApp())) {
+    CApp::SetInstance(m_app);
+    m_app->Startup();
+}
+
+ScopedTestApp::~ScopedTestApp() {
+    m_app->Shutdown();
+    delete m_app;
+    CApp::SetInstance(nullptr);
+}
