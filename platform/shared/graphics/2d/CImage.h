@@ -12,6 +12,16 @@ public:
     static constexpr std::uint32_t kClassId = 0x027FB715;
 
     CImage() : CClass(kClassId) {}
+    ~CImage() override = default;
+
+    CImage(const CImage&) = delete;
+    CImage& operator=(const CImage&) = delete;
+
+    // Builds the pixels from the bitmap that starts offset bytes into the
+    // size bytes at data; palette (paletteBytes long), when not null,
+    // replaces the bitmap's colour table. 1 on success, 0 on failure.
+    virtual std::uint32_t CreateFromBmp(const std::uint8_t* data, std::uint32_t size, std::uint32_t offset,
+                                        const std::uint8_t* palette, std::uint32_t paletteBytes) = 0;
 
     // Draws the w x h region at (sourceX, sourceY) of the image with its
     // top-left corner at (x, y), clipped to clip and the surface.

@@ -1,0 +1,68 @@
+// Fonts for the font and text-parser tests, built by the tools/ writer, and
+// a glyph sheet that records what is drawn from it.
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string_view>
+#include <vector>
+
+#include "platform/shared/graphics/2d/CGraphicFont.h"
+#include "platform/shared/graphics/2d/CImage.h"
+#include "platform/shared/graphics/2d/CRect.h"
+#include "tools/FontWriter.h"
+
+namespace fonttest {
+
+// Every character of glyphChars has a glyph of the given advance (its source
+// x is its index, its size advance x height base); every character of
+// blankChars an advance-only record of the same advance.
+inline vktools::FontDesc FixedFont(std::u16string_view glyphChars, std::u16string_view blankChars,
+                                   std::int8_t advance, std::int8_t spacing = 0) {
+    vktools::FontDesc desc;
+    desc.heightBase = 9;
+    desc.lineGap = 2;
+    desc.spacing = spacing;
+    std::int16_t index = 0;
+    for (const char16_t c : glyphChars) {
+        desc.glyphs.push_back({.character = c, .sourceX = index++, .width = advance, .height = 9, .advance = advance});
+    }
+    for (const char16_t c : blankChars) desc.advances.push_back({.character = c, .advance = advance});
+    return desc;
+}
+
+// A loaded font; the test fails when the resource is refused.
+struct LoadedFont {
+    explicit LoadedFont(const vktools::FontDesc& desc) : bytes(vktools::MakeFont(desc)) {
+        loaded = font.Load(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
+    }
+    std::vector<std::uint8_t> bytes;
+    CGraphicFont font;
+    std::int32_t loaded = 0;
+};
+
+struct DrawCall {
+    const CRect* clip;
+    std::int32_t x, y, w, h, srcX, srcY;
+    bool operator==(const DrawCall&) const = default;
+};
+
+inline void PrintTo(const DrawCall& c, std::ostream* os) {
+    *os << "{clip " << c.clip << ", at " << c.x << "," << c.y << ", " << c.w << "x" << c.h << ", from " << c.srcX
+        << "," << c.srcY << "}";
+}
+
+class RecordingImage : public CImage {
+public:
+    std::uint32_t CreateFromBmp(const std::uint8_t*, std::uint32_t, std::uint32_t, const std::uint8_t*,
+                                std::uint32_t) override {
+        return 0;
+    }
+    void DrawRegion(const CRect* clip, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
+                    std::int32_t srcX, std::int32_t srcY) override {
+        calls.push_back({clip, x, y, w, h, srcX, srcY});
+    }
+    std::vector<DrawCall> calls;
+};
+
+}  // namespace fonttest
