@@ -302,6 +302,10 @@ public:
         m_width = width;
         m_height = height;
     }
+    std::uint32_t CreateFromBmp(const std::uint8_t*, std::uint32_t, std::uint32_t, const std::uint8_t*,
+                                std::uint32_t) override {
+        return 0;
+    }
     void DrawRegion(const CRect* clip, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
                     std::int32_t sourceX, std::int32_t sourceY) override {
         EXPECT_EQ(sourceX, 0);
