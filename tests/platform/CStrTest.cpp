@@ -63,6 +63,11 @@ TYPED_TEST(StrTest, CopiesAreDeep) {
     c.Assign(b);
     EXPECT_EQ(this->Of(c), this->T("key"));
     EXPECT_EQ(c.GetClassId(), TypeParam::kClassId);
+    // A text inside the string's own buffer stays valid until it is copied.
+    c.AssignCStr(c.GetBuffer() + 1);
+    EXPECT_EQ(this->Of(c), this->T("ey"));
+    c.AssignCStr(c.GetBuffer());
+    EXPECT_EQ(this->Of(c), this->T("ey"));
 }
 
 TYPED_TEST(StrTest, Concatenation) {

@@ -55,8 +55,14 @@ Derived& CStrT<Derived, Char>::Append(const Char* text) {
 template <typename Derived, typename Char>
 Derived& CStrT<Derived, Char>::AssignCStr(const Char* text) {
     if (text != nullptr && text == m_buffer) return static_cast<Derived&>(*this);
-    Clear();
-    return Append(text);
+    // The old buffer goes only after the text is copied: the text may lie
+    // inside it.
+    Char* old = m_buffer;
+    m_buffer = nullptr;
+    m_length = 0;
+    Append(text);
+    delete[] old;
+    return static_cast<Derived&>(*this);
 }
 
 template <typename Derived, typename Char>
