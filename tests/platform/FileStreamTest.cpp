@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fcntl.h>
+#include <unistd.h>
 #include <vector>
 
 #include "host/File.h"
@@ -99,6 +101,25 @@ TEST(FileStreams, EachWriteReportsItsOwnOutcome) {
     ASSERT_EQ(out.Open(dir.Phone("out.dat").c_str()), 1);
     out.Close();
     EXPECT_EQ(dir.Read("out.dat"), "");
+}
+
+TEST(FileStreams, SkipsMoreThanTwoGibibytesForward) {
+    ScopedTestApp app;
+    TempDir dir;
+    // A sparse file of 2^31 + 16 bytes with a marker 2^31 + 8 bytes in.
+    constexpr std::uint32_t kFar = 0x80000008u;
+    const int fd = open(dir.HostPath("big.dat").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    const bool made = ftruncate(fd, off_t{kFar} + 8) == 0 && pwrite(fd, "\x5A", 1, off_t{kFar}) == 1;
+    close(fd);
+    ASSERT_TRUE(made);
+    CFileInputStream in;
+    ASSERT_EQ(in.Open(dir.Phone("big.dat").c_str()), 1);
+    in.ReadU8();
+    in.Skip(kFar - 1);
+    EXPECT_EQ(in.HasError(), 0);
+    EXPECT_EQ(in.Available(), 8u);
+    EXPECT_EQ(in.ReadU8(), 0x5A);
 }
 
 }  // namespace

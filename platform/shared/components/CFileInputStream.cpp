@@ -38,7 +38,14 @@ void CFileInputStream::Skip(std::uint32_t n) {
         m_error = 1;
         return;
     }
-    if (!m_file->Seek(static_cast<std::int32_t>(n), 1)) m_error = 1;
+    // The file moves by signed 32-bit steps: a skip of 2 GiB or more takes
+    // two of them.
+    constexpr std::uint32_t kMaxStep = 0x7FFFFFFF;
+    const std::uint32_t first = n < kMaxStep ? n : kMaxStep;
+    if (!m_file->Seek(static_cast<std::int32_t>(first), 1) ||
+        (n > first && !m_file->Seek(static_cast<std::int32_t>(n - first), 1))) {
+        m_error = 1;
+    }
 }
 
 void CFileInputStream::Read(void* dest, std::uint32_t n) {
