@@ -49,6 +49,9 @@ TEST_F(FileUtilTest, SavePathsAreInTheExecutablesDirectory) {
     EXPECT_EQ(Of(path), m_dir.Phone() + u"\\prefs.dat");
     MakeResourcePath(path, u"velkorin.big");
     EXPECT_EQ(Of(path), m_dir.Phone() + u"\\velkorin.big");
+    path.AssignCStr(u"hs.dat");
+    MakeSavePath(path, path.GetBuffer());  // the name may be the out string's own text
+    EXPECT_EQ(Of(path), m_dir.Phone() + u"\\hs.dat");
 
     m_dir.Write("prefs.dat", "12");
     char buffer[2];

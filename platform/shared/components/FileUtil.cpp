@@ -14,9 +14,11 @@ void AppendSeparator(CStrWChar& path, char16_t separator) {
 }
 
 void MakePath(CStrWChar& out, const char16_t* directory, char16_t separator, const char16_t* name) {
-    out.AssignCStr(directory);
-    if (out.GetLength() > 0) AppendSeparator(out, separator);
-    out.Append(name);
+    // Built aside: the name may be the out string's own text.
+    CStrWChar path(directory);
+    if (path.GetLength() > 0) AppendSeparator(path, separator);
+    path.Append(name);
+    out.Assign(path);
 }
 
 }  // namespace
