@@ -81,6 +81,10 @@ TEST(Font, HeightLineGapAndAdvances) {
     std::int32_t fit = 0;
     EXPECT_EQ(f.font.Measure(u"BB", -1, 0, &fit), -6);
     EXPECT_EQ(fit, 2);
+    // The largest width with a width already below 0: the room left is
+    // beyond 32 bits and everything fits.
+    EXPECT_EQ(f.font.Measure(u"BBA", -1, INT32_MAX, &fit), 5);
+    EXPECT_EQ(fit, 3);
 }
 
 TEST(Font, LookupFindsEveryRecordAndNothingElse) {

@@ -176,7 +176,8 @@ std::int32_t CGraphicFont::Measure(const char16_t* text, std::int32_t length, st
     for (; count < length; ++count) {
         const std::int32_t advance = GetCharAdvance(text[count]);
         const std::int32_t step = advance + spacing;
-        if (maxWidth >= 0 && std::max(advance, step) > maxWidth - width) break;
+        // The room left is taken in 64 bits: the width can be below 0.
+        if (maxWidth >= 0 && std::max(advance, step) > std::int64_t{maxWidth} - width) break;
         width += step;
     }
     if (fit != nullptr) *fit = count;
