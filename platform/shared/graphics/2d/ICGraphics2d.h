@@ -38,7 +38,7 @@ public:
     // The device's own colour record.
     virtual FixedColour* GetColour() = 0;
     // Fills the rectangle of the current surface with the current colour,
-    // which must be opaque. The rectangle must lie inside the surface.
+    // which must be opaque. Parts outside the surface are not drawn.
     virtual void FillRect(const CRect* rect) = 0;
     // Shutdown, then Init.
     virtual bool Reinit() = 0;
