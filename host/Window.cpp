@@ -40,6 +40,7 @@ struct State {
     bool active = false;  // whether the main window is the active one
     std::deque<MSG> queue;
     std::uint64_t postedCount = 0;
+    int frames = 0;  // WM_TIMER messages delivered, for the frame limit
     std::optional<int> quitCode;
     std::vector<Timer> timers;
     host::IdleHook idleHook;
@@ -108,6 +109,7 @@ std::optional<MSG> TakeReadyMessage() {
     }
     if (next == nullptr) return std::nullopt;
     next->due = now + next->period;
+    if (s.options.frameLimit > 0 && ++s.frames == s.options.frameLimit) host::InjectClose();
     return MakeMsg(next->window, WM_TIMER, next->id,
                    static_cast<LPARAM>(reinterpret_cast<std::uintptr_t>(next->callback)));
 }

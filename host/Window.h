@@ -184,6 +184,9 @@ struct WindowOptions {
     int scale = 1;  // SDL: desktop window = screen x scale ...
     int windowWidth = 0;  // ... unless both of these are given
     int windowHeight = 0;
+    // Scripted runs: after this many WM_TIMER messages the main window is
+    // closed as if by the user (WM_CLOSE); 0 for no limit.
+    int frameLimit = 0;
 };
 
 // Tears down every window, class, message and timer and starts over with
