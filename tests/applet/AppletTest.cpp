@@ -368,6 +368,24 @@ TEST_F(Applet, ASecondStartFindsTheWindowAndEnds) {
     EXPECT_EQ(g_created, 1);
 }
 
+TEST_F(Applet, FrameLimitClosesTheWindowAfterThatManyTimerTicks) {
+    host::WindowOptions options;
+    options.frameLimit = 3;
+    host::ResetWindowing(options);
+    // A deactivation's tick is not a frame of the timer.
+    g_script.onTick = [](TestApp& app) {
+        if (app.Ticks() == 1) {
+            host::InjectActivation(false);
+            host::InjectActivation(true);
+        }
+    };
+    EXPECT_EQ(Run(), 0);
+    int ticks = 0;
+    for (const Entry& e : g_log) ticks += e.id == kTick ? 1 : 0;
+    EXPECT_EQ(ticks, 5);  // three frames, the deactivation's and the close's
+    EXPECT_EQ(EventsBeforeTick(5), std::vector<std::uint32_t>{EVENT_CLOSE});
+}
+
 TEST_F(Applet, StartupFailuresTearDownAndReturn1) {
     struct Case {
         const char* name;
