@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/shell/XClose.h"
 #include "tests/support/TempDir.h"
 
 extern char** environ;
@@ -195,7 +196,8 @@ public:
             if (c != 0) number += c;
         }
         close(fds[0]);
-        if (number.find('\n') != std::string::npos) m_display = ":" + number.substr(0, number.find('\n'));
+        const std::size_t end = number.find('\n');
+        if (end != std::string::npos) m_display.assign(":").append(number, 0, end);
     }
     ~Xvfb() {
         if (m_pid > 0) EndProcess(m_pid);
@@ -240,7 +242,16 @@ TEST_F(ShellOnX, TicksUntilTheFrameLimitClosesTheWindowAndEndsWith0) {
     EXPECT_LT(game.Find(kCloseEvent), game.Find("shutdown 6")) << game.Output();
 }
 
-TEST_F(ShellOnX, ClosingTheDesktopSessionClosesTheWindowAndEndsWith0) {
+TEST_F(ShellOnX, ClosingTheWindowEndsWith0) {
+    Child game({}, Env());
+    ASSERT_TRUE(game.Started());
+    ASSERT_TRUE(game.WaitForLine("tick 2", kStartBound)) << game.Output();
+    ASSERT_TRUE(CloseWindowByTitle(m_x.Display(), "Game", kStartBound));
+    EXPECT_EQ(game.Wait(kEndBound), 0) << game.Output();
+    EXPECT_LT(game.Find(kCloseEvent), game.Find("shutdown")) << game.Output();
+}
+
+TEST_F(ShellOnX, ATerminationRequestClosesTheWindowAndEndsWith0) {
     Child game({}, Env());
     ASSERT_TRUE(game.Started());
     ASSERT_TRUE(game.WaitForLine("tick 2", kStartBound)) << game.Output();
