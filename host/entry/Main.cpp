@@ -1,22 +1,13 @@
 // The program's start on Linux, in place of the phone's start-up code: reads
 // the host's own options, sets up the host's services with them and calls
-// the game's entry with the arguments the phone would pass.
-//
-//   --backend=sdl|headless     window backend (sdl by default)
-//   --scale=N                  desktop window of N times the screen (1-8)
-//   --window=WIDTHxHEIGHT      desktop window of that size instead
-//   --game-dir=DIR             directory the game's files are read from
-//   --frames=N                 close the window after N frames (scripted runs)
-//   --help                     this list
-//   -- ARGUMENTS               the game's command line
-//
-// Values also come as the next argument (--scale 2). A wrong option prints
-// the usage line and ends with 2.
+// the game's entry with the arguments the phone would pass. The options are
+// listed in kHelp; a value also comes as the next argument (--scale 2). A
+// wrong option prints the usage line and ends with 2.
 #include <sys/stat.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -46,7 +37,7 @@ constexpr const char* kHelp =
     "  -- ARGUMENTS            passed to the game as its command line\n";
 
 struct Options {
-    host::WindowOptions window;
+    host::WindowOptions window{.backend = host::Backend::Sdl};
     std::string gameDir;
     std::string commandLine;  // UTF-8
     bool help = false;
@@ -94,7 +85,7 @@ bool Parse(int argc, char** argv, Options* options) {
             }
             return true;
         }
-        if (arg == "--help" || arg == "-h") {
+        if (arg == "--help") {
             options->help = true;
             continue;
         }
@@ -140,7 +131,6 @@ bool Parse(int argc, char** argv, Options* options) {
 
 int main(int argc, char** argv) {
     Options options;
-    options.window.backend = host::Backend::Sdl;
     if (!Parse(argc, argv, &options)) {
         std::fprintf(stderr, kUsage, argv[0]);
         return kUsageError;

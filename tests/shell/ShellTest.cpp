@@ -148,11 +148,9 @@ public:
     }
 
     const std::string& Output() const { return m_output; }
-    bool HasLine(const std::string& line) const {
-        return ("\n" + m_output).find("\n" + line + "\n") != std::string::npos;
-    }
     // Position of the line in the output, npos when it is missing.
     std::size_t Find(const std::string& line) const { return ("\n" + m_output).find("\n" + line + "\n"); }
+    bool HasLine(const std::string& line) const { return Find(line) != std::string::npos; }
 
 private:
     // Reads what is there, waiting until the deadline; false at the end of
