@@ -49,6 +49,8 @@ WORD VirtualKeyOf(SDL_Keycode key) {
 }
 
 constexpr SDL_Keycode kRotateKey = SDLK_F12;
+// Longest sleep between two looks at the desktop's events while waiting.
+constexpr Uint32 kPollStepMs = 4;
 
 std::string RuntimeDir() {
     const char* dir = std::getenv("XDG_RUNTIME_DIR");
@@ -137,9 +139,24 @@ public:
             SDL_Delay(static_cast<Uint32>(timeout));
             return true;
         }
-        SDL_Event event;
-        if (SDL_WaitEventTimeout(&event, timeout) != 0) Translate(event);
-        return true;
+        // Polls in short sleeps rather than calling SDL_WaitEventTimeout:
+        // that wait is woken by an X event that SDL sends to the window from
+        // a second connection, and when the game closes the window right
+        // after, the send fails with BadWindow and Xlib ends the process
+        // with 1.
+        const Uint32 start = SDL_GetTicks();
+        for (;;) {
+            SDL_PumpEvents();
+            SDL_Event event;
+            if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
+                Translate(event);
+                return true;
+            }
+            const Uint32 waited = SDL_GetTicks() - start;
+            if (timeout >= 0 && waited >= static_cast<Uint32>(timeout)) return true;
+            const Uint32 step = timeout >= 0 ? static_cast<Uint32>(timeout) - waited : kPollStepMs;
+            SDL_Delay(SDL_min(step, kPollStepMs));
+        }
     }
 
     void ShowMessageBox(const std::string& text, const std::string& caption) override {
@@ -176,8 +193,10 @@ public:
         const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
         if (fd < 0) return false;
         const sockaddr_un address = SocketAddress(m_socketPath);
-        const bool sent = connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
-                          write(fd, "raise\n", 6) == 6;
+        // The connection is the request: the first instance may close it
+        // before reading, so the note must not raise SIGPIPE here.
+        const bool sent = connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+        if (sent) send(fd, "raise\n", 6, MSG_NOSIGNAL);
         close(fd);
         return sent;
     }

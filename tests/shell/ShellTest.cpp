@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -59,6 +59,30 @@ std::vector<char*> Pointers(std::vector<std::string>& strings) {
     return pointers;
 }
 
+// Starts a program with its standard output and error on `out` and, unless
+// it is -1, `fd3` as its descriptor 3. The program is killed when this test
+// process ends, so that no server or game outlives a failed or killed test.
+// -1 when it cannot start.
+pid_t Spawn(std::vector<std::string> args, std::vector<std::string> env, int out, int fd3) {
+    std::vector<char*> argv = Pointers(args);
+    std::vector<char*> envp = Pointers(env);
+    const pid_t parent = getpid();
+    const pid_t pid = fork();
+    if (pid != 0) return pid;
+    // In the child: only calls that are safe after fork.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) _exit(127);
+    dup2(out, 1);
+    dup2(out, 2);
+    if (fd3 == 3) {
+        fcntl(3, F_SETFD, 0);  // keep it open across exec
+    } else if (fd3 >= 0) {
+        dup2(fd3, 3);
+    }
+    execvpe(argv[0], argv.data(), envp.data());
+    _exit(127);
+}
+
 int ExitCodeOf(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status); }
 
 // Ends a process that is still running: SIGTERM, then SIGKILL after a while.
@@ -78,16 +102,8 @@ public:
     Child(std::vector<std::string> args, const std::vector<std::string>& envChanges) {
         int fds[2];
         if (pipe2(fds, O_CLOEXEC) != 0) return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], 2);
         args.insert(args.begin(), VK_SHELL_APP);
-        std::vector<std::string> env = Environment(envChanges);
-        std::vector<char*> argv = Pointers(args);
-        std::vector<char*> envp = Pointers(env);
-        if (posix_spawn(&m_pid, VK_SHELL_APP, &actions, nullptr, argv.data(), envp.data()) != 0) m_pid = -1;
-        posix_spawn_file_actions_destroy(&actions);
+        m_pid = Spawn(std::move(args), Environment(envChanges), fds[1], -1);
         close(fds[1]);
         m_fd = fds[0];
     }
@@ -183,16 +199,11 @@ public:
     Xvfb() {
         int fds[2];
         if (pipe2(fds, O_CLOEXEC) != 0) return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
+        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
         // The server writes the display number it took to descriptor 3.
-        posix_spawn_file_actions_adddup2(&actions, fds[1], 3);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        std::vector<std::string> args = {"Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen", "0", "800x800x24"};
-        std::vector<char*> argv = Pointers(args);
-        if (posix_spawnp(&m_pid, "Xvfb", &actions, nullptr, argv.data(), environ) != 0) m_pid = -1;
-        posix_spawn_file_actions_destroy(&actions);
+        m_pid = Spawn({"Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen", "0", "800x800x24"}, Environment({}),
+                      null, fds[1]);
+        close(null);
         close(fds[1]);
         std::string number;
         const Clock::time_point deadline = Clock::now() + kStartBound;
