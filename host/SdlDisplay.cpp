@@ -6,7 +6,8 @@
 
 #include <cstdio>
 
-#include "host/DisplayPresenter.h"
+#include "host/ThirdPartyScope.h"
+#include "host//DisplayPresenter.h"
 
 namespace host::detail {
 namespace {
@@ -35,6 +36,8 @@ public:
     SdlPresenter& operator=(const SdlPresenter&) = delete;
 
     bool Present(const SurfacePixels& source, Frame* capture) override {
+        // GL drivers make their lasting allocations on the first frames.
+        ThirdPartyScope drivers;
         const Uint32 format = TextureFormatOf(source.format);
         if (format == SDL_PIXELFORMAT_UNKNOWN || !Texture(format, source.width, source.height)) return false;
         if (SDL_UpdateTexture(m_texture, nullptr, source.bits, source.pitch) != 0) return false;
@@ -87,7 +90,10 @@ std::unique_ptr<DisplayPresenter> MakeSdlPresenter(void* sdlWindow) {
     auto* window = static_cast<SDL_Window*>(sdlWindow);
     SDL_Renderer* renderer = SDL_GetRenderer(window);
     const bool owns = renderer == nullptr;
-    if (owns) renderer = SDL_CreateRenderer(window, -1, 0);
+    if (owns) {
+        ThirdPartyScope startup;
+        renderer = SDL_CreateRenderer(window, -1, 0);
+    }
     if (renderer == nullptr) {
         std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
         return nullptr;

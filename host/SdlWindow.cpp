@@ -18,7 +18,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "host/Clock.h"
+#include "host/ThirdPartyScope.h"
+#include "host//Clock.h"
 #include "host/Debug.h"
 #include "host/WindowBackend.h"
 
@@ -83,6 +84,7 @@ public:
 
     bool CreateNative(HWND window) override {
         if (!m_videoReady) {
+            ThirdPartyScope startup;
             if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
                 std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
                 return false;
@@ -92,9 +94,13 @@ public:
         int width = 0;
         int height = 0;
         DesktopSize(&width, &height);
-        SDL_Window* native = SDL_CreateWindow(ToUtf8(window->title).c_str(), SDL_WINDOWPOS_CENTERED,
-                                              SDL_WINDOWPOS_CENTERED, width, height,
-                                              SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+        const std::string title = ToUtf8(window->title);
+        SDL_Window* native = nullptr;
+        {
+            ThirdPartyScope startup;
+            native = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                                      SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+        }
         if (native == nullptr) {
             std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
             return false;

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "host/WaveOut.h"
+#include "host/ThirdPartyScope.h"
 
 namespace {
 
@@ -18,6 +19,7 @@ SDL_Haptic* g_haptic = nullptr;
 SDL_Haptic* Rumbler() {
     if (g_hapticTried) return g_haptic;
     g_hapticTried = true;
+    host::ThirdPartyScope startup;
     if (SDL_InitSubSystem(SDL_INIT_HAPTIC) != 0) return nullptr;
     for (int i = 0; i < SDL_NumHaptics() && g_haptic == nullptr; ++i) {
         g_haptic = SDL_HapticOpen(i);

@@ -9,6 +9,7 @@
 #include <new>
 
 #include "host/Clock.h"
+#include "host/ThirdPartyScope.h"
 
 // One open device.
 struct HWAVEOUT__ {
@@ -113,6 +114,7 @@ void SdlFill(void*, Uint8* stream, int length) {
 
 bool OpenSdlDevice() {
     if (g_sdlDevice != 0) return true;
+    host::ThirdPartyScope startup;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     SDL_AudioSpec want{};
     want.freq = static_cast<int>(kRate);

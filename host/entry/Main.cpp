@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/DDraw.h"
 #include "host/Debug.h"
 #include "host/File.h"
 #include "host/Window.h"
@@ -25,7 +26,7 @@ HINSTANCE const kInstance = reinterpret_cast<HINSTANCE>(std::uintptr_t{0x10000})
 
 constexpr const char* kUsage =
     "usage: %s [--backend=sdl|headless] [--scale=N | --window=WIDTHxHEIGHT] [--game-dir=DIR] [--frames=N] "
-    "[--help] [-- ARGUMENTS]\n";
+    "[--pixels=565|8888] [--screenshot=FILE] [--help] [-- ARGUMENTS]\n";
 
 constexpr const char* kHelp =
     "  --backend=sdl|headless  window backend: a desktop window (default) or none\n"
@@ -33,12 +34,16 @@ constexpr const char* kHelp =
     "  --window=WIDTHxHEIGHT   desktop window of that size instead\n"
     "  --game-dir=DIR          directory of the game's files (default: the executable's)\n"
     "  --frames=N              close the window after N frames and end (scripted runs)\n"
+    "  --pixels=565|8888       screen pixels: RGB 565 (default) or 32-bit XRGB 8888\n"
+    "  --screenshot=FILE       at the end, write the last presented frame as a PNG file\n"
     "  --help                  show this help\n"
     "  -- ARGUMENTS            passed to the game as its command line\n";
 
 struct Options {
     host::WindowOptions window{.backend = host::Backend::Sdl};
     std::string gameDir;
+    std::string screenshot;
+    host::DisplayFormat display = host::kDisplayRgb565;
     std::string commandLine;  // UTF-8
     bool help = false;
 };
@@ -113,6 +118,12 @@ bool Parse(int argc, char** argv, Options* options) {
         } else if (name == "game-dir") {
             options->gameDir = AbsoluteDirectory(value);
             valid = !options->gameDir.empty();
+        } else if (name == "pixels") {
+            valid = value == "565" || value == "8888";
+            options->display = value == "8888" ? host::kDisplayXrgb8888 : host::kDisplayRgb565;
+        } else if (name == "screenshot") {
+            options->screenshot = value;
+            valid = !value.empty();
         } else if (name == "frames") {
             valid = ParseNumber(value, 999999999, &window.frameLimit);
         } else {
@@ -142,8 +153,18 @@ int main(int argc, char** argv) {
     }
     if (!options.gameDir.empty()) host::SetModuleDirectory(options.gameDir);
     host::ResetWindowing(options.window);
+    host::SetDisplayFormat(options.display);
+    // Reading the desktop window back is slow: only when a frame is wanted.
+    if (!options.screenshot.empty()) host::SetCaptureSdlFrames(true);
     std::u16string commandLine = host::ToUtf16(options.commandLine);
-    const int result = WinMain(kInstance, nullptr, commandLine.data(), SW_SHOW);
+    int result = WinMain(kInstance, nullptr, commandLine.data(), SW_SHOW);
+    if (!options.screenshot.empty()) {
+        const host::Frame* frame = host::LastPresentedFrame();
+        if (frame == nullptr || !host::WriteFramePng(*frame, options.screenshot.c_str())) {
+            std::fprintf(stderr, "%s: no frame written to %s\n", argv[0], options.screenshot.c_str());
+            if (result == 0) result = 1;
+        }
+    }
     // Closes the desktop window and SDL before the process ends.
     host::ResetWindowing();
     return result;

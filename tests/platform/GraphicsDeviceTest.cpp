@@ -11,7 +11,7 @@
 #include "platform/shared/win32/CRenderSurface_WinMobile_MGL.h"
 #include "tests/platform/TestApp.h"
 #include "src/win32/CWinBase.h"
-#include "tests/support/IgnoreLeaks.h"
+#include "host/ThirdPartyScope.h"
 #include "tests/support/RectPrint.h"
 
 namespace {
@@ -384,7 +384,7 @@ public:
 
 // With the SDL window services the device presents into the game window.
 TEST_F(GraphicsDevice, PresentsIntoTheSdlGameWindow) {
-    [[maybe_unused]] IgnoreLeaks ignoreLeaks;
+    [[maybe_unused]] host::ThirdPartyScope sdlStartup;
     if (std::getenv("DISPLAY") == nullptr) setenv("SDL_VIDEODRIVER", "offscreen", 0);
     setenv("SDL_RENDER_DRIVER", "software", 0);
     host::ResetWindowing(host::WindowOptions{.backend = host::Backend::Sdl, .screenWidth = 240, .screenHeight = 320});

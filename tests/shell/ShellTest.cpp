@@ -5,6 +5,7 @@
 // here is ended here.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <png.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -329,6 +330,36 @@ TEST(ShellOptions, ExitCodesAndOutput) {
         EXPECT_EQ(game.Wait(kEndBound), c.exitCode) << name << "\n" << game.Output();
         EXPECT_NE(game.Output().find(c.output), std::string::npos) << name << "\n" << game.Output();
     }
+}
+
+TEST(ShellOptions, ScreenshotWritesTheLastFrameStretchedOverTheScreen) {
+    const TempDir dir;
+    const std::string file = dir.HostPath("frame.png");
+    for (const char* pixels : {"--pixels=565", "--pixels=8888"}) {
+        Child game({"--backend=headless", "--frames=2", pixels, "--screenshot=" + file}, {});
+        ASSERT_TRUE(game.Started());
+        EXPECT_EQ(game.Wait(kEndBound), 0) << game.Output();
+        png_image image{};
+        image.version = PNG_IMAGE_VERSION;
+        ASSERT_TRUE(png_image_begin_read_from_file(&image, file.c_str())) << pixels;
+        image.format = PNG_FORMAT_RGB;
+        std::vector<std::uint8_t> rgb(PNG_IMAGE_SIZE(image));
+        ASSERT_TRUE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) << pixels;
+        EXPECT_EQ(image.width, 480u);
+        EXPECT_EQ(image.height, 640u);
+        // The app fills its half-size back buffer with red every tick.
+        for (std::size_t at : {std::size_t{0}, rgb.size() - 3}) {
+            EXPECT_EQ(rgb[at], 255) << pixels;
+            EXPECT_EQ(rgb[at + 1], 0) << pixels;
+            EXPECT_EQ(rgb[at + 2], 0) << pixels;
+        }
+        std::remove(file.c_str());
+    }
+    // No frame to write is a failure, not a silent success.
+    Child none({"--backend=headless", "--frames=1", "--screenshot=/nonexistent/dir/frame.png"}, {});
+    ASSERT_TRUE(none.Started());
+    EXPECT_EQ(none.Wait(kEndBound), 1) << none.Output();
+    EXPECT_NE(none.Output().find("no frame written"), std::string::npos) << none.Output();
 }
 
 TEST(ShellOptions, AHeadlessScriptedRunTicksToItsFrameLimit) {

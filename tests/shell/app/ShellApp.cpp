@@ -6,6 +6,8 @@
 //   event XXXXXXXX     each event handed to it (id in hex)
 //   tick N             each tick
 //   shutdown N         at shutdown, with the number of ticks run
+// Each tick also fills the back buffer with red and presents it, so that a
+// run shows a frame (and --screenshot has one to write).
 #include <cinttypes>
 #include <cstdio>
 #include <new>
@@ -13,6 +15,10 @@
 #include "host/Debug.h"
 #include "host/File.h"
 #include "platform/shared/core/CApp.h"
+#include "platform/shared/core/CHash.h"
+#include "platform/shared/graphics/2d/CRect.h"
+#include "platform/shared/graphics/2d/ICGraphics2d.h"
+#include "platform/shared/graphics/2d/ICRenderSurface.h"
 
 namespace {
 
@@ -22,10 +28,29 @@ public:
         std::setvbuf(stdout, nullptr, _IOLBF, 0);  // the tests read it through a pipe
         char16_t path[512] = {};
         if (GetModuleFileNameW(nullptr, path, 512) != 0) std::printf("module %s\n", host::ToHostPath(path).c_str());
+        auto* table = new (std::nothrow) CHash();
+        if (table == nullptr || !table->Init(20, 20, true)) {
+            delete table;
+            return 1;
+        }
+        SetSingletonTable(table);
+        m_graphics = ICGraphics2d::GetInstance();
+        if (m_graphics == nullptr || !m_graphics->Init()) return 1;
         return 0;
     }
     void Shutdown() override { std::printf("shutdown %d\n", m_ticks); }
-    void Tick() override { std::printf("tick %d\n", ++m_ticks); }
+    void Tick() override {
+        std::printf("tick %d\n", ++m_ticks);
+        ICRenderSurface* surface = m_graphics->GetRenderSurface();
+        std::int32_t width = 0;
+        std::int32_t height = 0;
+        if (surface == nullptr || !surface->GetSize(&width, &height)) return;
+        const CRect all(0, 0, static_cast<std::int16_t>(width), static_cast<std::int16_t>(height));
+        m_graphics->SetColourARGB(1024, 1024, 0, 0);
+        m_graphics->FillRect(&all);
+        surface->Unlock();
+        m_graphics->Present();
+    }
     std::uint8_t HandleEvent(std::uint32_t id, std::uint16_t, std::uintptr_t) override {
         std::printf("event %08" PRIx32 "\n", id);
         return 0;
@@ -33,6 +58,7 @@ public:
 
 private:
     int m_ticks = 0;
+    ICGraphics2d* m_graphics = nullptr;
 };
 
 }  // namespace
