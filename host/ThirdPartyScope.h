@@ -16,7 +16,9 @@ public:
     ThirdPartyScope() { __lsan_disable(); }
     ~ThirdPartyScope() { __lsan_enable(); }
 #else
-    ThirdPartyScope() = default;
+    // User-provided, so that a scope variable never counts as unused.
+    ThirdPartyScope() {}
+    ~ThirdPartyScope() {}
 #endif
     ThirdPartyScope(const ThirdPartyScope&) = delete;
     ThirdPartyScope& operator=(const ThirdPartyScope&) = delete;

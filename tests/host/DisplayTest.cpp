@@ -225,7 +225,7 @@ TEST_F(Display, FramePixelsAndPng) {
 // The SDL backend draws into the window of the window services. Without an X
 // display, SDL's offscreen driver stands in.
 TEST(SdlDisplay, PresentsTheBackBufferScaledIntoTheWindow) {
-    [[maybe_unused]] host::ThirdPartyScope sdlStartup;
+    host::ThirdPartyScope sdlStartup;
     if (std::getenv("DISPLAY") == nullptr) setenv("SDL_VIDEODRIVER", "offscreen", 0);
     setenv("SDL_RENDER_DRIVER", "software", 0);
     host::ResetDisplay();

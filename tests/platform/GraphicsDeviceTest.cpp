@@ -384,7 +384,7 @@ public:
 
 // With the SDL window services the device presents into the game window.
 TEST_F(GraphicsDevice, PresentsIntoTheSdlGameWindow) {
-    [[maybe_unused]] host::ThirdPartyScope sdlStartup;
+    host::ThirdPartyScope sdlStartup;
     if (std::getenv("DISPLAY") == nullptr) setenv("SDL_VIDEODRIVER", "offscreen", 0);
     setenv("SDL_RENDER_DRIVER", "software", 0);
     host::ResetWindowing(host::WindowOptions{.backend = host::Backend::Sdl, .screenWidth = 240, .screenHeight = 320});
