@@ -178,6 +178,17 @@ TEST(RegistryDeathTest, BrokenInvariants) {
     element.SetClassId(0x1234);
     EXPECT_DEATH(registry.Add(&element), "systems\\\\src\\\\CRegistry, Line: 30");
     EXPECT_DEATH(registry.Remove(&element), "systems\\\\src\\\\CRegistry, Line: 90");
+    // The accelerator checks the element itself.
+    CRegistry accelerated;
+    accelerated.SetAccelerator(new CRegistryAccelerateHandleQuery(150, 50, true));
+    EXPECT_DEATH(accelerated.Add(&element), "inc\\\\CRegistryAccelerateHandleQuery, Line: 105");
+    EXPECT_DEATH(accelerated.Remove(&element), "inc\\\\CRegistryAccelerateHandleQuery, Line: 118");
+    // A key already found under the element class id.
+    CRegistryElement first(5, &notAnElement, CRegistryElement::kClassId, 1);
+    CRegistryElement second(5, &notAnElement, 0, 1);
+    registry.Add(&first);
+    EXPECT_DEATH(registry.Add(&second), "systems\\\\src\\\\CRegistry, Line: 24");
+    registry.Remove(&first);
     CExecutableRegistry executables;
     CRegistryElement empty(9, 0, 1);
     executables.Add(&empty);
