@@ -85,6 +85,13 @@ TEST(SingletonDeathTest, RegistrationRules) {
     ScopedTestApp app;
     CountedSingleton first(5);
     EXPECT_DEATH(CountedSingleton second(5), "CSingleton, Line: 74");
+    EXPECT_DEATH(
+        {
+            auto* orphan = new CountedSingleton(6);
+            app->SetSingletonTable(nullptr);
+            delete orphan;
+        },
+        "CSingleton, Line: 55");
 }
 
 // The executor's frames with a virtual millisecond clock.

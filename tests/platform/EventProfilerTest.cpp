@@ -154,6 +154,19 @@ TEST(EventWithoutDirectory, RegisterReportsZeroAndDeliveryDoesNothing) {
     EXPECT_TRUE(g_calls.empty());
 }
 
+TEST(EventDeathTest, NullTypeListAndTypeZeroAssert) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    CEventListener listener;
+    CRegistry directory;
+    EXPECT_DEATH(listener.Register(nullptr, 1), "File: platform\\\\shared\\\\systems\\\\inc\\\\CEventListener, Line: 120");
+    EXPECT_DEATH(listener.RegisterForType(0, 1, &directory), "src\\\\CEventListener, Line: 48");
+    EXPECT_DEATH(listener.UnregisterFromType(0, &directory), "src\\\\CEventListener, Line: 73");
+    CProfiler profiler;
+    const std::uint32_t types[] = {5, 0};
+    EXPECT_DEATH(profiler.Init(20, &Record, nullptr, 10, true, 0), "src\\\\CProfiler, Line: 35");
+    EXPECT_DEATH(profiler.Init(20, nullptr, types, 10, true, 0), "src\\\\CProfiler, Line: 35");
+}
+
 class ProfilerTest : public ::testing::Test {
 protected:
     void SetUp() override { host::SetVirtualClock(0, 0); }

@@ -6,6 +6,7 @@
 #include "host/Clock.h"
 #include "platform/shared/components/CTimer.h"
 #include "platform/shared/core/CRandGen.h"
+#include "tests/support/FailingAlloc.h"
 
 namespace {
 
@@ -100,10 +101,25 @@ TEST(CSyncRandDeathTest, Assertions) {
     EXPECT_DEATH(sync.Init(nullptr, 1, 3), "File: CSyncRand, Line: 44");
     ASSERT_TRUE(sync.Init(seed, 2, 3));
     EXPECT_DEATH(sync.SetPosition(16), "File: CSyncRand, Line: 74");
+    EXPECT_DEATH(sync.SetPosition(-1), "File: CSyncRand, Line: 74");
     EXPECT_DEATH(sync.NextMod(8), "File: CSyncRand, Line: 89");
     EXPECT_DEATH(sync.NextMod(0), "File: CSyncRand, Line: 88");
     for (int i = 0; i < 16; ++i) sync.Next();
     EXPECT_DEATH(sync.Next(), "File: CSyncRand, Line: 107");
+}
+
+TEST(CSyncRandDeathTest, AFailedInitLeavesNothingToDraw) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const std::uint8_t seed[] = {0xB4, 0x0F};
+    CSyncRand sync;
+    ASSERT_TRUE(sync.Init(seed, 2, 3));
+    FailNthNothrowNew(0);  // the seed copy
+    const bool initialised = sync.Init(seed, 2, 3);
+    FailNthNothrowNew(-1);
+    EXPECT_FALSE(initialised);
+    EXPECT_DEATH(sync.Next(), "File: CSyncRand, Line: 107");
+    ASSERT_TRUE(sync.Init(seed, 2, 3));  // usable again
+    EXPECT_EQ(sync.Next(), 4);
 }
 
 TEST(CTimer, Examples) {

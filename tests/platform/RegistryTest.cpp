@@ -106,6 +106,22 @@ TEST_P(RegistryTest, ClearLeavesNoLinksToTheDeletedElements) {
     EXPECT_EQ(Keys(m_registry), (std::vector<std::uintptr_t>{4}));
 }
 
+TEST_P(RegistryTest, IteratorWalksBothWaysAndStopsAtTheEnds) {
+    CRegistryIterator empty(m_registry);
+    EXPECT_TRUE(empty.IsDone());
+    for (std::uintptr_t k = 1; k <= 3; ++k) m_registry.Add(Make(k, static_cast<std::int32_t>(k)));
+    CRegistryIterator it(m_registry);
+    std::vector<std::uintptr_t> forward;
+    for (it.Start(); !it.IsDone(); it.Next()) forward.push_back(it.Current()->GetKey());
+    EXPECT_EQ(forward, (std::vector<std::uintptr_t>{3, 2, 1}));
+    it.Prev();  // from the sentinel back to the last element
+    std::vector<std::uintptr_t> backward;
+    for (; !it.IsDone(); it.Prev()) backward.push_back(it.Current()->GetKey());
+    EXPECT_EQ(backward, (std::vector<std::uintptr_t>{1, 2, 3}));
+    it.Start();
+    EXPECT_EQ(it.Current(), m_registry.GetFirst());
+}
+
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutAccelerator, RegistryTest, ::testing::Bool());
 
 TEST(RegistryAccelerator, IndexesElementsAddedBeforeItWasAttached) {
@@ -162,6 +178,17 @@ TEST(RegistryDeathTest, BrokenInvariants) {
     element.SetClassId(0x1234);
     EXPECT_DEATH(registry.Add(&element), "systems\\\\src\\\\CRegistry, Line: 30");
     EXPECT_DEATH(registry.Remove(&element), "systems\\\\src\\\\CRegistry, Line: 90");
+    // The accelerator checks the element itself.
+    CRegistry accelerated;
+    accelerated.SetAccelerator(new CRegistryAccelerateHandleQuery(150, 50, true));
+    EXPECT_DEATH(accelerated.Add(&element), "inc\\\\CRegistryAccelerateHandleQuery, Line: 105");
+    EXPECT_DEATH(accelerated.Remove(&element), "inc\\\\CRegistryAccelerateHandleQuery, Line: 118");
+    // A key already found under the element class id.
+    CRegistryElement first(5, &notAnElement, CRegistryElement::kClassId, 1);
+    CRegistryElement second(5, &notAnElement, 0, 1);
+    registry.Add(&first);
+    EXPECT_DEATH(registry.Add(&second), "systems\\\\src\\\\CRegistry, Line: 24");
+    registry.Remove(&first);
     CExecutableRegistry executables;
     CRegistryElement empty(9, 0, 1);
     executables.Add(&empty);

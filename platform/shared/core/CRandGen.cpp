@@ -59,7 +59,14 @@ bool CSyncRand::Init(const std::uint8_t* seed, std::uint8_t byteCount, std::uint
     DebugAssert(bitsPerValue == 0 || bits % bitsPerValue != 0, kSyncSource, 46);
     FreeSeed();
     m_seed = new (std::nothrow) std::uint8_t[byteCount];
-    if (m_seed == nullptr) return false;
+    if (m_seed == nullptr) {
+        // No seed, nothing to draw: Next asserts instead of reading the old
+        // counts over a missing seed.
+        m_bitCount = 0;
+        m_drawsLeft = 0;
+        m_position = 0;
+        return false;
+    }
     std::copy(seed, seed + byteCount, m_seed);
     m_bitCount = bits;
     m_bitsPerValue = bitsPerValue;
@@ -72,7 +79,8 @@ bool CSyncRand::Init(const std::uint8_t* seed, std::uint8_t byteCount, std::uint
 }
 
 void CSyncRand::SetPosition(std::int32_t bit) {
-    DebugAssert(bit < m_bitCount, kSyncSource, 74);
+    // A negative bit would be read far outside the seed.
+    DebugAssert(bit >= 0 && bit < m_bitCount, kSyncSource, 74);
     m_position = bit;
 }
 

@@ -55,8 +55,8 @@ void CEvent::Execute() {
         }
         return;
     }
-    for (CRegistryElement* at = listeners->GetFirst(); at != listeners->GetSentinel(); at = at->GetNext()) {
-        Deliver(static_cast<CEventListener*>(at->GetObject()));
+    for (CRegistryIterator it(*listeners); !it.IsDone(); it.Next()) {
+        Deliver(static_cast<CEventListener*>(it.Current()->GetObject()));
     }
 }
 

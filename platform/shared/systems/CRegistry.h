@@ -145,6 +145,23 @@ private:
     Accelerator* m_accelerator = nullptr;
 };
 
+// A position in a registry's list: starts at the first element and steps to
+// the next or the previous one; done at the sentinel (or before the first).
+class CRegistryIterator {
+public:
+    explicit CRegistryIterator(const CRegistry& registry) : m_registry(&registry), m_current(registry.GetFirst()) {}
+
+    void Start() { m_current = m_registry->GetFirst(); }
+    void Next() { m_current = m_current->GetNext(); }
+    void Prev() { m_current = m_current->GetPrev(); }
+    CRegistryElement* Current() const { return m_current; }
+    bool IsDone() const { return m_current == m_registry->GetSentinel() || m_current == nullptr; }
+
+private:
+    const CRegistry* m_registry;
+    CRegistryElement* m_current;
+};
+
 // Indexes a registry's elements by key in a hash table.
 class CRegistryAccelerateHandleQuery : public CRegistry::Accelerator {
 public:
