@@ -243,8 +243,10 @@ private:
         switch (event.type) {
             case SDL_QUIT: InjectClose(); break;
             case SDL_WINDOWEVENT:
-                if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) InjectActivation(true);
-                if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) InjectActivation(false);
+                // The platform sends activation messages only on a change;
+                // showing or raising the window may have activated it already.
+                if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED && !MainWindowActive()) InjectActivation(true);
+                if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST && MainWindowActive()) InjectActivation(false);
                 if (event.window.event == SDL_WINDOWEVENT_EXPOSED) RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE);
                 break;
             case SDL_KEYDOWN:
@@ -277,6 +279,7 @@ private:
                 break;
             }
             case SDL_MOUSEMOTION: {
+                if (m_keys == 0) break;  // a stylus moves only while it touches
                 int x = 0;
                 int y = 0;
                 ToScreen(event.motion.x, event.motion.y, &x, &y);

@@ -393,7 +393,20 @@ void InjectKey(WORD virtualKey, bool down, bool repeat) {
     Post(down ? WM_KEYDOWN : WM_KEYUP, virtualKey, static_cast<LPARAM>(lParam));
 }
 
-void InjectPointer(UINT message, int x, int y, WPARAM keys) { Post(message, keys, PackPoint(x, y)); }
+void InjectPointer(UINT message, int x, int y, WPARAM keys) {
+    // As on the phone, a move that finds the previous move still unread
+    // takes its place, so that a quick drag cannot crowd out other input.
+    State& s = S();
+    if (message == WM_MOUSEMOVE && !s.queue.empty()) {
+        MSG& last = s.queue.back();
+        if (last.message == WM_MOUSEMOVE && last.hwnd == s.mainWindow && last.wParam == keys) {
+            last = MakeMsg(s.mainWindow, message, keys, PackPoint(x, y));
+            ++s.postedCount;
+            return;
+        }
+    }
+    Post(message, keys, PackPoint(x, y));
+}
 
 void InjectActivation(bool active) {
     S().active = active;
@@ -447,6 +460,8 @@ void RunIdleHook() {
 }
 
 std::uint64_t PostedCount() { return S().postedCount; }
+
+bool MainWindowActive() { return S().active; }
 
 }  // namespace detail
 }  // namespace host

@@ -198,7 +198,8 @@ void ResetWindowing(const WindowOptions& options = {});
 // Posts the messages the phone sends for a key (lParam bit 30 carries the
 // previous key state: set for repeats and for every key-up).
 void InjectKey(WORD virtualKey, bool down, bool repeat = false);
-// A stylus message (WM_LBUTTONDOWN, WM_MOUSEMOVE, ...) at screen pixels.
+// A stylus message (WM_LBUTTONDOWN, WM_MOUSEMOVE, ...) at screen pixels. A
+// move that finds the previous move (same keys) still unread takes its place.
 void InjectPointer(UINT message, int x, int y, WPARAM keys);
 // WM_ACTIVATE followed by WM_SETFOCUS, or WM_ACTIVATE(WA_INACTIVE) followed
 // by WM_KILLFOCUS.

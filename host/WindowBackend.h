@@ -53,5 +53,7 @@ void RunIdleHook();
 // Changes of the queue and the clock that an idle hook made: the number of
 // messages posted so far.
 std::uint64_t PostedCount();
+// Whether the main window is the active one.
+bool MainWindowActive();
 
 }  // namespace host::detail

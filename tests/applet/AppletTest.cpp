@@ -241,6 +241,21 @@ TEST_F(Applet, StylusPositionsAreHalvedAndPacked) {
     }
 }
 
+TEST_F(Applet, ADragOfManyMovesKeepsItsRelease) {
+    // Moves that pile up unread merge into one, as on the phone, so that a
+    // quick drag cannot fill the queue and lose the stylus's release.
+    RunTicks(2, [](int tick) {
+        if (tick != 1) return;
+        host::InjectPointer(WM_LBUTTONDOWN, 10, 10, MK_LBUTTON);
+        for (int x = 11; x < 51; ++x) host::InjectPointer(WM_MOUSEMOVE, x, 10, MK_LBUTTON);
+        host::InjectPointer(WM_LBUTTONUP, 50, 10, 0);
+    });
+    EXPECT_EQ(EventsBeforeTick(2), (std::vector<std::uint32_t>{EVENT_POINTER_DOWN, EVENT_POINTER_MOVE, EVENT_POINTER_UP}));
+    const Entry* move = FindEvent(EVENT_POINTER_MOVE);
+    ASSERT_NE(move, nullptr);
+    EXPECT_EQ(move->param2, 25u | 5u << 16);  // the last position
+}
+
 TEST_F(Applet, QueueHolds24EventsBetweenTwoTicks) {
     RunTicks(2, [](int tick) {
         if (tick != 1) return;
@@ -343,6 +358,63 @@ TEST_F(Applet, QuitFromAnEventHandler) {
     // ticked; the outer flush then found the queue empty and ticked again.
     EXPECT_EQ(EventsBeforeTick(1), (std::vector<std::uint32_t>{EVENT_START, EVENT_REDRAW, EVENT_REDRAW, EVENT_CLOSE}));
     EXPECT_EQ(g_log.back().tick, 2);
+}
+
+TEST_F(Applet, MessagesPostTheirEventsAndSayWhetherTheyAreHandled) {
+    // Each message on a fresh applet (active, timer stopped, no redraw
+    // posted); what is not handled goes on to the default procedure.
+    struct Case {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        bool handled;
+        std::vector<std::uint32_t> events;
+    };
+    const LPARAM previous = LPARAM{1} << 30;
+    const Case cases[] = {
+        {"activate", WM_ACTIVATE, WA_ACTIVE, 0, false, {EVENT_REDRAW}},
+        {"click activate", WM_ACTIVATE, WA_CLICKACTIVE, 0, false, {EVENT_REDRAW}},
+        {"activate, high word set", WM_ACTIVATE, 0x10000 | WA_ACTIVE, 0, false, {EVENT_REDRAW}},
+        {"deactivate", WM_ACTIVATE, WA_INACTIVE, 0, false, {EVENT_SUSPEND}},
+        {"other activation state", WM_ACTIVATE, 3, 0, false, {}},
+        {"set focus", WM_SETFOCUS, 0, 0, false, {}},
+        {"kill focus", WM_KILLFOCUS, 0, 0, false, {}},
+        {"paint", WM_PAINT, 0, 0, true, {EVENT_REDRAW}},
+        {"close", WM_CLOSE, 0, 0, true, {EVENT_CLOSE}},
+        {"display reset", WM_SETTINGCHANGE, SETTINGCHANGE_RESET, 0, false,
+         {EVENT_DISPLAY_CHANGED, EVENT_SETTINGS_CHANGED, EVENT_REDRAW}},
+        {"other setting", WM_SETTINGCHANGE, 0, 0, false, {}},
+        {"reset with a high bit", WM_SETTINGCHANGE, 0x10000 | SETTINGCHANGE_RESET, 0, false, {}},
+        {"window moved", WM_WINDOWPOSCHANGED, 0, 0, true, {}},
+        {"key down", WM_KEYDOWN, VK_LEFT, 1, true, {EVENT_KEY_DOWN, EVENT_KEY_PRESS}},
+        {"key repeat", WM_KEYDOWN, VK_LEFT, 1 | previous, true, {}},
+        {"key up", WM_KEYUP, VK_LEFT, 1 | previous, true, {EVENT_KEY_UP}},
+        {"key up without its previous state", WM_KEYUP, VK_LEFT, 1, true, {}},
+        {"timer while stopped", WM_TIMER, 1, 0, true, {}},
+        {"horizontal scroll", WM_HSCROLL, 0, 0, true, {}},
+        {"vertical scroll", WM_VSCROLL, 0, 0, true, {}},
+        {"move", WM_MOUSEMOVE, 0, 0, false, {EVENT_POINTER_MOVE}},
+        {"middle double", WM_MBUTTONDBLCLK, 0, 0, false, {EVENT_POINTER_DOUBLE}},
+        {"unknown", 0x400, 0, 0, false, {}},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        CApplet* applet = CApplet::Create(kInstance);
+        ASSERT_NE(applet, nullptr);
+        auto* app = new TestApp();
+        CApp::SetInstance(app);
+        EXPECT_EQ(applet->HandleMessage(nullptr, c.message, c.wParam, c.lParam), c.handled) << c.name;
+        applet->FlushEvents();
+        std::vector<std::uint32_t> ids;
+        for (const Entry& e : g_log) {
+            if (e.id != kTick) ids.push_back(e.id);
+        }
+        EXPECT_EQ(ids, c.events) << c.name;
+        CApp::SetInstance(nullptr);
+        delete app;
+        delete applet;
+    }
 }
 
 TEST_F(Applet, DisplayChangeReadsTheScreenAgain) {

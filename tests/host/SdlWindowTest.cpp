@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "host/Window.h"
 
@@ -125,20 +126,66 @@ TEST_F(SdlWindow, MouseIsTheStylusInScreenPixels) {
     EXPECT_EQ(up.lParam, 2 | 2 << 16);
 }
 
+TEST_F(SdlWindow, TheStylusMovesOnlyWhileItTouchesAndUnreadMovesMerge) {
+    Create();
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;  // no button held: a stylus cannot hover
+    e.motion.x = 20;
+    e.motion.y = 20;
+    SDL_PushEvent(&e);
+    e = SDL_Event{};
+    e.type = SDL_MOUSEBUTTONDOWN;
+    e.button.button = SDL_BUTTON_LEFT;
+    SDL_PushEvent(&e);
+    for (int x = 10; x <= 40; x += 10) {
+        e = SDL_Event{};
+        e.type = SDL_MOUSEMOTION;
+        e.motion.x = x;
+        e.motion.y = 8;
+        SDL_PushEvent(&e);
+    }
+    PushKey(SDL_KEYDOWN, SDLK_LEFT, 0);
+    EXPECT_EQ(Next().message, WM_LBUTTONDOWN);
+    const MSG move = Next();
+    EXPECT_EQ(move.message, WM_MOUSEMOVE);
+    EXPECT_EQ(move.wParam, MK_LBUTTON);
+    EXPECT_EQ(move.lParam, 20 | 4 << 16);  // the last one
+    EXPECT_EQ(Next().message, WM_KEYDOWN);
+}
+
+TEST_F(SdlWindow, FocusActivatesOnlyOnAChange) {
+    HWND window = Create();
+    ShowWindow(window, SW_SHOW);  // showing activates the window
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+    SDL_PushEvent(&e);
+    e.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    SDL_PushEvent(&e);
+    SDL_PushEvent(&e);
+    PushKey(SDL_KEYDOWN, SDLK_LEFT, 0);
+    std::vector<UINT> messages;
+    for (MSG msg = Next(); msg.message != WM_KEYDOWN && msg.message != WM_TIMER; msg = Next()) {
+        if (msg.message != WM_PAINT && msg.message != WM_WINDOWPOSCHANGED) messages.push_back(msg.message);
+        DispatchMessageW(&msg);
+    }
+    EXPECT_EQ(messages, (std::vector<UINT>{WM_ACTIVATE, WM_SETFOCUS, WM_ACTIVATE, WM_KILLFOCUS}));
+}
+
 TEST_F(SdlWindow, FocusCloseAndRotation) {
     Create();
     SDL_Event e{};
     e.type = SDL_WINDOWEVENT;
-    e.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
-    SDL_PushEvent(&e);
     e.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+    SDL_PushEvent(&e);
+    e.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
     SDL_PushEvent(&e);
     PushKey(SDL_KEYDOWN, SDLK_F12, 0);
     PushKey(SDL_KEYUP, SDLK_F12, 0);
     e = SDL_Event{};
     e.type = SDL_QUIT;
     SDL_PushEvent(&e);
-    const UINT expected[] = {WM_ACTIVATE, WM_KILLFOCUS, WM_ACTIVATE, WM_SETFOCUS, WM_SETTINGCHANGE, WM_CLOSE};
+    const UINT expected[] = {WM_ACTIVATE, WM_SETFOCUS, WM_ACTIVATE, WM_KILLFOCUS, WM_SETTINGCHANGE, WM_CLOSE};
     for (UINT message : expected) EXPECT_EQ(Next().message, message);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 640);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 480);
