@@ -11,13 +11,6 @@ namespace {
 
 constexpr DWORD kLockFlags = DDLOCK_WAITNOTBUSY | DDLOCK_WRITEONLY;
 
-DDSURFACEDESC Desc(DWORD flags) {
-    DDSURFACEDESC desc{};
-    desc.dwSize = sizeof desc;
-    desc.dwFlags = flags;
-    return desc;
-}
-
 // 1024 is full intensity (255); anything else loses its two fraction bits.
 std::uint8_t ChannelByte(std::int32_t value) { return static_cast<std::uint8_t>(value == 1024 ? 255 : value >> 2); }
 
@@ -66,7 +59,7 @@ bool CGraphics2d_WinMobile_Lite::Open() {
     if (m_base.m_directDraw->SetCooperativeLevel(window != nullptr ? window->GetWindowHandle() : nullptr, 0) != DD_OK) {
         return false;
     }
-    m_base.m_displayMode = Desc(0);
+    m_base.m_displayMode = SurfaceDesc(0);
     if (m_base.m_directDraw->GetDisplayMode(&m_base.m_displayMode) != DD_OK) return false;
     DDCAPS driverCaps{};
     DDCAPS emulationCaps{};
@@ -78,16 +71,16 @@ bool CGraphics2d_WinMobile_Lite::Open() {
     m_base.m_ownedSurface = surface;
     m_base.m_currentSurface = surface;
 
-    DDSURFACEDESC primaryDesc = Desc(DDSD_CAPS);
+    DDSURFACEDESC primaryDesc = SurfaceDesc(DDSD_CAPS);
     primaryDesc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
     LPDIRECTDRAWSURFACE primary = nullptr;
     if (m_base.m_directDraw->CreateSurface(&primaryDesc, &primary, nullptr) != DD_OK) return false;
     surface->SetPrimary(primary);
 
-    DDSURFACEDESC screen = Desc(DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH | DDSD_PIXELFORMAT);
+    DDSURFACEDESC screen = SurfaceDesc(DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH | DDSD_PIXELFORMAT);
     if (primary->GetSurfaceDesc(&screen) != DD_OK) return false;
 
-    DDSURFACEDESC backDesc = Desc(DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH | DDSD_PIXELFORMAT);
+    DDSURFACEDESC backDesc = SurfaceDesc(DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH | DDSD_PIXELFORMAT);
     backDesc.dwHeight = screen.dwHeight / 2;
     backDesc.dwWidth = screen.dwWidth / 2;
     backDesc.ddpfPixelFormat = screen.ddpfPixelFormat;
@@ -97,7 +90,7 @@ bool CGraphics2d_WinMobile_Lite::Open() {
     surface->SetBackBuffer(backBuffer);
 
     // One lock and unlock before the first frame; its outcome does not count.
-    DDSURFACEDESC lockDesc = Desc(0);
+    DDSURFACEDESC lockDesc = SurfaceDesc(0);
     if (backBuffer->Lock(nullptr, &lockDesc, kLockFlags, nullptr) == DD_OK) backBuffer->Unlock(nullptr);
 
     surface->SetPixelFormat(FormatOf(screen.ddpfPixelFormat));
@@ -105,10 +98,8 @@ bool CGraphics2d_WinMobile_Lite::Open() {
 }
 
 void CGraphics2d_WinMobile_Lite::Shutdown() {
-    if (m_base.m_ownedSurface != nullptr) {
-        delete m_base.m_ownedSurface;
-        m_base.m_ownedSurface = nullptr;
-    }
+    delete m_base.m_ownedSurface;
+    m_base.m_ownedSurface = nullptr;
     if (m_base.m_directDraw != nullptr) {
         m_base.m_directDraw->Release();
         m_base.m_directDraw = nullptr;

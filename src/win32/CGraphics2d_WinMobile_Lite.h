@@ -27,8 +27,6 @@ public:
     void FillRect(const CRect* rect) override;
     bool Reinit() override;
 
-    CGraphics_Win32_Base* GetBase() { return &m_base; }
-
 private:
     CGraphics2d_WinMobile_Lite() = default;
 

@@ -8,6 +8,14 @@
 
 class CRenderSurface_WinMobile_MGL;
 
+// A surface description of its own size with the given fields marked valid.
+inline DDSURFACEDESC SurfaceDesc(DWORD flags) {
+    DDSURFACEDESC desc{};
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = flags;
+    return desc;
+}
+
 class CGraphics_Win32_Base {
 public:
     CGraphics_Win32_Base() = default;

@@ -26,9 +26,7 @@ void CRenderSurface_WinMobile_MGL::Release() {
 void CRenderSurface_WinMobile_MGL::MakeCurrent() { m_device->m_currentSurface = this; }
 
 void CRenderSurface_WinMobile_MGL::Lock(std::uint8_t** bits, std::int32_t* pitch) {
-    DDSURFACEDESC desc{};
-    desc.dwSize = sizeof desc;
-    desc.dwFlags = DDSD_CAPS;
+    DDSURFACEDESC desc = SurfaceDesc(DDSD_CAPS);
     if (m_primary != nullptr && m_backBuffer != nullptr &&
         m_backBuffer->Lock(nullptr, &desc, DDLOCK_WAITNOTBUSY | DDLOCK_WRITEONLY, nullptr) == DD_OK) {
         m_bits = static_cast<std::uint8_t*>(desc.lpSurface);
@@ -51,9 +49,7 @@ void CRenderSurface_WinMobile_MGL::Unlock() {
 }
 
 bool CRenderSurface_WinMobile_MGL::GetSize(std::int32_t* width, std::int32_t* height) {
-    DDSURFACEDESC desc{};
-    desc.dwSize = sizeof desc;
-    desc.dwFlags = DDSD_HEIGHT | DDSD_WIDTH;
+    DDSURFACEDESC desc = SurfaceDesc(DDSD_HEIGHT | DDSD_WIDTH);
     if (m_primary != nullptr && m_backBuffer != nullptr && m_backBuffer->GetSurfaceDesc(&desc) == DD_OK) {
         *width = static_cast<std::int32_t>(desc.dwWidth);
         *height = static_cast<std::int32_t>(desc.dwHeight);
