@@ -20,6 +20,20 @@ std::uint8_t Widen(std::uint32_t field, int bits) {
 
 std::uint8_t FixedToByte(std::int32_t value) { return ClampToByte(value >> 2); }
 
+// The channels of a fixed-point pixel; false for the other codes.
+bool ReadFixed(PixelFormat format, const std::uint8_t* pixel, FixedColour* out) {
+    switch (format) {
+        case kPixelFormatFixedArgb:
+            *out = {FixedWord(pixel, 0), FixedWord(pixel, 1), FixedWord(pixel, 2), FixedWord(pixel, 3)};
+            return true;
+        case kPixelFormatFixedRgba:
+            *out = {FixedWord(pixel, 3), FixedWord(pixel, 0), FixedWord(pixel, 1), FixedWord(pixel, 2)};
+            return true;
+        default:
+            return false;
+    }
+}
+
 struct Argb {
     std::uint8_t a;
     std::uint8_t r;
@@ -29,6 +43,10 @@ struct Argb {
 
 // The four channels of a pixel of a known format; false for an unknown code.
 bool ReadArgb(PixelFormat format, const std::uint8_t* pixel, Argb* out) {
+    if (FixedColour f; ReadFixed(format, pixel, &f)) {
+        *out = {FixedToByte(f.a), FixedToByte(f.r), FixedToByte(f.g), FixedToByte(f.b)};
+        return true;
+    }
     switch (format) {
         case kPixelFormatRgb565: {
             const std::uint32_t v = Word16(pixel);
@@ -57,14 +75,6 @@ bool ReadArgb(PixelFormat format, const std::uint8_t* pixel, Argb* out) {
             return true;
         case kPixelFormatArgb8888:
             *out = {pixel[3], pixel[2], pixel[1], pixel[0]};
-            return true;
-        case kPixelFormatFixedArgb:
-            *out = {FixedToByte(FixedWord(pixel, 0)), FixedToByte(FixedWord(pixel, 1)),
-                    FixedToByte(FixedWord(pixel, 2)), FixedToByte(FixedWord(pixel, 3))};
-            return true;
-        case kPixelFormatFixedRgba:
-            *out = {FixedToByte(FixedWord(pixel, 3)), FixedToByte(FixedWord(pixel, 0)),
-                    FixedToByte(FixedWord(pixel, 1)), FixedToByte(FixedWord(pixel, 2))};
             return true;
         default:
             return false;
@@ -128,16 +138,7 @@ std::uint32_t PixelToARGB8888(PixelFormat format, const std::uint8_t* pixel) {
 }
 
 void PixelToFixedColour(FixedColour* colour, PixelFormat format, const std::uint8_t* pixel) {
-    switch (format) {
-        case kPixelFormatFixedArgb:
-            *colour = {FixedWord(pixel, 0), FixedWord(pixel, 1), FixedWord(pixel, 2), FixedWord(pixel, 3)};
-            return;
-        case kPixelFormatFixedRgba:
-            *colour = {FixedWord(pixel, 3), FixedWord(pixel, 0), FixedWord(pixel, 1), FixedWord(pixel, 2)};
-            return;
-        default:
-            break;
-    }
+    if (ReadFixed(format, pixel, colour)) return;
     Argb c;
     if (!IsConverted(format) || !ReadArgb(format, pixel, &c)) return;
     FixedColourFromBytes(colour, c.a, c.r, c.g, c.b);
