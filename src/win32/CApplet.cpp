@@ -55,14 +55,10 @@ int CApplet::Run() {
     GXCloseDisplay();
     GXCloseInput();
     if (CApp* app = CApp::GetInstance()) app->Shutdown();
-    if (ICCore* core = ICCore::GetInstance()) {
-        delete core;
-        ICCore::SetInstance(nullptr);
-    }
-    if (CApp* app = CApp::GetInstance()) {
-        delete app;
-        CApp::SetInstance(nullptr);
-    }
+    delete ICCore::GetInstance();
+    ICCore::SetInstance(nullptr);
+    delete CApp::GetInstance();
+    CApp::SetInstance(nullptr);
     return result;
 }
 

@@ -12,13 +12,9 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     WNDCLASSW wc{};
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = WindowProc;
-    wc.cbClsExtra = 0;
-    wc.cbWndExtra = 0;
     wc.hInstance = instance;
     wc.hIcon = LoadIconW(instance, nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = nullptr;
-    wc.lpszMenuName = nullptr;
     wc.lpszClassName = u"Game";
     if (RegisterClassW(&wc) == 0) {
         MessageBoxW(nullptr, u"Error Registering wndClass", u"Game", MB_ICONERROR);

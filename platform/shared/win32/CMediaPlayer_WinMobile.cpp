@@ -20,8 +20,6 @@ CSoundEvent* AsSound(CLinkListNode* node) { return static_cast<CSoundEvent*>(nod
 
 CMediaPlayer_WinMobile* CMediaPlayer_WinMobile::Create() { return new (std::nothrow) CMediaPlayer_WinMobile(); }
 
-CMediaPlayer_WinMobile::CMediaPlayer_WinMobile() = default;
-
 CMediaPlayer_WinMobile::~CMediaPlayer_WinMobile() {
     StopSound(0);
     StopVibrate(0);

@@ -38,7 +38,7 @@ public:
     static std::uint32_t VolumeWord(std::uint8_t level);
 
 private:
-    CMediaPlayer_WinMobile();
+    CMediaPlayer_WinMobile() = default;
 
     // Closes, unlinks and deletes every listed sound for which stop is true.
     template <typename Predicate>

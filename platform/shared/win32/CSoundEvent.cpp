@@ -16,7 +16,6 @@ MMRESULT CSoundEvent::Open(const std::uint8_t* pcm, std::uint32_t pcmSize, WORD 
     format.nBlockAlign = static_cast<WORD>(bitsPerSample / 8 * channels);
     format.nAvgBytesPerSec = samplesPerSec * format.nBlockAlign;
     format.wBitsPerSample = bitsPerSample;
-    format.cbSize = 0;
     HWAVEOUT device = nullptr;
     const MMRESULT result = waveOutOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(&OnWaveOut),
                                         reinterpret_cast<DWORD_PTR>(this), CALLBACK_FUNCTION);
