@@ -97,11 +97,18 @@ protected:
     }
 
     // The events (not ticks) handled with the given tick number before them.
+    static std::vector<Entry> EntriesBeforeTick(int tick) {
+        std::vector<Entry> entries;
+        for (const Entry& e : g_log) {
+            if (e.id != kTick && e.tick == tick - 1) entries.push_back(e);
+        }
+        return entries;
+    }
+
+    // Their ids.
     static std::vector<std::uint32_t> EventsBeforeTick(int tick) {
         std::vector<std::uint32_t> ids;
-        for (const Entry& e : g_log) {
-            if (e.id != kTick && e.tick == tick - 1) ids.push_back(e.id);
-        }
+        for (const Entry& e : EntriesBeforeTick(tick)) ids.push_back(e.id);
         return ids;
     }
 
@@ -186,8 +193,7 @@ TEST_F(Applet, KeysPostOneDownPressAndUpPerPress) {
         const Case& c = cases[i];
         EXPECT_EQ(EventsBeforeTick(i + 2), (std::vector<std::uint32_t>{EVENT_KEY_DOWN, EVENT_KEY_PRESS, EVENT_KEY_UP}))
             << c.virtualKey;
-        for (const Entry& e : g_log) {
-            if (e.id == kTick || e.tick != i + 1) continue;
+        for (const Entry& e : EntriesBeforeTick(i + 2)) {
             EXPECT_EQ(e.param1, c.code) << c.virtualKey;
             EXPECT_EQ(e.param2, 0u) << c.virtualKey;
         }
@@ -229,15 +235,12 @@ TEST_F(Applet, StylusPositionsAreHalvedAndPacked) {
         {EVENT_POINTER_MOVE, 2, 1 | 2 << 16},       {EVENT_POINTER_UP, 1, 0},
         {EVENT_POINTER_DOUBLE, 2, 1 | 1 << 16},
     };
-    const std::vector<std::uint32_t> ids = EventsBeforeTick(2);
-    ASSERT_EQ(ids.size(), std::size(expected));
-    std::size_t i = 0;
-    for (const Entry& e : g_log) {
-        if (e.id == kTick || e.tick != 1) continue;
-        EXPECT_EQ(e.id, expected[i].id) << i;
-        EXPECT_EQ(e.param1, expected[i].param1) << i;
-        EXPECT_EQ(e.param2, expected[i].param2) << i;
-        ++i;
+    const std::vector<Entry> entries = EntriesBeforeTick(2);
+    ASSERT_EQ(entries.size(), std::size(expected));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_EQ(entries[i].id, expected[i].id) << i;
+        EXPECT_EQ(entries[i].param1, expected[i].param1) << i;
+        EXPECT_EQ(entries[i].param2, expected[i].param2) << i;
     }
 }
 

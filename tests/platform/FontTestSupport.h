@@ -1,5 +1,5 @@
 // Fonts for the font and text-parser tests, built by the tools/ writer, and
-// a glyph sheet that records what is drawn from it.
+// an image (a glyph sheet, or tiles) that records what is drawn from it.
 #pragma once
 
 #include <cstdint>
@@ -54,6 +54,10 @@ inline void PrintTo(const DrawCall& c, std::ostream* os) {
 
 class RecordingImage : public CImage {
 public:
+    explicit RecordingImage(std::int32_t width = 0, std::int32_t height = 0) {
+        m_width = width;
+        m_height = height;
+    }
     std::uint32_t CreateFromBmp(const std::uint8_t*, std::uint32_t, std::uint32_t, const std::uint8_t*,
                                 std::uint32_t) override {
         return 0;

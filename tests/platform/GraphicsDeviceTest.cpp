@@ -5,14 +5,14 @@
 #include <vector>
 
 #include "host/DDraw.h"
+#include "host/ThirdPartyScope.h"
 #include "host/Window.h"
 #include "platform/shared/graphics/2d/CDrawUtil.h"
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
 #include "platform/shared/win32/CRenderSurface_WinMobile_MGL.h"
-#include "tests/platform/TestApp.h"
 #include "src/win32/CWinBase.h"
-#include "host/ThirdPartyScope.h"
-#include "tests/support/RectPrint.h"
+#include "tests/platform/FontTestSupport.h"
+#include "tests/platform/TestApp.h"
 
 namespace {
 
@@ -47,9 +47,9 @@ protected:
         std::int32_t pitch = 0;
         const bool wasLocked = Surface()->IsLocked();
         Surface()->Lock(&bits, &pitch);
+        const std::uint32_t bytes = PixelFormatBytes(Surface()->GetPixelFormat());
         std::uint32_t value = 0;
-        std::memcpy(&value, bits + y * pitch + x * static_cast<int>(PixelFormatBytes(Surface()->GetPixelFormat())),
-                    PixelFormatBytes(Surface()->GetPixelFormat()));
+        std::memcpy(&value, bits + y * pitch + x * static_cast<int>(bytes), bytes);
         if (!wasLocked) Surface()->Unlock();
         return value;
     }
@@ -295,51 +295,30 @@ TEST_F(GraphicsDevice, DrawFrameStrips) {
     ExpectPainted({CRect(10, 16, 19, 1), CRect(28, 10, 1, 7)}, 0x001F);
 }
 
-// Records each region drawn.
-class RecordingImage : public CImage {
-public:
-    RecordingImage(std::int32_t width, std::int32_t height) {
-        m_width = width;
-        m_height = height;
-    }
-    std::uint32_t CreateFromBmp(const std::uint8_t*, std::uint32_t, std::uint32_t, const std::uint8_t*,
-                                std::uint32_t) override {
-        return 0;
-    }
-    void DrawRegion(const CRect* clip, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
-                    std::int32_t sourceX, std::int32_t sourceY) override {
-        EXPECT_EQ(sourceX, 0);
-        EXPECT_EQ(sourceY, 0);
-        m_clip = clip;
-        m_drawn.push_back(CRect(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
-                                static_cast<std::int16_t>(w), static_cast<std::int16_t>(h)));
-    }
-    const CRect* m_clip = nullptr;
-    std::vector<CRect> m_drawn;
-};
-
 TEST(DrawUtilTileImage, CoversTheAreaCuttingTheLastRowAndColumn) {
+    using fonttest::DrawCall;
     const CRect clip(0, 0, 100, 100);
-    RecordingImage image(16, 16);
+    fonttest::RecordingImage image(16, 16);
     CDrawUtil::TileImage(&clip, &image, 0, 0, 40, 20);
-    const std::vector<CRect> expected = {{0, 0, 16, 16},  {16, 0, 16, 16}, {32, 0, 8, 16},
-                                         {0, 16, 16, 4},  {16, 16, 16, 4}, {32, 16, 8, 4}};
-    EXPECT_EQ(image.m_drawn, expected);
-    EXPECT_EQ(image.m_clip, &clip);
+    const std::vector<DrawCall> expected = {
+        {&clip, 0, 0, 16, 16, 0, 0}, {&clip, 16, 0, 16, 16, 0, 0}, {&clip, 32, 0, 8, 16, 0, 0},
+        {&clip, 0, 16, 16, 4, 0, 0}, {&clip, 16, 16, 16, 4, 0, 0}, {&clip, 32, 16, 8, 4, 0, 0},
+    };
+    EXPECT_EQ(image.calls, expected);
 
-    RecordingImage offset(10, 7);
+    fonttest::RecordingImage offset(10, 7);
     CDrawUtil::TileImage(&clip, &offset, -5, 3, 5, 10);
-    EXPECT_EQ(offset.m_drawn, (std::vector<CRect>{{-5, 3, 10, 7}}));
+    EXPECT_EQ(offset.calls, (std::vector<DrawCall>{{&clip, -5, 3, 10, 7, 0, 0}}));
 
     for (auto [w, h] : {std::pair{0, 16}, std::pair{16, 0}, std::pair{-1, 4}}) {
-        RecordingImage empty(w, h);
+        fonttest::RecordingImage empty(w, h);
         CDrawUtil::TileImage(&clip, &empty, 0, 0, 40, 20);  // would never advance
-        EXPECT_TRUE(empty.m_drawn.empty());
+        EXPECT_TRUE(empty.calls.empty());
     }
-    RecordingImage none(16, 16);
+    fonttest::RecordingImage none(16, 16);
     CDrawUtil::TileImage(&clip, &none, 0, 0, 0, 20);
     CDrawUtil::TileImage(&clip, nullptr, 0, 0, 40, 20);
-    EXPECT_TRUE(none.m_drawn.empty());
+    EXPECT_TRUE(none.calls.empty());
 }
 
 TEST_F(GraphicsDevice, AHeadlessFrameShowsTheRectanglesDoubled) {
