@@ -1,6 +1,6 @@
 // The platform core of the phone: posts events to and quits through the
-// current window (the applet), and carries the diagnostics every Part
-// reaches.
+// current window (the applet), and carries the diagnostics the whole
+// program uses.
 #pragma once
 
 #include <cstdarg>
