@@ -19,7 +19,7 @@
 #include <cstring>
 
 #include "host/ThirdPartyScope.h"
-#include "host//Clock.h"
+#include "host/Clock.h"
 #include "host/Debug.h"
 #include "host/WindowBackend.h"
 
