@@ -12,20 +12,14 @@ std::uint32_t g_virtualTick = 0;
 std::int64_t g_virtualUnixMs = 0;
 std::atomic<host::VirtualClockListener> g_listener{nullptr};
 
-std::int64_t MonotonicMs() {
+std::int64_t NowMs(clockid_t clock) {
     timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
+    clock_gettime(clock, &ts);
     return static_cast<std::int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
 }
 
 // The tick count starts near zero when the process starts.
-const std::int64_t g_startMs = MonotonicMs();
-
-std::int64_t RealUnixMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_REALTIME, &ts);
-    return static_cast<std::int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
-}
+const std::int64_t g_startMs = NowMs(CLOCK_MONOTONIC);
 
 // Days from 1970-01-01 to the given civil date (proleptic Gregorian).
 std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
@@ -49,14 +43,14 @@ unsigned DaysInMonth(unsigned y, unsigned m) {
 DWORD GetTickCount() {
     std::lock_guard lock(g_clockMutex);
     if (g_virtual) return g_virtualTick;
-    return static_cast<DWORD>(static_cast<std::uint64_t>(MonotonicMs() - g_startMs));
+    return static_cast<DWORD>(static_cast<std::uint64_t>(NowMs(CLOCK_MONOTONIC) - g_startMs));
 }
 
 void GetSystemTime(SYSTEMTIME* out) {
     std::int64_t unixMs;
     {
         std::lock_guard lock(g_clockMutex);
-        unixMs = g_virtual ? g_virtualUnixMs : RealUnixMs();
+        unixMs = g_virtual ? g_virtualUnixMs : NowMs(CLOCK_REALTIME);
     }
     const time_t secs = static_cast<time_t>(unixMs / 1000);
     tm utc{};

@@ -40,11 +40,6 @@ DisplayState& D() {
 
 bool Faulty(DisplayFault fault) { return D().faults[static_cast<int>(fault)]; }
 
-bool SameFormat(const DisplayFormat& a, const DisplayFormat& b) {
-    return a.bitCount == b.bitCount && a.redMask == b.redMask && a.greenMask == b.greenMask &&
-           a.blueMask == b.blueMask;
-}
-
 DDPIXELFORMAT PixelFormatRecord(const DisplayFormat& format) {
     return DDPIXELFORMAT{sizeof(DDPIXELFORMAT), DDPF_RGB, 0, format.bitCount, format.redMask, format.greenMask,
                          format.blueMask, 0};
@@ -109,7 +104,7 @@ public:
     HRESULT Blt(RECT* destRect, IDirectDrawSurface* source, RECT* sourceRect, DWORD, DDBLTFX* fx) override {
         auto* from = static_cast<Surface*>(source);
         if (destRect != nullptr || sourceRect != nullptr || fx != nullptr || !m_primary) return DDERR_UNSUPPORTED;
-        if (from == nullptr || from == this || from->m_primary || !SameFormat(from->m_format, m_format)) {
+        if (from == nullptr || from == this || from->m_primary || from->m_format != m_format) {
             return DDERR_INVALIDPARAMS;
         }
         if (m_locked || from->m_locked) return DDERR_SURFACEBUSY;
@@ -241,7 +236,7 @@ public:
         } else {
             if ((desc->dwFlags & kOffscreenFlags) != kOffscreenFlags || desc->dwWidth == 0 || desc->dwHeight == 0 ||
                 desc->dwWidth > kMaxSurfaceSide || desc->dwHeight > kMaxSurfaceSide ||
-                !SameFormat(FormatOf(desc->ddpfPixelFormat), format)) {
+                FormatOf(desc->ddpfPixelFormat) != format) {
                 return DDERR_INVALIDPARAMS;
             }
             if (Faulty(DisplayFault::OffscreenSurface)) return DDERR_GENERIC;

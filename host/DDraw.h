@@ -135,6 +135,7 @@ struct DisplayFormat {
     DWORD redMask = 0xF800;
     DWORD greenMask = 0x07E0;
     DWORD blueMask = 0x001F;
+    bool operator==(const DisplayFormat&) const = default;
 };
 inline constexpr DisplayFormat kDisplayRgb565{};
 inline constexpr DisplayFormat kDisplayXrgb8888{32, 0x00FF0000, 0x0000FF00, 0x000000FF};

@@ -7,19 +7,14 @@
 #include <cstdio>
 
 #include "host/ThirdPartyScope.h"
-#include "host//DisplayPresenter.h"
+#include "host/DisplayPresenter.h"
 
 namespace host::detail {
 namespace {
 
 Uint32 TextureFormatOf(const DisplayFormat& format) {
-    if (format.bitCount == 16 && format.redMask == 0xF800 && format.greenMask == 0x07E0 && format.blueMask == 0x001F) {
-        return SDL_PIXELFORMAT_RGB565;
-    }
-    if (format.bitCount == 32 && format.redMask == 0x00FF0000 && format.greenMask == 0x0000FF00 &&
-        format.blueMask == 0x000000FF) {
-        return SDL_PIXELFORMAT_RGB888;
-    }
+    if (format == kDisplayRgb565) return SDL_PIXELFORMAT_RGB565;
+    if (format == kDisplayXrgb8888) return SDL_PIXELFORMAT_RGB888;
     return SDL_PIXELFORMAT_UNKNOWN;
 }
 

@@ -19,7 +19,7 @@
 #include <cstring>
 
 #include "host/ThirdPartyScope.h"
-#include "host//Clock.h"
+#include "host/Clock.h"
 #include "host/Debug.h"
 #include "host/WindowBackend.h"
 
@@ -175,13 +175,12 @@ public:
         const std::string base = RuntimeDir() + "/velkorin-" + std::to_string(getuid()) + "-" + ToUtf8(className);
         const int lock = open((base + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
         if (lock < 0) return nullptr;
+        m_socketPath = base + ".sock";
         if (flock(lock, LOCK_EX | LOCK_NB) != 0) {
             close(lock);
-            m_socketPath = base + ".sock";
             return &m_otherInstance;
         }
         m_lock = lock;
-        m_socketPath = base + ".sock";
         unlink(m_socketPath.c_str());
         m_listen = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
         m_listenerPid = getpid();

@@ -1,7 +1,7 @@
 // SDL and the video and audio drivers it loads allocate blocks at start-up
 // that they keep for the life of the process. They are not ours to free, so
 // the sanitizer build's leak checker ignores what is allocated while a
-// ThirdPartyScope lives. Only SDL's start-up calls are wrapped in one.
+// ThirdPartyScope lives.
 #pragma once
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <mutex>
+#include <utility>
 
 #include "host/WaveOut.h"
 #include "host/ThirdPartyScope.h"
@@ -61,9 +62,7 @@ namespace host {
 
 std::vector<VibrationCall> TakeVibrationCalls() {
     std::lock_guard lock(g_mutex);
-    std::vector<VibrationCall> out;
-    out.swap(g_calls);
-    return out;
+    return std::exchange(g_calls, {});
 }
 
 void SetVibrateResult(HRESULT result) {

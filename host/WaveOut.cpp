@@ -7,6 +7,7 @@
 #include <cstring>
 #include <mutex>
 #include <new>
+#include <utility>
 
 #include "host/Clock.h"
 #include "host/ThirdPartyScope.h"
@@ -280,9 +281,7 @@ MediaBackend GetMediaBackend() { return g_backend; }
 
 std::vector<std::int16_t> TakeHeadlessAudio() {
     std::lock_guard lock(g_mutex);
-    std::vector<std::int16_t> out;
-    out.swap(g_capture);
-    return out;
+    return std::exchange(g_capture, {});
 }
 
 std::size_t OpenVoiceCount() {

@@ -74,6 +74,17 @@ bool IsTextName(LPCWSTR name) { return reinterpret_cast<std::uintptr_t>(name) > 
 
 std::u16string NameOf(LPCWSTR name) { return IsTextName(name) ? std::u16string(name) : std::u16string(); }
 
+std::vector<WindowClass>::iterator FindClass(const std::u16string& name, HINSTANCE instance) {
+    auto& classes = S().classes;
+    return std::find_if(classes.begin(), classes.end(),
+                        [&](const WindowClass& c) { return c.name == name && c.instance == instance; });
+}
+
+std::vector<Timer>::iterator FindTimer(HWND window, std::uintptr_t id) {
+    auto& timers = S().timers;
+    return std::find_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.window == window && t.id == id; });
+}
+
 bool Elapsed(DWORD due, DWORD now) { return static_cast<std::int32_t>(due - now) <= 0; }
 
 MSG MakeMsg(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -150,19 +161,14 @@ ATOM RegisterClassW(const WNDCLASSW* windowClass) {
         return 0;
     }
     const std::u16string name = windowClass->lpszClassName;
-    for (const WindowClass& c : s.classes) {
-        if (c.name == name && c.instance == windowClass->hInstance) return 0;  // already registered
-    }
+    if (FindClass(name, windowClass->hInstance) != s.classes.end()) return 0;  // already registered
     s.classes.push_back({name, windowClass->hInstance, windowClass->lpfnWndProc});
     return static_cast<ATOM>(0xC000 + s.classes.size());
 }
 
 BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance) {
     auto& classes = S().classes;
-    const std::u16string name = NameOf(className);
-    const auto it = std::find_if(classes.begin(), classes.end(), [&](const WindowClass& c) {
-        return c.name == name && c.instance == instance;
-    });
+    const auto it = FindClass(NameOf(className), instance);
     if (it == classes.end()) return FALSE;
     classes.erase(it);
     return TRUE;
@@ -180,9 +186,7 @@ HWND CreateWindowExW(DWORD, LPCWSTR className, LPCWSTR windowName, DWORD, int, i
                      HMENU, HINSTANCE instance, void*) {
     State& s = S();
     const std::u16string name = NameOf(className);
-    const auto cls = std::find_if(s.classes.begin(), s.classes.end(), [&](const WindowClass& c) {
-        return c.name == name && c.instance == instance;
-    });
+    const auto cls = FindClass(name, instance);
     if (cls == s.classes.end() || Faulty(host::Fault::CreateWindow)) return nullptr;
     auto window = std::make_unique<HWND__>();
     window->className = name;
@@ -321,21 +325,18 @@ void PostQuitMessage(int exitCode) {
 std::uintptr_t SetTimer(HWND window, std::uintptr_t id, UINT periodMs, TIMERPROC callback) {
     State& s = S();
     if (!IsWindowRecord(window)) return 0;
-    const DWORD due = GetTickCount() + periodMs;
-    for (Timer& t : s.timers) {
-        if (t.window == window && t.id == id) {
-            t = Timer{window, id, periodMs, due, callback};
-            return id == 0 ? 1 : id;
-        }
+    const Timer timer{window, id, periodMs, GetTickCount() + periodMs, callback};
+    if (const auto it = FindTimer(window, id); it != s.timers.end()) {
+        *it = timer;
+    } else {
+        s.timers.push_back(timer);
     }
-    s.timers.push_back(Timer{window, id, periodMs, due, callback});
     return id == 0 ? 1 : id;
 }
 
 BOOL KillTimer(HWND window, std::uintptr_t id) {
     auto& timers = S().timers;
-    const auto it = std::find_if(timers.begin(), timers.end(),
-                                 [&](const Timer& t) { return t.window == window && t.id == id; });
+    const auto it = FindTimer(window, id);
     if (it == timers.end()) return FALSE;
     timers.erase(it);
     return TRUE;
@@ -435,13 +436,10 @@ const MessageBoxRecord* LastMessageBox() {
 GxState GetGxState() { return S().gx; }
 
 bool GetTimerDue(HWND window, std::uintptr_t id, DWORD* due) {
-    for (const Timer& t : S().timers) {
-        if (t.window == window && t.id == id) {
-            *due = t.due;
-            return true;
-        }
-    }
-    return false;
+    const auto it = FindTimer(window, id);
+    if (it == S().timers.end()) return false;
+    *due = it->due;
+    return true;
 }
 
 int RegisteredClassCount() { return static_cast<int>(S().classes.size()); }

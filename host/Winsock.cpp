@@ -74,6 +74,14 @@ std::mutex g_resolverMutex;
 host::NameResolver g_byName;
 host::AddressResolver g_byAddress;
 
+// A copy of the test's resolver, taken under the lock: the lookup itself
+// runs without it.
+template <typename Resolver>
+Resolver Current(const Resolver& resolver) {
+    std::lock_guard lock(g_resolverMutex);
+    return resolver;
+}
+
 // The resolver's answer in the form the platform hands out: one entry per
 // thread, valid until the thread's next lookup.
 struct HostEntryStore {
@@ -137,11 +145,7 @@ hostent* gethostbyname(const char* name) {
         SetLastError(WSAEFAULT);
         return nullptr;
     }
-    host::NameResolver byName;
-    {
-        std::lock_guard lock(g_resolverMutex);
-        byName = g_byName;
-    }
+    const host::NameResolver byName = Current(g_byName);
     host::HostAnswer answer;
     const bool found = byName ? byName(name, &answer) : posixnet::ResolveName(name, &answer.name, &answer.addresses);
     if (!found || answer.addresses.empty()) return NotFound();
@@ -159,11 +163,7 @@ hostent* gethostbyaddr(const char* address, int length, int type) {
     }
     posixnet::Address bytes;
     std::memcpy(bytes.data(), address, 4);
-    host::AddressResolver byAddress;
-    {
-        std::lock_guard lock(g_resolverMutex);
-        byAddress = g_byAddress;
-    }
+    const host::AddressResolver byAddress = Current(g_byAddress);
     host::HostAnswer answer;
     const bool found = byAddress ? byAddress(bytes, &answer) : posixnet::ResolveAddress(bytes, &answer.name);
     if (!found) return NotFound();

@@ -19,6 +19,22 @@ DDSURFACEDESC Desc(DWORD flags) {
     return desc;
 }
 
+DDSURFACEDESC PrimaryDesc() {
+    DDSURFACEDESC desc = Desc(DDSD_CAPS);
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    return desc;
+}
+
+DDSURFACEDESC BackDesc(DWORD width, DWORD height, const host::DisplayFormat& format) {
+    DDSURFACEDESC desc = Desc(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT);
+    desc.dwWidth = width;
+    desc.dwHeight = height;
+    desc.ddpfPixelFormat = DDPIXELFORMAT{sizeof(DDPIXELFORMAT), DDPF_RGB, 0, format.bitCount, format.redMask,
+                                         format.greenMask, format.blueMask, 0};
+    desc.ddsCaps.dwCaps = DDSCAPS_SYSTEMMEMORY;
+    return desc;
+}
+
 class Display : public ::testing::Test {
 public:
     void SetUp() override {
@@ -37,18 +53,12 @@ public:
     }
 
     HRESULT CreatePrimary() {
-        DDSURFACEDESC desc = Desc(DDSD_CAPS);
-        desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+        DDSURFACEDESC desc = PrimaryDesc();
         return m_dd->CreateSurface(&desc, &m_primary, nullptr);
     }
 
     HRESULT CreateBack(DWORD width, DWORD height, const host::DisplayFormat& format) {
-        DDSURFACEDESC desc = Desc(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT);
-        desc.dwWidth = width;
-        desc.dwHeight = height;
-        desc.ddpfPixelFormat = DDPIXELFORMAT{sizeof(DDPIXELFORMAT), DDPF_RGB, 0, format.bitCount, format.redMask,
-                                             format.greenMask, format.blueMask, 0};
-        desc.ddsCaps.dwCaps = DDSCAPS_SYSTEMMEMORY;
+        DDSURFACEDESC desc = BackDesc(width, height, format);
         return m_dd->CreateSurface(&desc, &m_back, nullptr);
     }
 
@@ -98,8 +108,7 @@ TEST_F(Display, DisplayModeIsTheWindowScreenInTheChosenFormat) {
 TEST_F(Display, SurfacesAndTheirRules) {
     ASSERT_EQ(CreatePrimary(), DD_OK);
     LPDIRECTDRAWSURFACE second = nullptr;
-    DDSURFACEDESC desc = Desc(DDSD_CAPS);
-    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    DDSURFACEDESC desc = PrimaryDesc();
     EXPECT_EQ(m_dd->CreateSurface(&desc, &second, nullptr), DDERR_PRIMARYSURFACEALREADYEXISTS);
     EXPECT_EQ(second, nullptr);
 
@@ -247,16 +256,10 @@ TEST(SdlDisplay, PresentsTheBackBufferScaledIntoTheWindow) {
         ASSERT_EQ(DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
         ASSERT_EQ(dd->SetCooperativeLevel(window, 0), DD_OK);
         host::SetCaptureSdlFrames(true);
-        DDSURFACEDESC desc = Desc(DDSD_CAPS);
-        desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+        DDSURFACEDESC desc = PrimaryDesc();
         LPDIRECTDRAWSURFACE primary = nullptr;
         ASSERT_EQ(dd->CreateSurface(&desc, &primary, nullptr), DD_OK);
-        desc = Desc(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT);
-        desc.dwWidth = 40;
-        desc.dwHeight = 30;
-        desc.ddpfPixelFormat = DDPIXELFORMAT{sizeof(DDPIXELFORMAT), DDPF_RGB, 0, format.bitCount, format.redMask,
-                                             format.greenMask, format.blueMask, 0};
-        desc.ddsCaps.dwCaps = DDSCAPS_SYSTEMMEMORY;
+        desc = BackDesc(40, 30, format);
         LPDIRECTDRAWSURFACE back = nullptr;
         ASSERT_EQ(dd->CreateSurface(&desc, &back, nullptr), DD_OK);
 

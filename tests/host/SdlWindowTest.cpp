@@ -68,6 +68,30 @@ void PushKey(Uint32 type, SDL_Keycode key, Uint8 repeat) {
     ASSERT_EQ(SDL_PushEvent(&e), 1);
 }
 
+void PushButton(Uint32 type, int x, int y) {
+    SDL_Event e{};
+    e.type = type;
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.x = x;
+    e.button.y = y;
+    ASSERT_EQ(SDL_PushEvent(&e), 1);
+}
+
+void PushMotion(int x, int y) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.x = x;
+    e.motion.y = y;
+    ASSERT_EQ(SDL_PushEvent(&e), 1);
+}
+
+void PushWindowEvent(Uint8 event) {
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = event;
+    ASSERT_EQ(SDL_PushEvent(&e), 1);
+}
+
 TEST_F(SdlWindow, KeysBecomeVirtualKeys) {
     Create();
     struct Case {
@@ -95,23 +119,9 @@ TEST_F(SdlWindow, KeysBecomeVirtualKeys) {
 
 TEST_F(SdlWindow, MouseIsTheStylusInScreenPixels) {
     Create();
-    SDL_Event e{};
-    e.type = SDL_MOUSEBUTTONDOWN;
-    e.button.button = SDL_BUTTON_LEFT;
-    e.button.x = 202;  // the desktop window is twice the screen's size
-    e.button.y = 115;
-    SDL_PushEvent(&e);
-    e = SDL_Event{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.x = 5000;  // outside: held at the edge
-    e.motion.y = 10;
-    SDL_PushEvent(&e);
-    e = SDL_Event{};
-    e.type = SDL_MOUSEBUTTONUP;
-    e.button.button = SDL_BUTTON_LEFT;
-    e.button.x = 4;
-    e.button.y = 4;
-    SDL_PushEvent(&e);
+    PushButton(SDL_MOUSEBUTTONDOWN, 202, 115);  // the desktop window is twice the screen's size
+    PushMotion(5000, 10);  // outside: held at the edge
+    PushButton(SDL_MOUSEBUTTONUP, 4, 4);
     const MSG down = Next();
     EXPECT_EQ(down.message, WM_LBUTTONDOWN);
     EXPECT_EQ(down.wParam, MK_LBUTTON);
@@ -128,22 +138,9 @@ TEST_F(SdlWindow, MouseIsTheStylusInScreenPixels) {
 
 TEST_F(SdlWindow, TheStylusMovesOnlyWhileItTouchesAndUnreadMovesMerge) {
     Create();
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;  // no button held: a stylus cannot hover
-    e.motion.x = 20;
-    e.motion.y = 20;
-    SDL_PushEvent(&e);
-    e = SDL_Event{};
-    e.type = SDL_MOUSEBUTTONDOWN;
-    e.button.button = SDL_BUTTON_LEFT;
-    SDL_PushEvent(&e);
-    for (int x = 10; x <= 40; x += 10) {
-        e = SDL_Event{};
-        e.type = SDL_MOUSEMOTION;
-        e.motion.x = x;
-        e.motion.y = 8;
-        SDL_PushEvent(&e);
-    }
+    PushMotion(20, 20);  // no button held: a stylus cannot hover
+    PushButton(SDL_MOUSEBUTTONDOWN, 0, 0);
+    for (int x = 10; x <= 40; x += 10) PushMotion(x, 8);
     PushKey(SDL_KEYDOWN, SDLK_LEFT, 0);
     EXPECT_EQ(Next().message, WM_LBUTTONDOWN);
     const MSG move = Next();
@@ -156,13 +153,9 @@ TEST_F(SdlWindow, TheStylusMovesOnlyWhileItTouchesAndUnreadMovesMerge) {
 TEST_F(SdlWindow, FocusActivatesOnlyOnAChange) {
     HWND window = Create();
     ShowWindow(window, SW_SHOW);  // showing activates the window
-    SDL_Event e{};
-    e.type = SDL_WINDOWEVENT;
-    e.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
-    SDL_PushEvent(&e);
-    e.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
-    SDL_PushEvent(&e);
-    SDL_PushEvent(&e);
+    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
     PushKey(SDL_KEYDOWN, SDLK_LEFT, 0);
     std::vector<UINT> messages;
     for (MSG msg = Next(); msg.message != WM_KEYDOWN && msg.message != WM_TIMER; msg = Next()) {
@@ -174,17 +167,13 @@ TEST_F(SdlWindow, FocusActivatesOnlyOnAChange) {
 
 TEST_F(SdlWindow, FocusCloseAndRotation) {
     Create();
-    SDL_Event e{};
-    e.type = SDL_WINDOWEVENT;
-    e.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
-    SDL_PushEvent(&e);
-    e.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
-    SDL_PushEvent(&e);
+    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
     PushKey(SDL_KEYDOWN, SDLK_F12, 0);
     PushKey(SDL_KEYUP, SDLK_F12, 0);
-    e = SDL_Event{};
-    e.type = SDL_QUIT;
-    SDL_PushEvent(&e);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
     const UINT expected[] = {WM_ACTIVATE, WM_SETFOCUS, WM_ACTIVATE, WM_KILLFOCUS, WM_SETTINGCHANGE, WM_CLOSE};
     for (UINT message : expected) EXPECT_EQ(Next().message, message);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 640);
@@ -193,7 +182,7 @@ TEST_F(SdlWindow, FocusCloseAndRotation) {
 
 TEST_F(SdlWindow, ASecondInstanceRaisesTheFirst) {
     // The first instance looks for the window, finds none and creates it.
-    ASSERT_EQ(FindWindowW(u"Game", u"Game") == nullptr ? nullptr : u"found", nullptr);
+    ASSERT_EQ(FindWindowW(u"Game", u"Game"), nullptr);
     Create();
     const pid_t child = fork();
     ASSERT_GE(child, 0);

@@ -35,6 +35,17 @@ struct Buffer {
     WAVEHDR header{};
 };
 
+void Play(HWAVEOUT device, Buffer& buffer) {
+    ASSERT_EQ(waveOutPrepareHeader(device, &buffer.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+    ASSERT_EQ(waveOutWrite(device, &buffer.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+}
+
+void Close(HWAVEOUT device, Buffer& buffer) {
+    EXPECT_EQ(waveOutReset(device), MMSYSERR_NOERROR);
+    EXPECT_EQ(waveOutUnprepareHeader(device, &buffer.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+    EXPECT_EQ(waveOutClose(device), MMSYSERR_NOERROR);
+}
+
 class HeadlessWaveOut : public testing::Test {
 protected:
     void SetUp() override {
@@ -54,15 +65,6 @@ protected:
                               CALLBACK_FUNCTION),
                   MMSYSERR_NOERROR);
         return device;
-    }
-    static void Play(HWAVEOUT device, Buffer& buffer) {
-        ASSERT_EQ(waveOutPrepareHeader(device, &buffer.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
-        ASSERT_EQ(waveOutWrite(device, &buffer.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
-    }
-    static void Close(HWAVEOUT device, Buffer& buffer) {
-        EXPECT_EQ(waveOutReset(device), MMSYSERR_NOERROR);
-        EXPECT_EQ(waveOutUnprepareHeader(device, &buffer.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
-        EXPECT_EQ(waveOutClose(device), MMSYSERR_NOERROR);
     }
 };
 
@@ -214,13 +216,10 @@ TEST(SdlWaveOut, CompletesOnTheAudioThread) {
                           CALLBACK_FUNCTION),
               MMSYSERR_NOERROR);
     Buffer buffer(std::vector<std::int16_t>(400, 1000));  // 50 ms
-    ASSERT_EQ(waveOutPrepareHeader(device, &buffer.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
-    ASSERT_EQ(waveOutWrite(device, &buffer.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+    Play(device, buffer);
     for (int i = 0; i < 1000 && g_sdlDone.load() == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_EQ(g_sdlDone.load(), 1);
-    EXPECT_EQ(waveOutReset(device), MMSYSERR_NOERROR);
-    EXPECT_EQ(waveOutUnprepareHeader(device, &buffer.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
-    EXPECT_EQ(waveOutClose(device), MMSYSERR_NOERROR);
+    Close(device, buffer);
     host::SetMediaBackend(host::MediaBackend::Headless);
 }
 
