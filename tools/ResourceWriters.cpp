@@ -39,19 +39,13 @@ Bytes Deflate(const Bytes& data, int level) {
     return out;
 }
 
-namespace {
-
-Bytes WrapInBlob(const Bytes& payload, BlobHeader header) {
+Bytes MakeBlob(const Bytes& payload, BlobHeader header) {
     if (header.length < 3) std::abort();
     ByteWriter w;
     w.U16(header.length).U8(header.flags);
     for (int i = 3; i < header.length; ++i) w.U8(header.filler);
     return w.Append(payload).Take();
 }
-
-}  // namespace
-
-Bytes MakeBlob(const Bytes& payload, BlobHeader header) { return WrapInBlob(payload, header); }
 
 Bytes MakeCompressedPayload(std::uint32_t uncompressedSize, std::uint32_t compressedSize, const Bytes& stream) {
     ByteWriter w;
@@ -61,9 +55,9 @@ Bytes MakeCompressedPayload(std::uint32_t uncompressedSize, std::uint32_t compre
 Bytes MakeCompressedBlob(const Bytes& data, int level, BlobHeader header) {
     const Bytes stream = Deflate(data, level);
     header.flags |= 0x80;
-    return WrapInBlob(MakeCompressedPayload(static_cast<std::uint32_t>(data.size()),
-                                            static_cast<std::uint32_t>(stream.size()), stream),
-                      header);
+    return MakeBlob(MakeCompressedPayload(static_cast<std::uint32_t>(data.size()),
+                                          static_cast<std::uint32_t>(stream.size()), stream),
+                    header);
 }
 
 Bytes MakeAggregate(std::uint16_t flags, std::uint16_t baseId, const std::vector<AggregateItem>& items) {

@@ -1,6 +1,5 @@
 #include "tests/platform/ArchiveFixture.h"
 
-
 std::u16string ArchiveFixture::WriteBytes(const std::vector<std::uint8_t>& bytes) {
     const std::string name = "file" + std::to_string(m_files++) + ".big";
     EXPECT_TRUE(vktools::WriteHostFile(m_dir.HostPath(name), bytes));
@@ -12,8 +11,9 @@ std::u16string ArchiveFixture::WriteArchive(const vktools::BigFileWriter& writer
     return WriteBytes(writer.Build(form));
 }
 
-std::u16string ArchiveFixture::WriteSingleBlob(const std::vector<std::uint8_t>& blob) {
+CBigFileReader& ArchiveFixture::Archive(const std::vector<std::uint8_t>& blob) {
     vktools::BigFileWriter writer;
     writer.Add(1, 3, blob);
-    return WriteArchive(writer, vktools::BigFileWriter::IdForm::List);
+    EXPECT_EQ(m_reader.Open(WriteArchive(writer, vktools::BigFileWriter::IdForm::List).c_str()), 1);
+    return m_reader;
 }

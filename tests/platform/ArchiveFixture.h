@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/shared/components/CBigFileReader.h"
 #include "tests/platform/TestApp.h"
 #include "tests/support/TempDir.h"
 #include "tools/BigFileWriter.h"
@@ -20,11 +21,13 @@ protected:
     // the phone's form.
     std::u16string WriteBytes(const std::vector<std::uint8_t>& bytes);
     std::u16string WriteArchive(const vktools::BigFileWriter& writer, vktools::BigFileWriter::IdForm form);
-    // An archive of one blob under id 1, type 3.
-    std::u16string WriteSingleBlob(const std::vector<std::uint8_t>& blob);
+    // Opens an archive of one blob under id 1, type 3 (with the fixture's
+    // reader, so it stays open until the next call).
+    CBigFileReader& Archive(const std::vector<std::uint8_t>& blob);
 
 private:
     ScopedTestApp m_app;
     TempDir m_dir;
     int m_files = 0;
+    CBigFileReader m_reader;
 };

@@ -14,16 +14,7 @@ namespace {
 
 using vktools::Bytes;
 
-class BinResTest : public ArchiveFixture {
-protected:
-    // Opens an archive holding the blob under id 1.
-    CBigFileReader& Archive(const Bytes& blob) {
-        EXPECT_EQ(m_reader.Open(WriteSingleBlob(blob).c_str()), 1);
-        return m_reader;
-    }
-
-    CBigFileReader m_reader;
-};
+class BinResTest : public ArchiveFixture {};
 
 Bytes PayloadOf(const CBinRes& res) {
     return Bytes(res.GetPayload(), res.GetPayload() + res.GetPayloadSize());

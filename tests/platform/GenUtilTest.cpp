@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -8,6 +7,7 @@
 #include <vector>
 
 #include "platform/shared/core/CGenUtil.h"
+#include "tools/ResourceWriters.h"
 
 namespace {
 
@@ -73,21 +73,13 @@ TEST(CGenUtil, ClipSpan) {
     }
 }
 
-std::vector<std::uint8_t> Deflate(const std::vector<std::uint8_t>& data, int level) {
-    uLongf size = compressBound(data.size());
-    std::vector<std::uint8_t> out(size);
-    EXPECT_EQ(compress2(out.data(), &size, data.data(), data.size(), level), Z_OK);
-    out.resize(size);
-    return out;
-}
-
 TEST(CGenUtil, UncompressStreamsOfEveryLevel) {
     std::vector<std::uint8_t> data(5000);
     std::mt19937 rng(3);
     for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i % 7 == 0 ? rng() : i / 13);
     for (int level = 0; level <= 9; ++level) {
         std::vector<std::uint8_t> packed(8, 0xAA);  // an 8-byte header before the stream
-        const auto stream = Deflate(data, level);
+        const auto stream = vktools::Deflate(data, level);
         packed.insert(packed.end(), stream.begin(), stream.end());
         std::vector<std::uint8_t> out(data.size());
         EXPECT_TRUE(CGenUtil::Uncompress(packed.data(), static_cast<std::uint32_t>(stream.size()), 8, out.data(),
@@ -99,7 +91,7 @@ TEST(CGenUtil, UncompressStreamsOfEveryLevel) {
 
 TEST(CGenUtil, UncompressRejectsAWrongSizeOrADamagedStream) {
     const std::vector<std::uint8_t> data(100, 'x');
-    auto stream = Deflate(data, 6);
+    auto stream = vktools::Deflate(data, 6);
     const auto len = static_cast<std::uint32_t>(stream.size());
     std::vector<std::uint8_t> out(101);
     EXPECT_FALSE(CGenUtil::Uncompress(stream.data(), len, 0, out.data(), 101));  // one byte short

@@ -14,15 +14,7 @@ namespace {
 using vktools::AggregateItem;
 using vktools::Bytes;
 
-class ResourceTest : public ArchiveFixture {
-protected:
-    CBigFileReader& Archive(const Bytes& blob) {
-        EXPECT_EQ(m_reader.Open(WriteSingleBlob(blob).c_str()), 1);
-        return m_reader;
-    }
-
-    CBigFileReader m_reader;
-};
+class ResourceTest : public ArchiveFixture {};
 
 TEST_F(ResourceTest, AggregatesRoundTripInEveryLayout) {
     const std::vector<AggregateItem> items = {

@@ -12,7 +12,7 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using vktools::Bytes;
 
 TEST(ArrayInputStream, TypedReadsInBothByteOrders) {
     for (const bool big : {false, true}) {

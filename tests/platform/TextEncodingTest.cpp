@@ -11,7 +11,7 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using vktools::Bytes;
 
 std::u16string Decode(const Bytes& utf8, std::uint32_t capacity, std::uint32_t* result) {
     std::vector<char16_t> out(capacity + 1, u'#');

@@ -10,7 +10,7 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using vktools::Bytes;
 
 TEST(ZipInputStream, InflatesEveryLevelInAnyChunkSize) {
     const std::uint32_t sizes[] = {0, 1, 511, 512, 513, 70000, 1u << 20};

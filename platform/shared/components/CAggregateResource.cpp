@@ -30,7 +30,7 @@ void CAggregateResource::Free() {
 
 int CAggregateResource::Load(CBigFileReader* reader, std::uint32_t id) {
     Free();
-    if (reader == nullptr || !m_blob.LoadFromBigFile(reader, id, 1) || !Parse()) {
+    if (!m_blob.LoadFromBigFile(reader, id, 1) || !Parse()) {
         Free();
         return 0;
     }

@@ -15,7 +15,6 @@ void CKeysetResource::Free() {
 
 int CKeysetResource::Load(CBigFileReader* reader, std::uint32_t id) {
     Free();
-    if (reader == nullptr) return 0;
     CBinRes blob;
     if (!blob.LoadFromBigFile(reader, id, 1)) return 0;
     CArrayInputStream in;

@@ -14,29 +14,16 @@ std::uint32_t SignedByte(char c) {
     return static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<std::int8_t>(c)));
 }
 
-std::uint32_t Mix(std::uint32_t h, char c) { return ((h << 4) | (h >> 28)) ^ SignedByte(c); }
-
-std::uint32_t HashBytes(const char* first, const char* end, std::uint32_t seed) {
-    std::uint32_t h = seed;
-    for (const char* p = first; p != end; ++p) h = Mix(h, *p);
-    return h;
-}
-
-std::uint32_t HashBytesNoCase(const char* first, const char* end, std::uint32_t seed) {
-    std::uint32_t h = seed;
-    for (const char* p = first; p != end; ++p) {
-        const char c = (*p >= 'A' && *p <= 'Z') ? static_cast<char>(*p - 'A' + 'a') : *p;
-        h = Mix(h, c);
-    }
-    return h;
-}
-
 }  // namespace
 
 std::uint32_t HashString(const char* text, bool caseInsensitive) {
     const std::size_t length = std::strlen(text);
-    const auto seed = static_cast<std::uint32_t>(length);
-    return caseInsensitive ? HashBytesNoCase(text, text + length, seed) : HashBytes(text, text + length, seed);
+    auto h = static_cast<std::uint32_t>(length);
+    for (const char* p = text; p != text + length; ++p) {
+        const char c = (caseInsensitive && *p >= 'A' && *p <= 'Z') ? static_cast<char>(*p - 'A' + 'a') : *p;
+        h = ((h << 4) | (h >> 28)) ^ SignedByte(c);
+    }
+    return h;
 }
 
 CHash::CHash() { SetClassId(kClassId); }

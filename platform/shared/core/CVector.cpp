@@ -7,12 +7,7 @@
 
 CVector::CVector() { SetClassId(kClassId); }
 
-CVector::~CVector() {
-    delete[] m_data;
-    m_data = nullptr;
-    m_size = 0;
-    m_capacity = 0;
-}
+CVector::~CVector() { delete[] m_data; }
 
 std::int32_t CVector::Reallocate(std::int32_t n, bool exact) {
     DebugAssert(n >= 0, "CVector", 275);

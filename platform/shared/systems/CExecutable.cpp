@@ -10,13 +10,11 @@ std::int32_t CExecutable::Step(CExecutable* executable) {
     if (executable->m_repeatCount != 0) {
         // Without an executor there is no frame: an update phase of no time.
         const CAppExecutor* executor = GetAppExecutor();
-        const std::uint32_t phase = executor != nullptr ? executor->GetPhase() : 0;
-        const std::int32_t frameTime = executor != nullptr ? executor->GetFrameTimeSeconds() : 0;
-        if (phase != 0) {
+        if (executor != nullptr && executor->GetPhase() != CAppExecutor::kUpdate) {
             executable->Execute();
             executable->CountDown();
         } else {
-            executable->m_elapsed += frameTime;
+            executable->m_elapsed += executor != nullptr ? executor->GetFrameTimeSeconds() : 0;
             if (executable->m_elapsed >= executable->m_interval) {
                 executable->Execute();
                 executable->CountDown();
