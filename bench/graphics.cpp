@@ -9,29 +9,12 @@
 #include "host/DDraw.h"
 #include "host/Window.h"
 #include "platform/shared/core/CApp.h"
-#include "platform/shared/core/CHash.h"
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
 #include "platform/shared/systems/CAppExecutor.h"
 #include "src/win32/CWinBase.h"
+#include "tools/SingletonTableApp.h"
 
 namespace {
-
-// Just enough application for the device singleton to register in.
-class BenchApp : public CApp {
-public:
-    std::int32_t Startup() override {
-        auto* table = new (std::nothrow) CHash();
-        if (table == nullptr || !table->Init(20, 20, true)) {
-            delete table;
-            return 1;
-        }
-        SetSingletonTable(table);
-        return 0;
-    }
-    void Shutdown() override {}
-    void Tick() override {}
-    std::uint8_t HandleEvent(std::uint32_t, std::uint16_t, std::uintptr_t) override { return 0; }
-};
 
 class BenchWindow : public CWinBase {
 public:
@@ -80,7 +63,7 @@ public:
     ICGraphics2d* Get() const { return m_graphics; }
 
 private:
-    BenchApp m_app;
+    vktools::SingletonTableApp m_app;
     BenchWindow* m_window = nullptr;
     ICGraphics2d* m_graphics = nullptr;
 };

@@ -12,8 +12,8 @@
 #include "fuzz/FuzzSeeds.h"
 #include "fuzz/FuzzTargets.h"
 #include "platform/shared/core/CApp.h"
-#include "platform/shared/core/CHash.h"
 #include "platform/shared/systems/CAppExecutor.h"
+#include "tools/SingletonTableApp.h"
 
 CApp* CreateGameApp() { return nullptr; }
 std::int32_t OnExecutorInit() { return 0; }
@@ -23,27 +23,10 @@ void OnExecutorDraw() {}
 
 namespace fuzz {
 
-// An application with a singleton table and nothing else.
-class FuzzApp : public CApp {
-public:
-    std::int32_t Startup() override {
-        auto* table = new (std::nothrow) CHash();
-        if (table == nullptr || !table->Init(20, 20, true)) {
-            delete table;
-            return 1;
-        }
-        SetSingletonTable(table);
-        return 0;
-    }
-    void Shutdown() override {}
-    void Tick() override {}
-    std::uint8_t HandleEvent(std::uint32_t, std::uint16_t, std::uintptr_t) override { return 0; }
-};
-
 // Makes the process-wide application object, once.
 inline void StartApp() {
-    static FuzzApp* const app = [] {
-        auto* made = new FuzzApp();
+    static CApp* const app = [] {
+        auto* made = new vktools::SingletonTableApp();
         CApp::SetInstance(made);
         made->Startup();
         return made;
