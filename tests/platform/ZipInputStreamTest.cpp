@@ -39,7 +39,7 @@ TEST(ZipInputStream, InflatesEveryLevelInAnyChunkSize) {
     }
 }
 
-TEST(ZipInputStream, ReadPastTheDataFailsZeroFilled) {
+TEST(ZipInputStream, ShortAndDamagedStreamsFailZeroFilled) {
     const Bytes data = MakeSampleData(1000, 7);
     const Bytes stream = vktools::Deflate(data, 6);
     CZipInputStream zip;
@@ -52,27 +52,21 @@ TEST(ZipInputStream, ReadPastTheDataFailsZeroFilled) {
     EXPECT_EQ(Bytes(out.begin(), out.begin() + 990), Bytes(data.begin() + 10, data.end()));
     EXPECT_EQ(Bytes(out.begin() + 990, out.end()), Bytes(210, 0));
     EXPECT_EQ(zip.Available(), 0u);
-}
 
-TEST(ZipInputStream, DamagedStreamsFailAndReopeningStartsAfresh) {
-    const Bytes data = MakeSampleData(5000, 3);
-    const Bytes stream = vktools::Deflate(data, 6);
     Bytes corrupt = stream;
     corrupt[0] ^= 0xFF;  // bad zlib header
     const Bytes truncated(stream.begin(), stream.begin() + static_cast<long>(stream.size() / 2));
-    CZipInputStream zip;
     for (const Bytes& source : {corrupt, truncated}) {
-        Open(zip, source, 5000);
-        Bytes out(5000, 0xEE);
-        zip.Read(out.data(), 5000);
+        Open(zip, source, 1000);
+        zip.Read(out.data(), 1000);
         EXPECT_EQ(zip.HasError(), 1);
         EXPECT_EQ(zip.ReadU8(), 0);
     }
-    ASSERT_EQ(Open(zip, stream, 5000), 1);
-    Bytes out(5000);
-    zip.Read(out.data(), 5000);
+    // Reopening starts afresh.
+    ASSERT_EQ(Open(zip, stream, 1000), 1);
+    zip.Read(out.data(), 1000);
     EXPECT_EQ(zip.HasError(), 0);
-    EXPECT_EQ(out, data);
+    EXPECT_EQ(Bytes(out.begin(), out.begin() + 1000), data);
 }
 
 }  // namespace
