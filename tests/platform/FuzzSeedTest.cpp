@@ -36,8 +36,7 @@ TEST(FuzzSeeds, BigFileTarget) { Replay(fuzz::FuzzBigFile, fuzz::BigFileSeeds())
 
 TEST(FuzzSeeds, BlobTarget) { Replay(fuzz::FuzzBlob, fuzz::BlobSeeds()); }
 
-TEST(FuzzSeeds, SeedsLoad) {
-    // The seeds themselves are valid: every blob loads.
+TEST(FuzzSeeds, EverySeedBlobLoads) {
     for (const auto& blob : fuzz::BlobSeeds()) {
         auto* copy = new std::uint8_t[blob.size()];
         std::copy(blob.begin(), blob.end(), copy);

@@ -1,4 +1,3 @@
-// Small fixture helpers shared by the tests.
 #pragma once
 
 #include <cstdint>
