@@ -195,8 +195,7 @@ TEST(ShellOptions, ExitCodesAndOutput) {
         {{"--backend=headless", "--frames=1", "--screenshot=/nonexistent/dir/frame.png"}, 1, "no frame written"},
     };
     for (const Case& c : cases) {
-        std::string name;
-        for (const std::string& a : c.args) name += a + " ";
+        const std::string name = testing::PrintToString(c.args);
         Process game(Game(c.args));
         EXPECT_EQ(game.Wait(), c.exitCode) << name << "\n" << game.Output();
         EXPECT_NE(game.Output().find(c.output), std::string::npos) << name << "\n" << game.Output();
