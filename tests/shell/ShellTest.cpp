@@ -95,15 +95,21 @@ public:
     std::string Output() const { return m_dir.Read("out"); }
     std::string Fd3() const { return m_dir.Read("fd3"); }
     // Position of the first line starting with the text; npos when none does.
-    std::size_t Find(const std::string& text) const { return ("\n" + Output()).find("\n" + text); }
+    std::size_t Find(const std::string& text) const { return Lines().find("\n" + text); }
     int Ticks() const {
-        const std::string all = "\n" + Output();
+        const std::string all = Lines();
         int ticks = 0;
         for (std::size_t at = all.find("\ntick "); at != std::string::npos; at = all.find("\ntick ", at + 1)) ++ticks;
         return ticks;
     }
 
 private:
+    // The output behind a line feed, so that every line starts after one.
+    std::string Lines() const {
+        std::string all(1, '\n');
+        return all.append(Output());
+    }
+
     TempDir m_dir;
     pid_t m_pid = -1;
     std::optional<int> m_status;
@@ -120,7 +126,8 @@ protected:
         // The server writes the display number it took to descriptor 3.
         ASSERT_TRUE(m_x.WaitFor([&] { return m_x.Fd3().find('\n') != std::string::npos; }))
             << "Xvfb did not start (scripts/deps.sh installs xvfb)";
-        m_display = ":" + m_x.Fd3().substr(0, m_x.Fd3().find('\n'));
+        const std::string number = m_x.Fd3();
+        m_display.assign(":").append(number, 0, number.find('\n'));
         setenv("DISPLAY", m_display.c_str(), 1);
         setenv("XDG_RUNTIME_DIR", m_runtime.Path().c_str(), 1);
         setenv("SDL_VIDEODRIVER", "x11", 1);
