@@ -11,31 +11,28 @@ bool CloseWindowByTitle(const std::string& display, const char* title, std::chro
     if (x == nullptr) return false;
     bool sent = false;
     const auto deadline = std::chrono::steady_clock::now() + bound;
-    while (!sent && std::chrono::steady_clock::now() < deadline) {
+    for (; !sent && std::chrono::steady_clock::now() < deadline; usleep(20000)) {
         Window root = 0;
         Window parent = 0;
         Window* children = nullptr;
         unsigned count = 0;
-        if (XQueryTree(x, DefaultRootWindow(x), &root, &parent, &children, &count) != 0) {
-            for (unsigned i = 0; i < count && !sent; ++i) {
-                char* name = nullptr;
-                if (XFetchName(x, children[i], &name) != 0 && name != nullptr) {
-                    if (std::strcmp(name, title) == 0) {
-                        XEvent event{};
-                        event.xclient.type = ClientMessage;
-                        event.xclient.window = children[i];
-                        event.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
-                        event.xclient.format = 32;
-                        event.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
-                        event.xclient.data.l[1] = CurrentTime;
-                        sent = XSendEvent(x, children[i], False, NoEventMask, &event) != 0;
-                    }
-                    XFree(name);
-                }
+        if (XQueryTree(x, DefaultRootWindow(x), &root, &parent, &children, &count) == 0) continue;
+        for (unsigned i = 0; i < count && !sent; ++i) {
+            char* name = nullptr;
+            if (XFetchName(x, children[i], &name) == 0 || name == nullptr) continue;
+            if (std::strcmp(name, title) == 0) {
+                XEvent event{};
+                event.xclient.type = ClientMessage;
+                event.xclient.window = children[i];
+                event.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
+                event.xclient.format = 32;
+                event.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
+                event.xclient.data.l[1] = CurrentTime;
+                sent = XSendEvent(x, children[i], False, NoEventMask, &event) != 0;
             }
-            if (children != nullptr) XFree(children);
+            XFree(name);
         }
-        if (!sent) usleep(20000);
+        if (children != nullptr) XFree(children);
     }
     XSync(x, False);
     XCloseDisplay(x);

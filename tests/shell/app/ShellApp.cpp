@@ -1,18 +1,12 @@
-// The game's stand-in for the shell tests: the real entry, applet and
-// window backends run this small application, which reports on its
-// standard output what it sees, one line each:
-//   module PATH        at start-up, the executable's path as the game sees it
-//                      (as a host path)
-//   event XXXXXXXX     each event handed to it (id in hex)
-//   tick N             each tick
-//   shutdown N         at shutdown, with the number of ticks run
-// Each tick also fills the back buffer with red and presents it, so that a
-// run shows a frame (and --screenshot has one to write).
+// The game's stand-in until its application exists: the real entry, applet
+// and window backends run this small application, which prints a line for
+// what it sees ("module PATH" at start-up, "event XXXXXXXX" per event,
+// "tick N" per tick, "shutdown N" with the ticks run) and fills the screen
+// with red every tick, so that a run shows a frame.
 #include <cinttypes>
 #include <cstdio>
 #include <new>
 
-#include "host/Debug.h"
 #include "host/File.h"
 #include "platform/shared/core/CApp.h"
 #include "platform/shared/core/CHash.h"
@@ -25,7 +19,7 @@ namespace {
 class ShellApp : public CApp {
 public:
     std::int32_t Startup() override {
-        std::setvbuf(stdout, nullptr, _IOLBF, 0);  // the tests read it through a pipe
+        std::setvbuf(stdout, nullptr, _IOLBF, 0);  // the tests read it while it runs
         char16_t path[512] = {};
         if (GetModuleFileNameW(nullptr, path, 512) != 0) std::printf("module %s\n", host::ToHostPath(path).c_str());
         auto* table = new (std::nothrow) CHash();
