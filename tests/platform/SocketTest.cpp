@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -36,9 +35,8 @@ protected:
                 return true;
             },
             [](const std::array<std::uint8_t, 4>& address, host::HostAnswer* answer) {
-                if (address != std::array<std::uint8_t, 4>{127, 0, 0, 1}) return false;
                 answer->name = "loopback.test";
-                return true;
+                return address == std::array<std::uint8_t, 4>{127, 0, 0, 1};
             });
         m_socket.reset(CSocket_Win32::Create());
         ASSERT_NE(m_socket, nullptr);
@@ -50,9 +48,9 @@ protected:
     }
 
     // Updates every millisecond until the request ends (at most 5 s).
-    void RunToEnd(std::uint32_t stepMs = 1) {
+    void RunToEnd() {
         for (int i = 0; i < 5000 && m_socket->IsBusy(); ++i) {
-            m_socket->Update(stepMs);
+            m_socket->Update(1);
             if (m_socket->IsBusy()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         ASSERT_FALSE(m_socket->IsBusy());
@@ -85,13 +83,13 @@ TEST_F(SocketTest, ConnectsSendsAndReceivesAnEcho) {
     ASSERT_EQ(m_socket->Connect("echo.test", server.Port(), 2000), 0u);
     RunToEnd();
     EXPECT_EQ(m_socket->GetResult(), 0u);
-    const Lines connectLines = m_log.Lines();
-    ASSERT_GE(connectLines.size(), 1u);
-    EXPECT_EQ(connectLines[0], "SOCKET: connect requested, host echo.test, port " + std::to_string(server.Port()) +
-                                   ", timeout 2000");
-    if (connectLines.size() > 1) {  // the connect was under way rather than done at once
-        EXPECT_EQ(connectLines, (Lines{connectLines[0], "SOCKET: Connected to host echo.test.local",
-                                       "SOCKET: complete (0x0000, 0x2733)"}));
+    Lines lines = m_log.Lines();
+    ASSERT_GE(lines.size(), 1u);
+    EXPECT_EQ(lines[0], "SOCKET: connect requested, host echo.test, port " + std::to_string(server.Port()) +
+                            ", timeout 2000");
+    if (lines.size() > 1) {  // the connect was under way rather than done at once
+        EXPECT_EQ(lines, (Lines{lines[0], "SOCKET: Connected to host echo.test.local",
+                                "SOCKET: complete (0x0000, 0x2733)"}));
     }
 
     std::vector<std::uint8_t> data(5000);
@@ -102,7 +100,6 @@ TEST_F(SocketTest, ConnectsSendsAndReceivesAnEcho) {
     RunToEnd();
     EXPECT_EQ(m_socket->GetResult(), 0u);
     EXPECT_EQ(m_socket->GetBytesTransferred(), 5000u);
-    EXPECT_EQ(m_socket->GetBuffer(), data.data());
     EXPECT_EQ(LinesWithoutWaits(), (Lines{
                                        "SOCKET: send requested, buffer " + Hex(data.data()) +
                                            ", numBytes 5000, timeout 1000",
@@ -120,38 +117,27 @@ TEST_F(SocketTest, ConnectsSendsAndReceivesAnEcho) {
         ASSERT_EQ(m_socket->Receive(echo.data() + got, 5000 - got, 1000), 0u);
         RunToEnd();
         ASSERT_EQ(m_socket->GetResult(), 0u);
-        EXPECT_GE(m_socket->GetBytesTransferred(), 1u);
         EXPECT_LE(m_socket->GetBytesTransferred(), 2048u);
         got += m_socket->GetBytesTransferred();
     }
     EXPECT_EQ(echo, data);
 }
 
-TEST_F(SocketTest, ReceiveTakesWhatIsWaiting) {
-    LoopbackServer server({.greeting = std::string(100, 'g'), .echo = false});
-    ConnectTo(server);
-    char buffer[4096];
-    ASSERT_EQ(m_socket->Receive(buffer, sizeof buffer, 1000), 0u);
-    RunToEnd();
-    EXPECT_EQ(m_socket->GetResult(), 0u);
-    EXPECT_EQ(m_socket->GetBytesTransferred(), 100u);
-    EXPECT_EQ(std::string(buffer, 100), std::string(100, 'g'));
-    EXPECT_EQ(LinesWithoutWaits(), (Lines{
-                                       "SOCKET: receive requested, buffer " + Hex(buffer) +
-                                           ", bufSize 4096, timeout 1000",
-                                       "SOCKET: receiving up to 4096 bytes",
-                                       "SOCKET: Receive - received 100/4096 bytes",
-                                       "SOCKET: complete (0x0000, 0x0000)",
-                                   }));
-}
-
-TEST_F(SocketTest, PeerClosingEndsTheReceive) {
+TEST_F(SocketTest, ReceiveUntilThePeerCloses) {
     LoopbackServer server({.greeting = "hi", .echo = false, .closeAfterGreeting = true});
     ConnectTo(server);
     char buffer[16];
     ASSERT_EQ(m_socket->Receive(buffer, sizeof buffer, 1000), 0u);
     RunToEnd();
-    ASSERT_EQ(m_socket->GetResult(), 0u);
+    EXPECT_EQ(m_socket->GetResult(), 0u);
+    EXPECT_EQ(std::string(buffer, m_socket->GetBytesTransferred()), "hi");
+    EXPECT_EQ(LinesWithoutWaits(), (Lines{
+                                       "SOCKET: receive requested, buffer " + Hex(buffer) +
+                                           ", bufSize 16, timeout 1000",
+                                       "SOCKET: receiving up to 16 bytes",
+                                       "SOCKET: Receive - received 2/16 bytes",
+                                       "SOCKET: complete (0x0000, 0x0000)",
+                                   }));
     m_log.Clear();
     ASSERT_EQ(m_socket->Receive(buffer, sizeof buffer, 1000), 0u);
     RunToEnd();
@@ -165,12 +151,25 @@ TEST_F(SocketTest, PeerClosingEndsTheReceive) {
     EXPECT_EQ(m_socket->Send(buffer, 1, 0), 242u);  // the socket is gone
 }
 
+TEST_F(SocketTest, SendToAClosedPeerFailsWithoutSignal) {
+    LoopbackServer server({.greeting = {}, .echo = false, .closeAfterGreeting = true});
+    ConnectTo(server);
+    // Sends are accepted until the peer's reset is back; then one fails (a
+    // SIGPIPE would end the test program here).
+    char data[2048] = {};
+    for (int i = 0; i < 100 && m_socket->GetResult() == 0; ++i) {
+        ASSERT_EQ(m_socket->Send(data, sizeof data, 1000), 0u);
+        RunToEnd();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(m_socket->GetResult(), 248u);
+}
+
 TEST_F(SocketTest, RefusedConnectFailsWithTheConnectCode) {
-    RefusingPort refusing;
+    LoopbackServer refusing({.greeting = {}, .refuse = true});
     // Dotted text that the resolver knows only by its address.
     const std::uint32_t started = m_socket->Connect("127.0.0.1", refusing.Port(), 2000);
     if (started == 0) {
-        EXPECT_TRUE(m_socket->IsBusy());
         RunToEnd();
         EXPECT_EQ(m_socket->GetResult(), 246u);
         EXPECT_EQ(m_log.Lines(), (Lines{
@@ -191,7 +190,6 @@ TEST_F(SocketTest, UnknownHostIsReportedAtOnce) {
     EXPECT_EQ(m_socket->Connect("10.9.9.9", 80, 100), 241u);  // neither by name nor by address
     EXPECT_EQ(m_socket->Connect("nowhere.test", 80, 100), 241u);
     EXPECT_FALSE(m_socket->IsBusy());
-    EXPECT_EQ(m_socket->GetResult(), 0u);
     EXPECT_EQ(m_socket->GetSocketError(), static_cast<std::uint32_t>(winsock::WSAHOST_NOT_FOUND));
     EXPECT_EQ(m_log.Lines(), (Lines{
                                  "SOCKET: connect requested, host (null), port 80, timeout 100",
@@ -200,80 +198,29 @@ TEST_F(SocketTest, UnknownHostIsReportedAtOnce) {
                              }));
 }
 
-TEST_F(SocketTest, TimeOutExpiresOnTheThirdUpdate) {
+TEST_F(SocketTest, BadRequestsThenBusyUntilTheTimeOut) {
+    char buffer[16];
+    EXPECT_EQ(m_socket->Receive(buffer, 4, 0), 242u);  // no socket
     LoopbackServer server({});
     ConnectTo(server);
-    char buffer[16];
+    EXPECT_EQ(m_socket->Send(nullptr, 4, 0), 1u);
+    EXPECT_EQ(m_socket->Receive(buffer, 0, 0), 1u);  // refused, the connection kept
+
     ASSERT_EQ(m_socket->Receive(buffer, sizeof buffer, 500), 0u);
     m_socket->Update(200);
     m_socket->Update(200);
-    EXPECT_TRUE(m_socket->IsBusy());
+    const std::size_t count = m_log.Lines().size();
+    EXPECT_EQ(m_socket->Connect("echo.test", server.Port(), 0), 0xFFFFFFFFu);
+    EXPECT_EQ(m_socket->Send("x", 1, 0), 0xFFFFFFFFu);
     EXPECT_EQ(m_socket->GetResult(), 0xFFFFFFFFu);
+    EXPECT_EQ(m_socket->GetBuffer(), buffer);
+    EXPECT_EQ(m_log.Lines().size(), count);
     m_socket->Update(200);
-    EXPECT_FALSE(m_socket->IsBusy());
     EXPECT_EQ(m_socket->GetResult(), 243u);
     const Lines lines = m_log.Lines();
     ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(Lines(lines.end() - 3, lines.end()), (Lines{
-                                                       "SOCKET: Timeout triggered",
-                                                       "SOCKET: releasing socket",
-                                                       "SOCKET: complete (0x00f3, 0x2733)",
-                                                   }));
-}
-
-TEST_F(SocketTest, TimeOutOfZeroNeverExpires) {
-    LoopbackServer server({});
-    ConnectTo(server);
-    char buffer[16];
-    ASSERT_EQ(m_socket->Receive(buffer, sizeof buffer, 0), 0u);
-    for (int i = 0; i < 3; ++i) m_socket->Update(1'000'000);
-    EXPECT_TRUE(m_socket->IsBusy());
-}
-
-TEST_F(SocketTest, RequestsWhileBusyChangeNothing) {
-    LoopbackServer server({});
-    ConnectTo(server);
-    char buffer[16];
-    ASSERT_EQ(m_socket->Receive(buffer, sizeof buffer, 0), 0u);
-    m_socket->Update(1);
-    const std::size_t lines = m_log.Lines().size();
-    EXPECT_EQ(m_socket->Connect("echo.test", server.Port(), 0), 0xFFFFFFFFu);
-    EXPECT_EQ(m_socket->Send("x", 1, 0), 0xFFFFFFFFu);
-    EXPECT_EQ(m_socket->Receive(buffer, 4, 0), 0xFFFFFFFFu);
-    EXPECT_EQ(m_socket->GetResult(), 0xFFFFFFFFu);
-    EXPECT_EQ(m_socket->GetBuffer(), buffer);
-    EXPECT_EQ(m_log.Lines().size(), lines);
-    m_socket->Disconnect();
-    EXPECT_FALSE(m_socket->IsBusy());
-    const Lines after = m_log.Lines();
-    EXPECT_EQ(Lines(after.begin() + static_cast<std::ptrdiff_t>(lines), after.end()),
-              (Lines{"SOCKET: disconnect requested", "SOCKET: releasing socket"}));
-}
-
-TEST_F(SocketTest, RequestsRefusedBeforeTheyStart) {
-    char buffer[4];
-    struct Case {
-        const char* what;
-        bool connected;
-        std::function<std::uint32_t(ICSocket&)> request;
-        std::uint32_t result;
-    };
-    const Case cases[] = {
-        {"send without socket", false, [&](ICSocket& s) { return s.Send(buffer, 4, 0); }, 242},
-        {"receive without socket", false, [&](ICSocket& s) { return s.Receive(buffer, 4, 0); }, 242},
-        {"send of nothing", true, [](ICSocket& s) { return s.Send(nullptr, 4, 0); }, 1},
-        {"send of 0 bytes", true, [&](ICSocket& s) { return s.Send(buffer, 0, 0); }, 1},
-        {"receive into nothing", true, [](ICSocket& s) { return s.Receive(nullptr, 4, 0); }, 1},
-        {"receive of 0 bytes", true, [&](ICSocket& s) { return s.Receive(buffer, 0, 0); }, 1},
-    };
-    LoopbackServer server({});
-    for (const auto& c : cases) {
-        if (c.connected) ConnectTo(server);
-        EXPECT_EQ(c.request(*m_socket), c.result) << c.what;
-        EXPECT_FALSE(m_socket->IsBusy()) << c.what;
-        EXPECT_EQ(m_socket->GetResult(), 0u) << c.what;
-        m_socket->Disconnect();
-    }
+    EXPECT_EQ(Lines(lines.end() - 3, lines.end()),
+              (Lines{"SOCKET: Timeout triggered", "SOCKET: releasing socket", "SOCKET: complete (0x00f3, 0x2733)"}));
 }
 
 TEST_F(SocketTest, KeptConnectionIsReusedAndIdlesOut) {
@@ -281,7 +228,6 @@ TEST_F(SocketTest, KeptConnectionIsReusedAndIdlesOut) {
     ConnectTo(server);
     ASSERT_EQ(m_socket->Send("ping", 4, 1000), 0u);
     RunToEnd();
-    ASSERT_EQ(m_socket->GetResult(), 0u);
 
     // The same address and port: the open, connected socket counts as connected.
     m_log.Clear();
@@ -291,7 +237,6 @@ TEST_F(SocketTest, KeptConnectionIsReusedAndIdlesOut) {
     char echo[8] = {};
     ASSERT_EQ(m_socket->Receive(echo, sizeof echo, 1000), 0u);
     RunToEnd();
-    EXPECT_EQ(m_socket->GetResult(), 0u);
     EXPECT_EQ(std::string(echo, m_socket->GetBytesTransferred()), "ping");
 
     // 30 000 ms without a request close the connection.
@@ -300,22 +245,8 @@ TEST_F(SocketTest, KeptConnectionIsReusedAndIdlesOut) {
     EXPECT_TRUE(m_log.Lines().empty());
     m_socket->Update(1);
     EXPECT_EQ(m_log.Lines(), (Lines{"SOCKET: Idle timer triggered", "SOCKET: releasing socket"}));
-    EXPECT_EQ(m_socket->Send("x", 1, 0), 242u);
-}
-
-TEST_F(SocketTest, ConnectElsewhereReleasesTheOpenSocket) {
-    LoopbackServer first({});
-    LoopbackServer second({.greeting = "2", .echo = false});
-    ConnectTo(first);
-    ASSERT_EQ(m_socket->Connect("echo.test", second.Port(), 1000), 0u);
-    ASSERT_GE(m_log.Lines().size(), 2u);
-    EXPECT_EQ(m_log.Lines()[1], "SOCKET: releasing socket");
-    RunToEnd();
-    EXPECT_EQ(m_socket->GetResult(), 0u);
-    char byte = 0;
-    ASSERT_EQ(m_socket->Receive(&byte, 1, 1000), 0u);
-    RunToEnd();
-    EXPECT_EQ(byte, '2');
+    m_socket->Disconnect();
+    EXPECT_EQ(m_log.Lines().back(), "SOCKET: disconnect requested");
 }
 
 }  // namespace

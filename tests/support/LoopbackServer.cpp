@@ -6,28 +6,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
-
-// A socket bound to a free port of 127.0.0.1; ends the test program when
-// the system refuses, since no socket test can run then.
-int BindLoopback(std::uint16_t* port) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        std::perror("loopback socket");
-        std::abort();
-    }
-    *port = ntohs(address.sin_port);
-    return fd;
-}
 
 bool SendAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
@@ -42,17 +25,24 @@ bool SendAll(int fd, const char* data, std::size_t size) {
 }  // namespace
 
 LoopbackServer::LoopbackServer(Behaviour behaviour) : m_behaviour(std::move(behaviour)) {
-    m_listener = BindLoopback(&m_port);
-    if (::listen(m_listener, 8) != 0) {
-        std::perror("listen");
+    m_listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (m_listener < 0 || ::bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
+        (!m_behaviour.refuse && ::listen(m_listener, 8) != 0)) {
+        std::perror("loopback server");  // no socket test can run
         std::abort();
     }
-    m_thread = std::thread([this] { Run(); });
+    m_port = ntohs(address.sin_port);
+    if (!m_behaviour.refuse) m_thread = std::thread([this] { Run(); });
 }
 
 LoopbackServer::~LoopbackServer() {
     m_stop = true;
-    m_thread.join();
+    if (m_thread.joinable()) m_thread.join();
     ::close(m_listener);
 }
 
@@ -63,8 +53,7 @@ void LoopbackServer::Run() {
         if (fds[0].revents & POLLIN) {
             const int client = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
             if (client >= 0) {
-                const std::string& greeting = m_behaviour.greeting;
-                SendAll(client, greeting.data(), greeting.size());
+                SendAll(client, m_behaviour.greeting.data(), m_behaviour.greeting.size());
                 if (m_behaviour.closeAfterGreeting) {
                     ::close(client);
                 } else {
@@ -76,10 +65,7 @@ void LoopbackServer::Run() {
             if (fds[i].revents == 0) continue;
             char data[4096];
             const ssize_t got = ::recv(fds[i].fd, data, sizeof data, 0);
-            if (got > 0) {
-                m_received += static_cast<std::size_t>(got);
-                if (!m_behaviour.echo || SendAll(fds[i].fd, data, static_cast<std::size_t>(got))) continue;
-            }
+            if (got > 0 && (!m_behaviour.echo || SendAll(fds[i].fd, data, static_cast<std::size_t>(got)))) continue;
             ::close(fds[i].fd);
             fds.erase(fds.begin() + static_cast<std::ptrdiff_t>(i));
             --i;
@@ -87,7 +73,3 @@ void LoopbackServer::Run() {
     }
     for (std::size_t i = 1; i < fds.size(); ++i) ::close(fds[i].fd);
 }
-
-RefusingPort::RefusingPort() { m_fd = BindLoopback(&m_port); }
-
-RefusingPort::~RefusingPort() { ::close(m_fd); }
