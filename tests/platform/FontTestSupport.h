@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <ostream>
 #include <string_view>
 #include <vector>
 
@@ -44,10 +43,6 @@ struct DrawCall {
     std::int32_t x, y, w, h, srcX, srcY;
     bool operator==(const DrawCall&) const = default;
 };
-
-inline void PrintTo(const DrawCall& c, std::ostream* os) {
-    *os << "{" << c.x << "," << c.y << " " << c.w << "x" << c.h << " from " << c.srcX << "," << c.srcY << "}";
-}
 
 class RecordingImage : public CImage {
 public:

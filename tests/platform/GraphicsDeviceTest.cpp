@@ -85,9 +85,11 @@ TEST_F(GraphicsDevice, BackBufferIsHalfTheScreenInItsFormat) {
     for (const auto& c : cases) {
         Screen(c.width, c.height, c.format);
         ASSERT_TRUE(m_graphics->Init());
-        std::int32_t size[2] = {};
-        EXPECT_TRUE(m_graphics->GetRenderSurface()->GetSize(&size[0], &size[1]));
-        EXPECT_EQ(size[0] * 1000 + size[1], c.backWidth * 1000 + c.backHeight) << c.width;
+        std::int32_t width = 0;
+        std::int32_t height = 0;
+        EXPECT_TRUE(m_graphics->GetRenderSurface()->GetSize(&width, &height));
+        EXPECT_EQ(width, c.backWidth);
+        EXPECT_EQ(height, c.backHeight);
         EXPECT_EQ(m_graphics->GetRenderSurface()->GetPixelFormat(), c.code) << c.width;
         m_graphics->Shutdown();
     }

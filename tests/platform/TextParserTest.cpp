@@ -63,8 +63,6 @@ TEST(TextParser, LineAccessAndMissingInputs) {
     ASSERT_EQ(Parse(parser, text, 80).size(), 2u);
     EXPECT_EQ(parser.GetLineText(1), text + 6);
     EXPECT_EQ(parser.GetLineLength(2), 0);
-    EXPECT_EQ(parser.GetLineStart(-1), 0);
-    EXPECT_EQ(Parse(parser, text, 0), Lines{});
     parser.SetFont(nullptr);
     EXPECT_EQ(parser.Parse(), 0);
     EXPECT_EQ(parser.GetLineCount(), 0);
