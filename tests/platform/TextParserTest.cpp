@@ -70,6 +70,7 @@ TEST(TextParser, LineAccessAndMissingInputs) {
 
 TEST(TextParser, ArrayFailureStopsTheParse) {
     CTextParser parser;
+    TenPixelFont();  // loaded before the failing allocation
     FailNthNothrowNew(0);
     EXPECT_EQ(Parse(parser, u"ab cd", 20, CVector::kNoMemory), Lines{});
     FailNthNothrowNew(-1);
