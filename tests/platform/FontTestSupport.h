@@ -1,9 +1,8 @@
-// Fonts for the font and text-parser tests, built by the tools/ writer, and
-// an image (a glyph sheet, or tiles) that records what is drawn from it.
+// Fonts built by the tools/ writer, and an image that records what is drawn
+// from it, for the font, text parser and tiling tests.
 #pragma once
 
 #include <cstdint>
-#include <ostream>
 #include <string_view>
 #include <vector>
 
@@ -14,9 +13,8 @@
 
 namespace fonttest {
 
-// Every character of glyphChars has a glyph of the given advance (its source
-// x is its index, its size advance x height base); every character of
-// blankChars an advance-only record of the same advance.
+// Glyphs (source x = index, size advance x 9) for glyphChars and
+// advance-only records for blankChars, all of the given advance.
 inline vktools::FontDesc FixedFont(std::u16string_view glyphChars, std::u16string_view blankChars,
                                    std::int8_t advance, std::int8_t spacing = 0) {
     vktools::FontDesc desc;
@@ -31,7 +29,6 @@ inline vktools::FontDesc FixedFont(std::u16string_view glyphChars, std::u16strin
     return desc;
 }
 
-// A loaded font; the test fails when the resource is refused.
 struct LoadedFont {
     explicit LoadedFont(const vktools::FontDesc& desc) : bytes(vktools::MakeFont(desc)) {
         loaded = font.Load(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
@@ -46,11 +43,6 @@ struct DrawCall {
     std::int32_t x, y, w, h, srcX, srcY;
     bool operator==(const DrawCall&) const = default;
 };
-
-inline void PrintTo(const DrawCall& c, std::ostream* os) {
-    *os << "{clip " << c.clip << ", at " << c.x << "," << c.y << ", " << c.w << "x" << c.h << ", from " << c.srcX
-        << "," << c.srcY << "}";
-}
 
 class RecordingImage : public CImage {
 public:
