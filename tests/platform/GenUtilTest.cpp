@@ -11,39 +11,25 @@
 
 namespace {
 
-TEST(CGenUtil, ParseHexExamples) {
+TEST(CGenUtil, ParseHexAgreesWithStrtoulUpToEightDigitsAndKeepsTheLast8Beyond) {
     const struct {
         const char* text;
         std::uint32_t value;
-    } cases[] = {{"ff", 255},      {"1aZ", 26},       {"", 0},          {"123456789", 0x23456789},
-                 {"0x1F", 0},      {"DeadBeef", 0xDEADBEEF}, {"-1", 0}, {"fffffffff", 0xFFFFFFFF}};
+    } cases[] = {{"123456789", 0x23456789}, {"fffffffff", 0xFFFFFFFF}, {"0x1F", 0}, {"-1", 0}};
     for (const auto& c : cases) EXPECT_EQ(CGenUtil::ParseHex(c.text), c.value) << c.text;
     EXPECT_EQ(CGenUtil::ParseHex(nullptr), 0u);
-}
-
-TEST(CGenUtil, ParseHexAgreesWithStrtoulUpToEightDigits) {
     std::mt19937 rng(7);
     const char digits[] = "0123456789abcdefABCDEF";
     for (int i = 0; i < 5000; ++i) {
         std::string text;
-        const int length = static_cast<int>(rng() % 9);
-        for (int k = 0; k < length; ++k) text += digits[rng() % 22];
+        for (int k = static_cast<int>(rng() % 9); k > 0; --k) text += digits[rng() % 22];
         if (rng() % 3 == 0) text += "g12";
         EXPECT_EQ(CGenUtil::ParseHex(text.c_str()), std::strtoul(text.c_str(), nullptr, 16)) << text;
     }
 }
 
-TEST(CGenUtil, BinarySearchExamples) {
-    const std::int32_t a[] = {1, 3, 5, 7};
-    const std::int32_t b[] = {-5, -1, 2};
-    EXPECT_EQ(CGenUtil::BinarySearch(a, 4, 5), 2);
-    EXPECT_EQ(CGenUtil::BinarySearch(a, 4, 4), -1);
-    EXPECT_EQ(CGenUtil::BinarySearch(a, 0, 1), -1);
-    EXPECT_EQ(CGenUtil::BinarySearch(b, 3, -1), 1);
-    EXPECT_EQ(CGenUtil::BinarySearch(nullptr, 3, 1), -1);
-}
-
 TEST(CGenUtil, BinarySearchAgreesWithLowerBound) {
+    EXPECT_EQ(CGenUtil::BinarySearch(nullptr, 3, 1), -1);
     std::mt19937 rng(11);
     for (int round = 0; round < 300; ++round) {
         std::vector<std::int32_t> values(rng() % 64);
@@ -73,7 +59,7 @@ TEST(CGenUtil, ClipSpan) {
     }
 }
 
-TEST(CGenUtil, UncompressStreamsOfEveryLevel) {
+TEST(CGenUtil, UncompressStreamsOfEveryLevelAndRejectsAWrongSize) {
     std::vector<std::uint8_t> data(5000);
     std::mt19937 rng(3);
     for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i % 7 == 0 ? rng() : i / 13);
@@ -81,29 +67,14 @@ TEST(CGenUtil, UncompressStreamsOfEveryLevel) {
         std::vector<std::uint8_t> packed(8, 0xAA);  // an 8-byte header before the stream
         const auto stream = vktools::Deflate(data, level);
         packed.insert(packed.end(), stream.begin(), stream.end());
-        std::vector<std::uint8_t> out(data.size());
-        EXPECT_TRUE(CGenUtil::Uncompress(packed.data(), static_cast<std::uint32_t>(stream.size()), 8, out.data(),
-                                         static_cast<std::uint32_t>(out.size())))
-            << level;
+        const auto len = static_cast<std::uint32_t>(stream.size());
+        std::vector<std::uint8_t> out(data.size() + 1);
+        EXPECT_FALSE(CGenUtil::Uncompress(packed.data(), len, 8, out.data(), 5001)) << level;
+        EXPECT_FALSE(CGenUtil::Uncompress(packed.data(), len, 8, out.data(), 4999)) << level;
+        ASSERT_TRUE(CGenUtil::Uncompress(packed.data(), len, 8, out.data(), 5000)) << level;
+        out.pop_back();
         EXPECT_EQ(out, data) << level;
     }
-}
-
-TEST(CGenUtil, UncompressRejectsAWrongSizeOrADamagedStream) {
-    const std::vector<std::uint8_t> data(100, 'x');
-    auto stream = vktools::Deflate(data, 6);
-    const auto len = static_cast<std::uint32_t>(stream.size());
-    std::vector<std::uint8_t> out(101);
-    EXPECT_FALSE(CGenUtil::Uncompress(stream.data(), len, 0, out.data(), 101));  // one byte short
-    EXPECT_FALSE(CGenUtil::Uncompress(stream.data(), len, 0, out.data(), 99));   // does not fit
-    EXPECT_TRUE(CGenUtil::Uncompress(stream.data(), len, 0, out.data(), 100));
-    stream[stream.size() / 2] ^= 0x55;
-    stream.back() ^= 0xFF;  // checksum
-    EXPECT_FALSE(CGenUtil::Uncompress(stream.data(), len, 0, out.data(), 100));
-    std::vector<std::uint8_t> untouched(4, 0x11);
-    EXPECT_TRUE(CGenUtil::Uncompress(stream.data(), 0, 0, untouched.data(), 4));
-    EXPECT_TRUE(CGenUtil::Uncompress(nullptr, 10, 0, untouched.data(), 4));
-    EXPECT_EQ(untouched, std::vector<std::uint8_t>(4, 0x11));
 }
 
 }  // namespace

@@ -5,12 +5,6 @@
 #include "platform/shared/core/CHash.h"
 #include "platform/shared/systems/CAppExecutor.h"
 
-int TestApp::s_destroyed = 0;
-
-TestApp::TestApp() = default;
-
-TestApp::~TestApp() { ++s_destroyed; }
-
 std::int32_t TestApp::Startup() {
     auto* table = new (std::nothrow) CHash();
     if (table == nullptr || !table->Init(20, 20, true)) {
@@ -39,11 +33,9 @@ TestApp* Current() { return static_cast<TestApp*>(CApp::GetInstance()); }
 
 CApp* CreateGameApp() { return new (std::nothrow) TestApp(); }
 
-std::int32_t OnExecutorInit() { return Current() != nullptr ? Current()->m_initResult : 0; }
+std::int32_t OnExecutorInit() { return 0; }
 
-void OnExecutorShutdown() {
-    if (Current() != nullptr) ++Current()->m_shutdownCalls;
-}
+void OnExecutorShutdown() {}
 
 void OnExecutorUpdate() {
     if (Current() == nullptr) return;
