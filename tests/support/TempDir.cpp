@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -13,9 +12,7 @@
 TempDir::TempDir() {
     const char* base = std::getenv("TMPDIR");
     std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/vk-test-XXXXXX";
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    const char* made = mkdtemp(buffer.data());
+    const char* made = mkdtemp(pattern.data());
     EXPECT_NE(made, nullptr) << "cannot create a temporary directory";
     if (made != nullptr) m_path = made;
 }
