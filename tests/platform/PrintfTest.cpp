@@ -121,6 +121,8 @@ TEST(Printf, BoundedFormsCutTerminateAndCount) {
     char16_t wide[4];
     EXPECT_EQ(SWNPrintf(wide, 4, u"%99999999999d", 7), 3);  // the width saturates
     EXPECT_EQ(std::u16string(wide), u"   ");
+    EXPECT_EQ(SWNPrintf(wide, 4, u"%*d|", INT_MIN, 7), 3);  // a left-justified width of 2^31
+    EXPECT_EQ(std::u16string(wide), u"7  ");
 }
 
 // The engines against the C library over generated formats, leaving out the
