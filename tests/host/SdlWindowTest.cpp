@@ -1,13 +1,14 @@
-// The SDL backend on SDL's display-less video driver: desktop events pushed
-// into SDL come out of GetMessageW as the phone's messages.
+// The window services on the headless backend, and on SDL's display-less
+// video driver, where desktop events pushed into SDL come out of GetMessageW
+// as the phone's messages.
 #include <SDL.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
+#include <tuple>
 #include <vector>
 
+#include "host/Clock.h"
 #include "host/Window.h"
 #include "tests/support/TempDir.h"
 
@@ -15,29 +16,57 @@ namespace {
 
 HINSTANCE const kInstance = reinterpret_cast<HINSTANCE>(std::uintptr_t{0x2000});
 
+HWND CreateGameWindow() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = kInstance;
+    wc.lpszClassName = u"Game";
+    EXPECT_NE(RegisterClassW(&wc), 0);
+    HWND window = CreateWindowExW(0, u"Game", u"Game", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, 480, 640, nullptr,
+                                  nullptr, kInstance, nullptr);
+    EXPECT_NE(window, nullptr);
+    return window;
+}
+
+TEST(HeadlessWindow, ShownThenPostedBeforeQuitBeforePaintBeforeTimer) {
+    host::ResetWindowing();
+    host::SetVirtualClock(1000, 0);
+    HWND window = CreateGameWindow();
+    SetTimer(window, 1, 48, nullptr);
+    host::AdvanceVirtualClock(48);
+    ShowWindow(window, SW_SHOW);
+    PostQuitMessage(0);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    const std::pair<UINT, BOOL> expected[] = {{WM_WINDOWPOSCHANGED, 1}, {WM_ACTIVATE, 1}, {WM_SETFOCUS, 1},
+                                              {WM_CLOSE, 1}, {WM_QUIT, 0}, {WM_PAINT, 1}, {WM_TIMER, 1}};
+    for (const auto& [message, result] : expected) {
+        MSG msg{};
+        EXPECT_EQ(GetMessageW(&msg, nullptr, 0, 0), result);
+        EXPECT_EQ(msg.message, message);
+        if (message == WM_PAINT) DispatchMessageW(&msg);  // the default procedure validates the window
+        if (message == WM_TIMER) {
+            EXPECT_EQ(msg.wParam, 1u);
+        }
+    }
+    EXPECT_TRUE(KillTimer(window, 1));
+    MSG msg{};
+    EXPECT_EQ(GetMessageW(&msg, nullptr, 0, 0), -1);  // nothing can ever come
+    host::ResetWindowing();
+    host::ClearVirtualClock();
+}
+
 class SdlWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("XDG_RUNTIME_DIR", m_runtime.Path().c_str(), 1);  // for the single-instance lock
-        host::WindowOptions options;
-        options.backend = host::Backend::Sdl;
-        options.scale = 2;
-        host::ResetWindowing(options);
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = kInstance;
-        wc.lpszClassName = u"Game";
-        ASSERT_NE(RegisterClassW(&wc), 0);
+        host::ResetWindowing({.backend = host::Backend::Sdl, .scale = 2});
     }
     void TearDown() override { host::ResetWindowing(); }
 
-    HWND Create() {
-        HWND window = CreateWindowExW(0, u"Game", u"Game", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, 480, 640, nullptr,
-                                      nullptr, kInstance, nullptr);
-        EXPECT_NE(window, nullptr);
-        // A guard, so that a missing message cannot block the test.
-        SetTimer(window, 9, 2000, nullptr);
+    static HWND Create() {
+        HWND window = CreateGameWindow();
+        SetTimer(window, 9, 2000, nullptr);  // a guard, so that a missing message cannot block the test
         return window;
     }
 
@@ -60,25 +89,12 @@ void PushKey(Uint32 type, SDL_Keycode key, Uint8 repeat = 0) {
     Push(e);
 }
 
-// A left button press or release, or a move.
-void PushMouse(Uint32 type, int x, int y) {
+void PushMouse(Uint32 type, int x, int y) {  // a left button press or release, or a move
     SDL_Event e{};
     e.type = type;
-    if (type == SDL_MOUSEMOTION) {
-        e.motion.x = x;
-        e.motion.y = y;
-    } else {
-        e.button.button = SDL_BUTTON_LEFT;
-        e.button.x = x;
-        e.button.y = y;
-    }
-    Push(e);
-}
-
-void PushFocus(bool gained) {
-    SDL_Event e{};
-    e.type = SDL_WINDOWEVENT;
-    e.window.event = gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
+    if (type != SDL_MOUSEMOTION) e.button.button = SDL_BUTTON_LEFT;
+    (type == SDL_MOUSEMOTION ? e.motion.x : e.button.x) = x;
+    (type == SDL_MOUSEMOTION ? e.motion.y : e.button.y) = y;
     Push(e);
 }
 
@@ -97,9 +113,7 @@ TEST_F(SdlWindow, KeysBecomeVirtualKeys) {
             {WM_KEYDOWN, 1}, {WM_KEYDOWN, 1 | 1 << 30}, {WM_KEYUP, static_cast<LPARAM>(0xC0000001u)}};
         for (const auto& [message, lParam] : expected) {
             const MSG msg = Next();
-            EXPECT_EQ(msg.message, message) << virtualKey;
-            EXPECT_EQ(msg.wParam, virtualKey);
-            EXPECT_EQ(msg.lParam, lParam) << virtualKey;
+            EXPECT_EQ(std::tuple(msg.message, msg.wParam, msg.lParam), std::tuple(message, WPARAM{virtualKey}, lParam));
         }
     }
 }
@@ -111,22 +125,22 @@ TEST_F(SdlWindow, MouseIsTheStylusInScreenPixels) {
     PushMouse(SDL_MOUSEMOTION, 40, 8);
     PushMouse(SDL_MOUSEMOTION, 5000, 10);  // outside: held at the edge; unread moves merge
     PushMouse(SDL_MOUSEBUTTONUP, 4, 4);
-    const MSG expected[] = {{nullptr, WM_LBUTTONDOWN, MK_LBUTTON, 101 | 57 << 16, 0, {}},
-                            {nullptr, WM_MOUSEMOVE, MK_LBUTTON, 479 | 5 << 16, 0, {}},
-                            {nullptr, WM_LBUTTONUP, 0, 2 | 2 << 16, 0, {}}};
-    for (const MSG& e : expected) {
+    const std::tuple<UINT, WPARAM, LPARAM> expected[] = {
+        {WM_LBUTTONDOWN, MK_LBUTTON, 101 | 57 << 16}, {WM_MOUSEMOVE, MK_LBUTTON, 479 | 5 << 16}, {WM_LBUTTONUP, 0, 2 | 2 << 16}};
+    for (const auto& e : expected) {
         const MSG msg = Next();
-        EXPECT_EQ(msg.message, e.message);
-        EXPECT_EQ(msg.wParam, e.wParam) << e.message;
-        EXPECT_EQ(msg.lParam, e.lParam) << e.message;
+        EXPECT_EQ(std::tuple(msg.message, msg.wParam, msg.lParam), e);
     }
 }
 
 TEST_F(SdlWindow, FocusActivatesOnlyOnAChangeCloseAndRotation) {
     ShowWindow(Create(), SW_SHOW);  // showing activates the window
-    PushFocus(true);
-    PushFocus(false);
-    PushFocus(false);
+    for (Uint8 focus : {SDL_WINDOWEVENT_FOCUS_GAINED, SDL_WINDOWEVENT_FOCUS_LOST, SDL_WINDOWEVENT_FOCUS_LOST}) {
+        SDL_Event e{};
+        e.type = SDL_WINDOWEVENT;
+        e.window.event = focus;
+        Push(e);
+    }
     PushKey(SDL_KEYDOWN, SDLK_F12);
     PushKey(SDL_KEYUP, SDLK_F12);
     SDL_Event quit{};
@@ -140,29 +154,6 @@ TEST_F(SdlWindow, FocusActivatesOnlyOnAChangeCloseAndRotation) {
     EXPECT_EQ(messages, (std::vector<UINT>{WM_ACTIVATE, WM_SETFOCUS, WM_ACTIVATE, WM_KILLFOCUS, WM_SETTINGCHANGE}));
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 640);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 480);
-}
-
-TEST_F(SdlWindow, ASecondInstanceRaisesTheFirst) {
-    // Looking for the window and finding none makes this the first instance.
-    ASSERT_EQ(FindWindowW(u"Game", u"Game"), nullptr);
-    Create();
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // The second instance finds the first and asks it to raise itself.
-        host::WindowOptions options;
-        options.backend = host::Backend::Sdl;
-        host::ResetWindowing(options);
-        HWND other = FindWindowW(u"Game", u"Game");
-        _exit(other != nullptr && SetForegroundWindow(other) ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    // The request arrives as an activation.
-    EXPECT_EQ(Next().message, WM_ACTIVATE);
-    EXPECT_EQ(Next().message, WM_SETFOCUS);
 }
 
 }  // namespace

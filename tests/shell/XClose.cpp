@@ -1,11 +1,14 @@
-// Kept apart from the tests: Xlib's macros clash with GoogleTest's names.
-#include "tests/shell/XClose.h"
-
+// Closing a window on an X display from outside its program, kept apart from
+// the tests because Xlib's macros clash with GoogleTest's names.
 #include <X11/Xlib.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstring>
+#include <string>
 
+// Asks the top-level window of that title to close, as a window manager does;
+// false when no such window shows up within the bound.
 bool CloseWindowByTitle(const std::string& display, const char* title, std::chrono::milliseconds bound) {
     Display* x = XOpenDisplay(display.c_str());
     if (x == nullptr) return false;
