@@ -167,9 +167,8 @@ TEST(TremorMemorySource, ReadAndClampedSeek) {
     EXPECT_EQ(TremorRead(out, 1, 1, &src), 0u);
 
     // {offset, whence, result, position after}
-    const std::int64_t seeks[][4] = {{-1, 2, 0, 9},         {3, 0, 0, 3},          {2, 1, 0, 5},
-                                     {-20, 1, 0, 0},        {50, 0, 0, 10},        {INT64_MIN, 2, 0, 0},
-                                     {INT64_MAX, 1, 0, 10}, {1, 3, -1, 10}};
+    const std::int64_t seeks[][4] = {{-1, 2, 0, 9},  {-20, 1, 0, 0},      {50, 0, 0, 10},
+                                     {2, 1, 0, 10},  {INT64_MIN, 2, 0, 0}, {1, 3, -1, 0}};
     for (const auto& s : seeks) {
         EXPECT_EQ(TremorSeek(&src, s[0], static_cast<int>(s[1])), s[2]) << s[0] << " " << s[1];
         EXPECT_EQ(TremorTell(&src), s[3]) << s[0] << " " << s[1];
