@@ -47,7 +47,7 @@ protected:
         host::SetResolver(nullptr, nullptr);
     }
 
-    // Updates every millisecond until the request ends (at most 5 s).
+    // Until the request ends (at most 5 s).
     void RunToEnd() {
         for (int i = 0; i < 5000 && m_socket->IsBusy(); ++i) {
             m_socket->Update(1);
@@ -65,7 +65,6 @@ protected:
         SetLastError(0);
     }
 
-    // The log lines without the waits a busy loop writes.
     Lines LinesWithoutWaits() const {
         Lines lines;
         for (const auto& line : m_log.Lines()) {
@@ -110,7 +109,7 @@ TEST_F(SocketTest, ConnectsSendsAndReceivesAnEcho) {
                                        "SOCKET: complete (0x0000, 0x0000)",
                                    }));
 
-    // One read per request: gather the echo with as many as it takes.
+    // One read per request, at most 2048 bytes each.
     std::vector<std::uint8_t> echo(5000);
     std::uint32_t got = 0;
     for (int i = 0; i < 100 && got < echo.size(); ++i) {
@@ -149,20 +148,6 @@ TEST_F(SocketTest, ReceiveUntilThePeerCloses) {
     // The socket error is 0x2733 when a read found nothing first.
     EXPECT_EQ(lines[4].substr(0, 26), "SOCKET: complete (0x00f2, ");
     EXPECT_EQ(m_socket->Send(buffer, 1, 0), 242u);  // the socket is gone
-}
-
-TEST_F(SocketTest, SendToAClosedPeerFailsWithoutSignal) {
-    LoopbackServer server({.greeting = {}, .echo = false, .closeAfterGreeting = true});
-    ConnectTo(server);
-    // Sends are accepted until the peer's reset is back; then one fails (a
-    // SIGPIPE would end the test program here).
-    char data[2048] = {};
-    for (int i = 0; i < 100 && m_socket->GetResult() == 0; ++i) {
-        ASSERT_EQ(m_socket->Send(data, sizeof data, 1000), 0u);
-        RunToEnd();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    EXPECT_EQ(m_socket->GetResult(), 248u);
 }
 
 TEST_F(SocketTest, RefusedConnectFailsWithTheConnectCode) {
@@ -245,8 +230,6 @@ TEST_F(SocketTest, KeptConnectionIsReusedAndIdlesOut) {
     EXPECT_TRUE(m_log.Lines().empty());
     m_socket->Update(1);
     EXPECT_EQ(m_log.Lines(), (Lines{"SOCKET: Idle timer triggered", "SOCKET: releasing socket"}));
-    m_socket->Disconnect();
-    EXPECT_EQ(m_log.Lines().back(), "SOCKET: disconnect requested");
 }
 
 }  // namespace

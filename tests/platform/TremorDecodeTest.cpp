@@ -10,6 +10,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <string_view>
 
 #include "platform/shared/tremor/TremorDecode.h"
 #include "tests/support/DebugCapture.h"
@@ -55,14 +56,8 @@ std::vector<std::uint8_t> Tone(int samples, int channels = 1, int rate = 8000) {
 // Overwrites the granule position (the sample total) of the stream's last
 // page and fixes the page's checksum.
 void SetLastGranule(std::vector<std::uint8_t>& ogg, std::int64_t granule) {
-    std::size_t last = 0;
-    for (std::size_t i = 0; i + 27 <= ogg.size(); ++i) {
-        if (std::equal(ogg.begin() + static_cast<std::ptrdiff_t>(i), ogg.begin() + static_cast<std::ptrdiff_t>(i) + 4,
-                       "OggS")) {
-            last = i;
-        }
-    }
-    std::uint8_t* page = ogg.data() + last;
+    const std::string_view bytes(reinterpret_cast<const char*>(ogg.data()), ogg.size());
+    std::uint8_t* page = ogg.data() + bytes.rfind("OggS");
     for (int i = 0; i < 8; ++i) page[6 + i] = static_cast<std::uint8_t>(static_cast<std::uint64_t>(granule) >> (8 * i));
     std::size_t length = 27 + page[26];
     for (int i = 0; i < page[26]; ++i) length += page[27 + i];
@@ -167,9 +162,8 @@ TEST(TremorMemorySource, ReadAndClampedSeek) {
     EXPECT_EQ(TremorRead(out, 1, 1, &src), 0u);
 
     // {offset, whence, result, position after}
-    const std::int64_t seeks[][4] = {{-1, 2, 0, 9},         {3, 0, 0, 3},          {2, 1, 0, 5},
-                                     {-20, 1, 0, 0},        {50, 0, 0, 10},        {INT64_MIN, 2, 0, 0},
-                                     {INT64_MAX, 1, 0, 10}, {1, 3, -1, 10}};
+    const std::int64_t seeks[][4] = {{-1, 2, 0, 9},  {-20, 1, 0, 0},      {50, 0, 0, 10},
+                                     {2, 1, 0, 10},  {INT64_MIN, 2, 0, 0}, {1, 3, -1, 0}};
     for (const auto& s : seeks) {
         EXPECT_EQ(TremorSeek(&src, s[0], static_cast<int>(s[1])), s[2]) << s[0] << " " << s[1];
         EXPECT_EQ(TremorTell(&src), s[3]) << s[0] << " " << s[1];

@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 namespace {
 
@@ -46,30 +45,26 @@ LoopbackServer::~LoopbackServer() {
     ::close(m_listener);
 }
 
+// One client at a time, which is all a socket under test opens.
 void LoopbackServer::Run() {
-    std::vector<pollfd> fds{{m_listener, POLLIN, 0}};
+    int client = -1;
     while (!m_stop) {
-        if (::poll(fds.data(), fds.size(), 10) <= 0) continue;
-        if (fds[0].revents & POLLIN) {
-            const int client = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
-            if (client >= 0) {
-                SendAll(client, m_behaviour.greeting.data(), m_behaviour.greeting.size());
-                if (m_behaviour.closeAfterGreeting) {
-                    ::close(client);
-                } else {
-                    fds.push_back({client, POLLIN, 0});
-                }
+        pollfd fd{client < 0 ? m_listener : client, POLLIN, 0};
+        if (::poll(&fd, 1, 10) <= 0) continue;
+        if (client < 0) {
+            client = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
+            if (client < 0) continue;
+            if (SendAll(client, m_behaviour.greeting.data(), m_behaviour.greeting.size()) &&
+                !m_behaviour.closeAfterGreeting) {
+                continue;
             }
-        }
-        for (std::size_t i = 1; i < fds.size(); ++i) {
-            if (fds[i].revents == 0) continue;
+        } else {
             char data[4096];
-            const ssize_t got = ::recv(fds[i].fd, data, sizeof data, 0);
-            if (got > 0 && (!m_behaviour.echo || SendAll(fds[i].fd, data, static_cast<std::size_t>(got)))) continue;
-            ::close(fds[i].fd);
-            fds.erase(fds.begin() + static_cast<std::ptrdiff_t>(i));
-            --i;
+            const ssize_t got = ::recv(client, data, sizeof data, 0);
+            if (got > 0 && (!m_behaviour.echo || SendAll(client, data, static_cast<std::size_t>(got)))) continue;
         }
+        ::close(client);
+        client = -1;
     }
-    for (std::size_t i = 1; i < fds.size(); ++i) ::close(fds[i].fd);
+    if (client >= 0) ::close(client);
 }
