@@ -150,6 +150,20 @@ TEST_F(SocketTest, ReceiveUntilThePeerCloses) {
     EXPECT_EQ(m_socket->Send(buffer, 1, 0), 242u);  // the socket is gone
 }
 
+TEST_F(SocketTest, SendToAClosedPeerFailsWithoutSignal) {
+    LoopbackServer server({.greeting = {}, .echo = false, .closeAfterGreeting = true});
+    ConnectTo(server);
+    // Sends are accepted until the peer's reset is back; then one fails (a
+    // SIGPIPE would end the test program here).
+    char data[2048] = {};
+    for (int i = 0; i < 100 && m_socket->GetResult() == 0; ++i) {
+        ASSERT_EQ(m_socket->Send(data, sizeof data, 1000), 0u);
+        RunToEnd();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(m_socket->GetResult(), 248u);
+}
+
 TEST_F(SocketTest, RefusedConnectFailsWithTheConnectCode) {
     LoopbackServer refusing({.greeting = {}, .refuse = true});
     // Dotted text that the resolver knows only by its address.
