@@ -199,23 +199,17 @@ TEST_F(ResourceTest, AggregatesRoundTripInEveryLayout) {
 
 TEST_F(ResourceTest, RefusesMalformedAggregates) {
     const Bytes good = vktools::MakeAggregate(vktools::kAggregateLongOffsets, 0, {{1, {1, 2, 3}, 0}, {2, {4, 5}, 0}});
-    // Layout: flags, N, (id, u32 offset) x 2, end offset, data.
-    const struct {
-        const char* name;
-        std::size_t field;
-        std::uint32_t value;
-    } cases[] = {
-        {"offsets decrease", 12, 0},
-        {"end past the payload", 16, static_cast<std::uint32_t>(good.size()) + 1},
-        {"end far away", 16, 0xFFFFFFFFu},
-    };
+    // Layout: flags, N, (id, u32 offset) x 2, end offset, data. The offsets
+    // decrease; the end passes the payload, or lies far away.
+    const std::pair<std::size_t, std::uint32_t> cases[] = {
+        {12, 0}, {16, static_cast<std::uint32_t>(good.size()) + 1}, {16, 0xFFFFFFFFu}};
     CAggregateResource agg;
     ASSERT_EQ(agg.Load(&Archive(vktools::MakeBlob(good)), 1), 1);  // the end exactly at the payload's end
-    for (const auto& c : cases) {
+    for (const auto& [field, value] : cases) {
         Bytes bad = good;
-        vktools::PatchU32(bad, c.field, c.value);
-        EXPECT_EQ(agg.Load(&Archive(vktools::MakeBlob(bad)), 1), 0) << c.name;
-        EXPECT_EQ(agg.FindIndex(1), -1) << c.name;
+        vktools::PatchU32(bad, field, value);
+        EXPECT_EQ(agg.Load(&Archive(vktools::MakeBlob(bad)), 1), 0) << field << " " << value;
+        EXPECT_EQ(agg.FindIndex(1), -1);
     }
     EXPECT_EQ(agg.Load(&Archive(vktools::MakeBlob(Bytes(good.begin(), good.begin() + 14))), 1), 0);
 }

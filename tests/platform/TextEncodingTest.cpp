@@ -14,13 +14,12 @@ namespace {
 using vktools::Bytes;
 
 TEST(Utf8ToUtf16, DecodesAndTerminates) {
-    struct Case {
+    const struct {
         Bytes utf8;
         std::uint32_t capacity;
         std::u16string text;
         std::uint32_t result;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{0x41, 0xC3, 0xA9, 0xE2, 0x82, 0xAC}, 8, u"A\u00e9\u20ac", 3},
         {{0x41, 0xC3, 0xA9, 0xE2, 0x82, 0xAC}, 3, u"A\u00e9", 3},  // terminator replaces the last unit
         {{0x41, 0xE2, 0x82}, 8, u"", 1},                         // truncated sequence empties the text
