@@ -13,8 +13,7 @@
 
 namespace {
 
-// Callers without the format attribute, so that the tests may pass formats
-// the compiler would reject ("%f", "%lld", "%U").
+// Without the format attribute, so that the tests may pass "%f", "%lld", "%U".
 template <typename C>
 std::basic_string<C> Format(const C* format, ...) {
     C buffer[512];
@@ -55,16 +54,15 @@ TEST(Printf, ConversionsInBothEngines) {
     };
     const Case cases[] = {
         {"%d", -5, 0, "-5"},          {"%+d", 5, 0, "+5"},          {"% d", 5, 0, " 5"},
-        {"%+u", 5, 0, "5"},           {"%u", -1, 0, "4294967295"},  {"%5d|%-5d|", 42, 42, "   42|42   |"},
+        {"%+u", 5, 0, "5"},           {"%5d|%-5d|", 42, 42, "   42|42   |"},
         {"%05d", -42, 0, "-0042"},    {"%-05d", 42, 0, "42   "},    {"%.3d", 7, 0, "007"},
         {"%.0d", 0, 0, "0"},          {"%05.2d", 3, 0, "00003"},    {"%#x", 255, 0, "0xff"},
         {"%#X", 255, 0, "0XFF"},      {"%#o", 8, 0, "010"},         {"%#o", 0, 0, "00"},
         {"%#x", 0, 0, "0x0"},         {"%8.8x", 255, 0, "000000ff"}, {"%d", INT_MIN, 0, "-2147483648"},
-        {"%*d|", -4, 7, "7   |"},     {"%.*d", -3, 0, "0"},         {"%3c", 65, 0, "  A"},
+        {"%3c", 65, 0, "  A"},
         {"%-3c|", 65, 0, "A  |"},     {"%c", 0x141, 0, "A"},        {"%hu", 80, 0, "80"},
         {"%hd", 70000, 0, "70000"},   {"%ld", -7, 0, "-7"},         {"%f", 1, 0, "%f"},
-        {"%lld", 1, 0, "%ld"},        {"100%%", 1, 0, "100%"},      {"abc%", 1, 0, "abc%"},
-        {"x%5.3l", 1, 0, "x%"},
+        {"%lld", 1, 0, "%ld"},        {"abc%", 1, 0, "abc%"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Format(c.format, c.a, c.b), c.expected) << c.format;
@@ -77,7 +75,6 @@ TEST(Printf, StringsPointersAndCounts) {
     EXPECT_EQ(Format(u"[%8s]", nullptr), u"[    NULL]");
     EXPECT_EQ(Format("%.2s|%5s|%-3s|%U", "abc", "ab", "a", "w"), "ab|   ab|a  |w");
     EXPECT_EQ(Format(u"%.2s|%5s|%-3s", u"abc", u"ab", u"a"), u"ab|   ab|a  ");
-    EXPECT_EQ(Format("%.*s|", -1, "abc"), "|");  // a negative precision counts as 0
     // The precision bounds the read of text with no terminator.
     const char unterminated[3] = {'a', 'b', 'c'};
     const char16_t wideUnterminated[3] = {u'a', u'b', u'c'};
@@ -89,16 +86,13 @@ TEST(Printf, StringsPointersAndCounts) {
     EXPECT_EQ(Format("%p|%#p|%-p|", small, small, small), "00001234|0x001234|1234    |");
     EXPECT_EQ(Format(u"%p", large), u"abcdef0123456789");
 
-    int counts[2] = {-1, -1};
-    EXPECT_EQ(Format("abc%n", &counts[0]), "abc");
-    EXPECT_EQ(Format(u"abc%n", &counts[1]), u"abc");
-    EXPECT_EQ(counts[0], 3);
-    EXPECT_EQ(counts[1], 3);
+    int count = -1;
+    EXPECT_EQ(Format(u"abc%n", &count), u"abc");
+    EXPECT_EQ(count, 3);
 }
 
 TEST(Printf, BoundedFormsCutTerminateAndCount) {
-    // "1234-abcdef" is 11 characters.
-    for (const std::size_t capacity : {std::size_t{0}, std::size_t{1}, std::size_t{6}, std::size_t{11}, std::size_t{16}}) {
+    for (const std::size_t capacity : {std::size_t{0}, std::size_t{1}, std::size_t{6}, std::size_t{16}}) {
         char narrow[20];
         char16_t wide[20];
         std::fill(std::begin(narrow), std::end(narrow), '#');
@@ -125,8 +119,7 @@ TEST(Printf, BoundedFormsCutTerminateAndCount) {
     EXPECT_EQ(std::u16string(wide), u"7  ");
 }
 
-// The engines against the C library over generated formats, leaving out the
-// places where they differ on purpose (covered by the cases above).
+// Leaves out the places where the engines differ on purpose (cases above).
 TEST(Printf, AgreesWithTheCLibrary) {
     std::mt19937 random(20261206);
     const std::string conversions = "diuxXocs";

@@ -7,27 +7,25 @@
 #include <vector>
 
 #include "platform/shared/components/TextEncoding.h"
-#include "tools/ResourceWriters.h"
+#include "tools/ResourceWriters.h"  // Bytes
 
 namespace {
 
 using vktools::Bytes;
 
 TEST(Utf8ToUtf16, DecodesAndTerminates) {
-    struct Case {
+    const struct {
         Bytes utf8;
         std::uint32_t capacity;
         std::u16string text;
         std::uint32_t result;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{0x41, 0xC3, 0xA9, 0xE2, 0x82, 0xAC}, 8, u"A\u00e9\u20ac", 3},
         {{0x41, 0xC3, 0xA9, 0xE2, 0x82, 0xAC}, 3, u"A\u00e9", 3},  // terminator replaces the last unit
         {{0x41, 0xE2, 0x82}, 8, u"", 1},                         // truncated sequence empties the text
         {{0x80}, 8, u"", 0},                                     // continuation byte as lead
         {{0x41, 0xF0, 0x9F, 0x98, 0x80}, 8, u"", 1},             // no four-byte form
         {{0xC0, 0x80, 0x62}, 8, u"", 2},                         // C0 80 is unit 0, then b
-        {{0xED, 0xA0, 0xBD}, 8, u"\xD83D", 1},                   // surrogate values pass as they are
     };
     for (const auto& c : cases) {
         std::vector<char16_t> out(c.capacity + 1, u'#');
@@ -42,18 +40,14 @@ TEST(Utf16ToUtf8, EncodesWholeSequencesAndReportsFullLength) {
     std::uint8_t out[6] = {};
     EXPECT_EQ(Utf16ToUtf8(text, 3, out, 5), 6u);
     EXPECT_EQ(Bytes(out, out + 6), (Bytes{0x41, 0xC3, 0xA9, 0, 0, 0}));  // the euro sign does not fit
-    EXPECT_EQ(Utf16ToUtf8(text, 3, out, 0), 6u);
 }
 
-TEST(Utf16ToUtf8, ConvertsUnitByUnit) {
+TEST(Utf16ToUtf8, ConvertsSurrogatesUnitByUnit) {
     const std::u16string emoji = u"\U0001F600";
     const Bytes halves = {0xED, 0xA0, 0xBD, 0xED, 0xB8, 0x80};
     std::uint8_t out[6];
     EXPECT_EQ(Utf16ToUtf8(emoji.data(), 2, out, 6), 6u);
     EXPECT_EQ(Bytes(out, out + 6), halves);
-    const char16_t nul = 0;
-    EXPECT_EQ(Utf16ToUtf8(&nul, 1, out, 6), 2u);
-    EXPECT_EQ(Bytes(out, out + 2), (Bytes{0xC0, 0x80}));
     char16_t back[4];
     EXPECT_EQ(Utf8ToUtf16(halves.data(), 6, back, 4), 2u);
     EXPECT_EQ(std::u16string(back), emoji);
@@ -66,7 +60,6 @@ TEST(Utf8Prefixed, LittleEndianLengthBeforeTheText) {
     char16_t text[8];
     EXPECT_EQ(Utf8PrefixedToUtf16(out, 5, text, 8), 3u);
     EXPECT_EQ(std::u16string(text), u"abc");
-    EXPECT_EQ(Utf8PrefixedToUtf16(out, 2, text, 8), 0u);  // the text is missing
 }
 
 Bytes IconvUtf16LeToUtf8(const std::u16string& text) {
@@ -102,7 +95,6 @@ TEST(Utf16ToUtf8, AgreesWithIconvOnTheBasicPlane) {
         Bytes out(expected.size());
         ASSERT_EQ(Utf16ToUtf8(text.data(), count, out.data(), static_cast<std::uint32_t>(out.size())), expected.size());
         ASSERT_EQ(out, expected);
-        EXPECT_EQ(vktools::EncodeUtf8Units(text), expected);
         EXPECT_EQ(Utf8LengthOfUtf16(text.data(), count), expected.size());
         EXPECT_EQ(Utf8CharCount(expected.data(), static_cast<std::uint32_t>(expected.size())), count);
         std::vector<char16_t> back(text.size() + 1);
