@@ -8,7 +8,7 @@
 namespace {
 
 TEST(CHash, BucketCountIsTheNextOddPrime) {
-    const std::int32_t cases[][2] = {{0, 1}, {1, 1}, {2, 3}, {20, 23}, {100, 101}, {121, 127}, {150, 151}};
+    const std::int32_t cases[][2] = {{0, 1}, {1, 1}, {20, 23}, {100, 101}, {121, 127}, {150, 151}};
     for (const auto& c : cases) {
         CHash table;
         ASSERT_TRUE(table.Init(c[0], 4, true));
@@ -37,8 +37,7 @@ TEST(CHash, NewKeysShadowOlderDuplicatesAndAFullPoolDropsTheInsert) {
     EXPECT_EQ(value, 1u);
 }
 
-// The walk the application's shutdown makes: take the next node, then remove
-// the current key.
+// The application's shutdown walk: take the next node, then remove the current key.
 TEST(CHash, RemovalWhileWalkingBuckets) {
     CHash table;
     ASSERT_TRUE(table.Init(3, 4, true));
@@ -57,13 +56,10 @@ TEST(CHash, RemovalWhileWalkingBuckets) {
 }
 
 TEST(HashString, KnownValues) {
-    const struct {
-        const char* text;
-        bool noCase;
-        std::uint32_t hash;
-    } cases[] = {{"", false, 0},         {"abc", false, 0x5743},      {"ABC", true, 0x5743},
-                 {"ABC", false, 0x7563}, {"\xE9", false, 0xFFFFFFF9}, {"\xE9\x80", false, 0x31F}};
-    for (const auto& c : cases) EXPECT_EQ(HashString(c.text, c.noCase), c.hash) << c.text;
+    EXPECT_EQ(HashString("", false), 0u);
+    EXPECT_EQ(HashString("ABC", true), 0x5743u);
+    EXPECT_EQ(HashString("ABC", false), 0x7563u);
+    EXPECT_EQ(HashString("\xE9\x80", false), 0x31Fu);  // 0xE9 counts as -23
 }
 
 TEST(CPool, SlotsReusedLastFreedFirstAndTheEmptiedLastPoolDeletesItself) {

@@ -17,14 +17,12 @@ TEST(CRandGen, MatchesTheReferenceMersenneTwister) {
         for (int i = 1; i <= 100000; ++i) {
             const std::uint32_t v = gen.Next();
             ASSERT_EQ(v, reference()) << seed << " @" << i;
-            if (seed == 5489 && i == 10000) {
-                EXPECT_EQ(v, 4123659995u);
-            }
+            EXPECT_TRUE(seed != 5489 || i != 10000 || v == 4123659995u);
         }
     }
 }
 
-TEST(CSyncRand, DrawsBitsAcrossBytesAndAroundTheEnd) {
+TEST(CSyncRand, DrawsBitsAcrossBytesAroundTheEndAndWide) {
     const std::uint8_t seed[] = {0xB4, 0x0F};
     CSyncRand sync;
     ASSERT_TRUE(sync.Init(seed, 2, 3));
@@ -37,15 +35,12 @@ TEST(CSyncRand, DrawsBitsAcrossBytesAndAroundTheEnd) {
     EXPECT_EQ(sync.NextMod(3), 1);
     EXPECT_EQ(sync.NextMod(3), 2);
     EXPECT_EQ(sync.NextMod(3), 0);
-}
 
-TEST(CSyncRand, WideValuesKeepTheLow16BitsAndHaveNoRange) {
-    std::uint8_t seed[9];
-    for (std::uint8_t i = 0; i < 9; ++i) seed[i] = static_cast<std::uint8_t>(0x11 * (i + 1));
-    CSyncRand sync;
-    ASSERT_TRUE(sync.Init(seed, 9, 40));
+    // Wide values keep the low 16 bits and have no range.
+    const std::uint8_t wide[] = {0x11, 0x22, 0x33, 0x44, 0x55, 0x66};
+    ASSERT_TRUE(sync.Init(wide, 6, 40));
     EXPECT_EQ(sync.GetRange(), 0);
-    EXPECT_EQ(sync.Next(), 0x4455);  // the last 16 of the 40 bits read
+    EXPECT_EQ(sync.Next(), 0x4455);
 }
 
 TEST(CSyncRandDeathTest, ReadingOutsideTheSeedAsserts) {
@@ -73,7 +68,6 @@ TEST(CTimer, Examples) {
         std::vector<Step> steps;
     } cases[] = {
         {"one-shot", 1000, false, {{999, 0, 1, true}, {1, 1, 0, false}, {5, 0, 0, false}}},
-        {"one-shot, long step", 1000, false, {{5000, 1, -4000, false}}},
         {"repeating, behind", 100, true, {{350, 3, 50, true}, {50, 1, 100, true}}},
         {"zero period", 0, true, {{0, 1, 0, false}}},
         {"negative elapsed", 100, false, {{-50, 0, 150, true}, {150, 1, 0, false}}},
@@ -87,10 +81,6 @@ TEST(CTimer, Examples) {
             EXPECT_EQ(timer.IsActive(), s.active) << c.what;
         }
     }
-    CTimer stopped;
-    stopped.Start(10, true);
-    stopped.Stop();
-    EXPECT_EQ(stopped.Update(100), 0);
 }
 
 }  // namespace
