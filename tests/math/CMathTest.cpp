@@ -37,16 +37,12 @@ std::int64_t CheckRootRange(std::int64_t first, std::int64_t last) {
 #ifdef VK_EXHAUSTIVE_TESTS
 TEST(CMathSqrt, IsFloorOfTheRootForEveryNonNegativeValue) {
     const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
-    std::vector<std::thread> workers;
+    const auto bound = [&](unsigned n) {  // similar counts of values per thread
+        return static_cast<std::int64_t>(std::sqrt(static_cast<double>(n) / threads) * (kLargestRoot + 1));
+    };
     std::vector<std::int64_t> failures(threads, -1);
-    for (unsigned t = 0; t < threads; ++t) {
-        const auto bound = [&](unsigned n) {
-            return static_cast<std::int64_t>(std::sqrt(static_cast<double>(n) / threads) * (kLargestRoot + 1));
-        };
-        workers.emplace_back([&failures, t, first = bound(t), last = bound(t + 1)] {
-            failures[t] = CheckRootRange(first, last);
-        });
-    }
+    std::vector<std::thread> workers;
+    for (unsigned t = 0; t < threads; ++t) workers.emplace_back([&, t] { failures[t] = CheckRootRange(bound(t), bound(t + 1)); });
     for (auto& w : workers) w.join();
     for (const std::int64_t x : failures) EXPECT_EQ(x, -1) << "CMath::Sqrt(" << x << ")";
 }

@@ -12,8 +12,7 @@ namespace {
 
 struct CountedSingleton : CSingleton {
     static constexpr std::uint32_t kId = 0x70FA1BDF;
-    static inline int s_constructed = 0;
-    static inline int s_destroyed = 0;
+    static inline int s_constructed = 0, s_destroyed = 0;
     explicit CountedSingleton(std::uint32_t id = kId) : CSingleton(id) { ++s_constructed; }
     ~CountedSingleton() override {
         ++s_destroyed;
@@ -85,8 +84,7 @@ TEST_F(ExecutorTest, StateAndPhaseTableTheCapAndTheClockWrap) {
 }
 
 struct Counter : CExecutable {
-    static inline int s_fired = 0;
-    static inline int s_destroyed = 0;
+    static inline int s_fired = 0, s_destroyed = 0;
     ~Counter() override { ++s_destroyed; }
     void Execute() override { ++s_fired; }
 };

@@ -73,53 +73,48 @@ TEST_F(EventTest, CleanupOfAListenerType) {
     EXPECT_TRUE(m_directory.IsEmpty());
 }
 
-class ProfilerTest : public ::testing::Test {
-protected:
-    void SetUp() override { host::SetVirtualClock(0, 0); }
-    void TearDown() override { host::ClearVirtualClock(); }
-
-    // One frame, the profiler stepped as the executor's registry would.
-    void Frame(std::uint32_t ms) {
-        host::AdvanceVirtualClock(ms);
-        m_app->Tick();
-        CExecutable::Step(&m_profiler);
-    }
-
-    ScopedTestApp m_app;
-    CProfiler m_profiler;
-};
-
-TEST_F(ProfilerTest, HistoryKeepsTheKeysMostRecentlyAskedForAndShutdownEmpties) {
-    ASSERT_TRUE(m_profiler.Init(20, nullptr, nullptr, 10, true, 3));
-    CProfile* one = m_profiler.GetProfile(1, 0, 0, 0, nullptr);
-    for (std::uint32_t key : {2u, 3u, 4u}) m_profiler.GetProfile(key, 0, 0, 0, nullptr);
-    EXPECT_EQ(m_profiler.GetProfile(1, 9, 9, 9, nullptr), one);  // same profile, to the front
-    const CProfiler::HistoryEntry* history = m_profiler.GetHistory();
+TEST(CProfiler, HistoryKeepsTheKeysMostRecentlyAskedForAndShutdownEmpties) {
+    ScopedTestApp app;
+    CProfiler profiler;
+    ASSERT_TRUE(profiler.Init(20, nullptr, nullptr, 10, true, 3));
+    CProfile* one = profiler.GetProfile(1, 0, 0, 0, nullptr);
+    for (std::uint32_t key : {2u, 3u, 4u}) profiler.GetProfile(key, 0, 0, 0, nullptr);
+    EXPECT_EQ(profiler.GetProfile(1, 9, 9, 9, nullptr), one);  // same profile, to the front
+    const CProfiler::HistoryEntry* history = profiler.GetHistory();
     EXPECT_EQ(history[0].profile, one);
     EXPECT_EQ(history[1].key, 4u);
     EXPECT_EQ(history[2].key, 3u);
-    m_profiler.Shutdown();
-    EXPECT_TRUE(m_profiler.IsEmpty());
+    profiler.Shutdown();
+    EXPECT_TRUE(profiler.IsEmpty());
 }
 
-TEST_F(ProfilerTest, RateAndLoadPerSecond) {
-    ASSERT_TRUE(m_profiler.Init(20, nullptr, nullptr, 10, true, 0));
-    m_app->GetExecutor()->Start();
-    CProfile* profile = m_profiler.GetProfile(7, 1, 50, 3, nullptr);
+TEST(CProfiler, RateAndLoadPerSecond) {
+    host::SetVirtualClock(0, 0);
+    ScopedTestApp app;
+    CProfiler profiler;
+    EXPECT_TRUE(profiler.Init(20, nullptr, nullptr, 10, true, 0));
+    app->GetExecutor()->Start();
+    const auto frame = [&](std::uint32_t ms) {  // the profiler stepped as the executor's registry would
+        host::AdvanceVirtualClock(ms);
+        app->Tick();
+        CExecutable::Step(&profiler);
+    };
+    CProfile* profile = profiler.GetProfile(7, 1, 50, 3, nullptr);
     profile->Accumulate(75);
-    m_profiler.Count(30);
-    Frame(500);
+    profiler.Count(30);
+    frame(500);
     EXPECT_EQ(profile->GetLoad(), 75 * 1024 / 100);
     EXPECT_EQ(profile->GetCountdown(), 1000);  // threshold 50 reached
-    EXPECT_EQ(m_profiler.GetRate(), 0);        // 512/1024 s: not yet a period
+    EXPECT_EQ(profiler.GetRate(), 0);        // 512/1024 s: not yet a period
     profile->Accumulate(10);
-    Frame(500);  // 10 is below the threshold: the countdown runs
+    frame(500);  // 10 is below the threshold: the countdown runs
     EXPECT_EQ(profile->GetCountdown(), 488);
-    EXPECT_EQ(m_profiler.GetRate(), 30 * 1024);
-    m_profiler.Count(5000);
-    Frame(1000);
-    EXPECT_EQ(m_profiler.GetRate(), 5000 * 1024);
+    EXPECT_EQ(profiler.GetRate(), 30 * 1024);
+    profiler.Count(5000);
+    frame(1000);
+    EXPECT_EQ(profiler.GetRate(), 5000 * 1024);
     EXPECT_EQ(profile->GetCountdown(), 0);  // clamped
+    host::ClearVirtualClock();
 }
 
 }  // namespace

@@ -27,14 +27,10 @@ TEST(CSyncRand, DrawsBitsAcrossBytesAroundTheEndAndWide) {
     CSyncRand sync;
     ASSERT_TRUE(sync.Init(seed, 2, 3));
     EXPECT_EQ(sync.GetRange(), 8);
-    std::vector<int> got;
-    for (int i = 0; i < 7; ++i) got.push_back(sync.Next());
-    EXPECT_EQ(got, (std::vector<int>{4, 6, 5, 7, 0, 0, 5}));
+    for (int expected : {4, 6, 5, 7, 0, 0, 5}) EXPECT_EQ(sync.Next(), expected);
     // NextMod(3) redraws 6 and 7, the incomplete group: 4, 5, 0 give 1, 2, 0.
     sync.SetPosition(0);
-    EXPECT_EQ(sync.NextMod(3), 1);
-    EXPECT_EQ(sync.NextMod(3), 2);
-    EXPECT_EQ(sync.NextMod(3), 0);
+    for (int expected : {1, 2, 0}) EXPECT_EQ(sync.NextMod(3), expected);
 
     // Wide values keep the low 16 bits and have no range.
     const std::uint8_t wide[] = {0x11, 0x22, 0x33, 0x44, 0x55, 0x66};
@@ -68,6 +64,7 @@ TEST(CTimer, Examples) {
         std::vector<Step> steps;
     } cases[] = {
         {"one-shot", 1000, false, {{999, 0, 1, true}, {1, 1, 0, false}, {5, 0, 0, false}}},
+        {"one-shot, long step", 1000, false, {{5000, 1, -4000, false}}},
         {"repeating, behind", 100, true, {{350, 3, 50, true}, {50, 1, 100, true}}},
         {"zero period", 0, true, {{0, 1, 0, false}}},
         {"negative elapsed", 100, false, {{-50, 0, 150, true}, {150, 1, 0, false}}},
@@ -81,6 +78,10 @@ TEST(CTimer, Examples) {
             EXPECT_EQ(timer.IsActive(), s.active) << c.what;
         }
     }
+    CTimer stopped;
+    stopped.Start(10, true);
+    stopped.Stop();
+    EXPECT_EQ(stopped.Update(100), 0);
 }
 
 }  // namespace
