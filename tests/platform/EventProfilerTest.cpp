@@ -105,7 +105,7 @@ TEST(CProfiler, RateAndLoadPerSecond) {
     frame(500);
     EXPECT_EQ(profile->GetLoad(), 75 * 1024 / 100);
     EXPECT_EQ(profile->GetCountdown(), 1000);  // threshold 50 reached
-    EXPECT_EQ(profiler.GetRate(), 0);        // 512/1024 s: not yet a period
+    EXPECT_EQ(profiler.GetRate(), 0);  // 512/1024 s: not yet a period
     profile->Accumulate(10);
     frame(500);  // 10 is below the threshold: the countdown runs
     EXPECT_EQ(profile->GetCountdown(), 488);
