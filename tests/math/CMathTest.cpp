@@ -23,8 +23,7 @@ TEST(CMathSqrt, Examples) {
     EXPECT_EQ(AZ_Length(65536, 4), 4);  // the sum of squares wraps past 2^32
 }
 
-// Checks every x in [k^2, (k+1)^2) for k in [first, last), clipped to 2^31 - 1.
-// Returns the first wrong x, or -1.
+// The first x in [first^2, last^2) (below 2^31) whose root is wrong, or -1.
 std::int64_t CheckRootRange(std::int64_t first, std::int64_t last) {
     for (std::int64_t k = first; k < last; ++k) {
         const std::int64_t end = std::min<std::int64_t>((k + 1) * (k + 1), INT32_MAX + std::int64_t{1});
@@ -37,18 +36,13 @@ std::int64_t CheckRootRange(std::int64_t first, std::int64_t last) {
 
 #ifdef VK_EXHAUSTIVE_TESTS
 TEST(CMathSqrt, IsFloorOfTheRootForEveryNonNegativeValue) {
-    // Split the roots so that each thread checks a similar count of values.
     const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
-    std::vector<std::thread> workers;
+    const auto bound = [&](unsigned n) {  // similar counts of values per thread
+        return static_cast<std::int64_t>(std::sqrt(static_cast<double>(n) / threads) * (kLargestRoot + 1));
+    };
     std::vector<std::int64_t> failures(threads, -1);
-    for (unsigned t = 0; t < threads; ++t) {
-        const auto bound = [&](unsigned n) {
-            return static_cast<std::int64_t>(std::sqrt(static_cast<double>(n) / threads) * (kLargestRoot + 1));
-        };
-        workers.emplace_back([&failures, t, first = bound(t), last = bound(t + 1)] {
-            failures[t] = CheckRootRange(first, last);
-        });
-    }
+    std::vector<std::thread> workers;
+    for (unsigned t = 0; t < threads; ++t) workers.emplace_back([&, t] { failures[t] = CheckRootRange(bound(t), bound(t + 1)); });
     for (auto& w : workers) w.join();
     for (const std::int64_t x : failures) EXPECT_EQ(x, -1) << "CMath::Sqrt(" << x << ")";
 }

