@@ -1,4 +1,5 @@
-// Limits, code-id ranges and dispatch modes of the action engine.
+// Limits, code-id ranges and dispatch modes of the action engine, and its
+// error lines.
 #pragma once
 
 #include <cstdint>

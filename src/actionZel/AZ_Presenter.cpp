@@ -14,7 +14,6 @@ constexpr char kSourcePath[] = "..\\..\\src\\actionZel\\AZ_Presenter.cpp";
 constexpr char kInvalidCodeId[] = "[ AZ ][ ERROR ] - AZ_Presenter Invalid behavior / visual type";
 constexpr char kLookupCorrupted[] = "[ AZ ][ ERROR ] - AZ_Presenter : Accelerated Behavior Lookup table corrupted";
 constexpr char kFragmentation[] = "[ AZ ][ ERROR ] - AZ_Presenter : Behavior memory fragmentation, examine code";
-constexpr std::uint16_t kNone = 0xFFFF;
 
 // Removes the n entries at `at`: the entries after them move down, up to
 // the first free entry, and the n entries left behind become free.
@@ -43,7 +42,7 @@ void AZ_Presenter::reset() {
     m_runStart = m_runEnd = 0;
     m_id = kNone;
     m_characterType = kNone;
-    std::fill(std::begin(m_lookup), std::end(m_lookup), static_cast<std::int16_t>(-1));
+    if (m_lookup != nullptr) std::fill(m_lookup, m_lookup + AZ_NUM_LOOKUP, static_cast<std::int16_t>(-1));
 }
 
 std::int32_t AZ_Presenter::invalidCodeId() {

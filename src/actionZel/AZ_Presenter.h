@@ -54,6 +54,9 @@ private:
 
 class AZ_Presenter {
 public:
+    // Id and character type of a free presenter.
+    static constexpr std::uint16_t kNone = 0xFFFF;
+
     AZ_Presenter() { reset(); }
     virtual ~AZ_Presenter() = default;
 
@@ -128,7 +131,7 @@ private:
 
     std::int32_t m_x;
     std::int32_t m_y;
-    std::int16_t m_lookup[AZ_NUM_LOOKUP];
+    std::int16_t* m_lookup = nullptr;  // AZ_NUM_LOOKUP entries, held by the store
     std::uint16_t m_id;
     std::uint16_t m_characterType;
     std::int16_t m_runStart;
@@ -193,6 +196,7 @@ private:
 
     static AZ_Presenter_Singleton* s_instance;
 
+    std::int16_t m_lookups[AZ__MAX_PRESENTER][AZ_NUM_LOOKUP] = {};
     std::int8_t m_codeList[AZ__MAX_BEHAVIOR] = {};
     std::int16_t m_slotList[AZ__MAX_BEHAVIOR] = {};
     AZ_CodeSlotMemory m_memory;

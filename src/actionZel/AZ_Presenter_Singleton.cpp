@@ -53,6 +53,7 @@ bool AZ_Presenter_Singleton::init(std::int32_t count) {
     if (count <= 0 || m_memory.getSize() == 0) return false;
     m_presenters = new (std::nothrow) AZ_Presenter[static_cast<std::size_t>(count)];
     if (m_presenters == nullptr) return false;
+    for (std::int32_t i = 0; i < count; ++i) m_presenters[i].m_lookup = m_lookups[i];
     m_poolSize = count;
     reset();
     return true;
@@ -82,7 +83,7 @@ AZ_Presenter* AZ_Presenter_Singleton::allocate(std::int32_t x, std::int32_t y, s
     if (!IsValidType(type, m_numCharacterTypes, "[ AZ ][ ERROR ] - AZ_Presenter Invalid character Id")) return nullptr;
     for (std::int32_t i = 0; i < m_poolSize; ++i) {
         AZ_Presenter& p = m_presenters[i];
-        if (p.m_characterType != 0xFFFF) continue;
+        if (p.m_characterType != AZ_Presenter::kNone) continue;
         p.m_x = x;
         p.m_y = y;
         p.m_characterType = static_cast<std::uint16_t>(type);

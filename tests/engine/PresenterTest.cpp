@@ -109,6 +109,14 @@ TEST_F(PresenterTest, AFullListRefusesTheAttach) {
     world.P(1)->detach(0);
     EXPECT_EQ(world.store->getCodeList()[599], AZ_FREE_ENTRY);
     EXPECT_GE(p0->attach(27), 0);
+
+    // Detaching everything frees every entry and every word.
+    for (int p = 0; p < 150; ++p) {
+        for (int c = 0; c < 94; ++c) world.P(p)->detach(c);
+    }
+    const std::int8_t* codes = world.store->getCodeList();
+    EXPECT_TRUE(std::all_of(codes, codes + 600, [](std::int8_t e) { return e == AZ_FREE_ENTRY; }));
+    for (int w = 0; w < 4983; ++w) ASSERT_EQ(world.Word(w), -32767) << w;
 }
 
 // Records the detach callbacks: code id, word 0, the lookup and word 1.
