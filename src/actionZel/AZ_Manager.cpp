@@ -144,22 +144,22 @@ AZ_Manager::AZ_Manager() {
 }
 
 std::int32_t AZ_Manager::getSlotStart(std::int32_t codeId) const {
-    DebugAssert(IsIdBelow(codeId, AZ_NUM_LOOKUP), kSourcePath, __LINE__);
+    if (!IsIdBelow(codeId, AZ_NUM_LOOKUP)) DebugAssert(false, kSourcePath, __LINE__);
     return m_slotStart[codeId];
 }
 
 std::int32_t AZ_Manager::getInstanceWords(std::int32_t codeId) const {
-    DebugAssert(IsIdBelow(codeId, AZ_FIRST_INSTRUCTION), kSourcePath, __LINE__);
+    if (!IsIdBelow(codeId, AZ_FIRST_INSTRUCTION)) DebugAssert(false, kSourcePath, __LINE__);
     return m_instanceWords[codeId];
 }
 
 std::int32_t AZ_Manager::getParameterWords(std::int32_t codeId) const {
-    DebugAssert(IsIdBelow(codeId, AZ_FIRST_INSTRUCTION), kSourcePath, __LINE__);
+    if (!IsIdBelow(codeId, AZ_FIRST_INSTRUCTION)) DebugAssert(false, kSourcePath, __LINE__);
     return m_parameterWords[codeId];
 }
 
 std::int32_t AZ_Manager::getUpdateInterval(std::int32_t codeId) const {
-    DebugAssert(IsIdBelow(codeId, AZ_NUM_BEHAVIORS), kSourcePath, __LINE__);
+    if (!IsIdBelow(codeId, AZ_NUM_BEHAVIORS)) DebugAssert(false, kSourcePath, __LINE__);
     return m_interval[codeId];
 }
 

@@ -39,10 +39,11 @@ AZ_Presenter* AZ_Presenter::getPresenter(std::int32_t id) {
 void AZ_Presenter::reset() {
     m_x = m_y = 0;
     m_updateEnabled = m_renderEnabled = m_facing = m_processed = m_rendered = m_frozen = 0;
-    m_runStart = m_runEnd = 0;
     m_id = kNone;
     m_characterType = kNone;
-    if (m_lookup != nullptr) std::fill(m_lookup, m_lookup + AZ_NUM_LOOKUP, static_cast<std::int16_t>(-1));
+    if (m_lookup == nullptr) return;  // not yet in the store
+    std::fill(m_lookup, m_lookup + AZ_NUM_LOOKUP, static_cast<std::int16_t>(-1));
+    *m_run = AZ_Run{0, 0};
 }
 
 std::int32_t AZ_Presenter::invalidCodeId() {
@@ -54,9 +55,9 @@ std::int32_t AZ_Presenter::getCodeSlot(std::int32_t codeId) const { return findC
 
 void AZ_Presenter::shiftLaterRuns(std::int32_t delta) {
     AZ_Presenter_Singleton* store = AZ_Presenter_Singleton::getInstance();
-    for (AZ_Presenter* p = this + 1; p < store->m_presenters + store->m_poolSize; ++p) {
-        p->m_runStart = static_cast<std::int16_t>(p->m_runStart + delta);
-        p->m_runEnd = static_cast<std::int16_t>(p->m_runEnd + delta);
+    for (AZ_Run* run = m_run + 1; run < store->m_runs + store->m_poolSize; ++run) {
+        run->start = static_cast<std::int16_t>(run->start + delta);
+        run->end = static_cast<std::int16_t>(run->end + delta);
     }
 }
 
@@ -79,15 +80,15 @@ std::int32_t AZ_Presenter::attach(std::int32_t codeId) {
     std::int8_t* codes = store->m_codeList;
     std::int16_t* slots = store->m_slotList;
     // The id's place in the sorted run; a free entry met first is reused.
-    std::int32_t at = m_runStart;
-    for (; at < m_runEnd && codes[at] != AZ_FREE_ENTRY && codes[at] <= codeId; ++at) {
+    std::int32_t at = m_run->start;
+    for (; at < m_run->end && codes[at] != AZ_FREE_ENTRY && codes[at] <= codeId; ++at) {
         if (codes[at] == codeId) {
             AZ_Presenter_Singleton::setCodeSlotValue(slots[at], 0);
             AZ_Fail(kLookupCorrupted, kSourcePath, __LINE__);
             return slots[at];
         }
     }
-    const bool reused = at < m_runEnd && codes[at] == AZ_FREE_ENTRY;  // a free entry inside the run
+    const bool reused = at < m_run->end && codes[at] == AZ_FREE_ENTRY;  // a free entry inside the run
     if (at == AZ__MAX_BEHAVIOR || codes[at] != AZ_FREE_ENTRY) {
         // Make room: the entries up to the next free one move up by one.
         std::int32_t freeAt = at;
@@ -102,7 +103,7 @@ std::int32_t AZ_Presenter::attach(std::int32_t codeId) {
     codes[at] = static_cast<std::int8_t>(codeId);
     slots[at] = static_cast<std::int16_t>(slot);
     if (!reused) {
-        ++m_runEnd;
+        ++m_run->end;
         shiftLaterRuns(1);
     }
     AZ_Presenter_Singleton::setCodeSlotValue(slot, 0);
@@ -121,17 +122,17 @@ void AZ_Presenter::detach(std::int32_t codeId) {
 
     AZ_Presenter_Singleton* store = AZ_Presenter_Singleton::getInstance();
     const std::int8_t* codes = store->m_codeList;
-    std::int32_t at = m_runStart;
-    for (; at < m_runEnd && codes[at] != codeId; ++at) {
+    std::int32_t at = m_run->start;
+    for (; at < m_run->end && codes[at] != codeId; ++at) {
         if (codes[at] == AZ_FREE_ENTRY) AZ_Fail(kFragmentation, kSourcePath, __LINE__);
         if (codes[at] > codeId) break;
     }
-    if (at == m_runEnd || codes[at] != codeId) {
+    if (at == m_run->end || codes[at] != codeId) {
         AZ_Fail(kLookupCorrupted, kSourcePath, __LINE__);
         return;
     }
     RemoveEntries(store->m_codeList, store->m_slotList, at, 1);
-    --m_runEnd;
+    --m_run->end;
     shiftLaterRuns(-1);
     // The detach callback sees its instance free, its other words intact.
     AZ_Presenter_Singleton::setCodeSlotValue(slot, AZ_FREE);
@@ -145,20 +146,20 @@ void AZ_Presenter::detachAll(std::int32_t firstId, std::int32_t endId) {
     AZ_Presenter_Singleton* store = AZ_Presenter_Singleton::getInstance();
     const std::int8_t* codes = store->m_codeList;
     std::int32_t count = 0;
-    for (std::int32_t at = m_runStart; at < m_runEnd; ++at) {
+    for (std::int32_t at = m_run->start; at < m_run->end; ++at) {
         if (codes[at] == AZ_FREE_ENTRY) AZ_Fail(kFragmentation, kSourcePath, __LINE__);
         if (codes[at] >= firstId && codes[at] < endId) ++count;
     }
     if (count == 0) return;
     constexpr std::int32_t kMaxBlock = AZ_FIRST_INSTRUCTION;
     DebugAssert(count <= kMaxBlock, kSourcePath, __LINE__);
-    const std::int32_t blockStart = firstId == 0 ? m_runStart : m_runEnd - count;
+    const std::int32_t blockStart = firstId == 0 ? m_run->start : m_run->end - count;
     std::int8_t blockCodes[kMaxBlock];
     std::int16_t blockSlots[kMaxBlock];
     std::memcpy(blockCodes, codes + blockStart, static_cast<std::size_t>(count));
     std::memcpy(blockSlots, store->m_slotList + blockStart, static_cast<std::size_t>(count) * sizeof *blockSlots);
     RemoveEntries(store->m_codeList, store->m_slotList, blockStart, count);
-    m_runEnd = static_cast<std::int16_t>(m_runEnd - count);
+    m_run->end = static_cast<std::int16_t>(m_run->end - count);
     shiftLaterRuns(-count);
     for (std::int32_t k = count - 1; k >= 0; --k) {
         AZ_Presenter_Singleton::setCodeSlotValue(blockSlots[k], AZ_FREE);

@@ -52,6 +52,12 @@ private:
     std::int32_t m_size = 0;
 };
 
+// A presenter's run [start, end) in the attachment list.
+struct AZ_Run {
+    std::int16_t start;
+    std::int16_t end;
+};
+
 class AZ_Presenter {
 public:
     // Id and character type of a free presenter.
@@ -118,8 +124,8 @@ public:
     void setFrozen(bool on) { m_frozen = on ? 1 : 0; }
 
     // This presenter's run in the attachment list.
-    std::int32_t getRunStart() const { return m_runStart; }
-    std::int32_t getRunEnd() const { return m_runEnd; }
+    std::int32_t getRunStart() const { return m_run->start; }
+    std::int32_t getRunEnd() const { return m_run->end; }
 
 private:
     friend class AZ_Presenter_Singleton;
@@ -131,11 +137,13 @@ private:
 
     std::int32_t m_x;
     std::int32_t m_y;
-    std::int16_t* m_lookup = nullptr;  // AZ_NUM_LOOKUP entries, held by the store
+    // The lookup (AZ_NUM_LOOKUP entries) and the run are held by the store,
+    // side by side with the other presenters', so that moving the later runs
+    // is one pass over a small array.
+    std::int16_t* m_lookup = nullptr;
+    AZ_Run* m_run = nullptr;
     std::uint16_t m_id;
     std::uint16_t m_characterType;
-    std::int16_t m_runStart;
-    std::int16_t m_runEnd;
     std::uint8_t m_updateEnabled;
     std::uint8_t m_renderEnabled;
     std::uint8_t m_facing;
@@ -197,6 +205,7 @@ private:
     static AZ_Presenter_Singleton* s_instance;
 
     std::int16_t m_lookups[AZ__MAX_PRESENTER][AZ_NUM_LOOKUP] = {};
+    AZ_Run m_runs[AZ__MAX_PRESENTER] = {};
     std::int8_t m_codeList[AZ__MAX_BEHAVIOR] = {};
     std::int16_t m_slotList[AZ__MAX_BEHAVIOR] = {};
     AZ_CodeSlotMemory m_memory;

@@ -53,7 +53,10 @@ bool AZ_Presenter_Singleton::init(std::int32_t count) {
     if (count <= 0 || m_memory.getSize() == 0) return false;
     m_presenters = new (std::nothrow) AZ_Presenter[static_cast<std::size_t>(count)];
     if (m_presenters == nullptr) return false;
-    for (std::int32_t i = 0; i < count; ++i) m_presenters[i].m_lookup = m_lookups[i];
+    for (std::int32_t i = 0; i < count; ++i) {
+        m_presenters[i].m_lookup = m_lookups[i];
+        m_presenters[i].m_run = &m_runs[i];
+    }
     m_poolSize = count;
     reset();
     return true;

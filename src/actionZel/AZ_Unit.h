@@ -44,7 +44,7 @@ extern std::array<AZ_Unit, AZ_NUM_CODE_IDS> g_units;
 
 // The unit of code id 0-161.
 inline const AZ_Unit& AZ_GetUnit(std::int32_t codeId) {
-    DebugAssert(codeId >= 0 && codeId < AZ_NUM_CODE_IDS, "..\\..\\src\\actionZel\\AZ_Unit.h", __LINE__);
+    if (codeId < 0 || codeId >= AZ_NUM_CODE_IDS) DebugAssert(false, "..\\..\\src\\actionZel\\AZ_Unit.h", __LINE__);
     return az_detail::g_units[static_cast<std::size_t>(codeId)];
 }
 
