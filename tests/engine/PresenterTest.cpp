@@ -67,10 +67,7 @@ TEST_F(PresenterTest, LimitsAScriptCanReachLogAndChangeNothing) {
         {"detach absent", [] { EngineWorld::P(10)->detach(6); return 0; }, 0, nullptr},
         {"presenter 150", [] { return EngineWorld::P(150) == nullptr ? 1 : 0; }, 1,
          "[ AZ ][ ERROR ] - AZ_Presenter : Invalid Id in getPresenter"},
-        {"presenter -1", [] { return EngineWorld::P(-1) == nullptr ? 1 : 0; }, 1,
-         "[ AZ ][ ERROR ] - AZ_Presenter : Invalid Id in getPresenter"},
         {"read 4983", [] { return EngineWorld::Word(4983); }, 0, kAccessError},
-        {"read -1", [] { return EngineWorld::Word(-1); }, 0, kAccessError},
         {"write 4983", [] { EngineWorld::SetWord(4983, 5); return 0; }, 0, kAccessError},
     };
     for (const auto& c : cases) {

@@ -43,31 +43,17 @@ TEST(UnitTable, EachEntryHasTheCallbacksOfItsKind) {
     }
 }
 
-TEST(UnitTable, NamesAndArgumentCountsAtTheKindBoundaries) {
-    const struct {
-        int id;
-        const char* name;
-        int arguments;
-    } cases[] = {
-        {0, "b_customCodeCallback", 0}, {77, "b_moveToNextPage", 0},   {78, "v_customCodeCallback", 0},
-        {93, "v_inGameTextBox", 0},     {94, "f_customCodeInstruction", 1}, {103, "f_changeEightStatesWithProbabilities", 15},
-        {160, "f_spawnInGameTextBox", 10}, {161, "f_testHacks", 0},
-    };
-    for (const auto& c : cases) {
-        EXPECT_STREQ(AZ_GetUnit(c.id).name, c.name);
-        EXPECT_EQ(AZ_GetUnit(c.id).argumentCount, c.arguments) << c.id;
-    }
-}
-
+// A unit as a behaviour's file defines it.
 int g_updates = 0;
-void CountUpdate(AZ_Presenter*, std::int32_t, std::int32_t) { ++g_updates; }
-void Nothing(AZ_Presenter*, std::int32_t) {}
+void t_counter_attach(AZ_Presenter*, std::int32_t) {}
+void t_counter_update(AZ_Presenter*, std::int32_t, std::int32_t) { ++g_updates; }
+void t_counter_detach(AZ_Presenter*, std::int32_t) {}
 
 TEST(UnitTable, TheTestHookSwapsOneEntryAndRestoresIt) {
     EngineWorld world;
     const std::int32_t slot = world.P(0)->attach(12);
     {
-        const ScopedUnit unit(12, AZ_Unit{"counter", 12, Nothing, CountUpdate, nullptr, Nothing, nullptr, 0, false});
+        const ScopedUnit unit(12, AZ_BEHAVIOR_UNIT(12, t_counter));
         EXPECT_FALSE(AZ_GetUnit(12).placeholder);
         world.manager.dispatch(AZ_MODE_UPDATE, world.P(0), 12, slot, 48, 0, {});
     }
