@@ -1,0 +1,176 @@
+#include "src/actionZel/AZ_Presenter.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
+#include "platform/shared/core/Debug.h"
+#include "src/actionZel/AZ_Hooks.h"
+#include "src/actionZel/AZ_Manager.h"
+
+namespace {
+
+constexpr char kSourcePath[] = "..\\..\\src\\actionZel\\AZ_Presenter.cpp";
+constexpr char kInvalidCodeId[] = "[ AZ ][ ERROR ] - AZ_Presenter Invalid behavior / visual type";
+constexpr char kLookupCorrupted[] = "[ AZ ][ ERROR ] - AZ_Presenter : Accelerated Behavior Lookup table corrupted";
+constexpr char kFragmentation[] = "[ AZ ][ ERROR ] - AZ_Presenter : Behavior memory fragmentation, examine code";
+
+// Removes the n entries at `at`: the entries after them move down, up to
+// the first free entry, and the n entries left behind become free.
+void RemoveEntries(std::int8_t* codes, std::int16_t* slots, std::int32_t at, std::int32_t n) {
+    std::int32_t end = at + n;
+    while (end < AZ__MAX_BEHAVIOR && codes[end] != AZ_FREE_ENTRY) ++end;
+    std::memmove(codes + at, codes + at + n, static_cast<std::size_t>(end - at - n));
+    std::memmove(slots + at, slots + at + n, static_cast<std::size_t>(end - at - n) * sizeof *slots);
+    std::memset(codes + end - n, AZ_FREE_ENTRY, static_cast<std::size_t>(n));
+}
+
+}  // namespace
+
+AZ_Presenter* AZ_Presenter::getPresenter(std::int32_t id) {
+    AZ_Presenter_Singleton* store = AZ_Presenter_Singleton::getInstance();
+    if (store == nullptr || id < 0 || id >= store->m_poolSize) {
+        AZ_LogError("[ AZ ][ ERROR ] - AZ_Presenter : Invalid Id in getPresenter");
+        return nullptr;
+    }
+    return &store->m_presenters[id];
+}
+
+void AZ_Presenter::reset() {
+    m_x = m_y = 0;
+    m_updateEnabled = m_renderEnabled = m_facing = m_processed = m_rendered = m_frozen = 0;
+    m_id = kNone;
+    m_characterType = kNone;
+    if (m_lookup == nullptr) return;  // not yet in the store
+    std::fill(m_lookup, m_lookup + AZ_NUM_LOOKUP, static_cast<std::int16_t>(-1));
+    *m_run = AZ_Run{0, 0};
+}
+
+std::int32_t AZ_Presenter::invalidCodeId() {
+    AZ_LogError(kInvalidCodeId);
+    return -1;
+}
+
+std::int32_t AZ_Presenter::getCodeSlot(std::int32_t codeId) const { return findCodeSlot(codeId); }
+
+void AZ_Presenter::shiftLaterRuns(std::int32_t delta) {
+    AZ_Presenter_Singleton* store = AZ_Presenter_Singleton::getInstance();
+    for (AZ_Run* run = m_run + 1; run < store->m_runs + store->m_poolSize; ++run) {
+        run->start = static_cast<std::int16_t>(run->start + delta);
+        run->end = static_cast<std::int16_t>(run->end + delta);
+    }
+}
+
+std::int32_t AZ_Presenter::attach(std::int32_t codeId) {
+    if (codeId < 0 || codeId >= AZ_NUM_LOOKUP) return invalidCodeId();
+    if (codeId == AZ_FIRST_INSTRUCTION) return -1;
+    if (m_lookup[codeId] != -1) {
+        AZ_Presenter_Singleton::setCodeSlotValue(m_lookup[codeId], 0);
+        return m_lookup[codeId];
+    }
+    // The instance is found before the list is touched, so that an id
+    // without a free instance leaves the run as it was.
+    const std::int32_t slot = AZ_GetManager()->findFreeInstance(codeId);
+    if (slot < 0) {
+        AZ_CodeSlotMemory::accessError();  // the write of word 0 of no instance
+        return -1;
+    }
+
+    AZ_Presenter_Singleton* store = AZ_Presenter_Singleton::getInstance();
+    std::int8_t* codes = store->m_codeList;
+    std::int16_t* slots = store->m_slotList;
+    // The id's place in the sorted run; a free entry met first is reused.
+    std::int32_t at = m_run->start;
+    for (; at < m_run->end && codes[at] != AZ_FREE_ENTRY && codes[at] <= codeId; ++at) {
+        if (codes[at] == codeId) {
+            AZ_Presenter_Singleton::setCodeSlotValue(slots[at], 0);
+            AZ_Fail(kLookupCorrupted, kSourcePath, __LINE__);
+            return slots[at];
+        }
+    }
+    const bool reused = at < m_run->end && codes[at] == AZ_FREE_ENTRY;  // a free entry inside the run
+    if (at == AZ__MAX_BEHAVIOR || codes[at] != AZ_FREE_ENTRY) {
+        // Make room: the entries up to the next free one move up by one.
+        std::int32_t freeAt = at;
+        while (freeAt < AZ__MAX_BEHAVIOR && codes[freeAt] != AZ_FREE_ENTRY) ++freeAt;
+        if (freeAt == AZ__MAX_BEHAVIOR) {
+            AZ_LogError("[ AZ ][ ERROR ] - AZ_Presenter : Out of space for behaviors, increase AZ__MAX_BEHAVIOR pool");
+            return -1;
+        }
+        std::memmove(codes + at + 1, codes + at, static_cast<std::size_t>(freeAt - at));
+        std::memmove(slots + at + 1, slots + at, static_cast<std::size_t>(freeAt - at) * sizeof *slots);
+    }
+    codes[at] = static_cast<std::int8_t>(codeId);
+    slots[at] = static_cast<std::int16_t>(slot);
+    if (!reused) {
+        ++m_run->end;
+        shiftLaterRuns(1);
+    }
+    AZ_Presenter_Singleton::setCodeSlotValue(slot, 0);
+    m_lookup[codeId] = static_cast<std::int16_t>(slot);
+    return slot;
+}
+
+void AZ_Presenter::detach(std::int32_t codeId) {
+    if (codeId < 0 || codeId >= AZ_NUM_LOOKUP) {
+        invalidCodeId();
+        return;
+    }
+    const std::int32_t slot = m_lookup[codeId];
+    if (codeId == AZ_FIRST_INSTRUCTION || slot == -1) return;
+    m_lookup[codeId] = -1;
+
+    AZ_Presenter_Singleton* store = AZ_Presenter_Singleton::getInstance();
+    const std::int8_t* codes = store->m_codeList;
+    std::int32_t at = m_run->start;
+    for (; at < m_run->end && codes[at] != codeId; ++at) {
+        if (codes[at] == AZ_FREE_ENTRY) AZ_Fail(kFragmentation, kSourcePath, __LINE__);
+        if (codes[at] > codeId) break;
+    }
+    if (at == m_run->end || codes[at] != codeId) {
+        AZ_Fail(kLookupCorrupted, kSourcePath, __LINE__);
+        return;
+    }
+    RemoveEntries(store->m_codeList, store->m_slotList, at, 1);
+    --m_run->end;
+    shiftLaterRuns(-1);
+    // The detach callback sees its instance free, its other words intact.
+    AZ_Presenter_Singleton::setCodeSlotValue(slot, AZ_FREE);
+    AZ_GetManager()->dispatch(AZ_MODE_DETACH, this, codeId, slot, 0, 0, AZ_ParamArray());
+}
+
+// The block of the kind leaves the list before any callback runs, so that
+// callbacks re-entering the store find it in order.
+void AZ_Presenter::detachAll(std::int32_t firstId, std::int32_t endId) {
+    std::fill(m_lookup + firstId, m_lookup + endId, static_cast<std::int16_t>(-1));
+    AZ_Presenter_Singleton* store = AZ_Presenter_Singleton::getInstance();
+    const std::int8_t* codes = store->m_codeList;
+    std::int32_t count = 0;
+    for (std::int32_t at = m_run->start; at < m_run->end; ++at) {
+        if (codes[at] == AZ_FREE_ENTRY) AZ_Fail(kFragmentation, kSourcePath, __LINE__);
+        if (codes[at] >= firstId && codes[at] < endId) ++count;
+    }
+    if (count == 0) return;
+    constexpr std::int32_t kMaxBlock = AZ_FIRST_INSTRUCTION;
+    DebugAssert(count <= kMaxBlock, kSourcePath, __LINE__);
+    const std::int32_t blockStart = firstId == 0 ? m_run->start : m_run->end - count;
+    std::int8_t blockCodes[kMaxBlock];
+    std::int16_t blockSlots[kMaxBlock];
+    std::memcpy(blockCodes, codes + blockStart, static_cast<std::size_t>(count));
+    std::memcpy(blockSlots, store->m_slotList + blockStart, static_cast<std::size_t>(count) * sizeof *blockSlots);
+    RemoveEntries(store->m_codeList, store->m_slotList, blockStart, count);
+    m_run->end = static_cast<std::int16_t>(m_run->end - count);
+    shiftLaterRuns(-count);
+    for (std::int32_t k = count - 1; k >= 0; --k) {
+        AZ_Presenter_Singleton::setCodeSlotValue(blockSlots[k], AZ_FREE);
+        AZ_GetManager()->dispatch(AZ_MODE_DETACH, this, blockCodes[k], blockSlots[k], 0, 0, AZ_ParamArray());
+    }
+}
+
+void AZ_Presenter::release() {
+    AZ_OnPresenterRelease(this);
+    m_characterType = kNone;
+    detachAllBehaviors();
+    detachAllVisuals();
+    m_updateEnabled = m_renderEnabled = m_facing = m_processed = m_rendered = m_frozen = 0;
+}

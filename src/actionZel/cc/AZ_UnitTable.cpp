@@ -1,0 +1,214 @@
+// The one table of the engine's units, indexed by code id. A unit that is
+// built replaces its placeholder line here with AZ_BEHAVIOR_UNIT,
+// AZ_VISUAL_UNIT or AZ_INSTRUCTION_UNIT (AZ_Unit.h) and includes its header
+// above; nothing else changes.
+#include <array>
+
+#include "src/actionZel/AZ_Unit.h"
+
+namespace {
+
+constexpr char kSourcePath[] = "..\\..\\src\\actionZel\\cc\\AZ_UnitTable.cpp";
+
+// Placeholders of the units not built yet: they validate their arguments
+// and do nothing else. The attach mode still loads their parameters.
+template <std::int32_t Id>
+void CheckSlot(AZ_Presenter* presenter, std::int32_t codeSlot) {
+    AZ_CheckInstance(Id, presenter, codeSlot, kSourcePath, __LINE__);
+}
+
+template <std::int32_t Id>
+void CheckUpdate(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32_t) {
+    AZ_CheckInstance(Id, presenter, codeSlot, kSourcePath, __LINE__);
+}
+
+void CheckInstruction(AZ_Presenter* presenter, std::int32_t, AZ_ParamArray) {
+    AZ_CheckPresenter(presenter, kSourcePath, __LINE__);
+}
+
+#define AZ_UNBUILT_BEHAVIOR(id, unit) \
+    AZ_Unit { #unit, id, CheckSlot<id>, CheckUpdate<id>, nullptr, CheckSlot<id>, nullptr, 0, true }
+#define AZ_UNBUILT_VISUAL(id, unit) \
+    AZ_Unit { #unit, id, CheckSlot<id>, nullptr, CheckSlot<id>, CheckSlot<id>, nullptr, 0, true }
+#define AZ_UNBUILT_INSTRUCTION(id, unit, arguments) \
+    AZ_Unit { #unit, id, nullptr, nullptr, nullptr, nullptr, CheckInstruction, arguments, true }
+
+constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
+    AZ_UNBUILT_BEHAVIOR(0, b_customCodeCallback),
+    AZ_UNBUILT_BEHAVIOR(1, b_limitToMap),
+    AZ_UNBUILT_BEHAVIOR(2, b_child),
+    AZ_UNBUILT_BEHAVIOR(3, b_angle),
+    AZ_UNBUILT_BEHAVIOR(4, b_camera),
+    AZ_UNBUILT_BEHAVIOR(5, b_motion),
+    AZ_UNBUILT_BEHAVIOR(6, b_bBoxCollidable),
+    AZ_UNBUILT_BEHAVIOR(7, b_tileCollidable),
+    AZ_UNBUILT_BEHAVIOR(8, b_gravity),
+    AZ_UNBUILT_BEHAVIOR(9, b_szWorldCollidable),
+    AZ_UNBUILT_BEHAVIOR(10, b_szCollidable),
+    AZ_UNBUILT_BEHAVIOR(11, b_rotation),
+    AZ_UNBUILT_BEHAVIOR(12, b_szAnimatable),
+    AZ_UNBUILT_BEHAVIOR(13, b_szRotatable),
+    AZ_UNBUILT_BEHAVIOR(14, b_eyes),
+    AZ_UNBUILT_BEHAVIOR(15, b_aimTowardsTarget),
+    AZ_UNBUILT_BEHAVIOR(16, b_lookAt),
+    AZ_UNBUILT_BEHAVIOR(17, b_timer),
+    AZ_UNBUILT_BEHAVIOR(18, b_directionalProximity),
+    AZ_UNBUILT_BEHAVIOR(19, b_keyHeld),
+    AZ_UNBUILT_BEHAVIOR(20, b_health),
+    AZ_UNBUILT_BEHAVIOR(21, b_armor),
+    AZ_UNBUILT_BEHAVIOR(22, b_strength),
+    AZ_UNBUILT_BEHAVIOR(23, b_regenerateHealthOverTime),
+    AZ_UNBUILT_BEHAVIOR(24, b_deliverDamage),
+    AZ_UNBUILT_BEHAVIOR(25, b_increaseHealth),
+    AZ_UNBUILT_BEHAVIOR(26, b_healthBar),
+    AZ_UNBUILT_BEHAVIOR(27, b_boundingBox),
+    AZ_UNBUILT_BEHAVIOR(28, b_hudBackgroundAnimatable),
+    AZ_UNBUILT_BEHAVIOR(29, b_hotspotImpact),
+    AZ_UNBUILT_BEHAVIOR(30, b_directionalFacing),
+    AZ_UNBUILT_BEHAVIOR(31, b_szGrabbable),
+    AZ_UNBUILT_BEHAVIOR(32, b_ignore),
+    AZ_UNBUILT_BEHAVIOR(33, b_rectangularProximity),
+    AZ_UNBUILT_BEHAVIOR(34, b_circularProximity),
+    AZ_UNBUILT_BEHAVIOR(35, b_grappleProximity),
+    AZ_UNBUILT_BEHAVIOR(36, b_fireGrapple),
+    AZ_UNBUILT_BEHAVIOR(37, b_swingOnGrapple),
+    AZ_UNBUILT_BEHAVIOR(38, b_vehicle),
+    AZ_UNBUILT_BEHAVIOR(39, b_hudOverlayAnimatable),
+    AZ_UNBUILT_BEHAVIOR(40, b_drawable),
+    AZ_UNBUILT_BEHAVIOR(41, b_actionBubble),
+    AZ_UNBUILT_BEHAVIOR(42, b_relativeDirection),
+    AZ_UNBUILT_BEHAVIOR(43, b_switchController),
+    AZ_UNBUILT_BEHAVIOR(44, b_switch),
+    AZ_UNBUILT_BEHAVIOR(45, b_textBox),
+    AZ_UNBUILT_BEHAVIOR(46, b_textBoxScrollPage),
+    AZ_UNBUILT_BEHAVIOR(47, b_textBoxAdvanceLine),
+    AZ_UNBUILT_BEHAVIOR(48, b_edgeProximity),
+    AZ_UNBUILT_BEHAVIOR(49, b_clipToScreen),
+    AZ_UNBUILT_BEHAVIOR(50, b_multipleProximity),
+    AZ_UNBUILT_BEHAVIOR(51, b_trackCharacter),
+    AZ_UNBUILT_BEHAVIOR(52, b_relativeToCharacter),
+    AZ_UNBUILT_BEHAVIOR(53, b_collisionGrapple),
+    AZ_UNBUILT_BEHAVIOR(54, b_szTiledAnimatable),
+    AZ_UNBUILT_BEHAVIOR(55, b_power),
+    AZ_UNBUILT_BEHAVIOR(56, b_szHealthPowerId),
+    AZ_UNBUILT_BEHAVIOR(57, b_addPower),
+    AZ_UNBUILT_BEHAVIOR(58, b_checkPower),
+    AZ_UNBUILT_BEHAVIOR(59, b_regeneratePowerOverTime),
+    AZ_UNBUILT_BEHAVIOR(60, b_loader),
+    AZ_UNBUILT_BEHAVIOR(61, b_loadProgressBar),
+    AZ_UNBUILT_BEHAVIOR(62, b_changeLevelStringId),
+    AZ_UNBUILT_BEHAVIOR(63, b_textWidget),
+    AZ_UNBUILT_BEHAVIOR(64, b_widgetContainer),
+    AZ_UNBUILT_BEHAVIOR(65, b_widgetSelectable),
+    AZ_UNBUILT_BEHAVIOR(66, b_widgetScroll),
+    AZ_UNBUILT_BEHAVIOR(67, b_moveTo),
+    AZ_UNBUILT_BEHAVIOR(68, b_playSound),
+    AZ_UNBUILT_BEHAVIOR(69, b_vibrate),
+    AZ_UNBUILT_BEHAVIOR(70, b_widgetCursor),
+    AZ_UNBUILT_BEHAVIOR(71, b_previousFocus),
+    AZ_UNBUILT_BEHAVIOR(72, b_counter),
+    AZ_UNBUILT_BEHAVIOR(73, b_comboBarAnimationIds),
+    AZ_UNBUILT_BEHAVIOR(74, b_combo),
+    AZ_UNBUILT_BEHAVIOR(75, b_addCombo),
+    AZ_UNBUILT_BEHAVIOR(76, b_inGameTextBox),
+    AZ_UNBUILT_BEHAVIOR(77, b_moveToNextPage),
+    AZ_UNBUILT_VISUAL(78, v_customCodeCallback),
+    AZ_UNBUILT_VISUAL(79, v_line),
+    AZ_UNBUILT_VISUAL(80, v_textBox),
+    AZ_UNBUILT_VISUAL(81, v_hudOverlay),
+    AZ_UNBUILT_VISUAL(82, v_hud),
+    AZ_UNBUILT_VISUAL(83, v_bar),
+    AZ_UNBUILT_VISUAL(84, v_hudBackground),
+    AZ_UNBUILT_VISUAL(85, v_hudBar),
+    AZ_UNBUILT_VISUAL(86, v_sz),
+    AZ_UNBUILT_VISUAL(87, v_szSkyBox),
+    AZ_UNBUILT_VISUAL(88, v_color),
+    AZ_UNBUILT_VISUAL(89, v_szTiledSprite),
+    AZ_UNBUILT_VISUAL(90, v_blend),
+    AZ_UNBUILT_VISUAL(91, v_rect),
+    AZ_UNBUILT_VISUAL(92, v_combo),
+    AZ_UNBUILT_VISUAL(93, v_inGameTextBox),
+    AZ_UNBUILT_INSTRUCTION(94, f_customCodeInstruction, 1),
+    AZ_UNBUILT_INSTRUCTION(95, f_changeState, 1),
+    AZ_UNBUILT_INSTRUCTION(96, f_pushState, 1),
+    AZ_UNBUILT_INSTRUCTION(97, f_popState, 1),
+    AZ_UNBUILT_INSTRUCTION(98, f_broadcastDistanceThreshold, 4),
+    AZ_UNBUILT_INSTRUCTION(99, f_broadcastEvent, 2),
+    AZ_UNBUILT_INSTRUCTION(100, f_changeDirection, 0),
+    AZ_UNBUILT_INSTRUCTION(101, f_changeStateWithProbability, 3),
+    AZ_UNBUILT_INSTRUCTION(102, f_changeFourStatesWithProbabilities, 7),
+    AZ_UNBUILT_INSTRUCTION(103, f_changeEightStatesWithProbabilities, 15),
+    AZ_UNBUILT_INSTRUCTION(104, f_detachBehavior, 1),
+    AZ_UNBUILT_INSTRUCTION(105, f_detachVisual, 1),
+    AZ_UNBUILT_INSTRUCTION(106, f_detachAllBehaviors, 0),
+    AZ_UNBUILT_INSTRUCTION(107, f_detachAllVisuals, 0),
+    AZ_UNBUILT_INSTRUCTION(108, f_generateEvent, 1),
+    AZ_UNBUILT_INSTRUCTION(109, f_loadLevel, 7),
+    AZ_UNBUILT_INSTRUCTION(110, f_overrideState, 2),
+    AZ_UNBUILT_INSTRUCTION(111, f_pauseBehavior, 1),
+    AZ_UNBUILT_INSTRUCTION(112, f_pauseVisual, 1),
+    AZ_UNBUILT_INSTRUCTION(113, f_resumeBehavior, 1),
+    AZ_UNBUILT_INSTRUCTION(114, f_resumeVisual, 1),
+    AZ_UNBUILT_INSTRUCTION(115, f_setActiveLayer, 1),
+    AZ_UNBUILT_INSTRUCTION(116, f_setDirection, 1),
+    AZ_UNBUILT_INSTRUCTION(117, f_setLayerScrollSpeed, 3),
+    AZ_UNBUILT_INSTRUCTION(118, f_setUserControlCharacter, 3),
+    AZ_UNBUILT_INSTRUCTION(119, f_spawnCharacter, 4),
+    AZ_UNBUILT_INSTRUCTION(120, f_spawnCharacterRelative, 9),
+    AZ_UNBUILT_INSTRUCTION(121, f_unOverrideState, 1),
+    AZ_UNBUILT_INSTRUCTION(122, f_unspawnCharacter, 0),
+    AZ_UNBUILT_INSTRUCTION(123, f_unloadCurrentLevel, 0),
+    AZ_UNBUILT_INSTRUCTION(124, f_setPosition, 2),
+    AZ_UNBUILT_INSTRUCTION(125, f_loadNextLevel, 0),
+    AZ_UNBUILT_INSTRUCTION(126, f_broadcastEventToChild, 2),
+    AZ_UNBUILT_INSTRUCTION(127, f_broadcastEventToParent, 1),
+    AZ_UNBUILT_INSTRUCTION(128, f_pauseCharacter, 3),
+    AZ_UNBUILT_INSTRUCTION(129, f_resumeCharacter, 3),
+    AZ_UNBUILT_INSTRUCTION(130, f_setPositionRelative, 3),
+    AZ_UNBUILT_INSTRUCTION(131, f_widgetSelectItem, 2),
+    AZ_UNBUILT_INSTRUCTION(132, f_loadSelectedLevel, 0),
+    AZ_UNBUILT_INSTRUCTION(133, f_exitInterrupt, 1),
+    AZ_UNBUILT_INSTRUCTION(134, f_preUpdateInterrupt, 1),
+    AZ_UNBUILT_INSTRUCTION(135, f_postUpdateInterrupt, 1),
+    AZ_UNBUILT_INSTRUCTION(136, f_preRenderInterrupt, 1),
+    AZ_UNBUILT_INSTRUCTION(137, f_postRenderInterrupt, 1),
+    AZ_UNBUILT_INSTRUCTION(138, f_retryCurrentLevel, 0),
+    AZ_UNBUILT_INSTRUCTION(139, f_loadSzArchetypeCharacter, 2),
+    AZ_UNBUILT_INSTRUCTION(140, f_maskBehParam, 4),
+    AZ_UNBUILT_INSTRUCTION(141, f_unmaskBehParam, 2),
+    AZ_UNBUILT_INSTRUCTION(142, f_maskVisParam, 4),
+    AZ_UNBUILT_INSTRUCTION(143, f_unmaskVisParam, 2),
+    AZ_UNBUILT_INSTRUCTION(144, f_enableSounds, 0),
+    AZ_UNBUILT_INSTRUCTION(145, f_disableSounds, 0),
+    AZ_UNBUILT_INSTRUCTION(146, f_enableVibration, 0),
+    AZ_UNBUILT_INSTRUCTION(147, f_disableVibration, 0),
+    AZ_UNBUILT_INSTRUCTION(148, f_stopSounds, 0),
+    AZ_UNBUILT_INSTRUCTION(149, f_stopVibration, 0),
+    AZ_UNBUILT_INSTRUCTION(150, f_resetSaveData, 0),
+    AZ_UNBUILT_INSTRUCTION(151, f_freezeCharacter, 1),
+    AZ_UNBUILT_INSTRUCTION(152, f_unfreezeCharacter, 1),
+    AZ_UNBUILT_INSTRUCTION(153, f_maskEvent, 2),
+    AZ_UNBUILT_INSTRUCTION(154, f_unmaskEvent, 1),
+    AZ_UNBUILT_INSTRUCTION(155, f_activateSelected, 0),
+    AZ_UNBUILT_INSTRUCTION(156, f_loadArchetypeCharacter, 2),
+    AZ_UNBUILT_INSTRUCTION(157, f_setInGame, 1),
+    AZ_UNBUILT_INSTRUCTION(158, f_changeCharacterType, 1),
+    AZ_UNBUILT_INSTRUCTION(159, f_checkComboMeter, 0),
+    AZ_UNBUILT_INSTRUCTION(160, f_spawnInGameTextBox, 10),
+    AZ_UNBUILT_INSTRUCTION(161, f_testHacks, 0),
+};
+
+// Each entry sits at its own code id.
+constexpr bool IsInIdOrder(const std::array<AZ_Unit, AZ_NUM_CODE_IDS>& units) {
+    for (std::int32_t id = 0; id < AZ_NUM_CODE_IDS; ++id) {
+        if (units[static_cast<std::size_t>(id)].codeId != id) return false;
+    }
+    return true;
+}
+static_assert(IsInIdOrder(kUnits));
+
+}  // namespace
+
+namespace az_detail {
+constinit std::array<AZ_Unit, AZ_NUM_CODE_IDS> g_units = kUnits;
+}

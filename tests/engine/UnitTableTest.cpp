@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/engine/EngineWorld.h"
+
+// Accessors of a made-up unit on b_child's ids, as a unit header makes them.
+AZ_UNIT_GETTER(b_testUnit, 2, Parent, 4)
+AZ_UNIT_SETTER(b_testUnit, 2, Parent, 4)
+AZ_UNIT_GETTER(v_testUnit, 86, PoolId, 3)
+
+namespace {
+
+// The ids whose unit is not built yet. A unit that lands deletes its id here.
+const std::vector<int> kPlaceholders = {
+    0,   1,   2,   3,   4,   5,   6,   7,   8,   9,   10,  11,  12,  13,  14,  15,  16,  17,  18,  19,  20,
+    21,  22,  23,  24,  25,  26,  27,  28,  29,  30,  31,  32,  33,  34,  35,  36,  37,  38,  39,  40,  41,
+    42,  43,  44,  45,  46,  47,  48,  49,  50,  51,  52,  53,  54,  55,  56,  57,  58,  59,  60,  61,  62,
+    63,  64,  65,  66,  67,  68,  69,  70,  71,  72,  73,  74,  75,  76,  77,  78,  79,  80,  81,  82,  83,
+    84,  85,  86,  87,  88,  89,  90,  91,  92,  93,  94,  95,  96,  97,  98,  99,  100, 101, 102, 103, 104,
+    105, 106, 107, 108, 109, 110, 111, 112, 113, 114, 115, 116, 117, 118, 119, 120, 121, 122, 123, 124, 125,
+    126, 127, 128, 129, 130, 131, 132, 133, 134, 135, 136, 137, 138, 139, 140, 141, 142, 143, 144, 145, 146,
+    147, 148, 149, 150, 151, 152, 153, 154, 155, 156, 157, 158, 159, 160, 161,
+};
+
+TEST(UnitTable, PlaceholdersAreExactlyTheUnbuiltIds) {
+    std::vector<int> placeholders;
+    for (int id = 0; id < AZ_NUM_CODE_IDS; ++id) {
+        if (AZ_GetUnit(id).placeholder) placeholders.push_back(id);
+    }
+    EXPECT_EQ(placeholders, kPlaceholders);
+}
+
+TEST(UnitTable, EachEntryHasTheCallbacksOfItsKind) {
+    for (int id = 0; id < AZ_NUM_CODE_IDS; ++id) {
+        const AZ_Unit& u = AZ_GetUnit(id);
+        const bool slotUnit = id < AZ_FIRST_INSTRUCTION, behavior = id < AZ_FIRST_VISUAL;
+        EXPECT_EQ(u.attach != nullptr && u.detach != nullptr, slotUnit) << id;
+        EXPECT_EQ(u.update != nullptr, behavior) << id;
+        EXPECT_EQ(u.render != nullptr, slotUnit && !behavior) << id;
+        EXPECT_EQ(u.instruction != nullptr, !slotUnit) << id;
+    }
+}
+
+// A unit as a behaviour's file defines it.
+int g_updates = 0;
+void t_counter_attach(AZ_Presenter*, std::int32_t) {}
+void t_counter_update(AZ_Presenter*, std::int32_t, std::int32_t) { ++g_updates; }
+void t_counter_detach(AZ_Presenter*, std::int32_t) {}
+
+TEST(UnitTable, TheTestHookSwapsOneEntryAndRestoresIt) {
+    EngineWorld world;
+    const std::int32_t slot = world.P(0)->attach(12);
+    {
+        const ScopedUnit unit(12, AZ_BEHAVIOR_UNIT(12, t_counter));
+        EXPECT_FALSE(AZ_GetUnit(12).placeholder);
+        world.manager.dispatch(AZ_MODE_UPDATE, world.P(0), 12, slot, 48, 0, {});
+    }
+    EXPECT_EQ(g_updates, 1);
+    EXPECT_STREQ(AZ_GetUnit(12).name, "b_szAnimatable");
+    EXPECT_TRUE(AZ_GetUnit(12).placeholder);
+}
+
+TEST(UnitAccessors, ReadAndWriteTheInstanceWord) {
+    EngineWorld world;
+    const std::int32_t slot = world.P(0)->attach(2);
+    b_testUnit_setParent(slot, -2);
+    EXPECT_EQ(world.Word(slot + 4), -2);
+    EXPECT_EQ(b_testUnit_getParent(slot), -2);
+}
+
+// Every check of the units' callbacks and accessors, through the
+// placeholders of b_child (2, 5 words) and v_sz (86, 4 words).
+TEST(UnitChecksDeathTest, EachFailedCheckLogsItsLineAndStops) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const std::string table = "..\\..\\src\\actionZel\\cc\\AZ_UnitTable.cpp";
+    const std::string b = "..\\..\\src\\actionZel\\cc\\b_testUnit.h", v = "..\\..\\src\\actionZel\\cc\\v_testUnit.h";
+    EngineWorld world;
+    const std::int32_t b0 = world.manager.getSlotStart(2), v0 = world.manager.getSlotStart(86);
+    AZ_Presenter* p = world.P(0);
+    const struct {
+        void (*call)(AZ_Presenter*, std::int32_t);
+        AZ_Presenter* presenter;
+        std::int32_t slot;
+        std::string line, source;
+    } cases[] = {
+        {AZ_GetUnit(2).attach, nullptr, b0, "[ AZ ][ ERROR ] - Access to Presenter with -1 id", table},
+        {AZ_GetUnit(2).detach, p, -1, "[ AZ ][ ERROR ] - Access to codeSlot with -1 id", table},
+        {AZ_GetUnit(2).attach, p, b0 - 1, "[ AZ ][ ERROR ] - Access to codeSlot outside behaviors space", table},
+        {AZ_GetUnit(2).detach, p, b0 + 6, "[ AZ ][ ERROR ] - Access to invalid codeSlot inside behaviors space", table},
+        {AZ_GetUnit(86).render, p, v0 + 200, "[ AZ ][ ERROR ] - Access to codeSlot outside visuals space", table},
+        {AZ_GetUnit(86).attach, p, v0 + 2, "[ AZ ][ ERROR ] - Access to invalid codeSlot inside visuals space", table},
+        {[](AZ_Presenter*, std::int32_t s) { b_testUnit_getParent(s); }, p, -2,
+         "[ AZ ][ ERROR ] - Access to codeSlot with negative id", b},
+        {[](AZ_Presenter*, std::int32_t s) { b_testUnit_setParent(s, 0); }, p, 4983,
+         "[ AZ ][ ERROR ] - Access to codeSlot outside behaviors space", b},
+        {[](AZ_Presenter*, std::int32_t s) { b_testUnit_getParent(s); }, p, b0 + 5 * 79 + 1,
+         "[ AZ ][ ERROR ] - Access to invalid codeSlot inside behaviors space", b},
+        {[](AZ_Presenter*, std::int32_t s) { v_testUnit_getPoolId(s); }, p, b0,
+         "[ AZ ][ ERROR ] - Access to codeSlot outside visuals space", v},
+        {[](AZ_Presenter*, std::int32_t s) { v_testUnit_getPoolId(s); }, p, v0 + 49 * 4 + 3,
+         "[ AZ ][ ERROR ] - Access to invalid codeSlot inside visuals space", v},
+    };
+    for (const auto& c : cases) EXPECT_DEATH(c.call(c.presenter, c.slot), FailedCheck(c.line, c.source)) << c.line;
+    EXPECT_DEATH(AZ_GetUnit(94).instruction(nullptr, 0, {}),
+                 FailedCheck("[ AZ ][ ERROR ] - Access to Presenter with -1 id", table));
+    // A well-placed slot passes every check.
+    AZ_GetUnit(2).update(p, b0 + 5 * 79, 48);
+    AZ_GetUnit(86).render(p, v0);
+    EXPECT_EQ(b_testUnit_getParent(b0 + 5), -32767);
+}
+
+}  // namespace
