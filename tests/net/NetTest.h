@@ -56,6 +56,11 @@ inline Bytes Frame(std::uint8_t message, const Bytes& payload) {
     return frame;
 }
 
+// A port of 127.0.0.1 that was free a moment ago; 0 when none was found.
+std::uint16_t FreeLoopbackPort();
+// Waits (at most kChildBound) until something accepts on the port.
+bool WaitForListener(std::uint16_t port);
+
 // A Python 3 script of this folder with its arguments, as a child process.
 inline std::vector<std::string> Python(const std::string& script, std::vector<std::string> args = {}) {
     args.insert(args.begin(), {VK_PYTHON3, std::string(VK_NET_PEERS) + "/" + script});
