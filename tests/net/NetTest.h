@@ -11,10 +11,14 @@
 #include <thread>
 #include <vector>
 
+#include "host/Window.h"
 #include "host/Winsock.h"
+#include "platform/shared/graphics/2d/ICGraphics2d.h"
+#include "platform/shared/win32/CCore_Win32.h"
 #include "platform/shared/network/CWUtil.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/DebugCapture.h"
+#include "tools/SingletonTableApp.h"
 
 namespace nettest {
 
@@ -109,6 +113,34 @@ public:
     ~LoopbackNames() { host::SetResolver(nullptr, nullptr); }
     LoopbackNames(const LoopbackNames&) = delete;
     LoopbackNames& operator=(const LoopbackNames&) = delete;
+};
+
+// The headless 480 x 640 screen (a 240 x 320 back buffer) with an
+// application object, the platform core and the graphics device.
+class HeadlessDevice {
+public:
+    HeadlessDevice() {
+        host::ResetWindowing(host::WindowOptions{.screenWidth = 480, .screenHeight = 640});
+        CApp::SetInstance(&m_app);
+        EXPECT_EQ(m_app.Startup(), 0);
+        ICCore::SetInstance(m_core);
+        m_graphics = ICGraphics2d::GetInstance();
+        EXPECT_TRUE(m_graphics != nullptr && m_graphics->Init());
+    }
+    ~HeadlessDevice() {
+        delete m_graphics;
+        ICCore::SetInstance(nullptr);
+        delete m_core;
+        CApp::SetInstance(nullptr);
+        host::ResetWindowing();
+    }
+    HeadlessDevice(const HeadlessDevice&) = delete;
+    HeadlessDevice& operator=(const HeadlessDevice&) = delete;
+
+private:
+    vktools::SingletonTableApp m_app;
+    CCore_Win32* m_core = CCore_Win32::Create();
+    ICGraphics2d* m_graphics = nullptr;
 };
 
 // Updates with dt until the object is no longer busy (at most about 10 s of

@@ -3,16 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <sstream>
 
-#include "host/Window.h"
 #include "platform/shared/components/CArrayOutputStream.h"
-#include "platform/shared/graphics/2d/ICGraphics2d.h"
-#include "platform/shared/win32/CCore_Win32.h"
 #include "tests/net/NetTest.h"
 #include "tests/support/FailingAlloc.h"
-#include "tools/SingletonTableApp.h"
 
 // The application hooks the platform library calls; these tests run none.
 CApp* CreateGameApp() { return nullptr; }
@@ -167,30 +164,16 @@ TEST(NetWire, Readers) {
 }
 
 TEST(NetWire, DeviceInfoOfTheHeadlessScreen) {
-    host::ResetWindowing(host::WindowOptions{.screenWidth = 480, .screenHeight = 640});
-    vktools::SingletonTableApp app;
-    CApp::SetInstance(&app);
-    ASSERT_EQ(app.Startup(), 0);
-    CCore_Win32* core = CCore_Win32::Create();
-    ICCore::SetInstance(core);
-    ICGraphics2d* graphics = ICGraphics2d::GetInstance();
-    ASSERT_TRUE(graphics->Init());
-
+    nettest::HeadlessDevice device;
     std::uint8_t bytes[8] = {};
     CArrayOutputStream stream(1);
     stream.Attach(bytes, sizeof bytes);
     CWUtil::WriteDeviceInfo(stream);
     EXPECT_EQ(Bytes(bytes, bytes + 8), (Bytes{0x02, 0x08, 0x00, 0xF0, 0x01, 0x40, 0x10, 0x06}));
     EXPECT_EQ(CWUtil::GetDeviceInfoSize(), 8);
-
-    delete graphics;
-    ICCore::SetInstance(nullptr);
-    delete core;
-    CApp::SetInstance(nullptr);
-    host::ResetWindowing();
 }
 
-TEST(NetWire, ScrambleStringPair) {
+TEST(NetWire, ScrambleStringPairAndByteOrder) {
     struct Case {
         const char16_t* a;
         const char16_t* b;
@@ -209,6 +192,13 @@ TEST(NetWire, ScrambleStringPair) {
         EXPECT_EQ(Bytes(blob.data, blob.data + blob.length), c.blob);
         CWUtil::FreeBlob(blob);
     }
+    const std::uint32_t n32 = HostToNet32(0x01020304u);
+    const std::uint16_t n16 = HostToNet16(0x0506);
+    std::uint8_t wire[6];
+    std::memcpy(wire, &n32, 4);
+    std::memcpy(wire + 4, &n16, 2);
+    EXPECT_EQ(Bytes(wire, wire + 6), (Bytes{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(NetToHost16(n16), 0x0506);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 """HTTP/1.1 test peer on 127.0.0.1: checks every POST it gets (request line,
-Host, User-Agent, Content-Length, Content-Type, the frame's checksum) and
+Host (a name of .test and the port), User-Agent, Content-Length, Content-Type, the frame's checksum) and
 answers as the path says:
 
     /len/N          N body bytes with a Content-Length
@@ -12,6 +12,11 @@ answers as the path says:
     /close-header   closes inside the header
     /close-body     closes inside a Content-Length body
     /conn           "connection N": the number of the connection it came on
+    /echo           the request frame itself
+    /reply/ID       a 6-byte reply of that id (hex)
+    /close-once     closes after the reply's header the first time a frame
+                    comes, answers the same frame /reply/10 afterwards
+    /service/NAME   the reply NAME of replies.py
 
 Body bytes are random from the path. Usage: http_peer.py KEY; prints
 "port N" once listening, and a line starting "bad request" for every
@@ -22,6 +27,7 @@ import sys
 import threading
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
+import replies
 import wnet
 
 KEY = sys.argv[1].encode()
@@ -48,13 +54,15 @@ class Peer(BaseHTTPRequestHandler):
     def problem(self, text):
         print("bad request %s: %s" % (self.path, text), flush=True)
 
+    seen = set()
+
     def check(self):
         length = int(self.headers.get("Content-Length", "-1"))
         data = self.rfile.read(length) if length > 0 else b""
         port = self.server.server_address[1]
         if self.request_version != "HTTP/1.1":
             self.problem("version " + self.request_version)
-        if self.headers.get("Host") != "peer.test:%d" % port:
+        if not str(self.headers.get("Host")).endswith(".test:%d" % port):
             self.problem("Host " + str(self.headers.get("Host")))
         if self.headers.get("User-Agent") != "Zel Native":
             self.problem("User-Agent " + str(self.headers.get("User-Agent")))
@@ -63,6 +71,7 @@ class Peer(BaseHTTPRequestHandler):
         wrong = wnet.check_frame(data, KEY)
         if wrong:
             self.problem(wrong)
+        return data
 
     def send(self, data):
         self.wfile.write(data)
@@ -73,7 +82,7 @@ class Peer(BaseHTTPRequestHandler):
                   + body)
 
     def do_POST(self):
-        self.check()
+        frame = self.check()
         parts = self.path.strip("/").split("/")
         kind, arg = parts[0], parts[1] if len(parts) > 1 else ""
         if kind == "len":
@@ -88,6 +97,19 @@ class Peer(BaseHTTPRequestHandler):
             self.with_length(b"HTTP/1.1 %d Not Found" % int(arg), b"Content-Length", b"missing")
         elif kind == "conn":
             self.with_length(b"HTTP/1.1 200 OK", b"Content-Length", b"connection %d" % self.number)
+        elif kind == "echo":
+            self.with_length(b"HTTP/1.1 200 OK", b"Content-Length", frame)
+        elif kind == "reply":
+            self.with_length(b"HTTP/1.1 200 OK", b"Content-Length", bytes([1, 2, 0, 2, int(arg, 16), 0]))
+        elif kind == "service":
+            self.with_length(b"HTTP/1.1 200 OK", b"Content-Length", replies.reply_frame(arg))
+        elif kind == "close-once":
+            if frame in Peer.seen:
+                self.with_length(b"HTTP/1.1 200 OK", b"Content-Length", bytes([1, 2, 0, 2, 0x10, 0]))
+            else:
+                Peer.seen.add(frame)
+                self.send(b"HTTP/1.1 200 OK\r\nContent-Length: 6\r\n\r\n")
+                self.close_connection = True
         elif kind == "silent":
             self.rfile.read(1)  # until the client goes away
             self.close_connection = True

@@ -6,6 +6,10 @@ as payload byte 1 says, on the same connection until the client closes it.
            1: 4 bytes: 01 02 00 00
            2: the first 10 of the 23 bytes, then the connection closes
            3: 01 09 00 01, id 0x10, bytes 5-17, then the connection's number
+           4: 6 bytes: 01 02 00 02, payload byte 2 as the reply id, 00
+           5: nothing
+           6: the first time a frame comes 4 header bytes of answer 4 and
+              the connection closes; later the whole of answer 4
     pieces 0: all at once; 1: single bytes; 2: one byte, three, the rest
 
 Usage: raw_peer.py KEY; prints "port N" once listening, and a line starting
@@ -27,6 +31,7 @@ HEADER = bytes([1, 9, 0, 5, 0x10]) + bytes(range(5, 18))
 class Peer(socketserver.BaseRequestHandler):
     lock = threading.Lock()
     connections = 0
+    seen = set()
 
     def read(self, n):
         data = b""
@@ -49,10 +54,14 @@ class Peer(socketserver.BaseRequestHandler):
                 wrong = wnet.check_frame(data, KEY)
                 if wrong:
                     print("bad request: " + wrong, flush=True)
-                payload = data[data[1] * 2:] + b"\0\0"
+                payload = data[data[1] * 2:] + b"\0\0\0"
                 answer, pieces = payload[0], payload[1]
+                short = bytes([1, 2, 0, 2, payload[2], 0])
+                once = answer == 6 and data not in Peer.seen
+                Peer.seen.add(data)
                 reply = [HEADER + bytes(range(0xA0, 0xA5)), b"\x01\x02\x00\x00", (HEADER + bytes(5))[:10],
-                         bytes([1, 9, 0, 1]) + HEADER[4:] + bytes([number])][answer]
+                         bytes([1, 9, 0, 1]) + HEADER[4:] + bytes([number]), short, b"",
+                         short[:4] if once else short][answer]
                 cuts = [[len(reply)], [1] * len(reply), [1, 3, len(reply)]][pieces]
                 at = 0
                 for cut in cuts:
@@ -60,7 +69,7 @@ class Peer(socketserver.BaseRequestHandler):
                         self.request.sendall(reply[at:at + cut])
                         at += cut
                         time.sleep(0.01 if len(cuts) > 1 else 0)
-                if answer == 2:
+                if answer == 2 or once:
                     return
         except (EOFError, ConnectionError):
             return

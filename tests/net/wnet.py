@@ -5,6 +5,10 @@ http.client. Standard library only.
 
     wnet.py hash CASES        one "seed key-hex data-hex width" per line in
                               the file; prints each hash in hex
+    wnet.py frame FIELDS KEY MESSAGE PAYLOAD EXTRA KEEP
+                              prints the request frame in hex (FIELDS the
+                              twelve configuration values, comma-separated;
+                              PAYLOAD and EXTRA hex, "-" for none)
     wnet.py fetch PORT PATH OUT KEY
                               POSTs a valid frame to 127.0.0.1:PORT/PATH and
                               writes the decoded reply body to OUT
@@ -87,6 +91,10 @@ def main(args):
                 seed, key, data, width = line.split()
                 print("%x" % hash_bytes(int(seed, 16), bytes.fromhex(key.strip("-")),
                                         bytes.fromhex(data.strip("-")), int(width)))
+    elif args[0] == "frame":
+        fields = [int(v, 0) for v in args[1].split(",")]
+        print(frame(fields, args[2].encode(), int(args[3], 0), bytes.fromhex(args[4].strip("-")),
+                    bytes.fromhex(args[5].strip("-")), args[6] == "1").hex())
     elif args[0] == "fetch":
         port, path, out, key_text = int(args[1]), args[2], args[3], args[4].encode()
         connection = http.client.HTTPConnection("127.0.0.1", port, timeout=10)

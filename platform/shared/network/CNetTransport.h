@@ -23,6 +23,9 @@ public:
     void Cancel();
     // Advances the socket and the request by one step.
     void Update(std::uint32_t elapsedMs);
+    // The phase (0 idle or done, 1 started, 2 connecting, 3 sending,
+    // 4 receiving, 5 finishing) and, when asked, the percent received.
+    virtual std::int32_t GetProgress(std::int32_t* percent) const = 0;
 
     bool IsBusy() const { return m_state != 0 && m_state != m_doneState; }
     // -1 while busy, else the request's result code.

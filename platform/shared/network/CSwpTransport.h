@@ -16,9 +16,7 @@ public:
     // With the given socket, which it owns (null fails every request).
     explicit CSwpTransport(ICSocket* socket);
 
-    // The phase (0 idle or done, 1 started, 2 connecting, 3 sending,
-    // 4 receiving, 5 finishing) and, when asked, the percent received.
-    std::int32_t GetProgress(std::int32_t* percent) const;
+    std::int32_t GetProgress(std::int32_t* percent) const override;
 
 private:
     enum State : std::int32_t {

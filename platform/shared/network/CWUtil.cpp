@@ -72,7 +72,8 @@ std::int32_t ParseURL(const char* url, CStrChar& host, std::uint16_t& port, CStr
     path.Clear();
     port = 80;
     if (url == nullptr) return kNetBadArgument;
-    const CStrChar whole(url);
+    CStrChar whole;
+    whole.AssignCStr(url);
     const std::int32_t scheme = whole.Find("://", 0);
     const std::int32_t start = scheme < 0 ? 0 : scheme + 3;
     const std::int32_t colon = whole.Find(":", start);
