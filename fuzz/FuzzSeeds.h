@@ -86,4 +86,15 @@ inline std::vector<vktools::Bytes> NetRawSeeds() {
             NetInput({30}, MakeRawReply(0xF0, Bytes(100, 9), 12))};
 }
 
+inline std::vector<vktools::Bytes> NetReplySeeds() {
+    std::vector<vktools::Bytes> seeds;
+    for (const vktools::ServiceReply& reply : vktools::SampleServiceReplies()) {
+        // Two items asked of the resource service (the count in the bits above the service).
+        const auto pick = static_cast<std::uint8_t>(reply.service == 4 ? 4 | (1 << 3) : reply.service);
+        vktools::ByteWriter input;
+        seeds.push_back(input.U8(pick).U8(reply.replyId).Append(reply.body).Take());
+    }
+    return seeds;
+}
+
 }  // namespace fuzz

@@ -22,4 +22,15 @@ Bytes MakeHttpReply(int status, const Bytes& body, const std::vector<std::uint32
 // zero bytes up to the header length (at least 5 bytes), then the payload.
 Bytes MakeRawReply(std::uint8_t replyId, const Bytes& payload, std::uint8_t headerUnits = 9);
 
+// A reply body of one of the network services (0 high scores, 1 rooms,
+// 2 game, 3 statistics, 4 resources) with its reply id.
+struct ServiceReply {
+    std::uint8_t service;
+    std::uint8_t replyId;
+    Bytes body;
+};
+
+// A body of every reply id each service reads, and one it does not know.
+std::vector<ServiceReply> SampleServiceReplies();
+
 }  // namespace vktools

@@ -18,4 +18,9 @@ TEST(FuzzSeeds, NetRawTarget) {
     fuzz::ReplaySeeds(fuzz::FuzzNetRaw, fuzz::NetRawSeeds());
 }
 
+TEST(FuzzSeeds, NetRepliesTarget) {
+    DebugCapture quiet;
+    fuzz::ReplaySeeds(fuzz::FuzzNetReplies, fuzz::NetReplySeeds());
+}
+
 }  // namespace

@@ -5,13 +5,14 @@
 #include <random>
 
 #include "platform/shared/network/CHttpTransport.h"
+#include "platform/shared/network/highscore/CNetHighscore.h"
 #include "tests/net/NetTest.h"
 
 namespace {
 
 using nettest::Bytes;
 
-TEST(Nginx, ServesAPreparedReplyTwiceOverOneConnection) {
+TEST(Nginx, ServesPreparedReplies) {
     TempDir dir;
     const std::uint16_t port = nettest::FreeLoopbackPort();
     ASSERT_NE(port, 0);
@@ -21,6 +22,8 @@ TEST(Nginx, ServesAPreparedReplyTwiceOverOneConnection) {
     std::mt19937 rng(7);
     for (char& c : reply) c = static_cast<char>(rng());
     dir.Write("www/reply.bin", reply);
+    Process board(nettest::Python("replies.py", {"hs87", d + "/www/board.bin"}));
+    ASSERT_EQ(board.Wait(), 0) << board.Output();
     // In the foreground, one process, everything inside the directory; a
     // POST to a file is answered with the file (nginx refuses it with 405).
     dir.Write("nginx.conf", "daemon off;\nmaster_process off;\nerror_log " + d + "/error.log;\npid " + d +
@@ -51,6 +54,20 @@ TEST(Nginx, ServesAPreparedReplyTwiceOverOneConnection) {
     const std::string access = dir.Read("access.log");
     const std::string first = access.substr(0, access.find(' '));
     EXPECT_EQ(access, first + " 1 200\n" + first + " 2 200\n");
+
+    // A high-score board.
+    CWNet net;
+    net.SetConfig(nettest::Config());
+    CNetHighscore scores;
+    scores.SetWNet(&net);
+    scores.SetURL(("http://peer.test:" + std::to_string(port) + "/board.bin").c_str(), 0);
+    ASSERT_EQ(scores.RequestScores(5), 0);
+    nettest::RunToEnd(scores);
+    ASSERT_EQ(scores.GetResult(), 0);
+    const auto* boards = static_cast<CNetHighscoreData*>(scores.GetData());
+    EXPECT_EQ(boards->GetBoardCount(), 3);
+    EXPECT_EQ(boards->GetEntryCount(5), 2);
+    EXPECT_EQ(std::u16string(boards->GetNames(5)[0]), u"ann");
 }
 
 }  // namespace

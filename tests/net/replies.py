@@ -67,3 +67,10 @@ BODIES = {
 def reply_frame(name):
     reply_id, body = BODIES[name]
     return struct.pack(">BBHB", 1, 9, len(body), reply_id) + bytes(range(5, 18)) + body
+
+
+if __name__ == "__main__":
+    import sys
+    # replies.py NAME FILE: writes the reply NAME, header included.
+    with open(sys.argv[2], "wb") as out:
+        out.write(reply_frame(sys.argv[1]))
