@@ -8,8 +8,8 @@
 #pragma once
 
 #include <cstdint>
-#include <type_traits>
 #include <cstdlib>
+#include <type_traits>
 #include <vector>
 
 #include "platform/shared/network/CHttpTransport.h"
@@ -21,8 +21,8 @@
 #include "platform/shared/network/netroom/CNetRoom.h"
 #include "platform/shared/network/netstat/CNetStat.h"
 #include "platform/shared/network/resource/CNetResource.h"
-#include "tools/NetReplyWriter.h"
 #include "tests/support/ScriptedSocket.h"
+#include "tools/NetReplyWriter.h"
 
 namespace fuzz {
 
@@ -116,14 +116,25 @@ inline int FuzzNetReplies(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::uint8_t> body(data + 2, data + size);
     const auto items = static_cast<std::uint8_t>((data[0] >> 3) + 1);
     switch (data[0] & 7) {
-    case 0: ReadReply<CNetHighscore>(data[1], body, items); break;
-    case 1: ReadReply<CNetRoom>(data[1], body, items); break;
-    case 2: ReadReply<CNetGame>(data[1], body, items); break;
-    case 3: ReadReply<CNetStat>(data[1], body, items); break;
-    default: ReadReply<CNetResource>(data[1], body, items); break;
+    case 0:
+        ReadReply<CNetHighscore>(data[1], body, items);
+        break;
+    case 1:
+        ReadReply<CNetRoom>(data[1], body, items);
+        break;
+    case 2:
+        ReadReply<CNetGame>(data[1], body, items);
+        break;
+    case 3:
+        ReadReply<CNetStat>(data[1], body, items);
+        break;
+    default:
+        ReadReply<CNetResource>(data[1], body, items);
+        break;
     }
     char16_t text[16];
-    CWNet::DecodeString(NetBlob{static_cast<std::uint32_t>(body.size()), const_cast<std::uint8_t*>(body.data())}, text, 16);
+    CWNet::DecodeString(NetBlob{static_cast<std::uint32_t>(body.size()), const_cast<std::uint8_t*>(body.data())}, text,
+                        16);
     CArrayInputStream stream(1);
     stream.SetData(body.data(), static_cast<std::uint32_t>(body.size()));
     for (;;) {

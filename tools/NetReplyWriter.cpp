@@ -18,8 +18,8 @@ Bytes MakeHttpReply(int status, const Bytes& body, const std::vector<std::uint32
     out.Append("Transfer-Encoding: chunked\r\n\r\n");
     std::size_t at = 0;
     for (std::size_t i = 0; at < body.size(); ++i) {
-        const std::size_t size = std::min<std::size_t>(std::max<std::uint32_t>(1, chunkSizes[i % chunkSizes.size()]),
-                                                       body.size() - at);
+        const std::size_t size =
+            std::min<std::size_t>(std::max<std::uint32_t>(1, chunkSizes[i % chunkSizes.size()]), body.size() - at);
         char line[32];
         std::snprintf(line, sizeof line, i % 2 ? "%zX;x=%zu\r\n" : "%zX\r\n", size, i);
         out.Append(line).Append(Bytes(body.begin() + static_cast<std::ptrdiff_t>(at),

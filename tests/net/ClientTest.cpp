@@ -36,10 +36,9 @@ protected:
     // Sends the payload and polls to the end; the result.
     std::int32_t Run(std::int32_t transport, const std::string& url, const Bytes& payload, std::int32_t expected = 0,
                      const Bytes& extra = {}, bool keep = false, std::uint32_t dt = 1) {
-        const std::int32_t started = m_net.SendRequest(transport, 88, expected, url.c_str(), false, 0, keep, 3,
-                                                       extra.empty() ? nullptr : extra.data(),
-                                                       static_cast<std::uint32_t>(extra.size()), payload.data(),
-                                                       static_cast<std::uint32_t>(payload.size()));
+        const std::int32_t started = m_net.SendRequest(
+            transport, 88, expected, url.c_str(), false, 0, keep, 3, extra.empty() ? nullptr : extra.data(),
+            static_cast<std::uint32_t>(extra.size()), payload.data(), static_cast<std::uint32_t>(payload.size()));
         if (started != 0) return started;
         nettest::RunToEnd(m_net, dt);
         return m_net.GetResult();
@@ -85,11 +84,11 @@ TEST_F(Client, FramesEqualThePythonReference) {
         m_net.SetConfig(config);
         ASSERT_EQ(Run(CWNet::kTransportHttp, s_http->Url("/echo"), c.payload, 0, c.extra, c.keep), 0);
         const Bytes frame = Reply();
-        Process python(nettest::Python(
-            "wnet.py", {"frame",
-                        "0x1234,1,2,3,0x0506,7,0,0,0," + std::to_string(c.field9) + "," + std::to_string(c.field10) +
-                            "," + std::to_string(c.field11),
-                        nettest::kKeyText, "88", Hex(c.payload), Hex(c.extra), c.keep ? "1" : "0"}));
+        Process python(
+            nettest::Python("wnet.py", {"frame",
+                                        "0x1234,1,2,3,0x0506,7,0,0,0," + std::to_string(c.field9) + "," +
+                                            std::to_string(c.field10) + "," + std::to_string(c.field11),
+                                        nettest::kKeyText, "88", Hex(c.payload), Hex(c.extra), c.keep ? "1" : "0"}));
         ASSERT_EQ(python.Wait(), 0);
         EXPECT_EQ(Hex(frame) + "\n", python.Output());
         EXPECT_EQ(frame.size(), 18 + c.extra.size() + c.payload.size());
@@ -104,8 +103,8 @@ TEST_F(Client, FramesEqualThePythonReference) {
 
 TEST_F(Client, RepliesChecksAndRetriesOverBothTransports) {
     struct Case {
-        const char* path;   // HTTP
-        Bytes rawPayload;   // answer, pieces, reply id
+        const char* path;  // HTTP
+        Bytes rawPayload;  // answer, pieces, reply id
         std::int32_t expected;
         std::int32_t result;
         const char* line;

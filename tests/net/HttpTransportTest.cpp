@@ -42,8 +42,8 @@ protected:
     // The body Python's http.client decodes from the peer for the path.
     static Bytes PythonBody(const std::string& path) {
         TempDir dir;
-        Process client(nettest::Python("wnet.py", {"fetch", std::to_string(s_peer->Port()), path,
-                                                   dir.HostPath("body"), nettest::kKeyText}));
+        Process client(nettest::Python(
+            "wnet.py", {"fetch", std::to_string(s_peer->Port()), path, dir.HostPath("body"), nettest::kKeyText}));
         EXPECT_EQ(client.Wait(), 0) << client.Output();
         const std::string body = dir.Read("body");
         return Bytes(body.begin(), body.end());
@@ -63,8 +63,8 @@ protected:
 };
 
 TEST_F(HttpTransport, BodiesEqualWhatPythonsClientDecodes) {
-    const char* paths[] = {"/len/0",      "/len/300",     "/len/102400",  "/lower/700",
-                           "/noreason/64", "/chunked/1",  "/chunked/2",   "/chunked/3"};
+    const char* paths[] = {"/len/0",       "/len/300",   "/len/102400", "/lower/700",
+                           "/noreason/64", "/chunked/1", "/chunked/2",  "/chunked/3"};
     CHttpTransport transport;
     for (const char* path : paths) {
         const Outcome outcome = Exchange(transport, path);
@@ -195,19 +195,39 @@ TEST(HttpTransportScripted, Replies) {
         {"600-byte chunk", MakeHttpReply(200, big, {600}), {}, 0, big},
         {"600-byte chunk in pieces", MakeHttpReply(200, big, {600}), {7, 1, 300}, 0, big},
         {"chunks of 1 and 200", MakeHttpReply(200, big, {1, 200}), {5}, 0, big},
-        {"size line over the buffer", text("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1;" + longLine), {}, 5, {}},
+        {"size line over the buffer",
+         text("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1;" + longLine),
+         {},
+         5,
+         {}},
         {"header line over the buffer", text("HTTP/1.1 200 OK\r\nX: " + longLine + "\r\n\r\n"), {}, 5, {}},
         {"header split everywhere", MakeHttpReply(200, {1, 2, 3}, {}, {"Server: x"}), {1}, 0, {1, 2, 3}},
         {"content length over 16 MiB", text("HTTP/1.1 200 OK\r\nContent-Length: 16777217\r\n\r\n"), {}, 5, {}},
         {"content length not digits", text("HTTP/1.1 200 OK\r\nContent-Length: 12abc\r\n\r\n"), {}, 5, {}},
         {"content length empty", text("HTTP/1.1 200 OK\r\nContent-Length:\r\n\r\n"), {}, 5, {}},
         {"chunk over 16 MiB", text("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nFFFFFFFF\r\nab"), {}, 5, {}},
-        {"chunk of nine digits", text("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n100000001\r\nab"), {}, 5, {}},
+        {"chunk of nine digits",
+         text("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n100000001\r\nab"),
+         {},
+         5,
+         {}},
         {"empty chunk line", text("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n\r\n"), {}, 5, {}},
         {"lower case, no blank", text("HTTP/1.1 200 OK\r\ncontent-length:3\r\n\r\nabcdef"), {}, 0, text("abc")},
-        {"upper case chunked", text("HTTP/1.1 200 OK\r\nTRANSFER-ENCODING:  Chunked \r\n\r\n1A\r\n" + std::string(26, 'q') + "\r\n0\r\n\r\n"), {}, 0, text(std::string(26, 'q'))},
-        {"length first wins", text("HTTP/1.1 200 OK\r\nContent-Length: 2\r\nTransfer-Encoding: chunked\r\n\r\nab"), {}, 0, text("ab")},
-        {"chunked first wins", text("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nContent-Length: 9\r\n\r\n2\r\nab\r\n0\r\n\r\n"), {}, 0, text("ab")},
+        {"upper case chunked",
+         text("HTTP/1.1 200 OK\r\nTRANSFER-ENCODING:  Chunked \r\n\r\n1A\r\n" + std::string(26, 'q') + "\r\n0\r\n\r\n"),
+         {},
+         0,
+         text(std::string(26, 'q'))},
+        {"length first wins",
+         text("HTTP/1.1 200 OK\r\nContent-Length: 2\r\nTransfer-Encoding: chunked\r\n\r\nab"),
+         {},
+         0,
+         text("ab")},
+        {"chunked first wins",
+         text("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nContent-Length: 9\r\n\r\n2\r\nab\r\n0\r\n\r\n"),
+         {},
+         0,
+         text("ab")},
         {"neither: empty body", text("HTTP/1.1 200 OK\r\nServer: x\r\n\r\nabc"), {}, 0, {}},
         {"no status", text("HTTP/1.1 OK\r\n\r\n"), {}, 5, {}},
         {"no reply buffer", MakeHttpReply(200, {1, 2}), {}, 2, {}, 0},

@@ -5,9 +5,8 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <thread>
-
 #include <cstdint>
+#include <thread>
 
 #include "tests/support/ChildProcess.h"
 

@@ -14,8 +14,8 @@
 #include "host/Window.h"
 #include "host/Winsock.h"
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
-#include "platform/shared/win32/CCore_Win32.h"
 #include "platform/shared/network/CWUtil.h"
+#include "platform/shared/win32/CCore_Win32.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/DebugCapture.h"
 #include "tools/SingletonTableApp.h"
@@ -45,11 +45,24 @@ inline WNetConfig Config(std::int32_t timeoutMs = 0) {
 // A request frame of Config() without extra header: keyed and checksummed.
 inline Bytes Frame(std::uint8_t message, const Bytes& payload) {
     const WNetConfig c = Config();
-    Bytes frame = {1, 9, static_cast<std::uint8_t>(payload.size() >> 8), static_cast<std::uint8_t>(payload.size()),
-                   static_cast<std::uint8_t>(c.field1), static_cast<std::uint8_t>(c.field2),
-                   static_cast<std::uint8_t>(c.field3), static_cast<std::uint8_t>(c.field5),
-                   static_cast<std::uint8_t>(c.field4 >> 8), static_cast<std::uint8_t>(c.field4),
-                   static_cast<std::uint8_t>(c.field0 >> 8), static_cast<std::uint8_t>(c.field0), 0, 0, 0, 0, message, 0};
+    Bytes frame = {1,
+                   9,
+                   static_cast<std::uint8_t>(payload.size() >> 8),
+                   static_cast<std::uint8_t>(payload.size()),
+                   static_cast<std::uint8_t>(c.field1),
+                   static_cast<std::uint8_t>(c.field2),
+                   static_cast<std::uint8_t>(c.field3),
+                   static_cast<std::uint8_t>(c.field5),
+                   static_cast<std::uint8_t>(c.field4 >> 8),
+                   static_cast<std::uint8_t>(c.field4),
+                   static_cast<std::uint8_t>(c.field0 >> 8),
+                   static_cast<std::uint8_t>(c.field0),
+                   0,
+                   0,
+                   0,
+                   0,
+                   message,
+                   0};
     std::uint8_t key[8];
     CWUtil::GenerateKey(key, c.field4, c.field5 & 0xFF, c.field1, c.field2, c.field0, c.field3, c.keyText);
     const std::uint16_t sum = CWUtil::Checksum(key, 8, frame.data(), 18, nullptr, 0, payload.data(),

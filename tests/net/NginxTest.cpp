@@ -29,11 +29,20 @@ TEST(Nginx, ServesPreparedReplies) {
     dir.Write("nginx.conf", "daemon off;\nmaster_process off;\nerror_log " + d + "/error.log;\npid " + d +
                                 "/nginx.pid;\nevents { worker_connections 16; }\nhttp {\n"
                                 "  log_format conn '$connection $connection_requests $status';\n"
-                                "  access_log " + d + "/access.log conn;\n"
-                                "  client_body_temp_path " + d + "/body;\n  proxy_temp_path " + d + "/proxy;\n"
-                                "  fastcgi_temp_path " + d + "/fastcgi;\n  uwsgi_temp_path " + d + "/uwsgi;\n"
-                                "  scgi_temp_path " + d + "/scgi;\n"
-                                "  server {\n    listen 127.0.0.1:" + std::to_string(port) + ";\n    root " + d +
+                                "  access_log " +
+                                d +
+                                "/access.log conn;\n"
+                                "  client_body_temp_path " +
+                                d + "/body;\n  proxy_temp_path " + d +
+                                "/proxy;\n"
+                                "  fastcgi_temp_path " +
+                                d + "/fastcgi;\n  uwsgi_temp_path " + d +
+                                "/uwsgi;\n"
+                                "  scgi_temp_path " +
+                                d +
+                                "/scgi;\n"
+                                "  server {\n    listen 127.0.0.1:" +
+                                std::to_string(port) + ";\n    root " + d +
                                 "/www;\n    error_page 405 =200 $uri;\n  }\n}\n");
     Process nginx({VK_NGINX, "-p", d, "-c", d + "/nginx.conf", "-e", d + "/error.log"});
     ASSERT_TRUE(nettest::WaitForListener(port)) << dir.Read("error.log");
@@ -44,10 +53,13 @@ TEST(Nginx, ServesPreparedReplies) {
     const std::string url = "http://peer.test:" + std::to_string(port) + "/reply.bin";
     CHttpTransport transport;
     for (int i = 0; i < 2; ++i) {
-        ASSERT_EQ(transport.Start(nettest::Config(), url.c_str(), frame.data(), static_cast<std::uint32_t>(frame.size()), 1), 0);
+        ASSERT_EQ(
+            transport.Start(nettest::Config(), url.c_str(), frame.data(), static_cast<std::uint32_t>(frame.size()), 1),
+            0);
         nettest::RunToEnd(transport);
         ASSERT_EQ(transport.GetResult(), 0) << i;
-        EXPECT_EQ(std::string(reinterpret_cast<const char*>(transport.GetReplyData()), transport.GetReplyLength()), reply);
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(transport.GetReplyData()), transport.GetReplyLength()),
+                  reply);
     }
     transport.Cancel();
     // One connection ($connection), its first and second request.

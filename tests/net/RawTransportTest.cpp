@@ -23,8 +23,8 @@ protected:
     std::int32_t Exchange(CSwpTransport& transport, std::uint8_t answer, std::uint8_t pieces, std::uint8_t keep = 0) {
         const Bytes frame = nettest::Frame(90, {answer, pieces});
         const std::string url = "peer.test:" + std::to_string(m_peer.Port());
-        EXPECT_EQ(transport.Start(nettest::Config(), url.c_str(), frame.data(), static_cast<std::uint32_t>(frame.size()),
-                                  keep),
+        EXPECT_EQ(transport.Start(nettest::Config(), url.c_str(), frame.data(),
+                                  static_cast<std::uint32_t>(frame.size()), keep),
                   0);
         nettest::RunToEnd(transport);
         EXPECT_EQ(m_peer.Problems(), "");

@@ -73,20 +73,29 @@ TEST(ServiceBuilders, Payloads) {
         {"118", [](Services& s) { return s.room.Send118(1, 2, 1, 0); }, 118, {0, 0, 0, 1, 0, 0, 0, 2, 2, 0, 0}},
         {"118 alt", [](Services& s) { return s.room.Send118Alt(1, 2, 1, 0); }, 118, {0, 0, 0, 1, 0, 0, 0, 2, 2, 1, 0}},
         {"132", [](Services& s) { return s.room.Send132(1, 2, 3); }, 132, {0, 0, 0, 1, 0, 0, 0, 3, 0, 0, 0, 2, 0}},
-        {"132 alt", [](Services& s) { return s.room.Send132Alt(1, 2, 3); }, 132, {0, 0, 0, 1, 0, 0, 0, 3, 0, 0, 0, 2, 0}},
+        {"132 alt",
+         [](Services& s) { return s.room.Send132Alt(1, 2, 3); },
+         132,
+         {0, 0, 0, 1, 0, 0, 0, 3, 0, 0, 0, 2, 0}},
         {"117", [](Services& s) { return s.room.Send117(1, 2, 5); }, 117, {0, 0, 0, 1, 0, 0, 0, 2, 1, 0}},
         {"119", [](Services& s) { return s.room.Send119(1); }, 119, {}, 5},
         {"120", [](Services& s) { return s.room.Send120(1, 2); }, 120, {}, 9},
         {"131", [](Services& s) { return s.game.Send131(1, 2); }, 131, {0, 0, 0, 2, 0, 0, 0, 1}},
-        {"128 without run", [](Services& s) { return s.game.Send128(1, 2, 7, nullptr, 5); }, 128,
+        {"128 without run",
+         [](Services& s) { return s.game.Send128(1, 2, 7, nullptr, 5); },
+         128,
          {0, 0, 0, 2, 0, 0, 0, 1, 1, 0}},
         {"128", [&](Services& s) { return s.game.Send128(1, 2, 0, run3, 3); }, 128, {}, 13},
-        {"136", [&](Services& s) { return s.game.Send136(1, 2, 3, run3, 1, run3, 3); }, 136,
+        {"136",
+         [&](Services& s) { return s.game.Send136(1, 2, 3, run3, 1, run3, 3); },
+         136,
          {0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 3, 0, 3, 7, 8, 9, 0, 1, 7, 0}},
         {"137", [](Services& s) { return s.game.Send137(1, 2); }, 137, {}, 9},
         {"135", [](Services& s) { return s.game.Send135(1, 2); }, 135, {}, 7},
         {"112", [](Services& s) { return s.stat.Send112(1); }, 112, {}, 5},
-        {"113", [&](Services& s) { return s.stat.Send113(1, 2, run3, 3, 9); }, 113,
+        {"113",
+         [&](Services& s) { return s.stat.Send113(1, 2, run3, 3, 9); },
+         113,
          {0, 0, 0, 2, 0, 0, 0, 1, 7, 8, 9, 0, 1}},
         {"114 value", [](Services& s) { return s.stat.Send114(nullptr, 7); }, 114, {0, 8, 6, 0, 0, 0, 0, 7}},
         {"114 name", [](Services& s) { return s.stat.Send114(u"abc", 0); }, 114, {0, 9, 7, 1, 0, 3, 'a', 'b', 'c'}},
@@ -105,7 +114,8 @@ TEST(ServiceBuilders, Payloads) {
              s.hs.QueueScore(2, u"", -1, u"z");
              return s.hs.SubmitQueued();
          },
-         90, {2, 2, 0xFF, 0xFF, 0xFF, 0xFF, 0, 3, 'x', 'x', 'x', 0, 1, 'z', 1, 0, 0, 0, 10, 0, 1, 'A', 0, 0}},
+         90,
+         {2, 2, 0xFF, 0xFF, 0xFF, 0xFF, 0, 3, 'x', 'x', 'x', 0, 1, 'z', 1, 0, 0, 0, 10, 0, 1, 'A', 0, 0}},
     };
     for (const Case& c : cases) {
         Scripted scripted;
@@ -277,9 +287,13 @@ TEST_F(ServiceReplies, EveryReplyId) {
          [](CNetData* d) { EXPECT_EQ(As<CNetRoomData>(d).Get120().flag, 1); }},
         {"room121", any118, 0, [](CNetData* d) { EXPECT_EQ(As<CNetRoomData>(d).Get121().second, 13); }},
         {"room-other", [](Services& s) { return s.room.Send132(1, 2, 3); }, 0,
-         [](CNetData* d) { EXPECT_EQ(Blob(d->GetBody()), (Bytes{9, 8, 7})); }},
+         [](CNetData* d) {
+             EXPECT_EQ(Blob(d->GetBody()), (Bytes{9, 8, 7}));
+         }},
         {"game128", [](Services& s) { return s.game.Send128(1, 2, 0, nullptr, 0); }, 0,
-         [](CNetData* d) { EXPECT_EQ(Blob(As<CNetGameData>(d).Get128().run), (Bytes{'a', 'b', 'c'})); }},
+         [](CNetData* d) {
+             EXPECT_EQ(Blob(As<CNetGameData>(d).Get128().run), (Bytes{'a', 'b', 'c'}));
+         }},
         {"game128-closing", [](Services& s) { return s.game.Send128(1, 2, 0, nullptr, 0); }, 0,
          [](CNetData* d) { EXPECT_EQ(As<CNetGameData>(d).Get128().run.data, nullptr); }},
         {"game128-open", [](Services& s) { return s.game.Send128(1, 2, 0, nullptr, 0); }, 5, nullptr},
@@ -303,7 +317,9 @@ TEST_F(ServiceReplies, EveryReplyId) {
          [](CNetData* d) { EXPECT_EQ(As<CNetGameData>(d).GetState().state, 3); }},
         {"game136-spare", [](Services& s) { return s.game.Send136(1, 2, 3, nullptr, 0, nullptr, 0); }, 5, nullptr},
         {"stat112", [](Services& s) { return s.stat.Send112(1); }, 0,
-         [](CNetData* d) { EXPECT_EQ(Blob(As<CNetStatData>(d).Get112()), (Bytes{1, 2, 3})); }},
+         [](CNetData* d) {
+             EXPECT_EQ(Blob(As<CNetStatData>(d).Get112()), (Bytes{1, 2, 3}));
+         }},
         {"stat113", [](Services& s) { return s.stat.Send116(1, nullptr, 0); }, 0,
          [](CNetData* d) { EXPECT_EQ(As<CNetStatData>(d).Get113Flag(), 1); }},
         {"stat114", [](Services& s) { return s.stat.Send114(nullptr, 1); }, 0,

@@ -31,7 +31,9 @@ TEST(NetWire, HashVectors) {
         std::uint32_t hash;
     };
     const Case cases[] = {
-        {"abc", 4, 0xED131F5Bu}, {"abc", 2, 0xF248}, {"abc", 8, 0xBA},
+        {"abc", 4, 0xED131F5Bu},
+        {"abc", 2, 0xF248},
+        {"abc", 8, 0xBA},
         {"\xFF", 4, 0x124A2494u},  // the byte counts as -1 (as 255 it would give 0xC7B20F1D)
     };
     for (const Case& c : cases) {

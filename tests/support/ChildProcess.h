@@ -64,7 +64,9 @@ public:
         while (!condition() && Running() && std::chrono::steady_clock::now() < deadline) usleep(10000);
         return condition();
     }
-    bool WaitForLine(const std::string& line) { return WaitFor([&] { return Find(line) != std::string::npos; }); }
+    bool WaitForLine(const std::string& line) {
+        return WaitFor([&] { return Find(line) != std::string::npos; });
+    }
     std::optional<int> Wait() {
         WaitFor([] { return false; });
         return m_status;

@@ -37,7 +37,8 @@ public:
     std::uint32_t Receive(void* buffer, std::uint32_t capacity, std::int32_t) override {
         if (!m_connected) return kResultDisconnected;
         std::size_t n = std::min<std::size_t>(capacity, m_reply.size() - m_position);
-        if (!m_pieces.empty()) n = std::min<std::size_t>(n, std::max<std::uint32_t>(1, m_pieces[m_piece++ % m_pieces.size()]));
+        if (!m_pieces.empty())
+            n = std::min<std::size_t>(n, std::max<std::uint32_t>(1, m_pieces[m_piece++ % m_pieces.size()]));
         if (n == 0) return Complete(kResultDisconnected, 0);
         std::memcpy(buffer, m_reply.data() + m_position, n);
         m_position += n;

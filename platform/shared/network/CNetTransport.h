@@ -57,7 +57,9 @@ protected:
     bool CheckSocket() { return CheckError(static_cast<std::int32_t>(m_socket->GetResult())); }
     // Start a socket step; one that cannot start fails the request at once
     // (the socket's result would still read as the last step's success).
-    void Send(const void* bytes, std::uint32_t n) { CheckError(static_cast<std::int32_t>(m_socket->Send(bytes, n, 0))); }
+    void Send(const void* bytes, std::uint32_t n) {
+        CheckError(static_cast<std::int32_t>(m_socket->Send(bytes, n, 0)));
+    }
     void Receive(void* at, std::uint32_t n) { CheckError(static_cast<std::int32_t>(m_socket->Receive(at, n, 0))); }
 
     ICSocket* m_socket;

@@ -141,9 +141,9 @@ std::int32_t CWNet::SendRequest(std::int32_t transportType, std::uint8_t message
     std::uint8_t key[8];
     CWUtil::GenerateKey(key, c.field4, c.field5 & 0xFF, c.field1, c.field2, c.field0, c.field3, c.keyText);
     const std::uint8_t* body = m_frame + kFrameHeader;
-    const std::uint16_t checksum =
-        CWUtil::Checksum(key, 8, m_frame, kFrameHeader, extraLength != 0 ? body : nullptr,
-                         static_cast<std::int32_t>(extraLength), body + extraLength, static_cast<std::int32_t>(payloadLength));
+    const std::uint16_t checksum = CWUtil::Checksum(key, 8, m_frame, kFrameHeader, extraLength != 0 ? body : nullptr,
+                                                    static_cast<std::int32_t>(extraLength), body + extraLength,
+                                                    static_cast<std::int32_t>(payloadLength));
     CArrayOutputStream sum(1);
     sum.Attach(m_frame + 14, m_frameLength - 14);
     sum.WriteU16(checksum);

@@ -46,13 +46,14 @@ std::uint32_t Hash(std::uint32_t seed, const std::uint8_t* key, std::int32_t key
     return ((fold >> 8) & 0xFF) ^ (fold & 0xFF);
 }
 
-void GenerateKey(std::uint8_t* out, std::int32_t n0, std::int32_t n1, std::int32_t n2, std::int32_t n3,
-                 std::int32_t n4, std::int32_t n5, const char* keyText) {
+void GenerateKey(std::uint8_t* out, std::int32_t n0, std::int32_t n1, std::int32_t n2, std::int32_t n3, std::int32_t n4,
+                 std::int32_t n5, const char* keyText) {
     DebugAssert(out != nullptr, kSource, 82);
     char text[80];
     const int length = SNPrintf(text, sizeof text, "%d_%d_%d_%d_%d_%d", n0, n1, n2, n3, n4, n5);
     const auto* keyBytes = reinterpret_cast<const std::uint8_t*>(keyText);
-    const std::uint32_t seed = Hash(0, nullptr, 0, keyBytes, keyText != nullptr ? static_cast<std::int32_t>(StringLength(keyText)) : 0, 4);
+    const std::uint32_t seed =
+        Hash(0, nullptr, 0, keyBytes, keyText != nullptr ? static_cast<std::int32_t>(StringLength(keyText)) : 0, 4);
     const std::uint32_t key = Hash(seed, nullptr, 0, reinterpret_cast<const std::uint8_t*>(text), length, 4);
     PutU32(out, key);
     PutU32(out + 4, key);

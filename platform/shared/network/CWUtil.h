@@ -22,8 +22,8 @@ std::uint32_t Hash(std::uint32_t seed, const std::uint8_t* key, std::int32_t key
 // The 8-byte request key: the 32-bit hash of the six numbers' text
 // "%d_%d_%d_%d_%d_%d", seeded with the hash of the key text, written
 // big-endian twice.
-void GenerateKey(std::uint8_t* out, std::int32_t n0, std::int32_t n1, std::int32_t n2, std::int32_t n3,
-                 std::int32_t n4, std::int32_t n5, const char* keyText);
+void GenerateKey(std::uint8_t* out, std::int32_t n0, std::int32_t n1, std::int32_t n2, std::int32_t n3, std::int32_t n4,
+                 std::int32_t n5, const char* keyText);
 
 // The frame checksum: the 16-bit fold over the 18 header bytes, then the
 // extra header, then the payload, the key hashed again before each part.

@@ -8,18 +8,18 @@
 // header and its key; field 8 is the key text, a pointer the application
 // keeps alive. Copied member by member.
 struct WNetConfig {
-    std::int32_t field0 = 0;  // frame bytes 10-11, fifth key number
-    std::int32_t field1 = 0;  // frame byte 4, third key number
-    std::int32_t field2 = 0;  // frame byte 5, fourth key number
-    std::int32_t field3 = 0;  // frame byte 6, sixth key number
-    std::int32_t field4 = 0;  // frame bytes 8-9, first key number
-    std::int32_t field5 = 0;  // frame byte 7; its low byte is the second key number
+    std::int32_t field0 = 0;            // frame bytes 10-11, fifth key number
+    std::int32_t field1 = 0;            // frame byte 4, third key number
+    std::int32_t field2 = 0;            // frame byte 5, fourth key number
+    std::int32_t field3 = 0;            // frame byte 6, sixth key number
+    std::int32_t field4 = 0;            // frame bytes 8-9, first key number
+    std::int32_t field5 = 0;            // frame byte 7; its low byte is the second key number
     std::int32_t timeoutMs = 0;         // whole request; below 1 means none
     std::int32_t connectTimeoutMs = 0;  // handed to the socket's Connect
     const char* keyText = nullptr;      // narrow, zero-terminated
-    std::int32_t field9 = 0;   // low byte non-zero: frame flag 0x04
-    std::int32_t field10 = 0;  // bits 0x18 copied into the frame flags
-    std::int32_t field11 = 0;  // low byte non-zero: frame flag 0x20
+    std::int32_t field9 = 0;            // low byte non-zero: frame flag 0x04
+    std::int32_t field10 = 0;           // bits 0x18 copied into the frame flags
+    std::int32_t field11 = 0;           // low byte non-zero: frame flag 0x20
 };
 
 // A block of bytes and its length; whoever holds the blob owns the block
