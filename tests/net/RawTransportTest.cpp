@@ -59,7 +59,7 @@ TEST_F(RawTransport, RepliesInPieces) {
         if (c.result == 0) {
             EXPECT_EQ(Reply(transport), c.reply) << int(c.answer) << int(c.pieces);
         }
-        if (c.pieces != 0) {
+        if (c.pieces == 2) {  // the header did arrive as 1 + 3
             EXPECT_NE(m_log.Text().find("SOCKET: Receive - received 1/4 bytes"), std::string::npos);
         }
     }

@@ -68,7 +68,7 @@ class Peer(socketserver.BaseRequestHandler):
                     if at < len(reply):
                         self.request.sendall(reply[at:at + cut])
                         at += cut
-                        time.sleep(0.01 if len(cuts) > 1 else 0)
+                        time.sleep([0, 0.005, 0.05][pieces])
                 if answer == 2 or once:
                     return
         except (EOFError, ConnectionError):
