@@ -1,9 +1,12 @@
 // Seed inputs of the fuzz targets, made by the tools/ writers.
 #pragma once
 
+#include <cstddef>
+#include <random>
 #include <vector>
 
 #include "tools/BigFileWriter.h"
+#include "tools/NetReplyWriter.h"
 #include "tools/ResourceWriters.h"
 
 namespace fuzz {
@@ -33,6 +36,63 @@ inline std::vector<vktools::Bytes> BigFileSeeds() {
             id += id % 3 == 0 ? 5 : 1;
         }
         seeds.push_back(writer.Build(form));
+    }
+    return seeds;
+}
+
+// Runs the target on each seed, on prefixes of it and on damaged copies.
+inline void ReplaySeeds(int (*target)(const std::uint8_t*, std::size_t), const std::vector<vktools::Bytes>& seeds) {
+    std::mt19937 rng(2024);
+    for (const auto& seed : seeds) {
+        target(seed.data(), seed.size());
+        const std::size_t step = seed.size() / 24 + 1;
+        for (std::size_t n = 0; n < seed.size(); n += step) target(seed.data(), n);
+        for (int round = 0; round < 24 && !seed.empty(); ++round) {
+            vktools::Bytes damaged = seed;
+            for (int k = 0; k < 1 + round % 3; ++k) {
+                damaged[rng() % damaged.size()] = static_cast<std::uint8_t>(round % 2 ? rng() : 0xFF);
+            }
+            target(damaged.data(), damaged.size());
+        }
+    }
+}
+
+// A network fuzz input: the number of piece sizes, the sizes (each one less
+// than the pieces' length), then the reply.
+inline vktools::Bytes NetInput(const vktools::Bytes& pieces, const vktools::Bytes& reply) {
+    vktools::ByteWriter input;
+    return input.U8(static_cast<std::uint8_t>(pieces.size())).Append(pieces).Append(reply).Take();
+}
+
+inline std::vector<vktools::Bytes> NetHttpSeeds() {
+    using namespace vktools;
+    Bytes body(2000);
+    for (std::size_t i = 0; i < body.size(); ++i) body[i] = static_cast<std::uint8_t>(i * 7);
+    const Bytes small(body.begin(), body.begin() + 300);
+    return {NetInput({}, MakeHttpReply(200, small)),
+            NetInput({0}, MakeHttpReply(200, small, {}, {"Server: x", "Connection: keep-alive"})),
+            NetInput({6, 199}, MakeHttpReply(200, body, {600, 1, 255})),
+            NetInput({12}, MakeHttpReply(200, body, {1, 2, 3})),
+            NetInput({}, MakeHttpReply(404, small)),
+            NetInput({2}, MakeHttpReply(200, {}, {7})),
+            NetInput({}, MakeHttpReply(200, small, {}, {"transfer-encoding: CHUNKED"}))};
+}
+
+inline std::vector<vktools::Bytes> NetRawSeeds() {
+    using namespace vktools;
+    const Bytes payload = {1, 2, 3, 4, 5};
+    return {NetInput({}, MakeRawReply(0x10, payload)), NetInput({0}, MakeRawReply(0x10, payload)),
+            NetInput({0, 2}, MakeRawReply(0x10, payload)), NetInput({}, MakeRawReply(0x21, {}, 2)),
+            NetInput({30}, MakeRawReply(0xF0, Bytes(100, 9), 12))};
+}
+
+inline std::vector<vktools::Bytes> NetReplySeeds() {
+    std::vector<vktools::Bytes> seeds;
+    for (const vktools::ServiceReply& reply : vktools::SampleServiceReplies()) {
+        // Two items asked of the resource service (the count in the bits above the service).
+        const auto pick = static_cast<std::uint8_t>(reply.service == 4 ? 4 | (1 << 3) : reply.service);
+        vktools::ByteWriter input;
+        seeds.push_back(input.U8(pick).U8(reply.replyId).Append(reply.body).Take());
     }
     return seeds;
 }

@@ -180,6 +180,20 @@ u_short htons(u_short value) {
     return network;
 }
 
+u_long htonl(u_long value) {
+    const BYTE bytes[4] = {static_cast<BYTE>(value >> 24), static_cast<BYTE>(value >> 16), static_cast<BYTE>(value >> 8),
+                           static_cast<BYTE>(value)};
+    u_long network;
+    std::memcpy(&network, bytes, 4);
+    return network;
+}
+
+u_short ntohs(u_short value) {
+    BYTE bytes[2];
+    std::memcpy(bytes, &value, 2);
+    return static_cast<u_short>(bytes[0] << 8 | bytes[1]);
+}
+
 SOCKET socket(int family, int type, int protocol) {
     if (family != AF_INET) {
         SetLastError(WSAEAFNOSUPPORT);

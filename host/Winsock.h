@@ -130,6 +130,8 @@ hostent* gethostbyaddr(const char* address, int length, int type);
 // Dotted text to an address in network byte order; INADDR_NONE when invalid.
 u_long inet_addr(const char* text);
 u_short htons(u_short value);
+u_long htonl(u_long value);
+u_short ntohs(u_short value);
 
 SOCKET socket(int family, int type, int protocol);
 int ioctlsocket(SOCKET s, std::int32_t command, u_long* argument);

@@ -1,0 +1,374 @@
+// The services: the payload of every request builder (over a scripted
+// socket), the common request and reply machinery, and every reply id read
+// from bodies the Python peer packs with struct.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <climits>
+#include <functional>
+
+#include "platform/shared/network/highscore/CNetHighscore.h"
+#include "platform/shared/network/netgame/CNetGame.h"
+#include "platform/shared/network/netroom/CNetRoom.h"
+#include "platform/shared/network/netstat/CNetStat.h"
+#include "platform/shared/network/resource/CNetResource.h"
+#include "tests/net/NetTest.h"
+#include "tests/support/ScriptedSocket.h"
+#include "tools/NetReplyWriter.h"
+
+namespace {
+
+using nettest::Bytes;
+
+struct Services {
+    std::array<CNetAPI*, 5> All() { return {&hs, &room, &game, &stat, &res}; }
+    void Use(CWNet& net, const std::string& url, std::int32_t transport) {
+        for (CNetAPI* service : All()) {
+            service->SetWNet(&net);
+            service->SetURL(url.c_str(), 0);
+            service->SetTransportType(transport);
+        }
+    }
+    CNetAPI* Busy() {
+        for (CNetAPI* service : All()) {
+            if (service->IsBusy()) return service;
+        }
+        return nullptr;
+    }
+
+    CNetHighscore hs;
+    CNetRoom room;
+    CNetGame game;
+    CNetStat stat;
+    CNetResource res;
+};
+
+// The services on a client whose sockets are scripted: the raw socket gets
+// no reply, the HTTP socket the given one.
+struct Scripted {
+    explicit Scripted(const Bytes& httpReply = {}, std::int32_t transport = 2)
+        : raw(new ScriptedSocket({}, {})), http(new ScriptedSocket(httpReply, {})), net(raw, http) {
+        net.SetConfig(nettest::Config());
+        s.Use(net, "s.test/x", transport);
+    }
+
+    ScriptedSocket* raw;
+    ScriptedSocket* http;
+    CWNet net;
+    Services s;
+};
+
+TEST(ServiceBuilders, Payloads) {
+    DebugCapture quiet;
+    const std::uint8_t run3[] = {7, 8, 9};
+    const std::uint8_t ids[] = {3, 9};
+    struct Case {
+        const char* name;
+        std::function<std::int32_t(Services&)> build;
+        std::uint8_t message;
+        Bytes payload;  // or only its size, when empty
+        std::size_t size = 0;
+    };
+    const Case cases[] = {
+        {"118", [](Services& s) { return s.room.Send118(1, 2, 1, 0); }, 118, {0, 0, 0, 1, 0, 0, 0, 2, 2, 0, 0}},
+        {"118 alt", [](Services& s) { return s.room.Send118Alt(1, 2, 1, 0); }, 118, {0, 0, 0, 1, 0, 0, 0, 2, 2, 1, 0}},
+        {"132", [](Services& s) { return s.room.Send132(1, 2, 3); }, 132, {0, 0, 0, 1, 0, 0, 0, 3, 0, 0, 0, 2, 0}},
+        {"132 alt",
+         [](Services& s) { return s.room.Send132Alt(1, 2, 3); },
+         132,
+         {0, 0, 0, 1, 0, 0, 0, 3, 0, 0, 0, 2, 0}},
+        {"117", [](Services& s) { return s.room.Send117(1, 2, 5); }, 117, {0, 0, 0, 1, 0, 0, 0, 2, 1, 0}},
+        {"119", [](Services& s) { return s.room.Send119(1); }, 119, {}, 5},
+        {"120", [](Services& s) { return s.room.Send120(1, 2); }, 120, {}, 9},
+        {"131", [](Services& s) { return s.game.Send131(1, 2); }, 131, {0, 0, 0, 2, 0, 0, 0, 1}},
+        {"128 without run",
+         [](Services& s) { return s.game.Send128(1, 2, 7, nullptr, 5); },
+         128,
+         {0, 0, 0, 2, 0, 0, 0, 1, 1, 0}},
+        {"128", [&](Services& s) { return s.game.Send128(1, 2, 0, run3, 3); }, 128, {}, 13},
+        {"136",
+         [&](Services& s) { return s.game.Send136(1, 2, 3, run3, 1, run3, 3); },
+         136,
+         {0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 3, 0, 3, 7, 8, 9, 0, 1, 7, 0}},
+        {"137", [](Services& s) { return s.game.Send137(1, 2); }, 137, {}, 9},
+        {"135", [](Services& s) { return s.game.Send135(1, 2); }, 135, {}, 7},
+        {"112", [](Services& s) { return s.stat.Send112(1); }, 112, {}, 5},
+        {"113",
+         [&](Services& s) { return s.stat.Send113(1, 2, run3, 3, 9); },
+         113,
+         {0, 0, 0, 2, 0, 0, 0, 1, 7, 8, 9, 0, 1}},
+        {"114 value", [](Services& s) { return s.stat.Send114(nullptr, 7); }, 114, {0, 8, 6, 0, 0, 0, 0, 7}},
+        {"114 name", [](Services& s) { return s.stat.Send114(u"abc", 0); }, 114, {0, 9, 7, 1, 0, 3, 'a', 'b', 'c'}},
+        {"114 nothing", [](Services& s) { return s.stat.Send114(u"", 0); }, 114, {0, 2}},
+        {"115", [](Services& s) { return s.stat.Send115(1); }, 115, {0x80}},
+        {"116", [&](Services& s) { return s.stat.Send116(1, run3, 3); }, 116, {}, 8},
+        {"133", [](Services& s) { return s.stat.Send133(1, 2, 3, 4); }, 133, {0x80, 0, 0, 0, 0, 1, 0, 3, 0, 4}},
+        {"133 kind 5", [](Services& s) { return s.stat.Send133(1, 5, 3, 4); }, 133, {0x40, 0, 0, 0, 0, 1, 0, 3, 0, 4}},
+        {"134", [](Services& s) { return s.stat.Send134(1, 2, 3, 1); }, 134, {}, 14},
+        {"items", [&](Services& s) { return s.res.RequestItems(7, ids, 2); }, 1, {0, 7, 3, 3, 0, 7, 9, 9}},
+        {"default item", [](Services& s) { return s.res.RequestDefault(); }, 1, {0, 255, 0, 0}},
+        {"88", [](Services& s) { return s.hs.RequestScores(5); }, 88, {5}},
+        {"90: B first, xxx for no name",
+         [](Services& s) {
+             s.hs.QueueScore(1, u"A", 10, nullptr);
+             s.hs.QueueScore(2, u"", -1, u"z");
+             return s.hs.SubmitQueued();
+         },
+         90,
+         {2, 2, 0xFF, 0xFF, 0xFF, 0xFF, 0, 3, 'x', 'x', 'x', 0, 1, 'z', 1, 0, 0, 0, 10, 0, 1, 'A', 0, 0}},
+    };
+    for (const Case& c : cases) {
+        Scripted scripted;
+        ASSERT_EQ(c.build(scripted.s), 0) << c.name;
+        nettest::RunToEnd(scripted.net);
+        const Bytes& frame = scripted.raw->Sent();
+        ASSERT_GE(frame.size(), 18u) << c.name;
+        EXPECT_EQ(frame[16], c.message) << c.name;
+        const std::size_t length = frame[2] << 8 | frame[3];  // the first attempt's
+        ASSERT_GE(frame.size(), 18 + length) << c.name;
+        const Bytes payload(frame.begin() + 18, frame.begin() + 18 + static_cast<std::ptrdiff_t>(length));
+        if (c.payload.empty()) {
+            EXPECT_EQ(payload.size(), c.size) << c.name;
+        } else {
+            EXPECT_EQ(payload, c.payload) << c.name;
+        }
+    }
+}
+
+TEST(ServiceBuilders, Refusals) {
+    DebugCapture quiet;
+    const std::uint8_t ids[256] = {};
+    Scripted scripted;
+    Services& s = scripted.s;
+    EXPECT_EQ(s.hs.SubmitQueued(), 3);  // nothing queued
+    EXPECT_EQ(s.hs.QueueScore(0, u"a", 1, nullptr), 1);
+    for (int i = 0; i < 255; ++i) ASSERT_EQ(s.hs.QueueScore(1, u"a", i, nullptr), 0);
+    EXPECT_EQ(s.hs.QueueScore(1, u"a", 255, nullptr), 1);  // its count is one byte
+    EXPECT_EQ(s.res.RequestItems(1, ids, 256), 1);
+    EXPECT_EQ(s.res.RequestItems(1, nullptr, 1), 1);
+    EXPECT_EQ(s.res.RequestItems(1, ids, 0), 1);
+    EXPECT_EQ(s.stat.Send114(std::u16string(300, u'n').c_str(), 0), 1);
+    // While one request runs, every builder refuses and changes nothing.
+    ASSERT_EQ(s.room.Send119(1), 0);
+    EXPECT_EQ(s.room.Send120(1, 2), -1);
+    EXPECT_EQ(s.game.Send131(1, 2), -1);
+    EXPECT_EQ(s.hs.QueueScore(1, u"a", 1, nullptr), -1);
+    EXPECT_EQ(s.res.RequestDefault(), -1);
+    // Cancelled, the next builder sends at once.
+    s.room.Cancel();
+    EXPECT_FALSE(s.room.IsBusy());
+    EXPECT_EQ(s.game.Send131(1, 2), 0);
+    nettest::RunToEnd(s.game);
+    EXPECT_EQ(s.game.GetResult(), 242);  // the raw script has no reply
+    // A failed submission does not bring the scores back.
+    ASSERT_EQ(s.hs.SubmitQueued(), 0);
+    nettest::RunToEnd(s.hs);
+    EXPECT_EQ(s.hs.SubmitQueued(), 3);
+}
+
+TEST(ServiceBase, ReplyHeaderAndBody) {
+    DebugCapture quiet;
+    using vktools::MakeHttpReply;
+    struct Case {
+        const char* name;
+        Bytes body;
+        bool scores;  // RequestScores, else SubmitQueued
+        std::int32_t result;
+    };
+    const Case cases[] = {
+        {"2 bytes", {1, 2}, true, 5},
+        {"header beyond the reply, no fields", {1, 15, 0, 0, 80, 0}, false, 0},
+        {"header beyond the reply, fields", {1, 15, 0, 0, 87, 0}, true, 5},
+        {"a spare byte", {1, 3, 0, 1, 80, 0, 9}, false, 5},
+    };
+    for (const Case& c : cases) {
+        Scripted scripted(MakeHttpReply(200, c.body), 1);
+        CNetHighscore& hs = scripted.s.hs;
+        if (!c.scores) hs.QueueScore(1, u"a", 1, nullptr);
+        ASSERT_EQ(c.scores ? hs.RequestScores(1) : hs.SubmitQueued(), 0) << c.name;
+        nettest::RunToEnd(hs);
+        EXPECT_EQ(hs.GetResult(), c.result) << c.name;
+    }
+
+    Scripted scripted(MakeHttpReply(200, vktools::MakeRawReply(87, {0})), 1);
+    CNetHighscore& hs = scripted.s.hs;
+    ASSERT_EQ(hs.RequestScores(1), 0);
+    nettest::RunToEnd(hs);
+    ASSERT_EQ(hs.GetResult(), 0);
+    CNetData* data = hs.DetachData();
+    hs.Reset(1);
+    EXPECT_EQ(data->GetRequestId(), 88);  // still alive after the reset
+    EXPECT_EQ(data->GetReplyId(), 87);
+    delete data;
+}
+
+// Replies of every service, packed by the Python peer.
+class ServiceReplies : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { s_peer = new nettest::Peer("http_peer.py"); }
+    static void TearDownTestSuite() { delete s_peer; }
+
+    DebugCapture m_log;
+    nettest::LoopbackNames m_names;
+    static inline nettest::Peer* s_peer = nullptr;
+};
+
+template <typename Data>
+const Data& As(CNetData* data) {
+    return *static_cast<Data*>(data);
+}
+
+std::u16string Text(const char16_t* text) { return text != nullptr ? text : u"(none)"; }
+Bytes Blob(const NetBlob& blob) { return Bytes(blob.data, blob.data + blob.length); }
+
+TEST_F(ServiceReplies, EveryReplyId) {
+    const std::uint8_t two[] = {3, 9};
+    const std::uint8_t three[] = {3, 9, 1};
+    using Check = std::function<void(CNetData*)>;
+    struct Case {
+        const char* reply;  // of replies.py
+        std::function<std::int32_t(Services&)> send;
+        std::int32_t result;
+        Check check;
+    };
+    const auto scores = [](Services& s) { return s.hs.RequestScores(5); };
+    const auto submit = [](Services& s) {
+        s.hs.QueueScore(1, u"a", 1, nullptr);
+        return s.hs.SubmitQueued();
+    };
+    const auto any118 = [](Services& s) { return s.room.Send118(1, 2, 0, 0); };
+    const Case cases[] = {
+        {"hs87", scores, 0,
+         [](CNetData* d) {
+             const auto& hs = As<CNetHighscoreData>(d);
+             EXPECT_EQ(hs.GetBoardCount(), 3);
+             EXPECT_EQ(hs.FindBoard(5), 0);  // the first of the two
+             EXPECT_EQ(hs.GetEntryCount(5), 2);
+             EXPECT_EQ(hs.GetScores(5)[2], INT_MIN);
+             EXPECT_EQ(Text(hs.GetNames(5)[0]), u"ann");
+             EXPECT_EQ(Text(hs.GetNames(5)[1]), u"(none)");
+             EXPECT_EQ(hs.GetEntryCount(0x85), 1);
+             EXPECT_EQ(hs.GetBoardMode(1), 0x85);
+             EXPECT_EQ(hs.GetBoardMode(3), -1);
+             EXPECT_EQ(hs.GetEntryCount(6), -1);
+             EXPECT_TRUE(CNetHighscoreData::IsDescending(5));
+             EXPECT_FALSE(CNetHighscoreData::IsDescending(0x85));
+         }},
+        {"hs87-none", scores, 0, [](CNetData* d) { EXPECT_EQ(As<CNetHighscoreData>(d).GetBoardCount(), 0); }},
+        {"hs87-short", scores, 5, nullptr},
+        {"hs80", submit, 0, [](CNetData* d) { EXPECT_EQ(As<CNetHighscoreData>(d).GetBoardCount(), 0); }},
+        {"hs80-byte", submit, 5, nullptr},
+        {"room117", [](Services& s) { return s.room.Send117(1, 2, 0); }, 0,
+         [](CNetData* d) {
+             const auto& r = As<CNetRoomData>(d).Get117();
+             ASSERT_EQ(r.count, 2);
+             EXPECT_EQ(r.value, 0x01020304u);
+             EXPECT_EQ(r.records[1].value, 8u);
+             EXPECT_EQ(r.records[1].second, 10);
+         }},
+        {"room117-empty", [](Services& s) { return s.room.Send117(1, 2, 0); }, 0,
+         [](CNetData* d) { EXPECT_EQ(As<CNetRoomData>(d).Get117().records, nullptr); }},
+        {"room118", any118, 0,
+         [](CNetData* d) {
+             const auto& r = As<CNetRoomData>(d).Get118();
+             EXPECT_EQ(r.value, 77u);
+             EXPECT_EQ(r.byte, 0x42);
+             EXPECT_EQ(r.flag, 1);
+         }},
+        {"room118-spare", any118, 5, nullptr},
+        {"room119", [](Services& s) { return s.room.Send119(1); }, 0,
+         [](CNetData* d) {
+             const auto& r = As<CNetRoomData>(d).Get119();
+             ASSERT_EQ(r.count, 2);
+             EXPECT_EQ(Text(r.records[0].text), u"(none)");
+             EXPECT_EQ(Text(r.records[1].text), u"h\u00e9");
+         }},
+        {"room120", [](Services& s) { return s.room.Send120(1, 2); }, 0,
+         [](CNetData* d) { EXPECT_EQ(As<CNetRoomData>(d).Get120().flag, 1); }},
+        {"room121", any118, 0, [](CNetData* d) { EXPECT_EQ(As<CNetRoomData>(d).Get121().second, 13); }},
+        {"room-other", [](Services& s) { return s.room.Send132(1, 2, 3); }, 0,
+         [](CNetData* d) {
+             EXPECT_EQ(Blob(d->GetBody()), (Bytes{9, 8, 7}));
+         }},
+        {"game128", [](Services& s) { return s.game.Send128(1, 2, 0, nullptr, 0); }, 0,
+         [](CNetData* d) {
+             EXPECT_EQ(Blob(As<CNetGameData>(d).Get128().run), (Bytes{'a', 'b', 'c'}));
+         }},
+        {"game128-closing", [](Services& s) { return s.game.Send128(1, 2, 0, nullptr, 0); }, 0,
+         [](CNetData* d) { EXPECT_EQ(As<CNetGameData>(d).Get128().run.data, nullptr); }},
+        {"game128-open", [](Services& s) { return s.game.Send128(1, 2, 0, nullptr, 0); }, 5, nullptr},
+        {"game131", [](Services& s) { return s.game.Send131(1, 2); }, 0,
+         [](CNetData* d) { EXPECT_EQ(As<CNetGameData>(d).Get131().flag, 1); }},
+        {"game135", [](Services& s) { return s.game.Send135(1, 2); }, 0,
+         [](CNetData* d) {
+             const auto& r = As<CNetGameData>(d).Get135();
+             ASSERT_EQ(r.count, 1);
+             EXPECT_EQ(r.records[0].flag, 1);
+             EXPECT_EQ(r.records[0].kind, 2);
+             EXPECT_EQ(r.records[0].second, 5u);
+             EXPECT_EQ(Blob(r.records[0].run1), (Bytes{'x', 'y'}));
+         }},
+        {"game136", [](Services& s) { return s.game.Send136(1, 2, 3, nullptr, 0, nullptr, 0); }, 0,
+         [](CNetData* d) {
+             EXPECT_EQ(As<CNetGameData>(d).GetState().state, 0);
+             EXPECT_EQ(Blob(As<CNetGameData>(d).GetState().run2), (Bytes{'q', 'q'}));
+         }},
+        {"game137", [](Services& s) { return s.game.Send137(1, 2); }, 0,
+         [](CNetData* d) { EXPECT_EQ(As<CNetGameData>(d).GetState().state, 3); }},
+        {"game136-spare", [](Services& s) { return s.game.Send136(1, 2, 3, nullptr, 0, nullptr, 0); }, 5, nullptr},
+        {"stat112", [](Services& s) { return s.stat.Send112(1); }, 0,
+         [](CNetData* d) {
+             EXPECT_EQ(Blob(As<CNetStatData>(d).Get112()), (Bytes{1, 2, 3}));
+         }},
+        {"stat113", [](Services& s) { return s.stat.Send116(1, nullptr, 0); }, 0,
+         [](CNetData* d) { EXPECT_EQ(As<CNetStatData>(d).Get113Flag(), 1); }},
+        {"stat114", [](Services& s) { return s.stat.Send114(nullptr, 1); }, 0,
+         [](CNetData* d) { EXPECT_EQ(As<CNetStatData>(d).Get114Value(), 0xDEADBEEFu); }},
+        {"stat115", [](Services& s) { return s.stat.Send115(0); }, 0, nullptr},
+        {"stat133", [](Services& s) { return s.stat.Send133(1, 2, 3, 4); }, 0,
+         [](CNetData* d) {
+             const auto& r = As<CNetStatData>(d).Get133();
+             ASSERT_EQ(r.count, 1);
+             EXPECT_EQ(r.records[0].flag, 1);
+             EXPECT_EQ(Blob(r.records[0].run2), (Bytes{'t', 't'}));
+         }},
+        {"stat133-empty", [](Services& s) { return s.stat.Send133(1, 2, 3, 4); }, 0,
+         [](CNetData* d) { EXPECT_EQ(As<CNetStatData>(d).Get133().value, 6u); }},
+        {"res-default", [](Services& s) { return s.res.RequestDefault(); }, 0,
+         [](CNetData* d) { EXPECT_TRUE(As<CNetResourceData>(d).HasDefaultItem()); }},
+        {"res-two", [&](Services& s) { return s.res.RequestItems(7, two, 2); }, 0,
+         [](CNetData* d) {
+             auto& r = *static_cast<CNetResourceData*>(d);
+             EXPECT_FALSE(r.HasDefaultItem());
+             NetBlob taken;
+             EXPECT_EQ(r.GetItem(7, 3, &taken, true), 0);
+             EXPECT_EQ(Blob(taken), (Bytes{'a', 'b'}));
+             NetBlob again{9, nullptr};
+             EXPECT_EQ(r.GetItem(7, 3, &again, true), 0);  // found, its data handed out already
+             EXPECT_EQ(again.length, 0u);
+             EXPECT_EQ(r.GetItem(7, 9, nullptr, false), 1);
+             EXPECT_EQ(r.GetItem(8, 9, nullptr, false), -1);
+             CWUtil::FreeBlob(taken);
+         }},
+        {"res-one", [&](Services& s) { return s.res.RequestItems(7, two, 2); }, 5, nullptr},
+        {"res-three", [&](Services& s) { return s.res.RequestItems(7, three, 2); }, 5, nullptr},
+    };
+    for (const Case& c : cases) {
+        CWNet net;
+        net.SetConfig(nettest::Config());
+        Services s;
+        s.Use(net, s_peer->Url(std::string("/service/") + c.reply), 1);
+        ASSERT_EQ(c.send(s), 0) << c.reply;
+        CNetAPI* busy = s.Busy();
+        ASSERT_NE(busy, nullptr);
+        nettest::RunToEnd(*busy);
+        EXPECT_EQ(busy->GetResult(), c.result) << c.reply;
+        if (c.result == 0 && c.check) {
+            ASSERT_NE(busy->GetData(), nullptr) << c.reply;
+            c.check(busy->GetData());
+        }
+    }
+    EXPECT_EQ(s_peer->Problems(), "");
+}
+
+}  // namespace
