@@ -36,8 +36,8 @@ Char* CStrT<Derived, Char>::Allocate(std::int32_t n) {
 }
 
 template <typename Derived, typename Char>
-Derived& CStrT<Derived, Char>::Append(const Char* text) {
-    if (text == nullptr) return static_cast<Derived&>(*this);
+void CStrT<Derived, Char>::AppendText(const Char* text) {
+    if (text == nullptr) return;
     const std::int32_t oldLength = m_length;
     const std::int32_t n = TextLength(text);
     Char* buffer = new (std::nothrow) Char[static_cast<std::size_t>(oldLength) + static_cast<std::size_t>(n) + 1];
@@ -49,7 +49,6 @@ Derived& CStrT<Derived, Char>::Append(const Char* text) {
     delete[] m_buffer;
     m_buffer = buffer;
     m_length = oldLength + n;
-    return static_cast<Derived&>(*this);
 }
 
 template <typename Derived, typename Char>

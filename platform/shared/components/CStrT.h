@@ -15,9 +15,9 @@ class CStrT : public CClass {
 public:
     CStrT() : CClass(Derived::kClassId) {}
     // Empty, then the text appended (nothing for null).
-    explicit CStrT(const Char* text) : CStrT() { Append(text); }
+    explicit CStrT(const Char* text) : CStrT() { AppendText(text); }
     // Copies are deep.
-    CStrT(const CStrT& other) : CStrT() { Append(other.m_buffer); }
+    CStrT(const CStrT& other) : CStrT() { AppendText(other.m_buffer); }
     CStrT& operator=(const CStrT& other) {
         AssignCStr(other.m_buffer);
         return *this;
@@ -33,7 +33,10 @@ public:
 
     // Appends the text (nothing for null). Always reallocates, so appending
     // the empty text to a string without buffer leaves a lone terminator.
-    Derived& Append(const Char* text);
+    Derived& Append(const Char* text) {
+        AppendText(text);
+        return static_cast<Derived&>(*this);
+    }
     Derived& AppendCStr(const Char* text) { return Append(text); }
     Derived& Assign(const Derived& other) { return AssignCStr(other.m_buffer); }
     Derived& AssignCStr(const Char* text);
@@ -72,6 +75,10 @@ protected:
     Char* Allocate(std::int32_t n);
 
 private:
+    // Append's work. The constructors call it rather than Append: while the
+    // base is being constructed, the object is not yet a Derived to cast to.
+    void AppendText(const Char* text);
+
     static Derived Concat(const Char* left, const Char* right) {
         Derived result(left);
         result.Append(right);
