@@ -1,5 +1,6 @@
 #include "platform/shared/math/CVector2d.h"
 
+#include "platform/shared/math/CLineSegment2d.h"
 #include "platform/shared/math/CMatrix2d.h"
 
 void CVector2d::Lerp(const CVector2d& to, std::int32_t t) {
@@ -65,9 +66,17 @@ std::int32_t CVector2d::DistanceToSegment(const CVector2d& p, const CVector2d& s
     return offset.Length();
 }
 
+std::int32_t CVector2d::DistanceToSegment(const CVector2d& p, const CLineSegment2d& segment, CVector2d& closest) {
+    return DistanceToSegment(p, segment.start, segment.end, closest);
+}
+
 std::int32_t CVector2d::SideOfLine(const CVector2d& p, const CVector2d& a, const CVector2d& b) {
     return WrapSub32(CMathFixed::Mul(WrapSub32(b.x, a.x), WrapSub32(p.y, a.y)),
                      CMathFixed::Mul(WrapSub32(p.x, a.x), WrapSub32(b.y, a.y)));
+}
+
+std::int32_t CVector2d::SideOfLine(const CVector2d& p, const CLineSegment2d& segment) {
+    return SideOfLine(p, segment.start, segment.end);
 }
 
 std::int32_t CVector2d::WindingNumber(const CVector2d& p, const CVector2d* vertices, std::int32_t count) {
