@@ -13,101 +13,34 @@
 #include "platform/shared/math/CCircle.h"
 #include "platform/shared/math/CLineSegment2d.h"
 #include "platform/shared/math/CTriangle2d.h"
-#include "tests/math/RealBound.h"
+#include "tests/math/Reference.h"
 
 namespace {
 
 using ref::Real;
 using Seg = CLineSegment2d;
 
-struct V2 {
-    V2(Real x_, Real y_) : x(x_), y(y_) {}
-    V2(const CVector2d& v) : x(v.x), y(v.y) {}  // NOLINT: fixed inputs are exact
-    Real x, y;
-};
-V2 operator+(V2 a, V2 b) { return {a.x + b.x, a.y + b.y}; }
-V2 operator-(V2 a, V2 b) { return {a.x - b.x, a.y - b.y}; }
-V2 operator*(V2 a, Real s) { return {ref::Mul(a.x, s), ref::Mul(a.y, s)}; }
-V2 operator/(V2 a, Real s) { return {ref::Div(a.x, s), ref::Div(a.y, s)}; }
-Real Dot(V2 a, V2 b) { return ref::Mul(a.x, b.x) + ref::Mul(a.y, b.y); }
-Real Cross(V2 a, V2 b) { return ref::Mul(a.x, b.y) - ref::Mul(a.y, b.x); }
-Real Length(V2 a) { return ref::Sqrt(Dot(a, a)); }
+using ref::V2;
 bool IsUnit(Real t) { return t >= 0 && t <= 1024; }
-
-void Near(ref::Errors& errors, const CVector2d& fixed, V2 expected, const char* what) {
-    errors.Near(fixed.x, expected.x, what);
-    errors.Near(fixed.y, expected.y, what);
-}
 
 // The algorithms again, step for step.
 
-bool IntersectLines(V2 a0, V2 a1, V2 b0, V2 b1, Real& t, Real& u) {
-    const V2 d1 = a1 - a0, d2 = b1 - b0, w = b0 - a0;
-    const Real den = Cross(d1, d2);
-    if (ref::Sign(den) == 0) return false;
-    t = ref::Div(Cross(w, d2), den);
-    u = ref::Div(Cross(w, d1), den);
-    return true;
-}
+using ref::IntersectLines;
 
 bool SegmentsCross(V2 a0, V2 a1, V2 b0, V2 b1) {
     Real t, u;
     return IntersectLines(a0, a1, b0, b1, t, u) && IsUnit(t) && IsUnit(u);
 }
 
-Real ClosestPoint(V2 a, V2 b, V2 p, V2& q) {
-    const V2 ab = b - a;
-    const Real d = Dot(p - a, ab);
-    if (d <= 0) return q = a, 0;
-    const Real l = Dot(ab, ab);
-    if (d >= l) return q = b, 1024;
-    const Real t = ref::Div(d, l);
-    q = a + ab * t;
-    return t;
-}
-
 V2 Offset(V2 a, V2 b, V2 p) {
     V2 q = a;
-    ClosestPoint(a, b, p, q);
+    ref::ClosestPoint(a, b, p, q);
     return p - q;
 }
 
 Real Side(V2 e0, V2 e1, V2 p) { return Cross(e1 - e0, p - e0); }
 
 int Classify(V2 a, V2 b, V2 p) { return ref::Sign(Side(a, b, p)) + 2; }
-
-void ClosestPoints(V2 p1, V2 q1, V2 p2, V2 q2, V2& c1, V2& c2, Real& s, Real& t) {
-    const V2 d1 = q1 - p1, d2 = q2 - p2, r = p1 - p2;
-    const Real a = Dot(d1, d1), e = Dot(d2, d2), f = Dot(d2, r);
-    if (a <= 1 && e <= 1) {
-        s = t = 0;
-    } else if (a <= 1) {
-        s = 0;
-        t = ref::Clamp(ref::Div(f, e), 0, 1024);
-    } else {
-        const Real c = Dot(d1, r);
-        if (e <= 1) {
-            t = 0;
-            s = ref::Clamp(ref::Div(-c, a), 0, 1024);
-        } else {
-            const Real b = Dot(d1, d2);
-            const Real den = ref::Mul(a, e) - ref::Mul(b, b);
-            s = ref::Abs(den) > 1 ? ref::Clamp(ref::Div(ref::Mul(b, f) - ref::Mul(c, e), den), 0, 1024) : 0;
-            const Real tn = ref::Mul(b, s) + f;
-            if (tn < 0) {
-                t = 0;
-                s = ref::Clamp(ref::Div(-c, a), 0, 1024);
-            } else if (tn > e) {
-                t = 1024;
-                s = ref::Clamp(ref::Div(b - c, a), 0, 1024);
-            } else {
-                t = ref::Div(tn, e);
-            }
-        }
-    }
-    c1 = p1 + d1 * s;
-    c2 = p2 + d2 * t;
-}
 
 bool SweepSegment(V2 start, Real r2, V2 end, V2 s0, V2 s1, Real& time) {
     time = 0;
@@ -119,26 +52,6 @@ bool SweepSegment(V2 start, Real r2, V2 end, V2 s0, V2 s1, Real& time) {
     if (!(l1 <= r2 || Dot(off0, off1) < 0)) return false;
     time = ref::Div(l0 - r2, l0 + l1);
     return true;
-}
-
-bool SweepCapsule(V2 p0, V2 p1, Real rs, V2 c, Real rc, V2 m, Real& time) {
-    Real t, u;
-    if (IntersectLines(p0, p1, c, c + m, t, u)) {
-        if (u < 0) return time = 0, false;
-        if (t >= 0 && t < 1) {
-            V2 q = p0;
-            ClosestPoint(p0, p1, c, q);
-            const Real dist = Length(q - c);
-            time = ref::Div(ref::Mul(u, dist - rs - rc), dist);
-            return true;
-        }
-    }
-    const bool fromP0 = Dot(p0 - c, p0 - c) < Dot(p1 - c, p1 - c);
-    V2 c1 = c, c2 = c;
-    Real s;
-    ClosestPoints(fromP0 ? p0 : p1, fromP0 ? p1 : p0, c, c + m * 10240, c1, c2, s, t);
-    time = ref::Mul(t, 102);
-    return Dot(c1 - c2, c1 - c2) < ref::Mul(rs + rc, rs + rc) && time > 0;
 }
 
 int ContainsPoint(V2 a, V2 b, V2 c, V2 p) {
@@ -175,12 +88,7 @@ Seg SteepSegment(std::mt19937& rng, double range, const CVector2d (&lines)[N][2]
     }
 }
 
-template <typename Body>
-void Cases(const char* name, Body body) {
-    ref::Errors errors(name);
-    std::mt19937 rng(20261207);
-    for (int i = 0; i < ref::kCases; ++i) body(rng, errors);
-}
+using ref::Cases;
 
 TEST(Geometry2dReference, SegmentCrossingsAndRectangles) {
     Cases("IntersectLines", [](std::mt19937& rng, ref::Errors& errors) {
@@ -220,7 +128,7 @@ TEST(Geometry2dReference, ClosestPointsAndSides) {
         Seg::ClosestOffset(s, p, offset, t);
         const std::int32_t distance = CVector2d::DistanceToSegment(p, s, closest);
         V2 rq = p;
-        const Real rt = ClosestPoint(s.start, s.end, p, rq);
+        const Real rt = ref::ClosestPoint<V2>(s.start, s.end, p, rq);
         if (!errors.Clear()) return;
         errors.Near(t, rt, "t");
         Near(errors, offset, V2(p) - rq, "offset");
@@ -246,7 +154,7 @@ TEST(Geometry2dReference, ClosestPointsAndSides) {
         Seg::ClosestPoints(a.start, a.end, b.start, b.end, c1, c2, s, t);
         V2 r1 = a.start, r2 = b.start;
         Real rs, rt;
-        ClosestPoints(a.start, a.end, b.start, b.end, r1, r2, rs, rt);
+        ref::ClosestPoints<V2>(a.start, a.end, b.start, b.end, r1, r2, rs, rt);
         if (!errors.Clear()) return;
         errors.Near(s, rs, "s");
         errors.Near(t, rt, "t");
@@ -264,7 +172,7 @@ TEST(Geometry2dReference, CircleContacts) {
         std::int32_t side = 0;
         const bool touching = CCircle::TouchesSegment(centre, r2, s, closest, &side);
         V2 q = centre;
-        ClosestPoint(s.start, s.end, centre, q);
+        ref::ClosestPoint<V2>(s.start, s.end, centre, q);
         const V2 off = V2(centre) - q;
         const bool expected = Dot(off, off) <= r2;
         const int expectedSide = expected ? 2 : Classify(s.start, s.end, centre);
@@ -314,7 +222,7 @@ TEST(Geometry2dReference, CircleContacts) {
         std::int32_t time = -1;
         const bool hit = CCircle::SweepCapsule(s.start, s.end, rs, centre, rc, vs, vs + m, time);
         Real rt;
-        const bool expected = SweepCapsule(s.start, s.end, rs, centre, rc, m, rt);
+        const bool expected = ref::SweepCapsule<V2>(s.start, s.end, rs, centre, rc, m, rt, ref::IntersectLines);
         if (!errors.Clear()) return;
         errors.Same(hit, expected, "hit");
         errors.Near(time, rt, "time");

@@ -1,6 +1,9 @@
 #include "platform/shared/math/CCircle.h"
 
 #include "platform/shared/core/Debug.h"
+#include "platform/shared/math/CLineSegment3d.h"
+#include "platform/shared/math/CTriangle3d.h"
+#include "platform/shared/math/SegmentMath.h"
 
 namespace {
 
@@ -9,10 +12,6 @@ constexpr const char* kSourcePath = "..\\..\\platform\\shared\\math\\src\\CCircl
 using M = CMathFixed;
 
 constexpr std::int32_t kMaxPushPasses = 20;
-// The far path of a capsule sweep is ten motions long, and 102/1024 brings
-// its parameter back to the scale of one motion.
-constexpr std::int32_t kTenTimes = 10 * M::kOne;
-constexpr std::int32_t kOneTenth = 102;
 
 // Squared distance of p from the segment, the offset from the nearest point
 // going to `offset`.
@@ -144,37 +143,48 @@ bool CCircle::PushOutOfPolygon(const CVector2d& centre, std::int32_t radius, con
 bool CCircle::SweepCapsule(const CVector2d& p0, const CVector2d& p1, std::int32_t segmentRadius,
                            const CVector2d& centre, std::int32_t radius, const CVector2d& segmentVelocity,
                            const CVector2d& circleVelocity, std::int32_t& time) {
-    const CVector2d motion = circleVelocity - segmentVelocity;
-    std::int32_t t;
-    std::int32_t u;
-    if (CLineSegment2d::IntersectLines(p0, p1, centre, centre + motion, t, u)) {
-        if (u < 0) {
-            // Moving away from the segment's line.
-            time = 0;
-            return false;
-        }
-        if (t >= 0 && t < 1) {
-            CVector2d nearest;
-            CLineSegment2d::ClosestPoint(p0, p1, centre, nearest);
-            const std::int32_t distance = (nearest - centre).Length();
-            if (distance == 0) {
-                time = 0;
-                return true;
-            }
-            time = M::Div(M::Mul(u, WrapSub32(WrapSub32(distance, segmentRadius), radius)), distance);
+    return segment_math::SweepCapsule(p0, p1, segmentRadius, centre, radius, segmentVelocity, circleVelocity, time,
+                                      CLineSegment2d::IntersectLines);
+}
+
+bool CCircle::SweepCapsule3d(const CVector3d& p0, const CVector3d& p1, std::int32_t segmentRadius,
+                             const CVector3d& centre, std::int32_t radius, const CVector3d& segmentVelocity,
+                             const CVector3d& sphereVelocity, std::int32_t& time) {
+    return segment_math::SweepCapsule(p0, p1, segmentRadius, centre, radius, segmentVelocity, sphereVelocity, time,
+                                      CLineSegment3d::IntersectCoplanar);
+}
+
+bool CCircle::SweepCapsuleSegment3d(const CVector3d& p0, const CVector3d& p1, std::int32_t r0, const CVector3d& s,
+                                    const CVector3d& q, std::int32_t r1, const CVector3d& a, const CVector3d& b,
+                                    std::int32_t k, std::int32_t& time) {
+    // The moving segment sweeps the quad p0, p1, p1 + v, p0 + v: two
+    // triangles. A point's time is its distance along v over v's length.
+    const CVector3d v = (a - b) * k;
+    const std::int32_t v2 = CVector3d::Dot(v, v);
+    const std::int32_t inverse = v2 != 0 ? M::Div(k, v2) : 0;
+    const auto timeOf = [&](const CVector3d& p) { return M::Mul(CVector3d::Dot(p - p0, v), inverse); };
+    const CVector3d e0 = p0 + v;
+    const CVector3d e1 = p1 + v;
+    const CTriangle3d sweep[] = {{p0, p1, e0}, {p1, e0, e1}};
+    for (const CTriangle3d& t : sweep) {
+        std::int32_t h;
+        if (CTriangle3d::IntersectSegment(t.a, t.b, t.c, s, q, h)) {
+            time = timeOf(s + (q - s) * h);
             return true;
         }
     }
-    // Walk the segment from its end nearer to the centre (p1 on a tie) and
-    // find the closest approach of the circle's path, ten motions long.
-    const bool fromP0 = CVector2d::Dot(p0 - centre, p0 - centre) < CVector2d::Dot(p1 - centre, p1 - centre);
-    CVector2d onSegment;
-    CVector2d onPath;
-    std::int32_t s;
-    CLineSegment2d::ClosestPoints(fromP0 ? p0 : p1, fromP0 ? p1 : p0, centre, centre + motion * kTenTimes, onSegment,
-                                  onPath, s, t);
-    time = M::Mul(t, kOneTenth);
-    const std::int32_t reach = WrapAdd32(segmentRadius, radius);
-    const CVector2d gap = onSegment - onPath;
-    return CVector2d::Dot(gap, gap) < M::Mul(reach, reach) && time > 0;
+    const std::int32_t reach = WrapAdd32(r0, r1);
+    const std::int32_t reach2 = M::Mul(reach, reach);
+    for (const CTriangle3d& t : sweep) {
+        CVector3d onTriangle;
+        CVector3d onSegment;
+        std::int32_t u;
+        CTriangle3d::ClosestPointsToSegment(t.a, t.b, t.c, s, q, onTriangle, onSegment, u);
+        const CVector3d gap = onSegment - onTriangle;
+        if (CVector3d::Dot(gap, gap) < reach2) {
+            time = timeOf(onTriangle);
+            return true;
+        }
+    }
+    return false;
 }

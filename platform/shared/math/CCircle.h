@@ -7,6 +7,7 @@
 
 #include "platform/shared/math/CLineSegment2d.h"
 #include "platform/shared/math/CVector2d.h"
+#include "platform/shared/math/CVector3d.h"
 
 class CCircle {
 public:
@@ -51,4 +52,14 @@ public:
     static bool SweepCapsule(const CVector2d& p0, const CVector2d& p1, std::int32_t segmentRadius,
                              const CVector2d& centre, std::int32_t radius, const CVector2d& segmentVelocity,
                              const CVector2d& circleVelocity, std::int32_t& time);
+    // SweepCapsule in space, for a sphere.
+    static bool SweepCapsule3d(const CVector3d& p0, const CVector3d& p1, std::int32_t segmentRadius,
+                               const CVector3d& centre, std::int32_t radius, const CVector3d& segmentVelocity,
+                               const CVector3d& sphereVelocity, std::int32_t& time);
+    // Whether the segment p0-p1 of radius r0, moving by (a - b) scaled by k,
+    // meets the segment s-q of radius r1; `time` gets the contact's fraction
+    // of that motion. Without relative motion a contact is at time 0.
+    static bool SweepCapsuleSegment3d(const CVector3d& p0, const CVector3d& p1, std::int32_t r0, const CVector3d& s,
+                                      const CVector3d& q, std::int32_t r1, const CVector3d& a, const CVector3d& b,
+                                      std::int32_t k, std::int32_t& time);
 };

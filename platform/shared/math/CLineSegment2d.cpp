@@ -1,15 +1,13 @@
 #include "platform/shared/math/CLineSegment2d.h"
 
 #include "platform/shared/core/Debug.h"
+#include "platform/shared/math/SegmentMath.h"
 
 namespace {
 
 constexpr const char* kSourcePath = "..\\..\\platform\\shared\\math\\src\\CLineSegment2d";
 
 using M = CMathFixed;
-
-// Squared length at or below which a segment counts as a point.
-constexpr std::int32_t kPointTolerance = 1;
 
 bool IsUnitParameter(std::int32_t t) { return t >= 0 && t <= M::kOne; }
 
@@ -33,20 +31,7 @@ bool CLineSegment2d::IntersectLines(const CVector2d& a0, const CVector2d& a1, co
 }
 
 std::int32_t CLineSegment2d::ClosestPoint(const CVector2d& a, const CVector2d& b, const CVector2d& p, CVector2d& q) {
-    const CVector2d ab = b - a;
-    const std::int32_t d = CVector2d::Dot(p - a, ab);
-    if (d <= 0) {
-        q = a;
-        return 0;
-    }
-    const std::int32_t l = CVector2d::Dot(ab, ab);
-    if (d >= l) {
-        q = b;
-        return M::kOne;
-    }
-    const std::int32_t t = M::Div(d, l);
-    q = a + ab * t;
-    return t;
+    return segment_math::ClosestPoint(a, b, p, q);
 }
 
 CVector2d CLineSegment2d::ClosestOffset(const CVector2d& a, const CVector2d& b, const CVector2d& p,
@@ -65,44 +50,7 @@ std::int32_t CLineSegment2d::Classify(const CVector2d& a, const CVector2d& b, co
 void CLineSegment2d::ClosestPoints(const CVector2d& p1, const CVector2d& q1, const CVector2d& p2,
                                    const CVector2d& q2, CVector2d& c1, CVector2d& c2, std::int32_t& s,
                                    std::int32_t& t) {
-    const CVector2d d1 = q1 - p1;
-    const CVector2d d2 = q2 - p2;
-    const CVector2d r = p1 - p2;
-    const std::int32_t a = CVector2d::Dot(d1, d1);
-    const std::int32_t e = CVector2d::Dot(d2, d2);
-    const std::int32_t f = CVector2d::Dot(d2, r);
-    if (a <= kPointTolerance && e <= kPointTolerance) {
-        c1 = p1;
-        c2 = p2;
-        s = t = 0;
-        return;
-    }
-    if (a <= kPointTolerance) {
-        s = 0;
-        t = M::Clamp(M::Div(f, e), 0, M::kOne);
-    } else {
-        const std::int32_t c = CVector2d::Dot(d1, r);
-        if (e <= kPointTolerance) {
-            t = 0;
-            s = M::Clamp(M::Div(WrapNeg32(c), a), 0, M::kOne);
-        } else {
-            const std::int32_t b = CVector2d::Dot(d1, d2);
-            const std::int32_t den = WrapSub32(M::Mul(a, e), M::Mul(b, b));
-            s = M::Abs(den) > 1 ? M::Clamp(M::Div(WrapSub32(M::Mul(b, f), M::Mul(c, e)), den), 0, M::kOne) : 0;
-            const std::int32_t tn = WrapAdd32(M::Mul(b, s), f);
-            if (tn < 0) {
-                t = 0;
-                s = M::Clamp(M::Div(WrapNeg32(c), a), 0, M::kOne);
-            } else if (tn > e) {
-                t = M::kOne;
-                s = M::Clamp(M::Div(WrapSub32(b, c), a), 0, M::kOne);
-            } else {
-                t = M::Div(tn, e);
-            }
-        }
-    }
-    c1 = p1 + d1 * s;
-    c2 = p2 + d2 * t;
+    segment_math::ClosestPoints(p1, q1, p2, q2, c1, c2, s, t);
 }
 
 bool CLineSegment2d::IntersectsRect(const CVector2d& a, const CVector2d& b, const CVector2d& min,

@@ -40,6 +40,9 @@ public:
     static void Barycentric(const CVector2d& a, const CVector2d& b, const CVector2d& c, const CVector2d& p,
                             std::int32_t& wa, std::int32_t& wb, std::int32_t& wc);
 
+    // The unsigned area: half the magnitude of Side(a, b, c).
+    std::int32_t Area() const { return CMathFixed::Abs(CMathFixed::Mul(Side(a, b, c), 512)); }
+
     // Whether at least two, or all three, sides have equal squared lengths.
     bool IsIsosceles() const;
     bool IsEquilateral() const;
