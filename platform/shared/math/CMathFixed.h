@@ -47,6 +47,9 @@ public:
         return WrapAdd32(a, Mul(WrapSub32(b, a), t));
     }
 
+    // 1024 / x; x must not be 0.
+    static constexpr std::int32_t Reciprocal(std::int32_t x) { return Div(kOne, x); }
+
     static constexpr std::int32_t SubMul(std::int32_t a, std::int32_t b, std::int32_t c) {
         return WrapSub32(a, Mul(b, c));
     }

@@ -1,12 +1,12 @@
 #include "platform/shared/math/CMatrix2d.h"
 
 #include "platform/shared/core/Debug.h"
+#include "platform/shared/math/MatrixSupport.h"
 
 namespace {
 
 constexpr const char* kSourcePath = "..\\..\\platform\\shared\\math\\src\\CMatrix2d";
 constexpr const char* kHeaderPath = "..\\..\\platform\\shared\\math\\inc\\CMatrix2d";
-constexpr std::uint16_t kMaxOpCount = 65535;
 
 }  // namespace
 
@@ -71,14 +71,7 @@ void CMatrix2d::SetProduct(const CMatrix2d& a, const CMatrix2d& b) {
     rows[1] = a0 * b1.x + a1 * b1.y;
 }
 
-void CMatrix2d::CountOperation() {
-    if (opCount < kMaxOpCount) {
-        ++opCount;
-    }
-    if (renormalize && opCount >= renormalizeInterval) {
-        Orthonormalize();
-    }
-}
+void CMatrix2d::CountOperation() { matrix_support::CountOperation(*this); }
 
 CMatrix2d& CMatrix2d::operator*=(const CMatrix2d& other) {
     SetProduct(*this, other);

@@ -1,6 +1,8 @@
 #include "platform/shared/math/CVector2d.h"
 
+#include "platform/shared/math/CLineSegment2d.h"
 #include "platform/shared/math/CMatrix2d.h"
+#include "platform/shared/math/SegmentMath.h"
 
 void CVector2d::Lerp(const CVector2d& to, std::int32_t t) {
     x = WrapAdd32(x, CMathFixed::Mul(t, WrapSub32(to.x, x)));
@@ -48,26 +50,21 @@ std::int32_t CVector2d::AngleTo(const CVector2d& a, const CVector2d& b) {
 
 std::int32_t CVector2d::DistanceToSegment(const CVector2d& p, const CVector2d& start, const CVector2d& end,
                                           CVector2d& closest) {
-    const CVector2d along = end - start;
-    const std::int32_t t = Dot(p - start, along);
-    const std::int32_t lengthSquared = Dot(along, along);
-    CVector2d offset;
-    if (t <= 0) {
-        closest = start;
-        offset = start - p;
-    } else if (lengthSquared > t) {
-        closest = start + along * CMathFixed::Div(t, lengthSquared);
-        offset = p - closest;
-    } else {
-        closest = end;
-        offset = end - p;
-    }
-    return offset.Length();
+    segment_math::ClosestPoint(start, end, p, closest);
+    return (p - closest).Length();
+}
+
+std::int32_t CVector2d::DistanceToSegment(const CVector2d& p, const CLineSegment2d& segment, CVector2d& closest) {
+    return DistanceToSegment(p, segment.start, segment.end, closest);
 }
 
 std::int32_t CVector2d::SideOfLine(const CVector2d& p, const CVector2d& a, const CVector2d& b) {
     return WrapSub32(CMathFixed::Mul(WrapSub32(b.x, a.x), WrapSub32(p.y, a.y)),
                      CMathFixed::Mul(WrapSub32(p.x, a.x), WrapSub32(b.y, a.y)));
+}
+
+std::int32_t CVector2d::SideOfLine(const CVector2d& p, const CLineSegment2d& segment) {
+    return SideOfLine(p, segment.start, segment.end);
 }
 
 std::int32_t CVector2d::WindingNumber(const CVector2d& p, const CVector2d* vertices, std::int32_t count) {

@@ -9,6 +9,7 @@
 #include "platform/shared/core/Wrap.h"
 #include "platform/shared/math/CMathFixed.h"
 
+class CLineSegment2d;
 class CMatrix2d;
 
 class CVector2d {
@@ -86,9 +87,11 @@ public:
     // segment goes to `closest`.
     static std::int32_t DistanceToSegment(const CVector2d& p, const CVector2d& start, const CVector2d& end,
                                           CVector2d& closest);
+    static std::int32_t DistanceToSegment(const CVector2d& p, const CLineSegment2d& segment, CVector2d& closest);
     // Positive when p lies on the side of the line a-b toward which a positive
     // rotation turns the direction a-b; 0 on the line.
     static std::int32_t SideOfLine(const CVector2d& p, const CVector2d& a, const CVector2d& b);
+    static std::int32_t SideOfLine(const CVector2d& p, const CLineSegment2d& segment);
     // Winding number of the closed polygon vertices[0..count) around p; 0
     // outside.
     static std::int32_t WindingNumber(const CVector2d& p, const CVector2d* vertices, std::int32_t count);
