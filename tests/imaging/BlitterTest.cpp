@@ -9,7 +9,6 @@
 #include "src/SoftwareBlitter/CSoftwareImage.h"
 #include "tests/imaging/ImagingApp.h"
 #include "tests/support/DebugCapture.h"
-#include "tools/BmpWriter.h"
 
 namespace {
 
@@ -157,12 +156,10 @@ TEST(Blitter, EveryRowMemberMatchesThePerPixelRules) {
     constexpr std::int32_t kWidth = 48, kRows = 3;
     // 256 random colours, made into a palettized image and given random
     // entries (a quarter of them the key) for each member below.
-    vktools::BmpDesc desc;
-    desc.width = kWidth;
-    desc.height = kRows;
-    for (int i = 0; i < 256; ++i) desc.palette.push_back(rng() & 0xFFFFFF);
-    for (int i = 0; i < kWidth * kRows; ++i) desc.pixels.push_back(rng() % 256);
-    const vktools::Bytes bmp = vktools::MakeBmp(desc);
+    std::vector<std::uint32_t> colours(256), indices(kWidth * kRows);
+    for (auto& c : colours) c = rng() & 0xFFFFFF;
+    for (auto& i : indices) i = rng() % 256;
+    const vktools::Bytes bmp = MakeTestBmp(kWidth, kRows, 8, colours, indices);
 
     for (const Member& m : kMembers) {
         SCOPED_TRACE(testing::Message() << std::hex << m.format << " op " << static_cast<int>(m.op) << " pal "
@@ -173,7 +170,7 @@ TEST(Blitter, EveryRowMemberMatchesThePerPixelRules) {
         CNativeImage native(app.Blitter());
         CPalettizedImage palettized(app.Blitter());
         ASSERT_TRUE(native.Create(kWidth, kRows));
-        ASSERT_TRUE(palettized.CreateFromBmp(bmp.data(), static_cast<std::uint32_t>(bmp.size()), 0, nullptr, 0));
+        ASSERT_TRUE(palettized.CreateFromBmp(bmp.data(), Size(bmp), 0, nullptr, 0));
         CSoftwareImage* image = m.palettized ? static_cast<CSoftwareImage*>(&palettized) : &native;
         auto* palette = const_cast<std::uint32_t*>(palettized.GetPalette());
         for (int i = 0; i < 256; ++i) palette[i] = RandomPixel(rng, m.format, key) | (m.bytes < 4 ? rng() << 16 : 0);

@@ -52,6 +52,5 @@ std::uint32_t Target::Pixel(std::int32_t x, std::int32_t y) const {
 }
 
 void Target::SetPixel(std::int32_t x, std::int32_t y, std::uint32_t value) {
-    std::memcpy(&bytes[static_cast<std::size_t>(y * pitch + x * PixelFormatBytes(format))], &value,
-                PixelFormatBytes(format));
+    std::memcpy(&bytes[static_cast<std::size_t>(y * pitch + x * pixelBytes)], &value, pixelBytes);
 }

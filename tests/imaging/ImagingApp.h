@@ -5,11 +5,13 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "host/DDraw.h"
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
 #include "src/SoftwareBlitter/CSoftwareBlitter.h"
+#include "tools/BmpWriter.h"
 #include "tools/SingletonTableApp.h"
 
 class ImagingApp : public vktools::SingletonTableApp {
@@ -48,3 +50,19 @@ struct Target {
     std::int32_t width, height, pitch;
     std::vector<std::uint8_t> bytes;
 };
+
+// A BMP file made by the tools/ writer.
+inline vktools::Bytes MakeTestBmp(std::int32_t width, std::int32_t height, std::uint16_t bitCount,
+                                  std::vector<std::uint32_t> palette, std::vector<std::uint32_t> pixels,
+                                  std::int32_t coloursUsed = 0) {
+    vktools::BmpDesc desc;
+    desc.width = width;
+    desc.height = height;
+    desc.bitCount = bitCount;
+    desc.palette = std::move(palette);
+    desc.coloursUsed = coloursUsed;
+    desc.pixels = std::move(pixels);
+    return vktools::MakeBmp(desc);
+}
+
+inline std::uint32_t Size(const vktools::Bytes& bytes) { return static_cast<std::uint32_t>(bytes.size()); }
