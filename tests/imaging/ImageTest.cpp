@@ -20,13 +20,6 @@ std::uint32_t Converted(std::uint32_t format, std::uint32_t rgb) {
     return 0xFF000000 | rgb;
 }
 
-std::uint32_t PixelOf(const CNativeImage& image, std::int32_t x, std::int32_t y) {
-    const std::uint32_t bytes = PixelFormatBytes(image.GetPixelFormat());
-    std::uint32_t value = 0;
-    std::memcpy(&value, image.GetPixels() + (y * image.GetWidth() + x) * bytes, bytes);
-    return value;
-}
-
 constexpr std::uint32_t kFormats[] = {kPixelFormatRgb565, kPixelFormatRgb666, kPixelFormatXrgb8888};
 
 TEST(SoftwareImage, CreatesEachDepthInEachFormatPlainAndRotated) {

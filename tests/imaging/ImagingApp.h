@@ -5,12 +5,15 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <utility>
 #include <vector>
 
 #include "host/DDraw.h"
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
+#include "platform/shared/graphics/2d/PixelFormat.h"
 #include "src/SoftwareBlitter/CSoftwareBlitter.h"
+#include "src/SoftwareBlitter/CSoftwareImage.h"
 #include "tools/BmpWriter.h"
 #include "tools/SingletonTableApp.h"
 
@@ -66,3 +69,11 @@ inline vktools::Bytes MakeTestBmp(std::int32_t width, std::int32_t height, std::
 }
 
 inline std::uint32_t Size(const vktools::Bytes& bytes) { return static_cast<std::uint32_t>(bytes.size()); }
+
+// Pixel (x, y) of a native image.
+inline std::uint32_t PixelOf(const CNativeImage& image, std::int32_t x, std::int32_t y) {
+    const std::uint32_t bytes = PixelFormatBytes(image.GetPixelFormat());
+    std::uint32_t value = 0;
+    std::memcpy(&value, image.GetPixels() + (std::int64_t{y} * image.GetWidth() + x) * bytes, bytes);
+    return value;
+}

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <fstream>
@@ -45,33 +46,51 @@ std::string Run(const std::string& arguments) {
     return out;
 }
 
-Picture Read(const std::string& path, const std::string& operations) {
-    std::istringstream text(Run(path + " " + operations + " txt:-"));
-    Picture picture;
-    std::string line;
-    std::getline(text, line);
-    std::smatch match;
-    if (!std::regex_search(line, match, std::regex("enumeration: (\\d+),(\\d+),"))) {
-        ADD_FAILURE() << "no picture in " << line;
-        return picture;
-    }
-    picture.width = std::stoi(match[1]);
-    picture.height = std::stoi(match[2]);
-    picture.rgb.assign(static_cast<std::size_t>(picture.width) * picture.height, 0xDEADBEEF);
+std::vector<Picture> Read(const std::vector<std::string>& paths, const std::string& operations) {
+    std::string arguments;
+    for (const std::string& path : paths) arguments += path + " ";
+    std::istringstream text(Run(arguments + operations + " txt:-"));
+    std::vector<Picture> pictures;
+    const std::regex header("enumeration: (\\d+),(\\d+),");
     const std::regex pixel("^(\\d+),(\\d+):.*#([0-9A-Fa-f]{6})");
-    while (std::getline(text, line)) {
-        if (!std::regex_search(line, match, pixel)) continue;
-        const std::size_t x = std::stoul(match[1]), y = std::stoul(match[2]);
-        picture.rgb[y * picture.width + x] = static_cast<std::uint32_t>(std::stoul(match[3], nullptr, 16));
+    std::smatch match;
+    for (std::string line; std::getline(text, line);) {
+        if (std::regex_search(line, match, header)) {
+            pictures.push_back({std::stoi(match[1]), std::stoi(match[2]), {}});
+            pictures.back().rgb.assign(static_cast<std::size_t>(pictures.back().width) * pictures.back().height,
+                                       0xDEADBEEF);
+        } else if (!pictures.empty() && std::regex_search(line, match, pixel)) {
+            Picture& picture = pictures.back();
+            const std::size_t x = std::stoul(match[1]), y = std::stoul(match[2]);
+            picture.rgb[y * picture.width + x] = static_cast<std::uint32_t>(std::stoul(match[3], nullptr, 16));
+        }
     }
-    return picture;
+    EXPECT_EQ(pictures.size(), paths.size());
+    return pictures;
 }
 
-void WritePpm(const std::string& path, const Picture& picture) {
-    std::ofstream out(path, std::ios::binary);
-    out << "P6\n" << picture.width << " " << picture.height << "\n255\n";
+void WriteXpm(const std::string& path, const Picture& picture) {
+    static constexpr char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+-";
+    std::vector<std::uint32_t> colours;
     for (const std::uint32_t rgb : picture.rgb) {
-        out.put(static_cast<char>(rgb >> 16)).put(static_cast<char>(rgb >> 8)).put(static_cast<char>(rgb));
+        if (std::find(colours.begin(), colours.end(), rgb) == colours.end()) colours.push_back(rgb);
+    }
+    const auto code = [&](std::uint32_t rgb) {
+        const auto i = std::find(colours.begin(), colours.end(), rgb) - colours.begin();
+        return std::string{kDigits[i / 64], kDigits[i % 64]};
+    };
+    std::ofstream out(path);
+    out << "/* XPM */\nstatic char *p[] = {\n\"" << picture.width << " " << picture.height << " " << colours.size()
+        << " 2\",\n";
+    char hex[8];
+    for (const std::uint32_t rgb : colours) {
+        std::snprintf(hex, sizeof hex, "%06X", rgb);
+        out << "\"" << code(rgb) << " c #" << hex << "\",\n";
+    }
+    for (std::int32_t y = 0; y < picture.height; ++y) {
+        out << "\"";
+        for (std::int32_t x = 0; x < picture.width; ++x) out << code(picture.At(x, y));
+        out << (y + 1 < picture.height ? "\",\n" : "\"\n};\n");
     }
 }
 

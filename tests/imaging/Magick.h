@@ -26,11 +26,12 @@ const std::string& Convert();
 // standard output; fails the test when it does not end with 0.
 std::string Run(const std::string& arguments);
 
-// The picture of an image file as ImageMagick reads it, with the given
-// operations applied first (e.g. "-transpose").
-Picture Read(const std::string& path, const std::string& operations = "");
+// The pictures of image files as ImageMagick reads them, with the given
+// operations applied first (e.g. "-transpose"); one run for all.
+std::vector<Picture> Read(const std::vector<std::string>& paths, const std::string& operations = "");
 
-// Writes the picture as a binary PPM file.
-void WritePpm(const std::string& path, const Picture& picture);
+// Writes the picture as an XPM file (text with its own colour table, which
+// ImageMagick turns into a palette without quantising).
+void WriteXpm(const std::string& path, const Picture& picture);
 
 }  // namespace magick
