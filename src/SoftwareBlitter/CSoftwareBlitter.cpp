@@ -104,7 +104,7 @@ struct Subtract {
 // the target's pixel width).
 template <typename Pixel>
 struct DirectSource {
-    const std::uint8_t* pixels;
+    const std::uint8_t* __restrict pixels;
     Pixel operator[](std::int32_t i) const { return Load<Pixel>(pixels + std::int64_t{i} * sizeof(Pixel)); }
 };
 
@@ -118,7 +118,7 @@ struct PaletteSource {
 // One span; the key test is the only decision per pixel, and a select
 // rather than a branch, so that the loop vectorises.
 template <typename Pixel, typename Source, typename Op>
-void Span(std::uint8_t* dst, Source src, std::int32_t n, bool mirror, std::uint32_t key, Op op) {
+void Span(std::uint8_t* __restrict dst, Source src, std::int32_t n, bool mirror, std::uint32_t key, Op op) {
     const auto k = static_cast<Pixel>(key);
     if (mirror) {
         for (std::int32_t i = 0; i < n; ++i) {
@@ -222,30 +222,28 @@ VK_ROW_FUNCTION(BlitRowPalSub8888, PlainRow<Pixel32, Palettized<Pixel32>, Subtra
 
 std::uint32_t CSoftwareBlitter::Init(std::uint32_t format, std::uint8_t* targetBase, std::int32_t pitch) {
     *this = CSoftwareBlitter();
+    // Per format: the native entries 0-3, then the palettized ones 8-11.
+    static constexpr RowFunction k565[] = {BlitRowCopy16,    BlitRowAlpha16,    BlitRowAdd16,    BlitRowSub16,
+                                           BlitRowPalCopy16, BlitRowPalAlpha16, BlitRowPalAdd16, BlitRowPalSub16};
+    static constexpr RowFunction k666[] = {BlitRowCopy32,    BlitRowAlpha666,    BlitRowAdd666,    BlitRowSub666,
+                                           BlitRowPalCopy32, BlitRowPalAlpha666, BlitRowPalAdd666, BlitRowPalSub666};
+    static constexpr RowFunction k8888[] = {BlitRowCopy32,     BlitRowAlpha8888,    BlitRowAdd8888,
+                                            BlitRowSub8888,    BlitRowPalCopy32,    BlitRowPalAlpha8888,
+                                            BlitRowPalAdd8888, BlitRowPalSub8888};
     const RowFunction* rows = nullptr;
     switch (format) {
-        case kPixelFormatRgb565: {
-            static constexpr RowFunction k565[] = {BlitRowCopy16,    BlitRowAlpha16,    BlitRowAdd16,    BlitRowSub16,
-                                                   BlitRowPalCopy16, BlitRowPalAlpha16, BlitRowPalAdd16, BlitRowPalSub16};
+        case kPixelFormatRgb565:
             rows = k565;
             m_key = 0xF81F;
             break;
-        }
-        case kPixelFormatRgb666: {
-            static constexpr RowFunction k666[] = {BlitRowCopy32,    BlitRowAlpha666,    BlitRowAdd666,    BlitRowSub666,
-                                                   BlitRowPalCopy32, BlitRowPalAlpha666, BlitRowPalAdd666, BlitRowPalSub666};
+        case kPixelFormatRgb666:
             rows = k666;
             m_key = 0x0003F03F;
             break;
-        }
-        case kPixelFormatXrgb8888: {
-            static constexpr RowFunction k8888[] = {BlitRowCopy32,     BlitRowAlpha8888,    BlitRowAdd8888,
-                                                    BlitRowSub8888,    BlitRowPalCopy32,    BlitRowPalAlpha8888,
-                                                    BlitRowPalAdd8888, BlitRowPalSub8888};
+        case kPixelFormatXrgb8888:
             rows = k8888;
             m_key = 0xFFFF00FF;
             break;
-        }
         default:
             DebugPrintf("CSoftwareBlitter: pixel format 0x%X is not supported", format);
             return 0;

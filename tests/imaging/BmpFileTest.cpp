@@ -20,7 +20,9 @@ Random RandomPicture(std::mt19937& rng, std::int32_t width, std::int32_t height,
     if (bitCount <= 8) {
         for (int i = 0; i < (1 << bitCount); ++i) r.palette.push_back(rng() & 0xFFFFFF);
     }
-    for (int i = 0; i < width * height; ++i) r.pixels.push_back(bitCount <= 8 ? rng() % (1u << bitCount) : rng() & 0xFFFFFF);
+    for (int i = 0; i < width * height; ++i) {
+        r.pixels.push_back(bitCount <= 8 ? rng() % (1u << bitCount) : rng() & 0xFFFFFF);
+    }
     return r;
 }
 

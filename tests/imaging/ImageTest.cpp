@@ -65,7 +65,9 @@ TEST(SoftwareImage, CreatesEachDepthInEachFormatPlainAndRotated) {
                 }
                 if (bits == 24) continue;
                 EXPECT_EQ(palettized.GetPaletteCount(), 1 << bits);
-                for (int i = 0; i < 1 << bits; ++i) EXPECT_EQ(palettized.GetPalette()[i], Converted(format, palette[i]));
+                for (int i = 0; i < 1 << bits; ++i) {
+                    EXPECT_EQ(palettized.GetPalette()[i], Converted(format, palette[i]));
+                }
             }
         }
     }
