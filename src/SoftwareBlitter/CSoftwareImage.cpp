@@ -134,9 +134,9 @@ std::uint32_t CSoftwareImage::ConvertColour(std::uint32_t format, std::uint32_t 
 
 bool CSoftwareImage::AcceptBitmap(const std::uint8_t* data, std::uint32_t size, std::uint32_t offset,
                                   bool needsColourTable) {
-    m_format = m_blitter != nullptr ? m_blitter->GetPixelFormat() : 0;
-    if (!Converts(m_format)) {
-        DebugPrintf("CSoftwareImage: no image in pixel format 0x%X", m_format);
+    const std::uint32_t format = m_blitter != nullptr ? m_blitter->GetPixelFormat() : 0;
+    if (!Converts(format)) {
+        DebugPrintf("CSoftwareImage: no image in pixel format 0x%X", format);
         return false;
     }
     BmpHeader header;
@@ -148,6 +148,7 @@ bool CSoftwareImage::AcceptBitmap(const std::uint8_t* data, std::uint32_t size, 
         DebugPrintf("CSoftwareImage: a palettized image needs a bitmap with a colour table");
         return false;
     }
+    m_format = format;
     return true;
 }
 
