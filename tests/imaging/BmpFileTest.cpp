@@ -65,17 +65,6 @@ TEST(BmpFile, ServesIndicesAndColoursOfEachDepth) {
     EXPECT_EQ(CBmpFile(sixteen.data(), Size(sixteen)).GetPaletteSize(), 64);
 }
 
-TEST(BmpFile, CursorStopsOnePastTheEnd) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    const vktools::Bytes bytes = MakeTestBmp(3, 2, 24, {}, std::vector<std::uint32_t>(6));
-    const CBmpFile bmp(bytes.data(), Size(bytes));
-    CBmpCursor at = bmp.GetCursor(3, 2);
-    at.MoveY(-2);
-    EXPECT_EQ(at, bmp.GetCursor(3, 0));
-    EXPECT_DEATH(bmp.GetCursor(4, 0), "ASSERT FAILED - File: CBmpFile, Line: 47");
-    EXPECT_DEATH(at.MoveY(3), "ASSERT FAILED - File: CBmpFile.h, Line: 57");
-}
-
 TEST(BmpFile, RefusesWhatItCannotServeWholly) {
     ScopedImagingApp app;
     Target target(kPixelFormatRgb565, 1, 1);
