@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <random>
 #include <vector>
 
 #include "tools/BigFileWriter.h"
@@ -38,23 +37,6 @@ inline std::vector<vktools::Bytes> BigFileSeeds() {
         seeds.push_back(writer.Build(form));
     }
     return seeds;
-}
-
-// Runs the target on each seed, on prefixes of it and on damaged copies.
-inline void ReplaySeeds(int (*target)(const std::uint8_t*, std::size_t), const std::vector<vktools::Bytes>& seeds) {
-    std::mt19937 rng(2024);
-    for (const auto& seed : seeds) {
-        target(seed.data(), seed.size());
-        const std::size_t step = seed.size() / 24 + 1;
-        for (std::size_t n = 0; n < seed.size(); n += step) target(seed.data(), n);
-        for (int round = 0; round < 24 && !seed.empty(); ++round) {
-            vktools::Bytes damaged = seed;
-            for (int k = 0; k < 1 + round % 3; ++k) {
-                damaged[rng() % damaged.size()] = static_cast<std::uint8_t>(round % 2 ? rng() : 0xFF);
-            }
-            target(damaged.data(), damaged.size());
-        }
-    }
 }
 
 // A network fuzz input: the number of piece sizes, the sizes (each one less

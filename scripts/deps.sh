@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           zlib1g-dev libsdl2-dev libpng-dev libvorbisidec-dev vorbis-tools xvfb libx11-dev
           python3 nginx)
+# ImageMagick: the imaging tests' independent writer and reader of BMP files.
+packages+=(imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

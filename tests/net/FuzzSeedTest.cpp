@@ -5,22 +5,23 @@
 #include "fuzz/FuzzSeeds.h"
 #include "fuzz/NetFuzzTargets.h"
 #include "tests/support/DebugCapture.h"
+#include "tests/support/FuzzReplay.h"
 
 namespace {
 
 TEST(FuzzSeeds, NetHttpTarget) {
     DebugCapture quiet;
-    fuzz::ReplaySeeds(fuzz::FuzzNetHttp, fuzz::NetHttpSeeds());
+    ReplayFuzzSeeds(fuzz::FuzzNetHttp, fuzz::NetHttpSeeds());
 }
 
 TEST(FuzzSeeds, NetRawTarget) {
     DebugCapture quiet;
-    fuzz::ReplaySeeds(fuzz::FuzzNetRaw, fuzz::NetRawSeeds());
+    ReplayFuzzSeeds(fuzz::FuzzNetRaw, fuzz::NetRawSeeds());
 }
 
 TEST(FuzzSeeds, NetRepliesTarget) {
     DebugCapture quiet;
-    fuzz::ReplaySeeds(fuzz::FuzzNetReplies, fuzz::NetReplySeeds());
+    ReplayFuzzSeeds(fuzz::FuzzNetReplies, fuzz::NetReplySeeds());
 }
 
 }  // namespace

@@ -2,19 +2,16 @@
 // tests, so that the sanitizer build checks every reader against them.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-
 #include "fuzz/FuzzSeeds.h"
 #include "fuzz/FuzzTargets.h"
 #include "tests/platform/TestApp.h"
+#include "tests/support/FuzzReplay.h"
 
 namespace {
 
-using Target = int (*)(const std::uint8_t*, std::size_t);
-
-void Replay(Target target, const std::vector<vktools::Bytes>& seeds) {
+void Replay(FuzzTarget target, const std::vector<vktools::Bytes>& seeds) {
     ScopedTestApp app;
-    fuzz::ReplaySeeds(target, seeds);
+    ReplayFuzzSeeds(target, seeds);
     fuzz::RemoveScratch();
 }
 
