@@ -90,7 +90,7 @@ ScriptWorld::ScriptWorld(const vktools::Bytes& payload) {
     // The script resource, read from an archive as the start event reads it.
     TempDir dir;
     vktools::BigFileWriter archive;
-    archive.Add(kScriptResource, 3, vktools::MakeBlob(payload));
+    archive.Add(kScriptResource & 0x7FFF, 3, vktools::MakeBlob(payload));
     EXPECT_TRUE(archive.WriteFile(dir.HostPath("velkorin.big"), vktools::BigFileWriter::IdForm::List));
     CBigFileReader reader;
     EXPECT_EQ(reader.Open(dir.Phone("velkorin.big").c_str()), 1);
@@ -107,8 +107,8 @@ ScriptWorld::~ScriptWorld() {
     store->release();
     delete store;
     AZ_SetHookListener(nullptr);
-    CApp::SetInstance(nullptr);
     delete m_app;  // with the singletons: the graphics device, the file manager
+    CApp::SetInstance(nullptr);
     ICCore::SetInstance(nullptr);
     delete m_core;
     delete m_applet;
