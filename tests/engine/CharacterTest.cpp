@@ -172,6 +172,7 @@ TEST_F(CharacterTest, BadStatesAndOverrideCyclesStopWithALine) {
         {"cycle", [&] { client.overrideState(id, 4, 2); client.overrideState(id, 2, 4); }, "", {6, 4}},
         {"resolving a cycle", [&] { client.setTopState(row, 2); }, kCycle, {2, 4}},
         {"falling back along a cycle", [&] { client.raiseEvent(row, kPong); }, std::string(kCycle) + kCycle, {2, 4}},
+        {"exiting along a cycle", [&] { client.exitState(row); }, kCycle, {2, 4}},
         {"bad rows", [&] { client.destroyCharacter(1); client.raiseEvent(-2, kPing); client.changeCharacterType(row, 5); },
          std::string(kInvalidCharacter) + kInvalidCharacter + kInvalidCharacter, {2, 4}},
     };
@@ -190,7 +191,10 @@ TEST_F(CharacterTest, ThePerTypeTableCountsLiveCharacters) {
     const std::int32_t a = world.Spawn(1), b = world.Spawn(1), c = world.Spawn(0);
     EXPECT_EQ(client.getSingletonEntry(1), -3);
     EXPECT_EQ(client.getSingletonEntry(0), -4);  // base_t counts its derived ones
-    client.destroyCharacter(a);
+    world.hooks.calls.clear();
+    client.destroyCharacter(a);  // the row goes first, then the presenter
+    EXPECT_EQ(world.hooks.Of({AZ_Hook::RowRemoveBegin, AZ_Hook::RowRemoveEnd, AZ_Hook::PresenterRelease}),
+              (Strings{"RowRemoveBegin 0", "RowRemoveEnd 0", "PresenterRelease 0"}));
     EXPECT_EQ(client.getSingletonEntry(1), 1);  // the presenter id of the one left
     EXPECT_EQ(client.getSingletonEntry(0), -3);
     EXPECT_EQ(client.findCharacterByType(0), 0);
