@@ -58,9 +58,14 @@ struct Level {
         assembler.Parse(kScript, "bench");
         assembler.Build(script);  // before the units are renamed
         for (std::int32_t id = 0; id < AZ_FIRST_EVENT; ++id) {
-            const AZ_Unit unit = id < AZ_FIRST_VISUAL       ? AZ_Unit{"b", id, BenchSlot, BenchUpdate, nullptr, BenchSlot, nullptr, 0, false}
-                                 : id < AZ_FIRST_INSTRUCTION ? AZ_Unit{"v", id, BenchSlot, nullptr, BenchRender, BenchSlot, nullptr, 0, false}
-                                                             : AZ_Unit{AZ_GetUnit(id).name, id, nullptr, nullptr, nullptr, nullptr, BenchInstruction, AZ_GetUnit(id).argumentCount, false};
+            AZ_Unit unit = AZ_GetUnit(id);
+            if (id < AZ_FIRST_VISUAL) {
+                unit = AZ_Unit{"b", id, BenchSlot, BenchUpdate, nullptr, BenchSlot, nullptr, 0, false};
+            } else if (id < AZ_FIRST_INSTRUCTION) {
+                unit = AZ_Unit{"v", id, BenchSlot, nullptr, BenchRender, BenchSlot, nullptr, 0, false};
+            } else {
+                unit.instruction = BenchInstruction;
+            }
             saved.push_back(AZ_SwapUnit(id, unit));
         }
         client = std::make_unique<AZ_Client>(script.data(), static_cast<std::uint32_t>(script.size()));
@@ -128,7 +133,8 @@ void BM_FlatFrame(benchmark::State& state) {
     for (std::int32_t p = 0; p < 64; ++p) {
         AZ_Presenter* presenter = AZ_Presenter::getPresenter(p);
         for (std::int32_t i = presenter->getRunEnd() - 1; i >= presenter->getRunStart(); --i) {
-            calls.push_back({presenter, level.store->getSlotList()[i], level.store->getCodeList()[i] >= AZ_FIRST_VISUAL});
+            const bool visual = level.store->getCodeList()[i] >= AZ_FIRST_VISUAL;
+            calls.push_back({presenter, level.store->getSlotList()[i], visual});
         }
     }
     for (auto _ : state) {

@@ -68,20 +68,21 @@ std::int32_t IndexOf(const Decls& decls, std::string_view name) {
 
 Bytes WriteRawScript(const RawScript& script) {
     ByteWriter out;
-    const auto count = [](const auto& table) { return static_cast<std::uint16_t>(table.size()); };
-    out.U16(static_cast<std::uint16_t>(script.numCharacters.value_or(static_cast<std::int16_t>(count(script.characters)))));
-    out.U16(static_cast<std::uint16_t>(script.numStates.value_or(static_cast<std::int16_t>(count(script.states)))));
-    out.U16(static_cast<std::uint16_t>(script.numEvents.value_or(static_cast<std::int16_t>(count(script.events)))));
-    out.U16(static_cast<std::uint16_t>(script.numCalls.value_or(static_cast<std::int16_t>(count(script.calls)))));
-    out.U16(script.numParameters.value_or(count(script.parameters)));
+    const auto word = [&](std::int64_t value) { out.U16(static_cast<std::uint16_t>(value)); };
+    const auto count = [&](const auto& given, const auto& table) { word(given.value_or(table.size())); };
+    count(script.numCharacters, script.characters);
+    count(script.numStates, script.states);
+    count(script.numEvents, script.events);
+    count(script.numCalls, script.calls);
+    count(script.numParameters, script.parameters);
     const auto pairs = [&](const std::vector<RawScript::Pair>& table) {
-        for (const auto& p : table) out.U16(static_cast<std::uint16_t>(p.first)).U16(static_cast<std::uint16_t>(p.second));
+        for (const auto& p : table) word(p.first), word(p.second);
     };
     pairs(script.characters);
-    for (std::int16_t s : script.states) out.U16(static_cast<std::uint16_t>(s));
+    for (std::int16_t s : script.states) word(s);
     pairs(script.events);
     pairs(script.calls);
-    for (std::int16_t p : script.parameters) out.U16(static_cast<std::uint16_t>(p));
+    for (std::int16_t p : script.parameters) word(p);
     return out.Take();
 }
 
@@ -295,8 +296,9 @@ bool ScriptAssembler::Build(RawScript& script) {
         const std::size_t first = script.events.size();
         for (const HandlerDecl& handler : state.handlers) {
             std::int64_t number = 0;
-            if (!ResolveEvent(handler.event, number)) return Fail(handler.where, "unknown event '" + handler.event + "'");
-            if (!FitsInt16(number)) return Fail(handler.where, "event " + handler.event + " out of range");
+            if (!ResolveEvent(handler.event, number) || !FitsInt16(number)) {
+                return Fail(handler.where, "unknown event '" + handler.event + "'");
+            }
             for (std::size_t e = first; e < script.events.size(); ++e) {
                 if (script.events[e].first == number) {
                     return Fail(handler.where, "state '" + state.name + "' handles '" + handler.event + "' twice");

@@ -167,7 +167,9 @@ void AZ_Client::uncountType(std::int32_t type, std::int32_t skipRow) {
             for (std::int32_t r = 0; r < m_numActive && entry == -1; ++r) {
                 if (r != skipRow && m_data.isKindOf(m_rows[r].type, t)) entry = m_rows[r].presenter;
             }
-            if (entry == -1) AZ_Fail("[ AZ ][ ERROR ] - AZ_Client : Singleton Slot is currupted", kSourcePath, __LINE__);
+            if (entry == -1) {
+                AZ_Fail("[ AZ ][ ERROR ] - AZ_Client : Singleton Slot is currupted", kSourcePath, __LINE__);
+            }
         } else {
             entry = static_cast<std::int16_t>(entry + 1);
         }
@@ -362,7 +364,9 @@ std::int32_t AZ_Client::exitState(std::int32_t row) {
     return state;
 }
 
-std::int32_t AZ_Client::getHandlerDepth(std::int32_t row) const { return checkRow(row) ? m_rows[row].handlerDepth : -1; }
+std::int32_t AZ_Client::getHandlerDepth(std::int32_t row) const {
+    return checkRow(row) ? m_rows[row].handlerDepth : -1;
+}
 
 void AZ_Client::setHandlerDepth(std::int32_t row, std::int32_t depth) {
     if (checkRow(row)) m_rows[row].handlerDepth = static_cast<std::int16_t>(depth);

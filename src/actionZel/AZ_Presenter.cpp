@@ -247,7 +247,9 @@ void AZ_Presenter::walkRun(std::int32_t frameTime, ProcessKind kind) {
             AZ_OnPostUpdate(this, id, code, slot, frameTime);
         } else {
             const std::int32_t id = v_customCodeCallback_getCallbackId(hook);
-            if (AZ_OnPreRender(this, id, code, slot) == 1) manager->dispatch(mode, this, code, slot, 0, 0, AZ_ParamArray());
+            if (AZ_OnPreRender(this, id, code, slot) == 1) {
+                manager->dispatch(mode, this, code, slot, 0, 0, AZ_ParamArray());
+            }
             AZ_OnPostRender(this, id, code, slot);
         }
     }

@@ -173,7 +173,8 @@ TEST_F(CharacterTest, BadStatesAndOverrideCyclesStopWithALine) {
         {"resolving a cycle", [&] { client.setTopState(row, 2); }, kCycle, {2, 4}},
         {"falling back along a cycle", [&] { client.raiseEvent(row, kPong); }, std::string(kCycle) + kCycle, {2, 4}},
         {"exiting along a cycle", [&] { client.exitState(row); }, kCycle, {2, 4}},
-        {"bad rows", [&] { client.destroyCharacter(1); client.raiseEvent(-2, kPing); client.changeCharacterType(row, 5); },
+        {"bad rows and types",
+         [&] { client.destroyCharacter(1), client.raiseEvent(-2, kPing), client.changeCharacterType(row, 5); },
          std::string(kInvalidCharacter) + kInvalidCharacter + kInvalidCharacter, {2, 4}},
     };
     for (const auto& c : cases) {
@@ -288,8 +289,9 @@ TEST(Characters, ARefusedScriptLeavesNoTypes) {
     ScriptWorld world(vktools::Bytes{1, 0, 1});
     EXPECT_EQ(world.client->getData()->getNumCharacters(), 0);
     EXPECT_EQ(world.Spawn(0), -1);
-    EXPECT_EQ(capture.Lines(), (Strings{"[ AZ ][ ERROR ] - AZ_Data : Script refused, the resource is shorter than its header",
-                                        "[ AZ ][ ERROR ] - AZ_Client Invalid character Id"}));
+    EXPECT_EQ(capture.Lines(),
+              (Strings{"[ AZ ][ ERROR ] - AZ_Data : Script refused, the resource is shorter than its header",
+                       "[ AZ ][ ERROR ] - AZ_Client Invalid character Id"}));
 }
 
 }  // namespace

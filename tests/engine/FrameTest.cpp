@@ -93,7 +93,8 @@ TEST_F(FrameTest, ParentsAreUpdatedBeforeTheirChildrenOnce) {
         {"loop", {1, 0}, {"U5 p1 t48", "U5 p0 t48"}, ""},
         {"anchored to the view, the user character waiting", {1, -2}, {"U5 p1 t48", "U5 p0 t48"}, ""},
         {"anchored to the camera", {-1, -3, -3}, {"U5 p0 t48", "U5 p1 t48", "U5 p2 t48"}, ""},
-        {"own parent", {0}, {"U5 p0 t48"}, "[ AZ ][ ERROR ] - Parent and child are the same for presenter 0 with character id 5\n"},
+        {"own parent", {0}, {"U5 p0 t48"},
+         "[ AZ ][ ERROR ] - Parent and child are the same for presenter 0 with character id 5\n"},
         {"parent past the pool", {150}, {"U5 p0 t48"}, "[ AZ ][ ERROR ] - AZ_Presenter : Invalid Id in getPresenter\n"},
     };
     for (const auto& c : cases) {
