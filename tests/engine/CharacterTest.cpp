@@ -284,14 +284,4 @@ TEST(Characters, ACallOfAnEventIsSkippedWithALine) {
     EXPECT_EQ(TakeLog(), (Strings{"A5 p0"}));
 }
 
-TEST(Characters, ARefusedScriptLeavesNoTypes) {
-    DebugCapture capture;
-    ScriptWorld world(vktools::Bytes{1, 0, 1});
-    EXPECT_EQ(world.client->getData()->getNumCharacters(), 0);
-    EXPECT_EQ(world.Spawn(0), -1);
-    EXPECT_EQ(capture.Lines(),
-              (Strings{"[ AZ ][ ERROR ] - AZ_Data : Script refused, the resource is shorter than its header",
-                       "[ AZ ][ ERROR ] - AZ_Client Invalid character Id"}));
-}
-
 }  // namespace
