@@ -129,6 +129,11 @@ bool IsIdBelow(std::int32_t codeId, std::int32_t end) { return codeId >= 0 && co
 AZ_Manager* AZ_GetManager() { return g_manager; }
 void AZ_SetManager(AZ_Manager* manager) { g_manager = manager; }
 
+std::int32_t AZ_GetCallParameterCount(std::int32_t codeId) {
+    if (IsIdBelow(codeId, AZ_FIRST_INSTRUCTION)) return kLayout[codeId].parameters;
+    if (IsIdBelow(codeId, AZ_NUM_CODE_IDS)) return AZ_GetUnit(codeId).argumentCount;
+    return 0;
+}
 AZ_Manager::AZ_Manager() {
     std::int32_t start = 0;
     for (std::int32_t c = 0; c < AZ_FIRST_INSTRUCTION; ++c) {

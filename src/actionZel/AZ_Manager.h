@@ -55,6 +55,11 @@ private:
     std::uint8_t m_throttle[AZ_NUM_BEHAVIORS] = {};
 };
 
+// Script parameters that a call of the code id reads: a behaviour's or
+// visual's parameter count, an instruction's argument count, 0 for any
+// other id.
+std::int32_t AZ_GetCallParameterCount(std::int32_t codeId);
+
 // The engine's one manager. Its owner makes it known with AZ_SetManager
 // before the presenter store is created, and clears it when deleting it.
 AZ_Manager* AZ_GetManager();

@@ -5,8 +5,12 @@
 #include <iterator>
 
 #include "platform/shared/core/Debug.h"
+#include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Hooks.h"
 #include "src/actionZel/AZ_Manager.h"
+#include "src/actionZel/cc/b_child.h"
+#include "src/actionZel/cc/b_customCodeCallback.h"
+#include "src/actionZel/cc/v_customCodeCallback.h"
 
 namespace {
 
@@ -14,6 +18,9 @@ constexpr char kSourcePath[] = "..\\..\\src\\actionZel\\AZ_Presenter.cpp";
 constexpr char kInvalidCodeId[] = "[ AZ ][ ERROR ] - AZ_Presenter Invalid behavior / visual type";
 constexpr char kLookupCorrupted[] = "[ AZ ][ ERROR ] - AZ_Presenter : Accelerated Behavior Lookup table corrupted";
 constexpr char kFragmentation[] = "[ AZ ][ ERROR ] - AZ_Presenter : Behavior memory fragmentation, examine code";
+
+// Presenters whose update waits on the chain of parents being entered.
+bool g_onChain[AZ__MAX_PRESENTER] = {};
 
 // Removes the n entries at `at`: the entries after them move down, up to
 // the first free entry, and the n entries left behind become free.
@@ -173,4 +180,77 @@ void AZ_Presenter::release() {
     detachAllBehaviors();
     detachAllVisuals();
     m_updateEnabled = m_renderEnabled = m_facing = m_processed = m_rendered = m_frozen = 0;
+}
+
+void AZ_Presenter::process(AZ_Presenter* presenter, std::int32_t frameTime, ProcessKind kind) {
+    if (presenter == nullptr || presenter->m_frozen != 0) return;
+    if ((kind == kRender ? presenter->m_renderEnabled : presenter->m_updateEnabled) == 0) return;
+    if (kind == kUpdate) {
+        if (presenter->m_processed != 0) return;
+        presenter->updateParentsFirst(frameTime);
+    }
+    presenter->walkRun(frameTime, kind);
+    if (kind == kUpdate) {
+        presenter->m_processed = 1;
+    } else {
+        presenter->m_rendered = 1;
+    }
+}
+
+// Parent ids are presenter ids, which are reused, so a chain may come back
+// to a presenter that waits on it; that one is not entered again.
+void AZ_Presenter::updateParentsFirst(std::int32_t frameTime) {
+    const std::int32_t slot = m_lookup[2];
+    if (slot == -1 || m_id >= AZ__MAX_PRESENTER) return;
+    const std::int32_t parent = b_child_getParent(slot);
+    std::int32_t first = -1;
+    if (parent >= 0) {
+        if (parent == m_id) {
+            DebugPrintf("[ AZ ][ ERROR ] - Parent and child are the same for presenter %d with character id %d", m_id,
+                        m_characterType);
+            return;
+        }
+        first = parent;
+    } else if (parent != -1) {
+        // Anchored to the view or the camera, which follow the user character.
+        const AZ_Client* client = AZ_Client::getInstance();
+        first = client != nullptr ? client->getUserCharacter() : -1;
+    }
+    if (first < 0) return;
+    g_onChain[m_id] = true;
+    if (first >= AZ__MAX_PRESENTER || !g_onChain[first]) process(getPresenter(first), frameTime, kUpdate);
+    g_onChain[m_id] = false;
+}
+
+// The bounds are read again after every callback, which may attach or
+// detach codes of this presenter: the k-th step looks at run end - k.
+void AZ_Presenter::walkRun(std::int32_t frameTime, ProcessKind kind) {
+    AZ_Presenter_Singleton* store = AZ_Presenter_Singleton::getInstance();
+    AZ_Manager* manager = AZ_GetManager();
+    const bool updating = kind == kUpdate;
+    const std::int32_t mode = updating ? AZ_MODE_UPDATE : AZ_MODE_RENDER;
+    for (std::int32_t k = 1;; ++k) {
+        const std::int32_t at = m_run->end - k;
+        if (at < m_run->start) break;
+        const std::int32_t code = store->m_codeList[at];
+        if (code == AZ_FREE_ENTRY) break;
+        if (updating ? code >= AZ_FIRST_VISUAL : code < AZ_FIRST_VISUAL) continue;
+        const std::int32_t slot = store->m_slotList[at];
+        const std::int32_t hook = m_lookup[updating ? 0 : AZ_FIRST_VISUAL];
+        if (hook == -1) {
+            manager->dispatch(mode, this, code, slot, frameTime, 0, AZ_ParamArray());
+        } else if (updating) {
+            const std::int32_t id = b_customCodeCallback_getCallbackId(hook);
+            if (AZ_OnPreUpdate(this, id, code, slot, frameTime) == 1) {
+                manager->dispatch(mode, this, code, slot, frameTime, 0, AZ_ParamArray());
+            }
+            AZ_OnPostUpdate(this, id, code, slot, frameTime);
+        } else {
+            const std::int32_t id = v_customCodeCallback_getCallbackId(hook);
+            if (AZ_OnPreRender(this, id, code, slot) == 1) {
+                manager->dispatch(mode, this, code, slot, 0, 0, AZ_ParamArray());
+            }
+            AZ_OnPostRender(this, id, code, slot);
+        }
+    }
 }

@@ -99,6 +99,18 @@ public:
     // detached, flags cleared. Id, x and y stay until the next allocate.
     void release();
 
+    enum ProcessKind { kUpdate = 0, kRender = 1 };
+    // Runs the presenter's behaviours (update) or draws its visuals
+    // (render), walking its run from the end, so from the highest code id.
+    // Skipped when frozen or when the kind is disabled; an update also
+    // skips a presenter already processed in this frame, and first updates
+    // its b_child parent (or, for the view's and camera's anchors, the
+    // user-controlled character). A presenter already waiting on the chain
+    // of parents is not entered again.
+    static void process(AZ_Presenter* presenter, std::int32_t frameTime, ProcessKind kind);
+    static void update(AZ_Presenter* presenter, std::int32_t frameTime) { process(presenter, frameTime, kUpdate); }
+    static void render(AZ_Presenter* presenter) { process(presenter, 0, kRender); }
+
     std::int32_t getX() const { return m_x; }
     void setX(std::int32_t x) { m_x = x; }
     std::int32_t getY() const { return m_y; }
@@ -131,6 +143,8 @@ private:
     friend class AZ_Presenter_Singleton;
 
     static std::int32_t invalidCodeId();
+    void updateParentsFirst(std::int32_t frameTime);
+    void walkRun(std::int32_t frameTime, ProcessKind kind);
     void detachAll(std::int32_t firstId, std::int32_t endId);
     // Moves the runs of every presenter after this one by delta entries.
     void shiftLaterRuns(std::int32_t delta);
@@ -172,7 +186,8 @@ public:
     // Deletes the presenters; pool size 0.
     void release();
 
-    // Character types 0..count-1 are valid for createPresenter and allocate.
+    // Character types 0..count-1 are valid for createPresenter and allocate;
+    // init takes the count from the engine's script tables when there are.
     void setNumCharacterTypes(std::int32_t count) { m_numCharacterTypes = count; }
     // The free presenter with the lowest pool index, set up at (x, y); null
     // when the type is invalid (logged) or every presenter is in use.

@@ -2,6 +2,7 @@
 #include <iterator>
 #include <new>
 
+#include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Hooks.h"
 #include "src/actionZel/AZ_Manager.h"
 #include "src/actionZel/AZ_Presenter.h"
@@ -58,6 +59,7 @@ bool AZ_Presenter_Singleton::init(std::int32_t count) {
         m_presenters[i].m_run = &m_runs[i];
     }
     m_poolSize = count;
+    if (const AZ_Client* client = AZ_Client::getInstance()) m_numCharacterTypes = client->getData()->getNumCharacters();
     reset();
     return true;
 }

@@ -25,3 +25,7 @@ constexpr std::uint32_t EVENT_POINTER_DOWN = 0x8918794C;
 constexpr std::uint32_t EVENT_POINTER_UP = 0x52A91971;
 constexpr std::uint32_t EVENT_POINTER_DOUBLE = 0x7B8428CD;
 constexpr std::uint32_t EVENT_POINTER_MOVE = 0x8251B8DE;
+// Posted by the action engine when a script interrupts play.
+constexpr std::uint32_t EVENT_GAME_INTERRUPT_1 = 0x42359;
+constexpr std::uint32_t EVENT_GAME_INTERRUPT_3 = 0x42360;
+constexpr std::uint32_t EVENT_GAME_INTERRUPT_4 = 0x42361;

@@ -27,6 +27,13 @@ void CDrawUtil::FillRect(const CRect* rect, std::uint32_t colour) {
     graphics->SetColour(&saved);
 }
 
+void CDrawUtil::FillRectRGB(const void*, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                            std::uint32_t r, std::uint32_t g, std::uint32_t b) {
+    const auto s16 = [](std::int32_t value) { return static_cast<std::int16_t>(value); };
+    const CRect rect(s16(x), s16(y), s16(width), s16(height));
+    FillRect(&rect, r << 16 | g << 8 | b);
+}
+
 void CDrawUtil::DrawFrame(const CRect* clip, const CRect* rect, std::uint32_t colour, std::int32_t thickness,
                           std::int32_t mask) {
     const auto t = static_cast<std::int16_t>(thickness);

@@ -12,6 +12,10 @@ public:
     // Fills the part of rect that lies on the render surface, always opaque.
     // The device's colour is the same afterwards. The device must be open.
     static void FillRect(const CRect* rect, std::uint32_t colour);
+    // FillRect of (x, y, width, height), each cut to 16 bits, in the colour
+    // r << 16 | g << 8 | b. The context is not used.
+    static void FillRectRGB(const void* context, std::int32_t x, std::int32_t y, std::int32_t width,
+                            std::int32_t height, std::uint32_t r, std::uint32_t g, std::uint32_t b);
     // Up to four strips of the given thickness along the edges of rect,
     // each clipped to clip; mask bits 1, 2, 4 and 8 leave out the top,
     // bottom, left and right strips.

@@ -1,0 +1,95 @@
+// The script fuzz target's body and seeds, shared with the test that
+// replays them: the bytes become the script resource of an archive; the
+// engine starts on it, spawns a character of every type and raises the
+// events 162 to 170 on each, then runs a frame.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "fuzz/FuzzTargets.h"
+#include "platform/shared/components/CBigFileReader.h"
+#include "platform/shared/components/CBinRes.h"
+#include "src/actionZel/AZ_Client.h"
+#include "src/actionZel/AZ_Presenter.h"
+#include "tools/BigFileWriter.h"
+#include "tools/ResourceWriters.h"
+#include "tools/ScriptAssembler.h"
+
+namespace fuzz {
+
+constexpr std::uint32_t kScriptResource = 0x0300025D;
+
+inline int FuzzScript(const std::uint8_t* data, std::size_t size) {
+    vktools::BigFileWriter writer;
+    writer.Add(kScriptResource & 0x7FFF, 3, vktools::MakeBlob(vktools::Bytes(data, data + size)));
+    const vktools::Bytes archive = writer.Build(vktools::BigFileWriter::IdForm::List);
+    if (!WriteScratch(archive.data(), archive.size())) return 0;
+    CBigFileReader reader;
+    CBinRes script;
+    if (!reader.Open(ScratchPath().c_str()) || !script.LoadFromBigFile(&reader, kScriptResource, 1)) return 0;
+
+    AZ_Client client(script.GetPayload(), script.GetPayloadSize());
+    AZ_Presenter_Singleton store;
+    store.init(AZ__MAX_PRESENTER);
+    for (std::int32_t type = 0; type < client.getData()->getNumCharacters(); ++type) {
+        AZ_Presenter* presenter = store.createPresenter(type, 0, 0);
+        if (presenter == nullptr) break;
+        client.spawnCharacter(presenter);
+    }
+    for (std::int32_t row = 0; row < client.getNumActive(); ++row) {
+        for (std::int32_t event = 162; event <= 170; ++event) client.raiseEvent(row, event);
+    }
+    client.update(48);
+    client.render(-128, 127);
+    store.release();
+    return 0;
+}
+
+inline vktools::Bytes AssembledSeed(const char* text) {
+    vktools::ScriptAssembler assembler;
+    vktools::Bytes payload;
+    assembler.Parse(text, "seed");
+    assembler.Build(payload);
+    return payload;
+}
+
+inline std::vector<vktools::Bytes> ScriptSeeds() {
+    std::vector<vktools::Bytes> seeds = {
+        AssembledSeed("type a initial s\nstate s\non enter\n  b_drawable 5 keep\n  v_rect\n"),
+        AssembledSeed(R"(event hit 164
+type root initial idle
+type mid base root initial walk
+type leaf base mid initial run
+state idle
+on enter
+    b_child 0 0 0
+    b_motion 1 2 3
+on hit
+    f_changeState walk
+on exit
+state walk
+on 165
+    b_drawable 200 0
+    v_sz 1 2
+state run
+on enter
+    f_pushState idle
+    b_customCodeCallback 4
+on hit
+    f_popState 1
+)"),
+    };
+    vktools::RawScript raw;
+    raw.characters = {{-1, 0}, {0, 1}, {1, 2}};
+    raw.states = {0, 2, 3};
+    raw.events = {{0, 0}, {1, 2}, {2, 3}, {3, 5}};
+    raw.calls = {{40, 0}, {162, 0}, {2, 2}, {5, 1}, {91, 0}, {-3, 0}};
+    raw.parameters = {3, 0, -32767, 1, 2, 3};
+    seeds.push_back(vktools::WriteRawScript(raw));
+    raw.numCalls = 9;  // counts that lie
+    seeds.push_back(vktools::WriteRawScript(raw));
+    return seeds;
+}
+
+}  // namespace fuzz
