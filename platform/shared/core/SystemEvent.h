@@ -25,3 +25,9 @@ constexpr std::uint32_t EVENT_POINTER_DOWN = 0x8918794C;
 constexpr std::uint32_t EVENT_POINTER_UP = 0x52A91971;
 constexpr std::uint32_t EVENT_POINTER_DOUBLE = 0x7B8428CD;
 constexpr std::uint32_t EVENT_POINTER_MOVE = 0x8251B8DE;
+
+// Ids the application handles but this program never posts.
+constexpr std::uint32_t EVENT_RESUME_2 = 0x6740942F;         // handled like EVENT_RESUME
+constexpr std::uint32_t EVENT_PAUSE_REQUEST_2 = 0x8408F369;  // handled like EVENT_SUSPEND
+constexpr std::uint32_t EVENT_PAUSE_REQUEST = 0x5152A73B;
+constexpr std::uint32_t EVENT_CLAMSHELL = 0x518E1A3B;  // the clamshell was closed
