@@ -33,7 +33,8 @@ inline void ReadDeviceFiles() {
     config.ReadSoftkeyConfig();
     for (int t = 0; t < CDeviceConfig::kTextCount; ++t) {
         const auto which = static_cast<CDeviceConfig::Text>(t);
-        if (config.GetText(which) != nullptr) Check(WideStringLength(config.GetText(which)) < CDeviceConfig::GetTextCapacity(which));
+        if (config.GetText(which) != nullptr)
+            Check(WideStringLength(config.GetText(which)) < CDeviceConfig::GetTextCapacity(which));
     }
     Check(config.GetKeyMapCount() >= 0 && config.GetKeyMapCount() <= 255);
     Check((config.GetKeyMap() == nullptr) == (config.GetKeyMapCount() == 0));
@@ -46,8 +47,9 @@ inline void ReadDeviceFiles() {
     }
     volatile std::int32_t sink = config.exitOnClamshell + config.touchscreenSupportMessage + config.disableNumpad +
                                  config.disableSound + config.disableVibration + config.disableSoftkeys +
-                                 config.functionAsOk + config.onlyOneKeyPress + config.reduceJump + config.lskPortraitX +
-                                 config.rskPortraitX + config.lskLandscapeX + config.rskLandscapeX + keys.GetLastKey();
+                                 config.functionAsOk + config.onlyOneKeyPress + config.reduceJump +
+                                 config.lskPortraitX + config.rskPortraitX + config.lskLandscapeX +
+                                 config.rskLandscapeX + keys.GetLastKey();
     (void)sink;
 }
 
@@ -67,7 +69,7 @@ inline void ReadProperties() {
 
 inline void ReadHighscores() {
     CHighscoreMgr scores;
-    scores.Load();
+    const bool whole = scores.Load() == 1;
     Check(WideStringLength(scores.GetLastName()) <= CHighscoreMgr::kNameLength);
     for (std::int32_t table = -1; table <= 1; ++table) {
         for (std::int32_t i = -1; i <= CHighscoreMgr::kEntryCount; ++i) {
@@ -78,7 +80,8 @@ inline void ReadHighscores() {
             (void)sink;
         }
     }
-    scores.Insert(scores.GetName(0, 0), 0, scores.GetScore(0, 2));
+    // A short record was replaced by the defaults, already saved once.
+    if (whole) scores.Insert(scores.GetName(0, 0), 0, scores.GetScore(0, 2));
 }
 
 inline int FuzzConfig(const std::uint8_t* data, std::size_t size) {

@@ -111,5 +111,6 @@ void CAppProperties::AddLine(char* line) {
     CStrChar trimmedValue(value);
     trimmedKey.Trim();
     trimmedValue.Trim();
-    if (trimmedKey.GetLength() > 0 && trimmedValue.GetLength() > 0) Set(trimmedKey.GetBuffer(), trimmedValue.GetBuffer());
+    if (trimmedKey.GetLength() > 0 && trimmedValue.GetLength() > 0)
+        Set(trimmedKey.GetBuffer(), trimmedValue.GetBuffer());
 }

@@ -65,8 +65,8 @@ bool IsLineEnd(int c) { return c == '\r' || c == '\n'; }
 
 // The key code of a key-map line, chosen by the end of its key name.
 std::uint16_t KeyCodeOfName(int last, int beforeLast) {
+    if (last >= '0' && last <= '9' && last != '2') return static_cast<std::uint16_t>(last);
     switch (last) {
-        case '0': case '1': case '3': case '4': case '5': case '6': case '7': case '8': case '9': return static_cast<std::uint16_t>(last);
         case '2': return beforeLast == 'T' ? 16 : '2';  // ...T2 is the right soft key
         case 'H': return '#';                           // ...HASH
         case 'K': return 12;                            // ...BACK
@@ -114,7 +114,8 @@ public:
         token = Token();
         for (int c = Next(); c >= 0; c = Next()) {
             if (toLineEnd ? IsLineEnd(c) : c == '=') return true;
-            if (token.length < static_cast<std::int32_t>(sizeof token.text) - 1) token.text[token.length++] = static_cast<char>(c);
+            if (token.length < static_cast<std::int32_t>(sizeof token.text) - 1)
+                token.text[token.length++] = static_cast<char>(c);
             token.beforeLast = token.last;
             token.last = c;
         }

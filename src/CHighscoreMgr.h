@@ -39,7 +39,9 @@ public:
     std::uint8_t Insert(const char16_t* name, std::int32_t table, std::int32_t score);
 
 private:
-    static bool IsEntry(std::int32_t table, std::int32_t entry) { return table == 0 && entry >= 0 && entry < kEntryCount; }
+    static bool IsEntry(std::int32_t table, std::int32_t entry) {
+        return table == 0 && entry >= 0 && entry < kEntryCount;
+    }
 
     // Each name has one more character than the file holds, always 0.
     struct Record {

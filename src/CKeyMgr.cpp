@@ -1,5 +1,6 @@
 #include "src/CKeyMgr.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -15,10 +16,10 @@ bool IsUpper(std::uint16_t c) { return c >= 'A' && c <= 'Z'; }
 
 std::int32_t CKeyMgr::MapKey(std::uint16_t code) {
     switch (code) {
-        case 4: return 1;  // up
-        case 5: return 2;  // down
-        case 6: return 3;  // left
-        case 7: return 4;  // right
+        case 4: return 1;   // up
+        case 5: return 2;   // down
+        case 6: return 3;   // left
+        case 7: return 4;   // right
         case 11: return 5;  // select
         case '0': return 15;
         case '#': return 16;
@@ -73,7 +74,9 @@ std::uint32_t CKeyMgr::HandleEvent(std::uint32_t id, std::uint16_t param1, std::
         case EVENT_POINTER_UP:
             m_pointerX = static_cast<std::int32_t>(param2 & 0xFFFF);
             m_pointerY = static_cast<std::int32_t>((param2 >> 16) & 0xFFFF);
-            m_pointerFlags |= id == EVENT_POINTER_DOWN ? kPointerDown : id == EVENT_POINTER_MOVE ? kPointerMove : kPointerUp;
+            if (id == EVENT_POINTER_DOWN) m_pointerFlags |= kPointerDown;
+            if (id == EVENT_POINTER_MOVE) m_pointerFlags |= kPointerMove;
+            if (id == EVENT_POINTER_UP) m_pointerFlags |= kPointerUp;
             return 0;
         // The hold times stay until the next Tick, which zeroes them.
         case EVENT_RESUME:
@@ -87,8 +90,8 @@ std::uint32_t CKeyMgr::HandleEvent(std::uint32_t id, std::uint16_t param1, std::
 }
 
 void CKeyMgr::Tick(std::int32_t dtMs) {
-    const std::int64_t idle = static_cast<std::int64_t>(m_idleTime) + dtMs;
-    m_idleTime = static_cast<std::int32_t>(idle > std::numeric_limits<std::int32_t>::max() ? std::numeric_limits<std::int32_t>::max() : idle);
+    constexpr std::int64_t kLongest = std::numeric_limits<std::int32_t>::max();
+    m_idleTime = static_cast<std::int32_t>(std::min(kLongest, static_cast<std::int64_t>(m_idleTime) + dtMs));
     for (std::int32_t key = 0; key < kGameKeyCount; ++key) {
         m_holdTimes[key] = (m_heldMask >> key) & 1 ? m_holdTimes[key] + static_cast<std::uint32_t>(dtMs) : 0;
     }

@@ -20,35 +20,30 @@ void LoadText(CAppProperties& properties, const std::string& text) {
 
 TEST_F(AppPropertiesTest, TextForms) {
     const std::string longValue(250, 'v');
-    const std::vector<std::string> lines = {
-        "# build switches",
-        "Zel-Cheats-Enable = TRUE",
-        "Zel-Test-Localisation=yes",
-        "colon:value",
-        "first:colon=then equals",
-        "#hidden=1",
-        "!hidden=1",
-        " #shown=1",
-        "empty=",
-        "blank =  \t",
-        "lonely",
-        "twice=1",
-        "twice=2",
-        "\tnumber =  -42 ",
-        "long=" + longValue,
-        "",
-        "Case=1",
-    };
+    // Each line, loaded together, and what one key then reads (null: absent).
     const struct {
+        std::string line;
         const char* key;
-        const char* value;  // null when absent
-    } cases[] = {
-        {"Zel-Cheats-Enable", "TRUE"}, {"Zel-Test-Localisation", "yes"}, {"colon", "value"},
-        {"first:colon", "then equals"}, {"#hidden", nullptr},            {"!hidden", nullptr},
-        {"#shown", "1"},               {"empty", nullptr},              {"blank", nullptr},
-        {"lonely", nullptr},           {"twice", "1"},                  {"number", "-42"},
-        {"case", nullptr},             {"Case", "1"},                   {"", nullptr},
-    };
+        const char* value;
+    } cases[] = {{"# build switches", "#", nullptr},
+                 {"Zel-Cheats-Enable = TRUE", "Zel-Cheats-Enable", "TRUE"},
+                 {"colon:value", "colon", "value"},
+                 {"first:colon=then equals", "first:colon", "then equals"},
+                 {"#hidden=1", "#hidden", nullptr},
+                 {"!hidden=1", "!hidden", nullptr},
+                 {" #shown=1", "#shown", "1"},
+                 {"empty=", "empty", nullptr},
+                 {"blank =  \t", "blank", nullptr},
+                 {"lonely", "lonely", nullptr},
+                 {"twice=1", "twice", "1"},
+                 {"twice=2", "twice", "1"},
+                 {"\tnumber =  -42 ", "number", "-42"},
+                 {"long=" + longValue, "long", longValue.c_str()},
+                 {"", "", nullptr},
+                 {"Case=1", "case", nullptr},
+                 {"Zel-Test-Localisation=yes", "Zel-Test-Localisation", "yes"}};
+    std::vector<std::string> lines;
+    for (const auto& c : cases) lines.push_back(c.line);
     CAppProperties* properties = CAppProperties::GetInstance();
     ASSERT_NE(properties, nullptr);
     EXPECT_EQ(CAppProperties::GetInstance(), properties);
@@ -58,15 +53,12 @@ TEST_F(AppPropertiesTest, TextForms) {
             for (const auto& c : cases) {
                 const char* value = properties->GetString(c.key);
                 EXPECT_EQ(value == nullptr ? "(absent)" : std::string(value), c.value == nullptr ? "(absent)" : c.value)
-                    << c.key;
-                EXPECT_EQ(properties->Has(c.key), c.value != nullptr) << c.key;
+                    << c.line;
+                EXPECT_EQ(properties->Has(c.key), c.value != nullptr) << c.line;
             }
-            EXPECT_EQ(std::string(properties->GetString("long")), longValue);
             EXPECT_TRUE(properties->GetBool("Zel-Cheats-Enable"));
-            EXPECT_FALSE(properties->GetBool("Zel-Test-Localisation"));
-            EXPECT_FALSE(properties->GetBool("absent"));
-            EXPECT_EQ(properties->GetInt("number"), -42);
-            EXPECT_EQ(properties->GetInt("absent"), 0);
+            EXPECT_FALSE(properties->GetBool("Zel-Test-Localisation") || properties->GetBool("absent"));
+            EXPECT_EQ(properties->GetInt("number") + properties->GetInt("absent"), -42);
         }
     }
 }

@@ -14,8 +14,9 @@ namespace {
 // The nine flags, then what the files gave: "100100000 map=C2:16 sk=4".
 std::string Describe(const CDeviceConfig& c) {
     std::string out;
-    for (const std::uint8_t flag : {c.exitOnClamshell, c.touchscreenSupportMessage, c.disableNumpad, c.disableSound,
-                                    c.disableVibration, c.disableSoftkeys, c.functionAsOk, c.onlyOneKeyPress, c.reduceJump}) {
+    for (const std::uint8_t flag :
+         {c.exitOnClamshell, c.touchscreenSupportMessage, c.disableNumpad, c.disableSound, c.disableVibration,
+          c.disableSoftkeys, c.functionAsOk, c.onlyOneKeyPress, c.reduceJump}) {
         out += static_cast<char>('0' + flag);
     }
     for (int t = 0; t < CDeviceConfig::kTextCount; ++t) {
@@ -25,7 +26,8 @@ std::string Describe(const CDeviceConfig& c) {
     }
     for (std::int32_t i = 0; i < c.GetKeyMapCount(); ++i) {
         char pair[16];
-        std::snprintf(pair, sizeof pair, "%s%X:%d", i == 0 ? " map=" : ",", c.GetKeyMap()[i].deviceCode, c.GetKeyMap()[i].keyCode);
+        std::snprintf(pair, sizeof pair, "%s%X:%d", i == 0 ? " map=" : ",", c.GetKeyMap()[i].deviceCode,
+                      c.GetKeyMap()[i].keyCode);
         out += pair;
     }
     for (const std::int32_t p : {c.lskPortraitX, c.rskPortraitX, c.lskLandscapeX, c.rskLandscapeX}) {
@@ -58,9 +60,7 @@ TEST_F(DeviceConfigTest, FilesInEveryLineEnding) {
         {{"KEYS=1", "UP=0x26", "DOWN=0x28", "DISABLE_SOUND=1"}, {}, "100010000 map=26:4"},
         {{"KEYS=-4", "DISABLE_SOUND=1"}, {}, "100110000"},
         // Flags: one character, anything but "0" sets.
-        {{"X=0", "EXIT_ON_CLAMSHELL=0", "DISABLE_NUMPAD=x", "DISABLE_VIBRATION=0", "REDUCE_JUMP=1"},
-         {},
-         "001000001"},
+        {{"X=0", "EXIT_ON_CLAMSHELL=0", "DISABLE_NUMPAD=x", "DISABLE_VIBRATION=0", "REDUCE_JUMP=1"}, {}, "001000001"},
         {{"X=0", "DISABLE_SOUND=10", "REDUCE_JUMP=1"}, {}, "100110000"},
         {{"X=0", "exit_on_clamshell=0", "DISABLE_SOUND=1"}, {}, "100010000"},
         // Texts: "|" is a line feed, bytes above 127 stay, the later wins.
@@ -78,7 +78,9 @@ TEST_F(DeviceConfigTest, FilesInEveryLineEnding) {
          {},
          "100010000 text0=" + std::string(2047, 'c') + " text1=" + std::string(1023, 'l')},
         // Soft keys; an unknown key swallows the rest as in device.conf.
-        {{}, {"LSK_PORTRAIT_X=5", "RSK_PORTRAIT_X=-7", "LSK_LANDSCAPE_X=12", "RSK_LANDSCAPE_X=3"}, "100010000 sk=5 sk=-7 sk=12 sk=3"},
+        {{},
+         {"LSK_PORTRAIT_X=5", "RSK_PORTRAIT_X=-7", "LSK_LANDSCAPE_X=12", "RSK_LANDSCAPE_X=3"},
+         "100010000 sk=5 sk=-7 sk=12 sk=3"},
         {{}, {"RSK_PORTRAIT_X=9", "OTHER=1", "LSK_PORTRAIT_X=5"}, "100010000 sk=9"},
     };
     for (const auto& c : cases) {
@@ -90,7 +92,8 @@ TEST_F(DeviceConfigTest, FilesInEveryLineEnding) {
                 config.lskPortraitX = 99;  // the soft-key reader starts from -1, file or not
                 config.ReadDeviceConfig();
                 config.ReadSoftkeyConfig();
-                EXPECT_EQ(Describe(config), c.expected) << Join(c.device, end, finalEnd) << Join(c.softkey, end, finalEnd);
+                EXPECT_EQ(Describe(config), c.expected)
+                    << Join(c.device, end, finalEnd) << Join(c.softkey, end, finalEnd);
                 std::remove(m_dir.HostPath("device.conf").c_str());
                 std::remove(m_dir.HostPath("softkey.conf").c_str());
             }

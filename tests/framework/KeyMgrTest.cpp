@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
-#include <utility>
 #include <string>
+#include <utility>
 
 #include "platform/shared/core/SystemEvent.h"
 #include "src/CDeviceConfig.h"
@@ -35,9 +35,11 @@ std::string State(const CKeyMgr& keys) {
     for (int k = -1; k <= 32; ++k) {
         const std::string at = std::to_string(k);
         if (keys.GetPressCount(k) != 0) p += (p.empty() ? "" : ",") + at + ":" + std::to_string(keys.GetPressCount(k));
-        if (keys.GetReleaseCount(k) != 0) r += (r.empty() ? "" : ",") + at + ":" + std::to_string(keys.GetReleaseCount(k));
+        if (keys.GetReleaseCount(k) != 0)
+            r += (r.empty() ? "" : ",") + at + ":" + std::to_string(keys.GetReleaseCount(k));
         if (keys.IsKeyHeld(k)) held += (held.empty() ? "" : ",") + at;
-        if (keys.GetHoldTime(k) != 0) hold += (hold.empty() ? "" : ",") + at + ":" + std::to_string(keys.GetHoldTime(k));
+        if (keys.GetHoldTime(k) != 0)
+            hold += (hold.empty() ? "" : ",") + at + ":" + std::to_string(keys.GetHoldTime(k));
     }
     EXPECT_EQ(keys.IsAnyKeyPressed(), !p.empty());
     EXPECT_EQ(keys.IsAnyKeyReleased(), !r.empty());
@@ -55,7 +57,8 @@ TEST(KeyMgr, EventSequences) {
         {false, "D11 U11", "p=5:1 r=5:1 held= last=5 idle=0 hold="},
         {false, "D11 U11 E", "p= r= held= last=5 idle=0 hold="},
         {false, "D4 T48 E T30", "p= r= held=1 last=1 idle=78 hold=1:78"},
-        {false, "D49 D57 D48 D35 D42 D15 D16 D3", "p=6:1,14:1,15:1,16:1,17:1,18:1,19:1,20:1 r= held=6,14,15,16,17,18,19,20 last=20 idle=0 hold="},
+        {false, "D49 D57 D48 D35 D42 D15 D16 D3",
+         "p=6:1,14:1,15:1,16:1,17:1,18:1,19:1,20:1 r= held=6,14,15,16,17,18,19,20 last=20 idle=0 hold="},
         {false, "D5 D5 U5", "p=2:2 r=2:1 held= last=2 idle=0 hold="},
         // The back key and codes without a game key only reset the idle time.
         {false, "T30 D12 D99 U12", "p= r= held= last=0 idle=0 hold="},
@@ -80,9 +83,9 @@ TEST(KeyMgr, EventSequences) {
 }
 
 TEST(KeyMgr, EventsThatLetGoOfTheKeys) {
-    const std::pair<std::uint32_t, std::uint32_t> cases[] = {
-        {EVENT_RESUME, 1},        {EVENT_RESUME_2, 1},      {EVENT_CLAMSHELL, 1},
-        {EVENT_SUSPEND, 0},       {EVENT_PAUSE_REQUEST, 0}, {EVENT_PAUSE_REQUEST_2, 0}};
+    const std::pair<std::uint32_t, std::uint32_t> cases[] = {{EVENT_RESUME, 1},        {EVENT_RESUME_2, 1},
+                                                             {EVENT_CLAMSHELL, 1},     {EVENT_SUSPEND, 0},
+                                                             {EVENT_PAUSE_REQUEST, 0}, {EVENT_PAUSE_REQUEST_2, 0}};
     for (const auto& [id, consumed] : cases) {
         CDeviceConfig config;
         CKeyMgr keys(config);
