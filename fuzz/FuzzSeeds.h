@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "tools/BigFileWriter.h"
@@ -76,6 +77,30 @@ inline std::vector<vktools::Bytes> NetReplySeeds() {
         vktools::ByteWriter input;
         seeds.push_back(input.U8(pick).U8(reply.replyId).Append(reply.body).Take());
     }
+    return seeds;
+}
+
+// Hand-written device.conf, softkey.conf and properties texts, each with LF
+// and with CRLF line ends, and hs.dat records.
+inline std::vector<vktools::Bytes> ConfigSeeds() {
+    const std::string texts[] = {
+        "KEYMAP=4\nSOFT2=0xC2\nLEFT=0x25\nSELECTION=0x61\nSTAR=0x2A\nEXIT_ON_CLAMSHELL=0\nDISABLE_SOUND=1\n"
+        "ONLY_ONE_KEY_PRESS=1\nTICKRATE=48\nCONTROL_TEXT=Up|Down \xE9\nSTRING_146=Paused\nLEVEL_INTRO_TEXT=Go\n",
+        "LSK_PORTRAIT_X=4\nRSK_PORTRAIT_X=6\nLSK_LANDSCAPE_X=-10\nRSK_LANDSCAPE_X=12\n",
+        "# build switches\nZel-Cheats-Enable = TRUE\nZel-Test-Localisation:false\n! note\nlevel=a:b\nlevel=2\n",
+    };
+    std::vector<vktools::Bytes> seeds;
+    for (const std::string& text : texts) {
+        std::string crlf;
+        for (const char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        seeds.emplace_back(text.begin(), text.end());
+        seeds.emplace_back(crlf.begin(), crlf.end());
+    }
+    vktools::ByteWriter scores;
+    for (const char16_t c : std::u16string(u"ANNA\0\0TOPGUNXYZ\0\0\0")) scores.U16(c);
+    for (int i = 0; i < 3; ++i) scores.U16(static_cast<std::uint16_t>(u'a' + i)).U16(0).U16(0).U16(0).U16(0).U16(0);
+    for (const std::uint32_t score : {900u, 500u, 500u, 20u, 0xFFFFFFF6u}) scores.U32(score);
+    seeds.push_back(scores.Take());
     return seeds;
 }
 

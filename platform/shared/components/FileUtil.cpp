@@ -119,3 +119,11 @@ bool WriteSaveFileSafely(const char16_t* name, const void* buffer, std::uint32_t
     MakeSavePath(path, name);
     return WriteFileSafely(path.GetBuffer(), buffer, count);
 }
+
+bool DeleteSaveFile(const char16_t* name) {
+    ICFileMgr* manager = ICFileMgr::GetInstance();
+    if (manager == nullptr) return false;
+    CStrWChar path;
+    MakeSavePath(path, name);
+    return manager->Delete(path.GetBuffer());
+}

@@ -37,3 +37,5 @@ bool ReadResourceFile(const char16_t* name, void* buffer, std::uint32_t count);
 bool ReadSaveFile(const char16_t* name, void* buffer, std::uint32_t count);
 bool WriteSaveFile(const char16_t* name, const void* buffer, std::uint32_t count);
 bool WriteSaveFileSafely(const char16_t* name, const void* buffer, std::uint32_t count);
+// Deletes a file of the save directory; false when it could not be deleted.
+bool DeleteSaveFile(const char16_t* name);

@@ -29,3 +29,9 @@ constexpr std::uint32_t EVENT_POINTER_MOVE = 0x8251B8DE;
 constexpr std::uint32_t EVENT_GAME_INTERRUPT_1 = 0x42359;
 constexpr std::uint32_t EVENT_GAME_INTERRUPT_3 = 0x42360;
 constexpr std::uint32_t EVENT_GAME_INTERRUPT_4 = 0x42361;
+
+// Ids the application handles but this program never posts.
+constexpr std::uint32_t EVENT_RESUME_2 = 0x6740942F;         // handled like EVENT_RESUME
+constexpr std::uint32_t EVENT_PAUSE_REQUEST_2 = 0x8408F369;  // handled like EVENT_SUSPEND
+constexpr std::uint32_t EVENT_PAUSE_REQUEST = 0x5152A73B;
+constexpr std::uint32_t EVENT_CLAMSHELL = 0x518E1A3B;  // the clamshell was closed
