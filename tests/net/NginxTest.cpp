@@ -2,7 +2,10 @@
 // file served to the POST, twice over one kept connection.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <random>
+#include <thread>
 
 #include "platform/shared/network/CHttpTransport.h"
 #include "platform/shared/network/highscore/CNetHighscore.h"
@@ -62,8 +65,14 @@ TEST(Nginx, ServesPreparedReplies) {
                   reply);
     }
     transport.Cancel();
-    // One connection ($connection), its first and second request.
-    const std::string access = dir.Read("access.log");
+    // One connection ($connection), its first and second request. nginx logs
+    // a request after answering it, so the second line may still be on its
+    // way.
+    std::string access = dir.Read("access.log");
+    for (int wait = 0; wait < 500 && std::count(access.begin(), access.end(), '\n') < 2; ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        access = dir.Read("access.log");
+    }
     const std::string first = access.substr(0, access.find(' '));
     EXPECT_EQ(access, first + " 1 200\n" + first + " 2 200\n");
 
