@@ -25,3 +25,12 @@ constexpr std::uint32_t EVENT_POINTER_DOWN = 0x8918794C;
 constexpr std::uint32_t EVENT_POINTER_UP = 0x52A91971;
 constexpr std::uint32_t EVENT_POINTER_DOUBLE = 0x7B8428CD;
 constexpr std::uint32_t EVENT_POINTER_MOVE = 0x8251B8DE;
+// Commands leaving the widget tree at its root (param2: the widget), and the
+// tree's second key event.
+constexpr std::uint32_t EVENT_WIDGET_ACCEPT = 0x07B18A47;
+constexpr std::uint32_t EVENT_WIDGET_BACK = 0x21204844;
+constexpr std::uint32_t EVENT_WIDGET_CHANGED = 0x3ED25C89;
+constexpr std::uint32_t EVENT_WIDGET_KEY = 0x00005E62;
+// Never posted by this program; redrawn by the widgets like EVENT_REDRAW.
+constexpr std::uint32_t EVENT_PAUSE_REQUEST = 0x5152A73B;
+constexpr std::uint32_t EVENT_CLAMSHELL = 0x518E1A3B;

@@ -1,0 +1,126 @@
+#include "tests/widgets/WidgetWorld.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "host/DDraw.h"
+#include "host/Window.h"
+#include "platform/shared/core/CApp.h"
+#include "platform/shared/graphics/2d/CDrawUtil.h"
+#include "platform/shared/graphics/2d/ICGraphics2d.h"
+#include "platform/shared/win32/CCore_Win32.h"
+#include "src/win32/CApplet.h"
+#include "tools/SingletonTableApp.h"
+
+namespace {
+
+std::vector<Posted> g_posted;
+
+class RecordingApp : public vktools::SingletonTableApp {
+public:
+    std::uint8_t HandleEvent(std::uint32_t id, std::uint16_t p16, std::uintptr_t p32) override {
+        g_posted.push_back({id, p16, p32});
+        return 1;
+    }
+};
+
+}  // namespace
+
+// The application hooks of the platform library; the world makes its own
+// application object.
+CApp* CreateGameApp() { return nullptr; }
+std::int32_t OnExecutorInit() { return 0; }
+void OnExecutorShutdown() {}
+void OnExecutorUpdate() {}
+void OnExecutorDraw() {}
+
+void WidgetWorld::SetUp() {
+    g_posted.clear();
+    m_applet = CApplet::Create(nullptr);  // the current window; clears the core and the application
+    ASSERT_NE(m_applet, nullptr);
+    m_core = CCore_Win32::Create();
+    ICCore::SetInstance(m_core);
+    auto* app = new RecordingApp();
+    CApp::SetInstance(app);
+    ASSERT_EQ(app->Startup(), 0);
+    OpenScreen(480, 640);
+}
+
+void WidgetWorld::TearDown() {
+    delete CApp::GetInstance();  // and the graphics device registered in it
+    CApp::SetInstance(nullptr);
+    ICCore::SetInstance(nullptr);
+    delete m_core;
+    delete m_applet;
+    host::ResetWindowing();
+    host::ResetDisplay();
+}
+
+void WidgetWorld::OpenScreen(int width, int height) {
+    if (m_graphics != nullptr) m_graphics->Shutdown();
+    host::ResetDisplay();
+    host::SetDisplayFormat(host::kDisplayXrgb8888);
+    host::ResetWindowing(host::WindowOptions{.screenWidth = width, .screenHeight = height});
+    m_graphics = ICGraphics2d::GetInstance();
+    ASSERT_NE(m_graphics, nullptr);
+    ASSERT_TRUE(m_graphics->Init());
+}
+
+std::vector<Posted> WidgetWorld::TakePosted() {
+    m_applet->FlushEvents();
+    return std::exchange(g_posted, {});
+}
+
+std::uint32_t WidgetWorld::Pixel(int x, int y) {
+    std::uint8_t* bits = nullptr;
+    std::int32_t pitch = 0;
+    m_graphics->GetRenderSurface()->Lock(&bits, &pitch);
+    std::uint32_t pixel = 0;
+    std::memcpy(&pixel, bits + y * pitch + x * 4, 4);
+    return pixel & 0xFFFFFF;
+}
+
+CRect WidgetWorld::Extent(std::uint32_t rgb) {
+    std::int32_t width = 0, height = 0;
+    m_graphics->GetRenderSurface()->GetSize(&width, &height);
+    int left = width, top = height, right = -1, bottom = -1;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (Pixel(x, y) != rgb) continue;
+            left = std::min(left, x);
+            top = std::min(top, y);
+            right = std::max(right, x);
+            bottom = std::max(bottom, y);
+        }
+    }
+    if (right < 0) return CRect();
+    return CRect(static_cast<std::int16_t>(left), static_cast<std::int16_t>(top),
+                 static_cast<std::int16_t>(right - left + 1), static_cast<std::int16_t>(bottom - top + 1));
+}
+
+void WidgetWorld::ClearScreen() {
+    const CRect all(0, 0, 1000, 1000);
+    CDrawUtil::FillRect(&all, 0);
+}
+
+void CountingWidget::Measure() {
+    ++measures;
+    if (invalidateInPass) inPassResults.push_back(CUIWidget::InvalidateSize());
+    SetMeasuredSize(width, height);
+}
+
+void CountingWidget::Layout() {
+    ++layouts;
+    if (invalidateInPass) inPassResults.push_back(CUIWidget::InvalidateLayout());
+}
+
+void CountingWidget::Draw() {
+    ++draws;
+    if (invalidateInPass) inPassResults.push_back(CUIWidget::Invalidate());
+}
+
+bool CountingWidget::OnKeyDown(std::uint16_t, std::uintptr_t) {
+    if (keyLog != nullptr) *keyLog += tag;
+    return takesKeys;
+}
