@@ -1,6 +1,7 @@
 #include "src/LocalWidgets/CContainerWidget.h"
 
 #include "platform/shared/core/SystemEvent.h"
+#include "platform/shared/graphics/2d/RectUtil.h"
 
 namespace {
 
@@ -155,6 +156,14 @@ bool CContainerWidget::MoveFocus(bool forward) {
         }
     }
     return false;
+}
+
+CRect CContainerWidget::ChildScreenRect(CUIWidget* child) {
+    const CRect& screen = ScreenRect();
+    const CRect& local = child->GetLocalRect();
+    CRect rect = WidgetRect(local.x + screen.x, local.y + screen.y, local.w, local.h);
+    ClipRect(&rect, &screen);
+    return rect;
 }
 
 void CContainerWidget::ForgetChild(CUIWidget* child) {

@@ -57,6 +57,9 @@ public:
     virtual void ForgetChild(CUIWidget* child);
 
 protected:
+    // The child's local rect moved by this container's screen origin and
+    // clipped to its screen rect.
+    CRect ChildScreenRect(CUIWidget* child);
     static CUIWidget* ChildOf(CLinkListNode* node) {
         return node != nullptr ? static_cast<CUIWidget*>(node->GetData()) : nullptr;
     }

@@ -5,11 +5,9 @@
 #include "platform/shared/core/Debug.h"
 #include "platform/shared/graphics/2d/CDrawUtil.h"
 #include "platform/shared/graphics/2d/CImage.h"
-#include "platform/shared/graphics/2d/RectUtil.h"
 
 namespace {
 
-std::int16_t S16(std::int32_t value) { return static_cast<std::int16_t>(value); }
 std::int32_t WidthOf(const CImage* image) { return image != nullptr ? image->GetWidth() : 0; }
 std::int32_t HeightOf(const CImage* image) { return image != nullptr ? image->GetHeight() : 0; }
 
@@ -27,8 +25,7 @@ void CFrameWidget::Measure() {
     if (content == nullptr) return;
 
     const CRect& local = LocalRect();
-    content->SetLocalRect(CRect(S16(left), S16(top), S16(std::max(0, local.w - left - right)),
-                                S16(std::max(0, local.h - top - bottom))));
+    content->SetLocalRect(WidgetRect(left, top, std::max(0, local.w - left - right), std::max(0, local.h - top - bottom)));
     const std::int32_t contentWidth = content->GetMeasuredWidth();
     const std::int32_t contentHeight = content->GetMeasuredHeight();
     DebugAssert(contentWidth >= 1 || contentWidth == kFill, "CFrameWidget.cpp", 145);
@@ -42,11 +39,8 @@ void CFrameWidget::Measure() {
 void CFrameWidget::Layout() {
     CUIWidget* content = GetContent();
     if (content == nullptr) return;
-    const CRect& screen = ScreenRect();
+    content->SetScreenRect(ChildScreenRect(content));
     const CRect& local = content->GetLocalRect();
-    CRect rect(S16(local.x + screen.x), S16(local.y + screen.y), local.w, local.h);
-    ClipRect(&rect, &screen);
-    content->SetScreenRect(rect);
     content->SetClipOffsetX(std::max(0, GetClipOffsetX() - local.x));
     content->SetClipOffsetY(std::max(0, GetClipOffsetY() - local.y));
 }
@@ -54,8 +48,8 @@ void CFrameWidget::Layout() {
 void CFrameWidget::Draw() {
     const CRect& screen = ScreenRect();
     if (!IsTransparent()) {
-        const CRect inside(S16(screen.x + m_marginX), S16(screen.y + m_marginTop), S16(screen.w - 2 * m_marginX),
-                           S16(screen.h - m_marginTop - m_marginBottom));
+        const CRect inside = WidgetRect(screen.x + m_marginX, screen.y + m_marginTop, screen.w - 2 * m_marginX,
+                                        screen.h - m_marginTop - m_marginBottom);
         CDrawUtil::FillRect(&inside, GetBackgroundColour());
     }
     if (CUIWidget* content = GetContent()) {

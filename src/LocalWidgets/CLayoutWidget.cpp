@@ -4,14 +4,7 @@
 
 #include "platform/shared/core/Debug.h"
 #include "platform/shared/core/SystemEvent.h"
-#include "platform/shared/graphics/2d/RectUtil.h"
 #include "src/LocalWidgets/CSoftkeyWidget.h"
-
-namespace {
-
-std::int16_t S16(std::int32_t value) { return static_cast<std::int16_t>(value); }
-
-}  // namespace
 
 void CLayoutWidget::Measure() {
     const CRect& local = LocalRect();
@@ -45,13 +38,13 @@ void CLayoutWidget::PlaceRegion(std::int32_t region, bool fromTop, Stack& stack)
         std::int32_t h = stack.room;
         if (region != kRegionBody) {
             const std::int32_t offeredY = fromTop ? stack.top : stack.bottom - stack.room;
-            child->SetLocalRect(CRect(S16(x), S16(offeredY), S16(width), S16(std::max(0, stack.room))));
+            child->SetLocalRect(WidgetRect(x, offeredY, width, std::max(0, stack.room)));
             h = child->GetMeasuredHeight();
             if (h < 0) h = std::max(0, stack.room);
         }
         const std::int32_t y = fromTop ? stack.top : stack.bottom - h;
         child->SetEnabled(true);
-        child->SetLocalRect(CRect(S16(x), S16(y), S16(width), S16(h)));
+        child->SetLocalRect(WidgetRect(x, y, width, h));
         if (fromTop) {
             stack.top += h;
         } else {
@@ -62,12 +55,8 @@ void CLayoutWidget::PlaceRegion(std::int32_t region, bool fromTop, Stack& stack)
 }
 
 void CLayoutWidget::Layout() {
-    const CRect& screen = ScreenRect();
     for (CUIWidget* child = GetFirstChild(); child != nullptr; child = GetNextChild(child)) {
-        const CRect& local = child->GetLocalRect();
-        CRect rect(S16(local.x + screen.x), S16(local.y + screen.y), local.w, local.h);
-        ClipRect(&rect, &screen);
-        child->SetScreenRect(rect);
+        child->SetScreenRect(ChildScreenRect(child));
         child->SetClipOffsetX(0);
         child->SetClipOffsetY(0);
     }

@@ -3,13 +3,6 @@
 #include <algorithm>
 
 #include "platform/shared/graphics/2d/CDrawUtil.h"
-#include "platform/shared/graphics/2d/RectUtil.h"
-
-namespace {
-
-std::int16_t S16(std::int32_t value) { return static_cast<std::int16_t>(value); }
-
-}  // namespace
 
 CProgressWidget::CProgressWidget() : m_thickness(PlatformThickness()) { SetClassId(kClassId); }
 
@@ -30,20 +23,17 @@ void CProgressWidget::Draw() {
     const std::int32_t height = m_horizontal ? m_thickness : (m_length < 1 ? screen.h - 2 : m_length);
     const std::int32_t x = screen.x + 1 - GetClipOffsetX() + (screen.w >> 1) - (width >> 1);
     const std::int32_t y = screen.y + 1 - GetClipOffsetY() + (screen.h >> 1) - (height >> 1);
-    const CRect bar(S16(x), S16(y), S16(width), S16(height));
+    const CRect bar = WidgetRect(x, y, width, height);
     CDrawUtil::DrawFrame(&screen, &bar, GetHighlightColour(), 1, 0);
 
-    const CRect inner(S16(x + 1), S16(y + 1), S16(width - 2), S16(height - 2));
-    CRect track = inner;
-    ClipRect(&track, &screen);
-    CDrawUtil::FillRect(&track, m_trackColour);
+    const CRect inner = WidgetRect(x + 1, y + 1, width - 2, height - 2);
+    FillClipped(inner, m_trackColour);
 
     CRect fill = inner;
     std::int16_t& size = m_horizontal ? fill.w : fill.h;
     const std::int64_t filled = static_cast<std::int64_t>(size) * m_value / 100;
-    size = S16(static_cast<std::int32_t>(std::clamp<std::int64_t>(filled, 0, std::max<std::int16_t>(size, 0))));
-    ClipRect(&fill, &screen);
-    CDrawUtil::FillRect(&fill, GetForegroundColour());
+    size = static_cast<std::int16_t>(std::clamp<std::int64_t>(filled, 0, std::max<std::int16_t>(size, 0)));
+    FillClipped(fill, GetForegroundColour());
 }
 
 void CProgressWidget::SetTrackColour(std::uint32_t colour) {

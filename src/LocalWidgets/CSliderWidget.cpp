@@ -3,15 +3,7 @@
 #include <algorithm>
 
 #include "platform/shared/core/Debug.h"
-#include "platform/shared/graphics/2d/CDrawUtil.h"
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
-#include "platform/shared/graphics/2d/RectUtil.h"
-
-namespace {
-
-std::int16_t S16(std::int64_t value) { return static_cast<std::int16_t>(value); }
-
-}  // namespace
 
 CSliderWidget::CSliderWidget() : m_thickness(PlatformThickness()) { SetClassId(kClassId); }
 
@@ -27,16 +19,13 @@ void CSliderWidget::Draw() {
     FillBackground();
     if (m_page < 1 || m_range < 1 || m_position < 0 || m_position > m_range) return;
     const CRect& screen = ScreenRect();
-    const CRect track = m_horizontal
-                            ? CRect(S16(screen.x + 1), S16(screen.y + 1), S16(screen.w - 2), S16(m_thickness - 2))
-                            : CRect(S16(screen.x + 1), S16(screen.y + 1), S16(m_thickness - 2), S16(screen.h - 2));
-    CRect clipped = track;
-    ClipRect(&clipped, &screen);
-    CDrawUtil::FillRect(&clipped, m_trackColour);
+    const CRect track = m_horizontal ? WidgetRect(screen.x + 1, screen.y + 1, screen.w - 2, m_thickness - 2)
+                                     : WidgetRect(screen.x + 1, screen.y + 1, m_thickness - 2, screen.h - 2);
+    FillClipped(track, m_trackColour);
 
     ICGraphics2d* graphics = ICGraphics2d::GetInstance();
     ICRenderSurface* surface = graphics != nullptr ? graphics->GetRenderSurface() : nullptr;
-    DebugAssert(surface != nullptr, "CSliderWidget.cpp", 97);
+    DebugAssert(surface != nullptr, "CSliderWidget.cpp", __LINE__);
     std::int32_t surfaceWidth = 0, surfaceHeight = 0;
     surface->GetSize(&surfaceWidth, &surfaceHeight);
 
@@ -45,9 +34,8 @@ void CSliderWidget::Draw() {
     const std::int64_t knob = std::max<std::int64_t>(length * m_page / (std::int64_t{m_range} + m_page),
                                                      (m_horizontal ? surfaceWidth : surfaceHeight) / 8);
     const std::int64_t start = (m_horizontal ? track.x : track.y) + m_position * (length - knob) / m_range;
-    CRect rect = m_horizontal ? CRect(S16(start), track.y, S16(knob), track.h) : CRect(track.x, S16(start), track.w, S16(knob));
-    ClipRect(&rect, &screen);
-    CDrawUtil::FillRect(&rect, GetForegroundColour());
+    FillClipped(m_horizontal ? WidgetRect(start, track.y, knob, track.h) : WidgetRect(track.x, start, track.w, knob),
+                GetForegroundColour());
 }
 
 void CSliderWidget::SetTrackColour(std::uint32_t colour) {

@@ -33,9 +33,8 @@ void CSoftkeyWidget::Measure() {
 void CSoftkeyWidget::Draw() {
     FillBackground();
     const CRect& screen = ScreenRect();
-    const std::int16_t halfWidth = static_cast<std::int16_t>(screen.w >> 1);
-    const CRect leftHalf(screen.x, screen.y, halfWidth, screen.h);
-    const CRect rightHalf(static_cast<std::int16_t>(screen.x + halfWidth), screen.y, halfWidth, screen.h);
+    const CRect leftHalf = WidgetRect(screen.x, screen.y, screen.w >> 1, screen.h);
+    const CRect rightHalf = WidgetRect(screen.x + leftHalf.w, screen.y, leftHalf.w, screen.h);
 
     const bool landscape = IsLandscape();
     const std::int32_t leftGiven = landscape ? s_offsets.lskLandscapeX : s_offsets.lskPortraitX;

@@ -3,6 +3,7 @@
 #include "platform/shared/core/ICCore.h"
 #include "platform/shared/core/SystemEvent.h"
 #include "platform/shared/graphics/2d/CDrawUtil.h"
+#include "platform/shared/graphics/2d/RectUtil.h"
 #include "platform/shared/math/CMathFixed.h"
 #include "src/LocalWidgets/CContainerWidget.h"
 
@@ -109,6 +110,11 @@ std::int32_t CUIWidget::AlignY(std::int32_t top, std::int32_t bottom, std::int32
 
 void CUIWidget::FillBackground() {
     if (!IsTransparent()) CDrawUtil::FillRect(&ScreenRect(), m_background);
+}
+
+void CUIWidget::FillClipped(CRect rect, std::uint32_t colour) {
+    ClipRect(&rect, &ScreenRect());
+    CDrawUtil::FillRect(&rect, colour);
 }
 
 std::int32_t CUIWidget::PlatformThickness() {

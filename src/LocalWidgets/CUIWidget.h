@@ -86,6 +86,8 @@ public:
 protected:
     // Fills the screen rect with the background colour unless transparent.
     void FillBackground();
+    // Fills the part of rect inside the screen rect.
+    void FillClipped(CRect rect, std::uint32_t colour);
     // The platform core's default bar thickness (0 without a core).
     static std::int32_t PlatformThickness();
 

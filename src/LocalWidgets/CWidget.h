@@ -153,5 +153,11 @@ private:
     std::int32_t m_clipOffsetY = 0;
 };
 
+// A rectangle from wider sums, each stored back in 16 bits.
+inline CRect WidgetRect(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) {
+    return CRect(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), static_cast<std::int16_t>(w),
+                 static_cast<std::int16_t>(h));
+}
+
 // A widget as the pointer-wide parameter of a notification or event.
 inline std::uintptr_t WidgetParam(const CWidget* widget) { return reinterpret_cast<std::uintptr_t>(widget); }

@@ -6,7 +6,6 @@
 
 #include "host/DDraw.h"
 #include "host/Window.h"
-#include "platform/shared/core/CApp.h"
 #include "platform/shared/graphics/2d/CDrawUtil.h"
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
 #include "platform/shared/win32/CCore_Win32.h"
@@ -25,10 +24,11 @@ public:
     }
 };
 
+ICRenderSurface* Surface() { return ICGraphics2d::GetInstance()->GetRenderSurface(); }
+
 }  // namespace
 
-// The application hooks of the platform library; the world makes its own
-// application object.
+// The platform library's application hooks; the world makes its own.
 CApp* CreateGameApp() { return nullptr; }
 std::int32_t OnExecutorInit() { return 0; }
 void OnExecutorShutdown() {}
@@ -37,34 +37,28 @@ void OnExecutorDraw() {}
 
 void WidgetWorld::SetUp() {
     g_posted.clear();
-    m_applet = CApplet::Create(nullptr);  // the current window; clears the core and the application
-    ASSERT_NE(m_applet, nullptr);
-    m_core = CCore_Win32::Create();
-    ICCore::SetInstance(m_core);
-    auto* app = new RecordingApp();
-    CApp::SetInstance(app);
-    ASSERT_EQ(app->Startup(), 0);
+    m_applet = CApplet::Create(nullptr);  // becomes the current window
+    ICCore::SetInstance(CCore_Win32::Create());
+    CApp::SetInstance(new RecordingApp());
+    ASSERT_EQ(CApp::GetInstance()->Startup(), 0);
     OpenScreen(480, 640);
 }
 
 void WidgetWorld::TearDown() {
-    delete CApp::GetInstance();  // and the graphics device registered in it
+    delete CApp::GetInstance();  // with the graphics device
     CApp::SetInstance(nullptr);
+    delete ICCore::GetInstance();
     ICCore::SetInstance(nullptr);
-    delete m_core;
     delete m_applet;
     host::ResetWindowing();
     host::ResetDisplay();
 }
 
 void WidgetWorld::OpenScreen(int width, int height) {
-    if (m_graphics != nullptr) m_graphics->Shutdown();
     host::ResetDisplay();
     host::SetDisplayFormat(host::kDisplayXrgb8888);
     host::ResetWindowing(host::WindowOptions{.screenWidth = width, .screenHeight = height});
-    m_graphics = ICGraphics2d::GetInstance();
-    ASSERT_NE(m_graphics, nullptr);
-    ASSERT_TRUE(m_graphics->Init());
+    ASSERT_TRUE(ICGraphics2d::GetInstance()->Init());
 }
 
 std::vector<Posted> WidgetWorld::TakePosted() {
@@ -75,7 +69,7 @@ std::vector<Posted> WidgetWorld::TakePosted() {
 std::uint32_t WidgetWorld::Pixel(int x, int y) {
     std::uint8_t* bits = nullptr;
     std::int32_t pitch = 0;
-    m_graphics->GetRenderSurface()->Lock(&bits, &pitch);
+    Surface()->Lock(&bits, &pitch);
     std::uint32_t pixel = 0;
     std::memcpy(&pixel, bits + y * pitch + x * 4, 4);
     return pixel & 0xFFFFFF;
@@ -83,20 +77,17 @@ std::uint32_t WidgetWorld::Pixel(int x, int y) {
 
 CRect WidgetWorld::Extent(std::uint32_t rgb) {
     std::int32_t width = 0, height = 0;
-    m_graphics->GetRenderSurface()->GetSize(&width, &height);
+    Surface()->GetSize(&width, &height);
     int left = width, top = height, right = -1, bottom = -1;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             if (Pixel(x, y) != rgb) continue;
-            left = std::min(left, x);
-            top = std::min(top, y);
-            right = std::max(right, x);
-            bottom = std::max(bottom, y);
+            left = std::min(left, x), top = std::min(top, y);
+            right = std::max(right, x), bottom = std::max(bottom, y);
         }
     }
-    if (right < 0) return CRect();
-    return CRect(static_cast<std::int16_t>(left), static_cast<std::int16_t>(top),
-                 static_cast<std::int16_t>(right - left + 1), static_cast<std::int16_t>(bottom - top + 1));
+    const auto s16 = [](int v) { return static_cast<std::int16_t>(v); };
+    return right < 0 ? CRect() : CRect(s16(left), s16(top), s16(right - left + 1), s16(bottom - top + 1));
 }
 
 void WidgetWorld::ClearScreen() {

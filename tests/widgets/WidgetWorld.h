@@ -1,7 +1,6 @@
 // The widget tests' world: a headless screen with the graphics device open
-// (XRGB 8888, so pixels read back as 0xRRGGBB), the real platform core
-// posting into an applet's queue, and an application that records what the
-// queue hands it. CountingWidget counts its passes.
+// (XRGB 8888, read back as 0xRRGGBB), the real platform core posting into an
+// applet's queue, and an application recording what the queue hands it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,12 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/shared/graphics/2d/CRect.h"
 #include "src/LocalWidgets/CUIWidget.h"
 
 class CApplet;
-class ICCore;
-class ICGraphics2d;
 
 struct Posted {
     std::uint32_t id;
@@ -28,26 +24,21 @@ class WidgetWorld : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-
     // Reopens the device on a screen of that size (the back buffer is half).
     void OpenScreen(int width, int height);
-    // Hands the applet's queue to the application: the events posted since.
+    // Flushes the applet's queue: the events posted since the last call.
     std::vector<Posted> TakePosted();
-    // Back-buffer pixel as 0xRRGGBB.
     std::uint32_t Pixel(int x, int y);
-    // Bounding box of the pixels of that colour (all 0 when there are none).
+    // Bounding box of the pixels of that colour, empty when there are none.
     CRect Extent(std::uint32_t rgb);
     void ClearScreen();
 
     CApplet* m_applet = nullptr;
-    ICCore* m_core = nullptr;
-    ICGraphics2d* m_graphics = nullptr;
 };
 
-// Counts its passes and, with logInvalidations, records every invalidation
-// it receives ('s' size, 'l' layout, 'p' paint) whatever its outcome. With
-// invalidateInPass, each pass calls its own matching invalidation and keeps
-// the result. A key it takes is logged with its tag.
+// Counts its passes and logs every invalidation it receives ('s' size, 'l'
+// layout, 'p' paint). With invalidateInPass each pass calls its own
+// invalidation and keeps the result. Keys are logged with its tag.
 class CountingWidget : public CUIWidget {
 public:
     explicit CountingWidget(std::int32_t width = 10, std::int32_t height = 10) : width(width), height(height) {}
@@ -55,24 +46,17 @@ public:
     void Measure() override;
     void Layout() override;
     void Draw() override;
-    bool InvalidateSize() override { return Log('s') && CUIWidget::InvalidateSize(); }
-    bool InvalidateLayout() override { return Log('l') && CUIWidget::InvalidateLayout(); }
-    bool Invalidate() override { return Log('p') && CUIWidget::Invalidate(); }
-    bool OnKeyDown(std::uint16_t key, std::uintptr_t p32) override;
+    bool InvalidateSize() override { return (invalidations += 's', CUIWidget::InvalidateSize()); }
+    bool InvalidateLayout() override { return (invalidations += 'l', CUIWidget::InvalidateLayout()); }
+    bool Invalidate() override { return (invalidations += 'p', CUIWidget::Invalidate()); }
+    bool OnKeyDown(std::uint16_t, std::uintptr_t) override;
 
     std::int32_t width, height;
     int measures = 0, layouts = 0, draws = 0;
     bool invalidateInPass = false;
     std::vector<bool> inPassResults;
-    bool logInvalidations = false;
     std::string invalidations;
     char tag = '?';
     bool takesKeys = false;
     std::string* keyLog = nullptr;
-
-private:
-    bool Log(char c) {
-        if (logInvalidations) invalidations += c;
-        return true;
-    }
 };
