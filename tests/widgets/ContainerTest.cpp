@@ -113,10 +113,12 @@ TEST_F(Containers, TeardownInAnyOrderLeavesNoDanglingPointer) {
     EXPECT_EQ(child->GetListNode().GetOwner(), nullptr);
 }
 
-// A top bar of 20 and a soft-key bar of 24 leave the body 116 of 160.
+// A top bar of 20 and a soft-key bar of 24 leave the body 116 of 160. An
+// upper widget that fills takes the room the bars leave.
 TEST_F(Containers, LayoutStacksItsRegions) {
     CLayoutWidget layout;
-    CountingWidget top1(10, 20), top2(10, 6), upper(10, 9), body(10, 1), bottom1(10, 24), bottom2(10, 5), second;
+    CountingWidget top1(10, 20), top2(10, 6), upper(10, CWidget::kFill), body(10, 1), bottom1(10, 24), bottom2(10, 5);
+    CountingWidget second;
     layout.SetLocalRect(CRect(0, 0, 120, 160));
     layout.SetMargins(2, 0);
     layout.SetRegion(&top1, CLayoutWidget::kRegionTop);
@@ -133,10 +135,10 @@ TEST_F(Containers, LayoutStacksItsRegions) {
     layout.SetLocalRect(CRect(4, 8, 120, 160));
     layout.Paint();
     const List widgets = {&top1, &top2, &upper, &body, &bottom2};
-    const CRect rects[] = {CRect(2, 0, 116, 20), CRect(2, 20, 116, 6), CRect(2, 26, 116, 9), CRect(2, 35, 116, 96),
+    const CRect rects[] = {CRect(2, 0, 116, 20), CRect(2, 20, 116, 6), CRect(2, 26, 116, 105), CRect(2, 131, 116, 0),
                            CRect(2, 131, 116, 5)};
     for (std::size_t i = 0; i < widgets.size(); ++i) EXPECT_EQ(widgets[i]->GetLocalRect(), rects[i]) << i;
-    EXPECT_EQ(body.GetScreenRect(), CRect(6, 43, 116, 96));
+    EXPECT_EQ(upper.GetScreenRect(), CRect(6, 34, 116, 105));
     EXPECT_EQ(layout.GetNextInRegion(&top1), &top2);
     EXPECT_EQ(layout.GetPrevInRegion(&bottom2), &bottom1);
     EXPECT_EQ(layout.GetNextInRegion(&top2), nullptr);

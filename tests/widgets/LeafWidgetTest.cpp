@@ -74,7 +74,6 @@ TEST_F(Leaves, SoftkeyLabelsSitWhereTheConfigurationPutsThem) {
         EXPECT_EQ(std::make_pair(label.calls[0].x, label.calls[0].y), std::make_pair(leftX, 100 + 16 - 6 - 3));
         EXPECT_EQ(std::make_pair(font.sheet.calls[0].x, font.sheet.calls[0].y), std::make_pair(rightX, 100 + 16 - 10 - 3));
     }
-    CSoftkeyWidget::SetOffsets({});
 }
 
 TEST_F(Leaves, SoftKeysRaiseAcceptAndBackOnlyWithALabel) {
@@ -161,7 +160,7 @@ TEST_F(Leaves, SliderKnobShowsTheVisiblePartOfTheRange) {
 TEST_F(Leaves, TickerMovesOnePixelPerPeriodAndCountsPasses) {
     const std::tuple<std::int32_t, std::int32_t, std::vector<std::uint32_t>, std::int32_t, bool> cases[] = {
         {20, -1, {45}, 48, true},        {20, -1, {45, 15}, 47, true},    {20, 1, {65 * 20}, -15, true},
-        {20, 1, {66 * 20}, 50, false},   {20, -1, {66 * 20}, 50, true},   {20, 2, {1320, 1320, 20}, 50, false},
+        {20, 1, {66 * 20}, 50, false},   {20, -1, {66 * 20}, 50, true},   {20, 2, {1300, 20, 1320}, 50, false},
         {0, -1, {7}, 43, true},          {-3, -1, {7}, 43, true},
     };
     for (const auto& [period, repeat, updates, x, running] : cases) {

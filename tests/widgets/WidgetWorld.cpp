@@ -9,6 +9,7 @@
 #include "platform/shared/graphics/2d/CDrawUtil.h"
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
 #include "platform/shared/win32/CCore_Win32.h"
+#include "src/LocalWidgets/CSoftkeyWidget.h"
 #include "src/win32/CApplet.h"
 #include "tools/SingletonTableApp.h"
 
@@ -45,6 +46,7 @@ void WidgetWorld::SetUp() {
 }
 
 void WidgetWorld::TearDown() {
+    CSoftkeyWidget::SetOffsets({});
     delete CApp::GetInstance();  // with the graphics device
     CApp::SetInstance(nullptr);
     delete ICCore::GetInstance();
