@@ -25,7 +25,8 @@ void CFrameWidget::Measure() {
     if (content == nullptr) return;
 
     const CRect& local = LocalRect();
-    content->SetLocalRect(WidgetRect(left, top, std::max(0, local.w - left - right), std::max(0, local.h - top - bottom)));
+    content->SetLocalRect(
+        WidgetRect(left, top, std::max(0, local.w - left - right), std::max(0, local.h - top - bottom)));
     const std::int32_t contentWidth = content->GetMeasuredWidth();
     const std::int32_t contentHeight = content->GetMeasuredHeight();
     DebugAssert(contentWidth >= 1 || contentWidth == kFill, "CFrameWidget.cpp", 145);

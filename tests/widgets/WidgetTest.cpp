@@ -112,7 +112,8 @@ TEST_F(Widgets, RedrawLikeEventsInvalidateEvenADisabledWidget) {
 // Half of an odd span rounds towards minus infinity.
 TEST_F(Widgets, AlignXAndAlignYPlaceByTheirFlags) {
     const std::tuple<std::uint32_t, std::int32_t, std::int32_t, std::int32_t> cases[] = {
-        {2, 9, 2, 0}, {4, 9, 5, 0}, {0, 9, 0, 0}, {2 | 4, 9, 2, 0}, {32, 9, 0, 2}, {64 | 32, 9, 0, 2}, {2 | 64, -9, -7, -13},
+        {2, 9, 2, 0},     {4, 9, 5, 0},      {0, 9, 0, 0}, {2 | 4, 9, 2, 0},
+        {32, 9, 0, 2},    {64 | 32, 9, 0, 2}, {2 | 64, -9, -7, -13},
     };
     for (const auto& [flags, end, x, y] : cases) {
         CUIWidget widget;
