@@ -35,3 +35,10 @@ constexpr std::uint32_t EVENT_RESUME_2 = 0x6740942F;         // handled like EVE
 constexpr std::uint32_t EVENT_PAUSE_REQUEST_2 = 0x8408F369;  // handled like EVENT_SUSPEND
 constexpr std::uint32_t EVENT_PAUSE_REQUEST = 0x5152A73B;
 constexpr std::uint32_t EVENT_CLAMSHELL = 0x518E1A3B;  // the clamshell was closed
+
+// Commands leaving the widget tree at its root (param2: the widget), and the
+// tree's second key event.
+constexpr std::uint32_t EVENT_WIDGET_ACCEPT = 0x07B18A47;
+constexpr std::uint32_t EVENT_WIDGET_BACK = 0x21204844;
+constexpr std::uint32_t EVENT_WIDGET_CHANGED = 0x3ED25C89;
+constexpr std::uint32_t EVENT_WIDGET_KEY = 0x00005E62;

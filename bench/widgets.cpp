@@ -1,0 +1,248 @@
+// Painting a widget screen on the headless 240 x 320 back buffer: a frame
+// around a layout with twelve top rows of progress bars and spacers, a
+// slider body and a two-label soft-key bar. The screen is wholly dirty each
+// frame, as the screens leave it; the floor is the same picture drawn by
+// bare CDrawUtil calls and label draws. Goals: the paint within 1.5 times
+// the floor, no allocation per paint (the allocs_per_paint counter).
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <new>
+#include <vector>
+
+#include "host/DDraw.h"
+#include "host/Window.h"
+#include "platform/shared/core/CApp.h"
+#include "platform/shared/graphics/2d/CDrawUtil.h"
+#include "platform/shared/graphics/2d/ICGraphics2d.h"
+#include "platform/shared/graphics/2d/RectUtil.h"
+#include "platform/shared/win32/CCore_Win32.h"
+#include "src/LocalWidgets/CFrameWidget.h"
+#include "src/LocalWidgets/CLayoutWidget.h"
+#include "src/LocalWidgets/CProgressWidget.h"
+#include "src/LocalWidgets/CSliderWidget.h"
+#include "src/LocalWidgets/CSoftkeyWidget.h"
+#include "src/LocalWidgets/CSpacerWidget.h"
+#include "tests/platform/FontTestSupport.h"
+#include "tools/SingletonTableApp.h"
+
+namespace {
+
+std::size_t g_allocations = 0;
+
+// A label image of one colour: each region drawn is one fill.
+class SolidImage : public CImage {
+public:
+    SolidImage(std::int32_t width, std::int32_t height, std::uint32_t colour) : m_colour(colour) {
+        m_width = width;
+        m_height = height;
+    }
+    std::uint32_t CreateFromBmp(const std::uint8_t*, std::uint32_t, std::uint32_t, const std::uint8_t*,
+                                std::uint32_t) override {
+        return 0;
+    }
+    void DrawRegion(const CRect* clip, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::int32_t,
+                    std::int32_t) override {
+        CRect area(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), static_cast<std::int16_t>(w),
+                   static_cast<std::int16_t>(h));
+        ClipRect(&area, clip);
+        if (area.w > 0 && area.h > 0) CDrawUtil::FillRect(&area, m_colour);
+    }
+
+private:
+    std::uint32_t m_colour;
+};
+
+constexpr std::uint32_t kBack = 0xFF041123, kFore = 0xFFFFFFFF, kHigh = 0xFF0000FF, kTrack = 0xFF202020;
+constexpr int kRows = 12;
+
+// The headless device and the platform core (whose platform code gives the
+// bars their thickness), made before any widget.
+struct Platform {
+    Platform() {
+        host::ResetDisplay();
+        host::ResetWindowing();
+        core = CCore_Win32::Create();
+        ICCore::SetInstance(core);
+        CApp::SetInstance(&app);
+        app.Startup();
+        graphics = ICGraphics2d::GetInstance();
+        if (graphics == nullptr || !graphics->Init()) std::abort();
+    }
+    ~Platform() {
+        delete ICGraphics2d::GetInstance();
+        CApp::SetInstance(nullptr);
+        ICCore::SetInstance(nullptr);
+        delete core;
+        host::ResetWindowing();
+        host::ResetDisplay();
+    }
+    Platform(const Platform&) = delete;
+    Platform& operator=(const Platform&) = delete;
+
+    vktools::SingletonTableApp app;
+    ICCore* core = nullptr;
+    ICGraphics2d* graphics = nullptr;
+};
+
+struct Screen {
+    Screen() : font(fonttest::FixedFont(u"BKOack", u" ", 6)), glyphs(6, 9, kFore), label(24, 10, 0xFF00C000) {
+        font.font.SetImage(&glyphs);
+        Build();
+    }
+
+    void Build() {
+        for (CUIWidget* w : std::initializer_list<CUIWidget*>{&frame, &layout, &slider, &softkeys}) {
+            w->SetColours(kBack, kFore, kHigh);
+        }
+        frame.SetLocalRect(CRect(0, 0, 240, 320));
+        frame.SetContent(&layout);
+        for (int i = 0; i < kRows / 2; ++i) {
+            bars[i].SetColours(kBack, kFore, kHigh);
+            bars[i].SetTrackColour(kTrack);
+            bars[i].SetValue(i * 20);
+            spacers[i].SetColours(kBack, kFore, kHigh);
+            spacers[i].SetStyle(CSpacerWidget::kStyleLine);
+            layout.SetRegion(&bars[i], CLayoutWidget::kRegionTop);
+            layout.SetRegion(&spacers[i], CLayoutWidget::kRegionTop);
+        }
+        slider.SetTrackColour(kTrack);
+        slider.SetRange(40, 100, 30);
+        layout.SetRegion(&slider, CLayoutWidget::kRegionBody);
+        softkeys.SetLeftImage(&label);
+        softkeys.SetRightFont(&font.font);
+        softkeys.SetRightText(u"Back");
+        layout.SetRegion(&softkeys, CLayoutWidget::kRegionBottom);
+        frame.Paint();
+        frame.Paint();
+    }
+
+    // The picture of one paint as bare draws, from the laid-out geometry.
+    void DrawFloor() {
+        Fill(frame.GetScreenRect(), kBack);
+        Fill(layout.GetScreenRect(), kBack);
+        for (int i = 0; i < kRows / 2; ++i) {
+            const CRect& s = bars[i].GetScreenRect();
+            Fill(s, kBack);
+            const CRect bar(static_cast<std::int16_t>(s.x + 1 + (s.w >> 1) - ((s.w - 2) >> 1)),
+                            static_cast<std::int16_t>(s.y + 1 + (s.h >> 1) - 3), static_cast<std::int16_t>(s.w - 2), 6);
+            CDrawUtil::DrawFrame(&s, &bar, kHigh, 1, 0);
+            CRect inner(static_cast<std::int16_t>(bar.x + 1), static_cast<std::int16_t>(bar.y + 1),
+                        static_cast<std::int16_t>(bar.w - 2), 4);
+            Fill(inner, kTrack);
+            inner.w = static_cast<std::int16_t>(inner.w * bars[i].GetValue() / 100);
+            Fill(inner, kFore);
+            const CRect& line = spacers[i].GetScreenRect();
+            Fill(line, kBack);
+            Fill(CRect(line.x, line.y, line.w, 2), kFore);
+        }
+        const CRect& body = slider.GetScreenRect();
+        Fill(body, kBack);
+        const CRect track(static_cast<std::int16_t>(body.x + 1), static_cast<std::int16_t>(body.y + 1), 4,
+                          static_cast<std::int16_t>(body.h - 2));
+        Fill(track, kTrack);
+        const std::int32_t knob = std::max(track.h * 30 / 130, 320 / 8);
+        Fill(CRect(track.x, static_cast<std::int16_t>(track.y + 40 * (track.h - knob) / 100), 4,
+                   static_cast<std::int16_t>(knob)),
+             kFore);
+        const CRect& bottom = softkeys.GetScreenRect();
+        Fill(bottom, kBack);
+        const CRect left(bottom.x, bottom.y, static_cast<std::int16_t>(bottom.w >> 1), bottom.h);
+        const CRect right(static_cast<std::int16_t>(bottom.x + left.w), bottom.y, left.w, bottom.h);
+        label.Draw(&left, left.x + 3, left.y + left.h - 13);
+        const std::int32_t width = font.font.Measure(u"Back", -1, -1, nullptr);
+        font.font.DrawString(u"Back", -1, &right, right.x + right.w - width - 3, right.y + right.h - 14, 0);
+    }
+
+    static void Fill(const CRect& rect, std::uint32_t colour) { CDrawUtil::FillRect(&rect, colour); }
+
+    std::vector<std::uint8_t> Pixels() {
+        std::uint8_t* bits = nullptr;
+        std::int32_t pitch = 0;
+        platform.graphics->GetRenderSurface()->Lock(&bits, &pitch);
+        return std::vector<std::uint8_t>(bits, bits + static_cast<std::ptrdiff_t>(pitch) * 320);
+    }
+
+    // Whether the floor draws the very picture the tree paints.
+    bool FloorMatchesPaint() {
+        frame.MarkDirty();
+        frame.Paint();
+        const std::vector<std::uint8_t> painted = Pixels();
+        Fill(CRect(0, 0, 240, 320), 0);
+        DrawFloor();
+        return Pixels() == painted;
+    }
+
+    Platform platform;
+    fonttest::LoadedFont font;
+    SolidImage glyphs, label;
+    CFrameWidget frame;
+    CLayoutWidget layout;
+    CProgressWidget bars[kRows / 2];
+    CSpacerWidget spacers[kRows / 2];
+    CSliderWidget slider;
+    CSoftkeyWidget softkeys;
+};
+
+void CountAllocations(benchmark::State& state, std::size_t before) {
+    state.counters["allocs_per_paint"] =
+        benchmark::Counter(static_cast<double>(g_allocations - before), benchmark::Counter::kAvgIterations);
+}
+
+void BM_PaintWhollyDirtyScreen(benchmark::State& state) {
+    Screen screen;
+    const std::size_t before = g_allocations;
+    for (auto _ : state) {
+        screen.frame.MarkDirty();
+        benchmark::DoNotOptimize(screen.frame.Paint());
+    }
+    CountAllocations(state, before);
+}
+BENCHMARK(BM_PaintWhollyDirtyScreen);
+
+void BM_PaintFloor(benchmark::State& state) {
+    Screen screen;
+    if (!screen.FloorMatchesPaint()) state.SkipWithError("the floor draws another picture");
+    for (auto _ : state) {
+        screen.DrawFloor();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_PaintFloor);
+
+// One progress bar changes; its dirt reaches the root, whose paint redraws
+// the tree.
+void BM_PaintAfterOneLeafChanged(benchmark::State& state) {
+    Screen screen;
+    const std::size_t before = g_allocations;
+    std::int32_t value = 0;
+    for (auto _ : state) {
+        screen.bars[3].SetValue(value = (value + 7) % 101);
+        benchmark::DoNotOptimize(screen.frame.Paint());
+    }
+    CountAllocations(state, before);
+}
+BENCHMARK(BM_PaintAfterOneLeafChanged);
+
+}  // namespace
+
+// Counting replacements of the global allocation functions (kept out of
+// line, so that the compiler does not pair the malloc inside with a delete).
+[[gnu::noinline]] void* operator new(std::size_t size) {
+    ++g_allocations;
+    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return ::operator new(size); }
+[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { ::operator delete(p); }
+void operator delete(void* p, std::size_t) noexcept { ::operator delete(p); }
+void operator delete[](void* p, std::size_t) noexcept { ::operator delete(p); }
+
+// The application's hooks; this program has no executor.
+CApp* CreateGameApp() { return nullptr; }
+std::int32_t OnExecutorInit() { return 0; }
+void OnExecutorShutdown() {}
+void OnExecutorUpdate() {}
+void OnExecutorDraw() {}
