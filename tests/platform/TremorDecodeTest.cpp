@@ -123,8 +123,8 @@ TEST(TremorDecodeToPcm, BadStreamsFailCleanly) {
     const std::vector<std::uint8_t> good = Tone(16000);
     ASSERT_GT(good.size(), 1000u);
     const auto middle = static_cast<std::ptrdiff_t>(good.size() / 2);
-    std::vector<std::uint8_t> gap = good;  // the decoder reports a hole
-    gap.erase(gap.begin() + middle, gap.begin() + middle + 300);
+    std::vector<std::uint8_t> gap(good.begin(), good.begin() + middle);  // the decoder reports a hole
+    gap.insert(gap.end(), good.begin() + middle + 300, good.end());
     std::vector<std::uint8_t> corrupt = good;  // the page fails its checksum
     for (auto i = middle; i < middle + 64; ++i) corrupt[static_cast<std::size_t>(i)] ^= 0x5A;
     const std::vector<std::uint8_t> inputs[] = {
@@ -133,22 +133,45 @@ TEST(TremorDecodeToPcm, BadStreamsFailCleanly) {
     for (const auto& input : inputs) EXPECT_FALSE(Decode(input).ok) << &input - inputs;
 }
 
-TEST(TremorDecodeToPcm, LastGranuleSetsTheLength) {
-    const std::vector<std::uint8_t> good = Tone(4000);
-    // A shorter claim trims the end; larger claims (up to one past a 32-bit
-    // byte count) never make the buffer larger than what decodes.
-    const std::int64_t granules[] = {3900, 4500, 0x80000000LL, 1LL << 62};
-    for (const std::int64_t granule : granules) {
+TEST(TremorDecodeToPcm, CutStreamsFail) {
+    // The decoder takes the last whole page it finds for the end of the
+    // sound: a stream cut at a page boundary, or inside a page, must not
+    // decode as a shorter one. Cut at every page boundary, a byte either
+    // side, and at spread points (every point in the exhaustive run).
+    const std::vector<std::uint8_t> ogg = Tone(80000);
+    const std::string_view bytes(reinterpret_cast<const char*>(ogg.data()), ogg.size());
+    std::vector<std::size_t> cuts;
+    for (std::size_t at = bytes.find("OggS", 1); at != std::string_view::npos; at = bytes.find("OggS", at + 1)) {
+        cuts.insert(cuts.end(), {at - 1, at, at + 1});
+    }
+#ifdef VK_EXHAUSTIVE_TESTS
+    const std::size_t step = 1;
+#else
+    const std::size_t step = 89;
+#endif
+    for (std::size_t at = 1; at < ogg.size(); at += step) cuts.push_back(at);
+    cuts.push_back(ogg.size() - 1);
+    DebugCapture capture;
+    for (const std::size_t cut : cuts) {
+        EXPECT_FALSE(Decode({ogg.begin(), ogg.begin() + static_cast<std::ptrdiff_t>(cut)}).ok) << cut;
+    }
+    EXPECT_TRUE(Decode(ogg).ok);
+}
+
+TEST(TremorDecodeToPcm, LastGranuleMustMatchTheDecodedLength) {
+    const std::vector<std::uint8_t> good = Tone(16000);
+    // A claim inside the last packet trims the end, as encoders mark a
+    // stream's exact length; any other claim differs from what decodes. A
+    // lower one must not write past the buffer sized from it.
+    const std::pair<std::int64_t, bool> cases[] = {
+        {15900, true}, {15000, false}, {8000, false}, {17000, false}, {0x80000000LL, false}, {1LL << 62, false}};
+    DebugCapture capture;
+    for (const auto& [granule, ok] : cases) {
         std::vector<std::uint8_t> ogg = good;
         SetLastGranule(ogg, granule);
         const Decoded d = Decode(ogg);
-        if (granule <= 4000) {
-            EXPECT_TRUE(d.ok) << granule;
-            EXPECT_EQ(d.size, 2 * static_cast<std::uint64_t>(granule));
-        } else if (d.ok) {
-            EXPECT_GE(d.size, 8000u) << granule;
-            EXPECT_LE(d.size, 8192u) << granule;
-        }
+        EXPECT_EQ(d.ok, ok) << granule;
+        EXPECT_EQ(d.size, ok ? 2 * static_cast<std::uint64_t>(granule) : 0) << granule;
     }
 }
 

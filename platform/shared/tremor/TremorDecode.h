@@ -9,7 +9,8 @@
 // of 16-bit little-endian samples, sized from the stream's sample total. On
 // success the outputs receive the buffer (the caller releases it with
 // delete[]) and its size in bytes. Fails, leaving the outputs untouched and
-// nothing allocated, when the data is not an Ogg Vorbis stream, a stream is
+// nothing allocated, when the data is not an Ogg Vorbis stream, it does not
+// end with the intact page that closes the stream (a cut stream), a stream is
 // not mono, the total is negative or does not fit a 32-bit byte count, the
 // buffer cannot be had, decoding reports an error, or the decoded length
 // differs from the total.
