@@ -212,6 +212,14 @@ TEST_F(ResourceTest, RefusesMalformedAggregates) {
         EXPECT_EQ(agg.FindIndex(1), -1);
     }
     EXPECT_EQ(agg.Load(&Archive(vktools::MakeBlob(Bytes(good.begin(), good.begin() + 14))), 1), 0);
+
+    // In every layout a table of empty sub-resources fills the payload
+    // exactly; a byte less fails.
+    for (std::uint32_t bits = 0; bits < 8; ++bits) {
+        const Bytes table = vktools::MakeAggregate(static_cast<std::uint16_t>(bits << 13), 5, {{1, {}, 7}, {2, {}, 8}});
+        EXPECT_EQ(agg.Load(&Archive(vktools::MakeBlob(table)), 1), 1) << bits;
+        EXPECT_EQ(agg.Load(&Archive(vktools::MakeBlob(Bytes(table.begin(), table.end() - 1))), 1), 0) << bits;
+    }
 }
 
 TEST_F(ResourceTest, Keysets) {
