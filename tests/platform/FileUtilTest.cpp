@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host/File.h"
+#include "platform/shared/components/CBinRes.h"
 #include "platform/shared/components/CStrChar.h"
 #include "platform/shared/components/CStrWChar.h"
 #include "platform/shared/components/FileUtil.h"
@@ -128,6 +129,25 @@ TEST_F(FileUtilTest, LoadTextFromFile) {
     ASSERT_TRUE(wide.LoadFromFile(Path("five").c_str()));
     EXPECT_EQ(wide.GetLength(), 2);
     EXPECT_EQ(std::u16string(wide.GetBuffer()), u"a\x1234");
+}
+
+TEST_F(FileUtilTest, WholeFileLoadsRefuseShortReads) {
+    // The file shrank after its size was taken: the read falls short.
+    struct StaleSize : CFileMgr_Win32 {
+        std::uint32_t GetFileSize(const char16_t* path) override { return CFileMgr_Win32::GetFileSize(path) + 2; }
+    };
+    new StaleSize();  // owned by the application's singleton table
+    m_dir.Write("f", "abcdef");
+    const std::u16string path = Path("f");
+    CBinRes blob;
+    EXPECT_EQ(blob.LoadFromFile(path.c_str()), 0);
+    EXPECT_EQ(blob.GetPayload(), nullptr);
+    CStrChar narrow("held");
+    EXPECT_FALSE(narrow.LoadFromFile(path.c_str()));
+    EXPECT_EQ(narrow.GetBuffer(), nullptr);
+    CStrWChar wide(u"held");
+    EXPECT_FALSE(wide.LoadFromFile(path.c_str()));
+    EXPECT_EQ(wide.GetBuffer(), nullptr);
 }
 
 TEST_F(FileUtilTest, OpenModes) {

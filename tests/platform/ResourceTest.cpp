@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include "platform/shared/components/CBinRes.h"
 #include "platform/shared/components/CKeysetResource.h"
 #include "tests/platform/TestApp.h"
+#include "tests/support/FailingAlloc.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/TempDir.h"
 #include "tools/BigFileWriter.h"
@@ -168,6 +171,27 @@ TEST_F(ResourceTest, RefusesMalformedBlobs) {
         } else {
             EXPECT_EQ(res.GetPayload(), nullptr) << c.name;
         }
+    }
+}
+
+TEST_F(ResourceTest, InflateRefusesImpossibleSizesBeforeAllocating) {
+    // Deflate expands a byte at most 1032 times: 8 compressed bytes can give
+    // 8256 bytes, never 8257 or 4 GiB. An impossible size is refused before
+    // its buffer is asked for, so the allocation failure armed here is still
+    // waiting for the next allocation.
+    const struct {
+        std::uint32_t declared;
+        bool allocates;
+    } cases[] = {{8256, true}, {8257, false}, {0xFFFFFFFFu, false}};
+    for (const auto& c : cases) {
+        CBinRes res;
+        const Bytes payload = vktools::MakeCompressedPayload(c.declared, 8, Bytes(8, 0));
+        ASSERT_EQ(res.LoadFromBigFile(&Archive(vktools::MakeBlob(payload, {4, 0x80, 0})), 1, 0), 1);
+        FailNthNothrowNew(0);
+        EXPECT_EQ(res.Inflate(), 0);
+        const std::unique_ptr<std::uint8_t> probe(new (std::nothrow) std::uint8_t);
+        FailNthNothrowNew(-1);
+        EXPECT_EQ(probe == nullptr, !c.allocates) << c.declared;
     }
 }
 
