@@ -7,6 +7,7 @@
 #include <cstring>
 #include <new>
 
+#include "host/ThirdPartyScope.h"
 #include "platform/shared/core/Debug.h"
 
 // The decoder delivers samples in host byte order; the buffer's contract is
@@ -29,8 +30,7 @@ constexpr std::uint64_t kPageHeaderBytes = 27;
 constexpr std::uint64_t kMaxPageBytes = kPageHeaderBytes + 255 + 255 * 255;
 constexpr std::uint8_t kEndOfStreamFlag = 0x04;
 
-// The page checksum: CRC-32 with polynomial 0x04C11DB7, no reflection, zero
-// start, the checksum field counted as zeros.
+// The page checksum's CRC of each byte value.
 constexpr std::array<std::uint32_t, 256> kCrcTable = [] {
     std::array<std::uint32_t, 256> table{};
     for (std::uint32_t i = 0; i < 256; ++i) {
@@ -42,13 +42,8 @@ constexpr std::array<std::uint32_t, 256> kCrcTable = [] {
 }();
 
 bool PageChecksumHolds(const std::uint8_t* page, std::uint64_t length) {
-    std::uint32_t crc = 0;
-    for (std::uint64_t i = 0; i < length; ++i) {
-        const std::uint8_t byte = i >= 22 && i < 26 ? 0 : page[i];
-        crc = (crc << 8) ^ kCrcTable[(crc >> 24) ^ byte];
-    }
     const std::uint32_t stored = page[22] | page[23] << 8 | page[24] << 16 | std::uint32_t{page[25]} << 24;
-    return crc == stored;
+    return OggPageChecksum(page, length) == stored;
 }
 
 // Whether the data ends with a whole, intact page that ends its logical
@@ -119,6 +114,15 @@ std::uint8_t* DecodeAll(OggVorbis_File& file, ogg_int64_t finalGranule, std::uin
 
 }  // namespace
 
+std::uint32_t OggPageChecksum(const std::uint8_t* page, std::uint64_t length) {
+    std::uint32_t crc = 0;
+    for (std::uint64_t i = 0; i < length; ++i) {
+        const std::uint8_t byte = i >= 22 && i < 26 ? 0 : page[i];
+        crc = (crc << 8) ^ kCrcTable[(crc >> 24) ^ byte];
+    }
+    return crc;
+}
+
 std::size_t TremorRead(void* destination, std::size_t elementSize, std::size_t count, void* source) {
     TremorMemorySource& src = Source(source);
     const std::uint64_t left = src.size - src.position;
@@ -162,7 +166,13 @@ bool TremorDecodeToPcm(const std::uint8_t* data, std::uint32_t size, std::uint8_
     TremorMemorySource source{data, size, 0};
     const ov_callbacks callbacks{TremorRead, TremorSeek, TremorClose, TremorTell};
     OggVorbis_File file;
-    const int opened = ov_open_callbacks(&source, &file, nullptr, 0, callbacks);
+    int opened;
+    {
+        // Tremor's header reader loses a 4-byte list when a header after the
+        // first is damaged; it is not ours to free.
+        host::ThirdPartyScope headers;
+        opened = ov_open_callbacks(&source, &file, nullptr, 0, callbacks);
+    }
     if (opened < 0) {
         // Not an Ogg Vorbis stream: a bad resource, reported and refused.
         DebugPrintf("TREMOR: cannot open the stream (%d)", opened);

@@ -16,6 +16,11 @@
 // differs from the total.
 bool TremorDecodeToPcm(const std::uint8_t* data, std::uint32_t size, std::uint8_t** pcm, std::uint32_t* pcmSize);
 
+// The checksum of an Ogg page of length bytes, as its bytes 22-25 carry it
+// (little-endian): CRC-32 with polynomial 0x04C11DB7, no reflection, zero
+// start, those four bytes counted as zeros.
+std::uint32_t OggPageChecksum(const std::uint8_t* page, std::uint64_t length);
+
 // The memory data source the decoder reads the stream from, and its four
 // callbacks (stdio-like: read, seek, close, tell).
 struct TremorMemorySource {
