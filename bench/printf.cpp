@@ -51,7 +51,8 @@ BENCHMARK_CAPTURE(BM_Line, ScoreSWPrintf, [](unsigned n) {
     "frame %u, queue %d, slice %-8s|%5d|%x"
 #define LOG_ARGS(n) "level_03_forest", n % 97, 97u, 123456, 45678, 31, n & 0xFF, 256u, n, n, 4, "sprites", -42, n
 BENCHMARK_CAPTURE(BM_Line, LogSPrintf, [](unsigned n) { return SPrintf(g_line, LOG_LINE, LOG_ARGS(n)); });
-BENCHMARK_CAPTURE(BM_Line, LogSNPrintf, [](unsigned n) { return SNPrintf(g_line, sizeof g_line, LOG_LINE, LOG_ARGS(n)); });
+BENCHMARK_CAPTURE(BM_Line, LogSNPrintf,
+                  [](unsigned n) { return SNPrintf(g_line, sizeof g_line, LOG_LINE, LOG_ARGS(n)); });
 BENCHMARK_CAPTURE(BM_Line, LogSnprintf,
                   [](unsigned n) { return std::snprintf(g_line, sizeof g_line, LOG_LINE, LOG_ARGS(n)); });
 

@@ -50,7 +50,8 @@ inline std::vector<vktools::Bytes> FontSeeds() {
     desc.lineGap = 2;
     desc.glyphs = {{.character = u'A', .width = 6, .height = 9, .advance = 7},
                    {.character = u'b', .sourceX = 6, .width = 5, .height = 9, .xOffset = -1, .advance = 5},
-                   {.character = u'z', .sourceX = 11, .sourceY = 9, .width = 4, .height = 5, .yOffset = 4, .advance = -2},
+                   {.character = u'z', .sourceX = 11, .sourceY = 9, .width = 4, .height = 5, .yOffset = 4,
+                    .advance = -2},
                    {.character = 0x00E9, .sourceX = 15, .width = 5, .height = 9, .advance = 6},
                    {.character = 0x8000, .sourceX = 20, .width = 9, .height = 9, .advance = 10}};
     desc.advances = {{.character = u' ', .advance = 4}, {.character = u'b', .advance = 3}};

@@ -114,7 +114,9 @@ inline int FuzzFont(const std::uint8_t* data, std::size_t size) {
     if (!font.Load(resource.data(), static_cast<std::uint32_t>(size))) return 0;
 
     std::u16string own;
-    for (std::size_t i = 0; i + 1 < size && own.size() < 256; i += 2) own.push_back(static_cast<char16_t>(data[i] | data[i + 1] << 8));
+    for (std::size_t i = 0; i + 1 < size && own.size() < 256; i += 2) {
+        own.push_back(static_cast<char16_t>(data[i] | data[i + 1] << 8));
+    }
     const CRect clip(2, 3, 50, 20);
     for (const std::u16string& text : {std::u16string(u"Az b\x00E9\x8000\xFFFF \n\t"), own}) {
         const auto length = static_cast<std::int32_t>(text.size());
@@ -124,7 +126,8 @@ inline int FuzzFont(const std::uint8_t* data, std::size_t size) {
             Require(fit >= 0 && fit <= length);
         }
         font.Measure(text.c_str(), -1, -1, nullptr);
-        for (const std::int32_t flags : {0, CFont::kAlignLeft | CFont::kAlignTop, CFont::kAlignHCentre | CFont::kAlignVCentre,
+        for (const std::int32_t flags : {0, CFont::kAlignLeft | CFont::kAlignTop,
+                                         CFont::kAlignHCentre | CFont::kAlignVCentre,
                                          CFont::kAlignRight | CFont::kAlignBottom}) {
             font.DrawString(text.c_str(), length, &clip, -5, 7, flags);
         }
@@ -172,7 +175,8 @@ inline int FuzzOgg(const std::uint8_t* data, std::size_t size) {
     if (size > 0xFFFFFFFFu) return 0;
     std::vector<std::uint8_t> stream(data, data + size);
     const std::string_view text(reinterpret_cast<const char*>(stream.data()), size);
-    for (std::size_t at = text.find("OggS"); at != std::string_view::npos && size - at >= 27; at = text.find("OggS", at + 1)) {
+    for (std::size_t at = text.find("OggS"); at != std::string_view::npos && size - at >= 27;
+         at = text.find("OggS", at + 1)) {
         std::uint8_t* page = stream.data() + at;
         std::size_t length = 27 + page[26];
         for (std::size_t i = 0; i < page[26] && 27 + i < size - at; ++i) length += page[27 + i];

@@ -54,7 +54,9 @@ void Fill(std::uint8_t* first, std::int32_t pitch, std::int32_t w, std::int32_t 
         return;
     }
     FillSpan(first, static_cast<std::size_t>(w), value);
-    for (std::int32_t row = 1; row < h; ++row) std::memcpy(first + static_cast<std::ptrdiff_t>(row) * pitch, first, rowBytes);
+    for (std::int32_t row = 1; row < h; ++row) {
+        std::memcpy(first + static_cast<std::ptrdiff_t>(row) * pitch, first, rowBytes);
+    }
 }
 
 }  // namespace
