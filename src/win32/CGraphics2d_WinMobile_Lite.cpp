@@ -31,7 +31,7 @@ PixelFormat FormatOf(const DDPIXELFORMAT& format) {
 // to one block (which stays in the first-level cache), then the block is
 // copied along the rest: long spans fill at the speed of memcpy.
 constexpr std::size_t kFillHeadBytes = 64;
-constexpr std::size_t kFillBlockBytes = 8192;
+constexpr std::size_t kFillBlockBytes = 16384;
 
 // Fills count pixels from first (rows need not be aligned).
 template <typename Pixel>
