@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <new>
 #include <random>
 #include <string>
 #include <string_view>
 
 #include "platform/shared/tremor/TremorDecode.h"
 #include "tests/support/DebugCapture.h"
+#include "tests/support/FailingAlloc.h"
 #include "tools/OggTools.h"
 
 namespace {
@@ -139,6 +141,33 @@ TEST(TremorDecodeToPcm, LastGranuleMustMatchTheDecodedLength) {
         const Decoded d = Decode(ogg);
         EXPECT_EQ(d.ok, ok) << granule;
         EXPECT_EQ(d.size, ok ? 2 * static_cast<std::uint64_t>(granule) : 0) << granule;
+    }
+}
+
+TEST(TremorDecodeToPcm, RefusesTotalsTheDataCannotHoldBeforeAllocating) {
+    // A packet decodes to at most 4096 samples and takes at least a byte: a
+    // larger total is refused before its buffer is asked for, so the
+    // allocation failure armed here is still waiting afterwards. The stream:
+    // a tone's header pages, then a last page of one 1-byte audio packet,
+    // flagged as beginning and ending a stream (the decoder then takes its
+    // granule position as the length).
+    std::vector<std::uint8_t> claim = Tone(1);
+    const std::string_view bytes(reinterpret_cast<const char*>(claim.data()), claim.size());
+    claim.resize(bytes.find("OggS", bytes.find("OggS", 1) + 1));
+    const vktools::Bytes serial(claim.begin() + 14, claim.begin() + 18);
+    claim.insert(claim.end(), {'O', 'g', 'g', 'S', 0, 0x06, 0, 0, 0, 0, 0, 0, 0, 0});
+    claim.insert(claim.end(), serial.begin(), serial.end());
+    claim.insert(claim.end(), {2, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0});
+    const std::int64_t most = 4096 * static_cast<std::int64_t>(claim.size());
+    const std::pair<std::int64_t, bool> cases[] = {{most, true}, {most + 1, false}, {0x7FFFFFFE, false}};
+    for (const auto& [granule, allocates] : cases) {
+        std::vector<std::uint8_t> ogg = claim;
+        SetLastGranule(ogg, granule);
+        FailNthNothrowNew(0);
+        EXPECT_FALSE(Decode(ogg).ok);
+        const std::unique_ptr<std::uint8_t> probe(new (std::nothrow) std::uint8_t);
+        FailNthNothrowNew(-1);
+        EXPECT_EQ(probe == nullptr, !allocates) << granule;
     }
 }
 

@@ -20,6 +20,9 @@ namespace {
 constexpr int kStagingBytes = 512;
 // The largest sample total whose byte count fits in 32 bits.
 constexpr ogg_int64_t kMaxSamples = 0x7FFFFFFF;
+// A packet decodes to at most half the largest block (8192) and takes at
+// least one byte of the stream.
+constexpr ogg_int64_t kMaxSamplesPerByte = 4096;
 
 TremorMemorySource& Source(void* source) { return *static_cast<TremorMemorySource*>(source); }
 
@@ -86,11 +89,14 @@ bool AllStreamsMono(OggVorbis_File& file) {
 // that its length is the final page's granule position: otherwise the
 // decoder takes a raised final granule for a later start and reports the
 // untrimmed length as the total.
-std::uint8_t* DecodeAll(OggVorbis_File& file, ogg_int64_t finalGranule, std::uint32_t& bytes) {
+std::uint8_t* DecodeAll(OggVorbis_File& file, ogg_int64_t finalGranule, std::uint32_t dataBytes,
+                        std::uint32_t& bytes) {
     if (!AllStreamsMono(file)) return nullptr;
     if (ov_pcm_total(&file, static_cast<int>(ov_streams(&file) - 1)) != finalGranule) return nullptr;
     const ogg_int64_t total = ov_pcm_total(&file, -1);
-    if (total < 0 || total > kMaxSamples) return nullptr;
+    // A total the data cannot hold is a lie, refused before its buffer is
+    // allocated.
+    if (total < 0 || total > kMaxSamples || total > dataBytes * kMaxSamplesPerByte) return nullptr;
     const auto expected = static_cast<std::uint32_t>(total * 2);
     auto* buffer = new (std::nothrow) std::uint8_t[expected];
     if (buffer == nullptr) return nullptr;
@@ -182,7 +188,7 @@ bool TremorDecodeToPcm(const std::uint8_t* data, std::uint32_t size, std::uint8_
     std::uint8_t* buffer = nullptr;
     ogg_int64_t finalGranule = 0;
     if (FindFinalPage(data, size, finalGranule)) {
-        buffer = DecodeAll(file, finalGranule, bytes);
+        buffer = DecodeAll(file, finalGranule, size, bytes);
     } else {
         DebugPrintf("TREMOR: the stream is cut short");
     }

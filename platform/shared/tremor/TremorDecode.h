@@ -12,8 +12,8 @@
 // nothing allocated, when the data is not an Ogg Vorbis stream, it does not
 // end with the intact page that closes the stream (a cut stream), a stream is
 // not mono, the last stream's length differs from its final granule position
-// (it would start past sample 0), the total is negative or does not fit a
-// 32-bit byte count, the buffer cannot be had, decoding reports an error, or
+// (it would start past sample 0), the total is negative, does not fit a
+// 32-bit byte count or is more than the data can hold, the buffer cannot be had, decoding reports an error, or
 // the decoded length differs from the total.
 bool TremorDecodeToPcm(const std::uint8_t* data, std::uint32_t size, std::uint8_t** pcm, std::uint32_t* pcmSize);
 
