@@ -71,8 +71,10 @@ BOOL CloseHandle(HANDLE object);
 BOOL MoveFileW(LPCWSTR existingName, LPCWSTR newName);
 // Renames a file. With MOVEFILE_REPLACE_EXISTING an existing file under the
 // new name is replaced in one atomic step (one of the two files always
-// stands under the name); with MOVEFILE_WRITE_THROUGH the call returns only
-// once the rename is durable (the directory is synced).
+// stands under the name); with MOVEFILE_WRITE_THROUGH the directory is then
+// synced, so that the rename is durable. A failed sync after the rename is
+// written to the debug output but not reported as a failure: the file
+// stands under its new name.
 BOOL MoveFileExW(LPCWSTR existingName, LPCWSTR newName, DWORD flags);
 // Deletes a file (not a directory).
 BOOL DeleteFileW(LPCWSTR fileName);
@@ -94,8 +96,9 @@ std::string ToHostPath(std::u16string_view path);
 std::u16string ToPhonePath(std::string_view path);
 
 // Test hook: makes the next call of one file service fail. A failed
-// WriteFile still writes half of the bytes, as a full storage would.
-enum class FileFault { None, CreateFile, WriteFile, FlushFileBuffers, MoveFileEx };
+// WriteFile still writes half of the bytes, as a full storage would;
+// DirectorySync fails the next directory sync of a MoveFileExW.
+enum class FileFault { None, CreateFile, WriteFile, FlushFileBuffers, MoveFileEx, DirectorySync };
 void InjectFileFault(FileFault fault);
 
 }  // namespace host

@@ -1,5 +1,6 @@
 #include "src/win32/CGraphics2d_WinMobile_Lite.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -26,12 +27,35 @@ PixelFormat FormatOf(const DDPIXELFORMAT& format) {
     return 0;
 }
 
-// The first row pixel by pixel (rows need not be aligned), then copies of it.
+// A span is filled pixel by pixel for its first bytes, doubled by copies up
+// to one block (which stays in the first-level cache), then the block is
+// copied along the rest: long spans fill at the speed of memcpy.
+constexpr std::size_t kFillHeadBytes = 64;
+constexpr std::size_t kFillBlockBytes = 16384;
+
+// Fills count pixels from first (rows need not be aligned).
+template <typename Pixel>
+void FillSpan(std::uint8_t* first, std::size_t count, Pixel value) {
+    const std::size_t bytes = count * sizeof value;
+    const std::size_t block = std::min(bytes, kFillBlockBytes);
+    const std::size_t head = std::min(block, kFillHeadBytes);
+    for (std::size_t at = 0; at < head; at += sizeof value) std::memcpy(first + at, &value, sizeof value);
+    for (std::size_t at = head; at < block; at *= 2) std::memcpy(first + at, first, std::min(at, block - at));
+    for (std::size_t at = block; at < bytes; at += block) std::memcpy(first + at, first, std::min(block, bytes - at));
+}
+
+// Rows that follow each other without padding are one span; others get the
+// first row filled and copied.
 template <typename Pixel>
 void Fill(std::uint8_t* first, std::int32_t pitch, std::int32_t w, std::int32_t h, Pixel value) {
-    for (std::int32_t column = 0; column < w; ++column) std::memcpy(first + column * sizeof value, &value, sizeof value);
+    const auto rowBytes = static_cast<std::size_t>(w) * sizeof value;
+    if (static_cast<std::size_t>(pitch) == rowBytes) {
+        FillSpan(first, static_cast<std::size_t>(w) * static_cast<std::size_t>(h), value);
+        return;
+    }
+    FillSpan(first, static_cast<std::size_t>(w), value);
     for (std::int32_t row = 1; row < h; ++row) {
-        std::memcpy(first + static_cast<std::ptrdiff_t>(row) * pitch, first, static_cast<std::size_t>(w) * sizeof value);
+        std::memcpy(first + static_cast<std::ptrdiff_t>(row) * pitch, first, rowBytes);
     }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "host/Clock.h"
 #include "platform/shared/core/Clock.h"
 #include "platform/shared/core/Debug.h"
+#include "platform/shared/core/StringUtil.h"
 #include "platform/shared/win32/CCore_Win32.h"
 #include "tests/support/DebugCapture.h"
 
@@ -37,6 +39,33 @@ TEST(HexDump, LinesOfEightBytes) {
         DebugCapture capture;
         CCore_Win32::HexDump(c.label, c.bytes.data(), static_cast<std::uint32_t>(c.bytes.size()));
         EXPECT_EQ(capture.Lines(), c.lines) << c.label;
+    }
+}
+
+TEST(HexDump, WalkEndsAtTheLengthNearFourGibibytes) {
+    // {offset, length, next line's offset}
+    const std::uint32_t cases[][3] = {
+        {0, 10, 8}, {8, 10, 10}, {0xFFFFFFF0u, 0xFFFFFFFDu, 0xFFFFFFF8u}, {0xFFFFFFF8u, 0xFFFFFFFDu, 0xFFFFFFFDu},
+        {0xFFFFFFF8u, 0xFFFFFFFFu, 0xFFFFFFFFu}};
+    for (const auto& c : cases) EXPECT_EQ(CCore_Win32::HexDumpNextLine(c[0], c[1]), c[2]) << c[0] << " " << c[1];
+}
+
+TEST(SafeStrCopy, CutsTerminatesAndStaysInside) {
+    // {source, n, the 8-byte buffer after copying into its middle (from index 2)}
+    const struct {
+        const char* source;
+        std::size_t n;
+        std::string after;
+    } cases[] = {
+        {"ab", 4, std::string("##ab\0\0##", 8)},
+        {"abcdef", 4, std::string("##abc\0##", 8)},
+        {"abc", 0, "########"},  // nothing written, not even a terminator before the buffer
+    };
+    for (const auto& c : cases) {
+        char buffer[8];
+        std::memset(buffer, '#', sizeof buffer);
+        EXPECT_EQ(SafeStrCopy(buffer + 2, c.source, c.n), buffer + 2);
+        EXPECT_EQ(std::string(buffer, sizeof buffer), c.after) << c.source << " " << c.n;
     }
 }
 

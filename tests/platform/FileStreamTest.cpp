@@ -8,6 +8,7 @@
 #include "host/File.h"
 #include "platform/shared/components/CFileInputStream.h"
 #include "platform/shared/components/CFileOutputStream.h"
+#include "platform/shared/win32/CFileMgr_Win32.h"
 #include "tests/platform/TestApp.h"
 #include "tests/support/TempDir.h"
 
@@ -53,6 +54,26 @@ TEST(FileStreams, ShortReadsAreStickyAndZeroFilled) {
     std::uint8_t dest[3] = {9, 9, 9};
     in.Read(dest, 3);
     EXPECT_EQ(Bytes(dest, dest + 3), Bytes(3, 0));
+}
+
+TEST(FileStreams, NothingAvailablePastTheRecordedSize) {
+    ScopedTestApp app;
+    // A manager whose files stand past the size it reported when opened:
+    // the bytes left must not wrap round to nearly 4 GiB.
+    struct OpensAtTheEnd : CFileMgr_Win32 {
+        ICFile* Open(const char16_t* path, int mode) override {
+            ICFile* file = CFileMgr_Win32::Open(path, mode);
+            if (file != nullptr) file->Seek(0, ICFile::kSeekEnd);
+            return file;
+        }
+        std::uint32_t GetFileSize(const char16_t* path) override { return CFileMgr_Win32::GetFileSize(path) / 2; }
+    };
+    new OpensAtTheEnd();  // owned by the application's singleton table
+    TempDir dir;
+    dir.Write("ten.dat", "0123456789");
+    CFileInputStream in;
+    ASSERT_EQ(in.Open(dir.Phone("ten.dat").c_str()), 1);
+    EXPECT_EQ(in.Available(), 0u);
 }
 
 TEST(FileStreams, SkipsMoreThanTwoGibibytesForward) {

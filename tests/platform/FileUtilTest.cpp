@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host/File.h"
+#include "platform/shared/components/CBinRes.h"
 #include "platform/shared/components/CStrChar.h"
 #include "platform/shared/components/CStrWChar.h"
 #include "platform/shared/components/FileUtil.h"
@@ -12,6 +13,7 @@
 #include "platform/shared/components/ICFileMgr.h"
 #include "platform/shared/win32/CFileMgr_Win32.h"
 #include "tests/platform/TestApp.h"
+#include "tests/support/DebugCapture.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -77,14 +79,23 @@ TEST_F(FileUtilTest, ReadAndWriteWholeFiles) {
 }
 
 TEST_F(FileUtilTest, WriteFileSafelyReplacesOrKeepsTheOldFile) {
-    for (const auto fault : {host::FileFault::CreateFile, host::FileFault::WriteFile,
-                             host::FileFault::FlushFileBuffers, host::FileFault::MoveFileEx}) {
+    using host::FileFault;
+    const struct {
+        FileFault fault;
+        bool ok;
+    } cases[] = {{FileFault::CreateFile, false}, {FileFault::WriteFile, false}, {FileFault::FlushFileBuffers, false},
+                 {FileFault::MoveFileEx, false},
+                 // The rename is done and the new file whole: a save that succeeded, logged.
+                 {FileFault::DirectorySync, true}};
+    for (const auto& c : cases) {
         m_dir.Write("save.dat", "old contents");
-        host::InjectFileFault(fault);
-        EXPECT_FALSE(WriteFileSafely(Path("save.dat").c_str(), "new", 3)) << static_cast<int>(fault);
-        host::InjectFileFault(host::FileFault::None);
-        EXPECT_EQ(m_dir.Read("save.dat"), "old contents") << static_cast<int>(fault);
-        EXPECT_FALSE(m_dir.Exists("temp.dat")) << static_cast<int>(fault);
+        host::InjectFileFault(c.fault);
+        DebugCapture capture;
+        EXPECT_EQ(WriteFileSafely(Path("save.dat").c_str(), "new", 3), c.ok) << static_cast<int>(c.fault);
+        host::InjectFileFault(FileFault::None);
+        EXPECT_EQ(m_dir.Read("save.dat"), c.ok ? "new" : "old contents") << static_cast<int>(c.fault);
+        EXPECT_FALSE(m_dir.Exists("temp.dat")) << static_cast<int>(c.fault);
+        EXPECT_EQ(capture.Text().find("could not be synced") != std::string::npos, c.fault == FileFault::DirectorySync);
     }
     m_dir.Write("temp.dat", "leftover of an earlier run");
     EXPECT_TRUE(WriteSaveFileSafely(u"save.dat", "new", 3));
@@ -118,6 +129,25 @@ TEST_F(FileUtilTest, LoadTextFromFile) {
     ASSERT_TRUE(wide.LoadFromFile(Path("five").c_str()));
     EXPECT_EQ(wide.GetLength(), 2);
     EXPECT_EQ(std::u16string(wide.GetBuffer()), u"a\x1234");
+}
+
+TEST_F(FileUtilTest, WholeFileLoadsRefuseShortReads) {
+    // The file shrank after its size was taken: the read falls short.
+    struct StaleSize : CFileMgr_Win32 {
+        std::uint32_t GetFileSize(const char16_t* path) override { return CFileMgr_Win32::GetFileSize(path) + 2; }
+    };
+    new StaleSize();  // owned by the application's singleton table
+    m_dir.Write("f", "abcdef");
+    const std::u16string path = Path("f");
+    CBinRes blob;
+    EXPECT_EQ(blob.LoadFromFile(path.c_str()), 0);
+    EXPECT_EQ(blob.GetPayload(), nullptr);
+    CStrChar narrow("held");
+    EXPECT_FALSE(narrow.LoadFromFile(path.c_str()));
+    EXPECT_EQ(narrow.GetBuffer(), nullptr);
+    CStrWChar wide(u"held");
+    EXPECT_FALSE(wide.LoadFromFile(path.c_str()));
+    EXPECT_EQ(wide.GetBuffer(), nullptr);
 }
 
 TEST_F(FileUtilTest, OpenModes) {

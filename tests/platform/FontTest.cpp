@@ -156,6 +156,12 @@ TEST(Font, ShortOrMalformedResourcesAreRefused) {
     // Duplicate characters count as sorted.
     CGraphicFont font;
     EXPECT_EQ(Load(font, vktools::MakeFont(FixedFont(u"aa", u"", 2))), 1);
+    // Version 2 with empty string blocks: the fewest bytes that hold the
+    // records load (every character 0), a byte less does not.
+    vktools::ByteWriter least;
+    least.U8(2).U16(0).U16(0).U8(9).U16(0).U16(2).U16(1).U16(0).Append(Bytes(20, 0)).U16(0).Append(Bytes(2, 0));
+    EXPECT_EQ(Load(font, least.Get()), 1);
+    ExpectRefused(least.Get(), least.Size() - 1);
 }
 
 TEST(Font, StringBlockWithTooFewCharactersLeavesZeros) {

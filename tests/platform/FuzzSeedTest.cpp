@@ -6,6 +6,7 @@
 #include "fuzz/FuzzTargets.h"
 #include "tests/platform/TestApp.h"
 #include "tests/support/FuzzReplay.h"
+#include "tests/support/DebugCapture.h"
 
 namespace {
 
@@ -18,5 +19,14 @@ void Replay(FuzzTarget target, const std::vector<vktools::Bytes>& seeds) {
 TEST(FuzzSeeds, BigFileTarget) { Replay(fuzz::FuzzBigFile, fuzz::BigFileSeeds()); }
 
 TEST(FuzzSeeds, BlobTarget) { Replay(fuzz::FuzzBlob, fuzz::BlobSeeds()); }
+
+TEST(FuzzSeeds, FontTarget) { Replay(fuzz::FuzzFont, fuzz::FontSeeds()); }
+
+TEST(FuzzSeeds, TextParserTarget) { Replay(fuzz::FuzzTextParser, fuzz::TextParserSeeds()); }
+
+TEST(FuzzSeeds, OggTarget) {
+    DebugCapture capture;  // every refused stream writes a line
+    Replay(fuzz::FuzzOgg, fuzz::OggSeeds());
+}
 
 }  // namespace

@@ -137,18 +137,23 @@ TEST_F(GraphicsDevice, FillRectPacksTheColourInEachFormat) {
         {host::kDisplayXrgb8888, kPixelFormatRgb666, {1024, 16, 512, 16}, 0x1801},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.packed);
-        host::SetPitchPadding(3);
-        Screen(40, 30, c.display);
-        ASSERT_TRUE(m_graphics->Init());
-        Surface()->SetPixelFormat(c.code);
-        m_graphics->SetColour(&c.colour);
-        // Empty rectangles draw nothing; one reaching past the back buffer is cut to it.
-        for (const CRect& rect : {CRect(3, 2, 5, 4), CRect(3, 3, 0, 4), CRect(3, 3, -2, 4), CRect(35, -3, 10, 5)}) {
-            m_graphics->FillRect(&rect);
+        for (const int padding : {3, 0}) {
+            SCOPED_TRACE(testing::Message() << c.packed << " padding " << padding);
+            host::SetPitchPadding(padding);
+            Screen(480, 640, c.display);
+            ASSERT_TRUE(m_graphics->Init());
+            Surface()->SetPixelFormat(c.code);
+            m_graphics->SetColour(&c.colour);
+            // Empty rectangles draw nothing; one reaching past the back buffer
+            // is cut to it; whole rows of an unpadded buffer are filled as one
+            // span, longer than the block that is copied along it.
+            for (const CRect& rect : {CRect(3, 2, 5, 4), CRect(3, 3, 0, 4), CRect(3, 3, -2, 4), CRect(235, -3, 10, 5),
+                                      CRect(0, 100, 240, 70)}) {
+                m_graphics->FillRect(&rect);
+            }
+            ExpectPainted({CRect(3, 2, 5, 4), CRect(235, 0, 5, 2), CRect(0, 100, 240, 70)}, c.packed);
+            m_graphics->Shutdown();
         }
-        ExpectPainted({CRect(3, 2, 5, 4), CRect(35, 0, 5, 2)}, c.packed);
-        m_graphics->Shutdown();
     }
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include "platform/shared/components/CBinRes.h"
 #include "platform/shared/components/CKeysetResource.h"
 #include "tests/platform/TestApp.h"
+#include "tests/support/FailingAlloc.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/TempDir.h"
 #include "tools/BigFileWriter.h"
@@ -171,6 +174,27 @@ TEST_F(ResourceTest, RefusesMalformedBlobs) {
     }
 }
 
+TEST_F(ResourceTest, InflateRefusesImpossibleSizesBeforeAllocating) {
+    // Deflate expands a byte at most 1032 times: 8 compressed bytes can give
+    // 8256 bytes, never 8257 or 4 GiB. An impossible size is refused before
+    // its buffer is asked for, so the allocation failure armed here is still
+    // waiting for the next allocation.
+    const struct {
+        std::uint32_t declared;
+        bool allocates;
+    } cases[] = {{8256, true}, {8257, false}, {0xFFFFFFFFu, false}};
+    for (const auto& c : cases) {
+        CBinRes res;
+        const Bytes payload = vktools::MakeCompressedPayload(c.declared, 8, Bytes(8, 0));
+        ASSERT_EQ(res.LoadFromBigFile(&Archive(vktools::MakeBlob(payload, {4, 0x80, 0})), 1, 0), 1);
+        FailNthNothrowNew(0);
+        EXPECT_EQ(res.Inflate(), 0);
+        const std::unique_ptr<std::uint8_t> probe(new (std::nothrow) std::uint8_t);
+        FailNthNothrowNew(-1);
+        EXPECT_EQ(probe == nullptr, !c.allocates) << c.declared;
+    }
+}
+
 TEST_F(ResourceTest, AggregatesRoundTripInEveryLayout) {
     const std::vector<AggregateItem> items = {
         {40, {1, 2, 3}, 0x11111111}, {7, {}, 0x22222222}, {300, Bytes(70, 0x5A), 0x33333333}};
@@ -212,6 +236,14 @@ TEST_F(ResourceTest, RefusesMalformedAggregates) {
         EXPECT_EQ(agg.FindIndex(1), -1);
     }
     EXPECT_EQ(agg.Load(&Archive(vktools::MakeBlob(Bytes(good.begin(), good.begin() + 14))), 1), 0);
+
+    // In every layout a table of empty sub-resources fills the payload
+    // exactly; a byte less fails.
+    for (std::uint32_t bits = 0; bits < 8; ++bits) {
+        const Bytes table = vktools::MakeAggregate(static_cast<std::uint16_t>(bits << 13), 5, {{1, {}, 7}, {2, {}, 8}});
+        EXPECT_EQ(agg.Load(&Archive(vktools::MakeBlob(table)), 1), 1) << bits;
+        EXPECT_EQ(agg.Load(&Archive(vktools::MakeBlob(Bytes(table.begin(), table.end() - 1))), 1), 0) << bits;
+    }
 }
 
 TEST_F(ResourceTest, Keysets) {

@@ -7,6 +7,7 @@
 #include "platform/shared/components/CArrayInputStream.h"
 #include "platform/shared/components/CArrayOutputStream.h"
 #include "platform/shared/components/U32Array.h"
+#include "tests/support/FailingAlloc.h"
 
 namespace {
 
@@ -109,7 +110,13 @@ TEST(U32ArrayLoad, ReadsRawWords) {
     ASSERT_EQ(a.LoadFromStream(s), 1);
     EXPECT_EQ(a.count, 2u);
     EXPECT_EQ(a.words[1], 2u);  // never byte-reversed
-    a.Free();
+    // Without memory the load fails: no count over missing words.
+    s.SetData(bytes, sizeof bytes);
+    FailNthNothrowNew(0);
+    EXPECT_EQ(a.LoadFromStream(s), 0);
+    FailNthNothrowNew(-1);
+    EXPECT_EQ(a.count, 0u);
+    EXPECT_EQ(a.words, nullptr);
 }
 
 }  // namespace

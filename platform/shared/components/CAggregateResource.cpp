@@ -44,6 +44,12 @@ int CAggregateResource::Parse() {
     const std::uint16_t flags = in.ReadU16();
     const std::uint16_t n = in.ReadU16();
     if (n == 0) return in.HasError() ? 0 : 1;
+    // The table must fit in what is left: damaged data is refused before
+    // anything is allocated or read for up to 65,535 records.
+    const std::uint64_t recordBytes =
+        ((flags & kConsecutiveIds) ? 0 : 2) + ((flags & kLongOffsets) ? 4 : 2) + ((flags & kExtras) ? 4 : 0);
+    const std::uint64_t tableBytes = ((flags & kConsecutiveIds) ? 2 : 0) + n * recordBytes + 4;
+    if (tableBytes > in.Available()) return 0;
     m_ids = new (std::nothrow) std::uint32_t[n];
     m_offsets = new (std::nothrow) std::uint32_t[n + 1];
     if (m_ids == nullptr || m_offsets == nullptr) return 0;

@@ -21,6 +21,8 @@ int CKeysetResource::Load(CBigFileReader* reader, std::uint32_t id) {
     in.SetData(blob.GetPayload(), blob.GetPayloadSize());
     const std::uint16_t count = in.ReadU16();
     if (count == 0) return in.HasError() ? 0 : 1;
+    // Damaged data is refused before anything is allocated or read for it.
+    if (std::uint64_t{count} * 4 > in.Available()) return 0;
     m_keys = new (std::nothrow) std::uint32_t[count];
     if (m_keys == nullptr) return 0;
     for (std::uint32_t i = 0; i < count; ++i) m_keys[i] = in.ReadU32();

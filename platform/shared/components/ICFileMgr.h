@@ -47,8 +47,9 @@ public:
     virtual int Unsupported2() = 0;
     virtual int Unsupported3() = 0;
     virtual std::uint32_t GetFreeSpace() = 0;
-    // Renames source over target in one durable, atomic step: at every
-    // moment one complete file stands under the target's name.
+    // Renames source over target in one atomic step, made durable where the
+    // storage allows: at every moment one complete file stands under the
+    // target's name. True once the rename is done.
     virtual bool Replace(const char16_t* source, const char16_t* target) = 0;
 
 protected:

@@ -1,12 +1,13 @@
 #include "platform/shared/components/U32Array.h"
 
-#include <cstdlib>
+#include <new>
 
 int U32Array::LoadFromStream(CInputStream& stream) {
     Free();
     const std::uint32_t bytes = stream.Available();
     if (bytes == 0) return stream.HasError() ? 0 : 1;
-    words = static_cast<std::uint32_t*>(std::malloc(bytes));
+    // Room for the trailing part word too: every byte is read.
+    words = new (std::nothrow) std::uint32_t[(std::uint64_t{bytes} + 3) / 4];
     if (words == nullptr) return 0;
     count = bytes / 4;
     stream.Read(words, bytes);
@@ -18,7 +19,7 @@ int U32Array::LoadFromStream(CInputStream& stream) {
 }
 
 void U32Array::Free() {
-    std::free(words);
+    delete[] words;
     cursor = 0;
     count = 0;
     words = nullptr;

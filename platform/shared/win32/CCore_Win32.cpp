@@ -21,15 +21,25 @@ int CCore_Win32::DebugPrint(const char* format, ...) {
     return result;
 }
 
+namespace {
+
+constexpr std::uint32_t kBytesPerLine = 8;
+
+}  // namespace
+
+std::uint32_t CCore_Win32::HexDumpNextLine(std::uint32_t offset, std::uint32_t length) {
+    return offset + std::min(length - offset, kBytesPerLine);
+}
+
 void CCore_Win32::HexDump(const char* label, const std::uint8_t* bytes, std::uint32_t length) {
-    constexpr std::uint32_t kBytesPerLine = 8;
     char shortLabel[11];
     SafeStrCopy(shortLabel, label, 10);
 
     // Longest line: 9 + 2 + 8 offset digits + 2 + 8 * 3 + 2 + 8 = 55 characters.
     char line[64];
-    for (std::uint32_t offset = 0, count; offset < length; offset += count) {
-        count = std::min(length - offset, kBytesPerLine);
+    for (std::uint32_t offset = 0, next; offset < length; offset = next) {
+        next = HexDumpNextLine(offset, length);
+        const std::uint32_t count = next - offset;
         char* out = line + SPrintf(line, "%s: %04x: ", shortLabel, offset);
         for (std::uint32_t i = 0; i < kBytesPerLine; ++i) {
             out += i < count ? SPrintf(out, "%02x ", static_cast<unsigned>(bytes[offset + i])) : SPrintf(out, "   ");

@@ -29,6 +29,10 @@ public:
     // characters), the offset, the bytes in hex and as printable characters.
     // A length of 0 writes nothing.
     static void HexDump(const char* label, const std::uint8_t* bytes, std::uint32_t length);
+    // The offset of the dump's line after the one at offset: eight bytes on,
+    // or length for the last line, so that the walk ends there and the
+    // offset never wraps, even near 4 GiB.
+    static std::uint32_t HexDumpNextLine(std::uint32_t offset, std::uint32_t length);
 
 protected:
     CCore_Win32() {

@@ -51,6 +51,11 @@ std::int32_t CGraphicFont::Load(const std::uint8_t* data, std::uint32_t size) {
 
     const std::int32_t glyphCount = GlyphCount();
     const std::int32_t advanceCount = AdvanceCount();
+    if (LeastBodyBytes() > size - kHeaderSize) {
+        // Damaged counts are refused before up to 65,534 records are read.
+        Unload();
+        return 0;
+    }
     if (glyphCount > 0) m_glyphs = new (std::nothrow) Glyph[glyphCount];
     if (advanceCount > 0) m_advances = new (std::nothrow) Advance[advanceCount];
     const auto capacity = static_cast<std::uint32_t>(std::max({glyphCount, advanceCount, 0}) + 1);
@@ -65,6 +70,15 @@ std::int32_t CGraphicFont::Load(const std::uint8_t* data, std::uint32_t size) {
         return 0;
     }
     return 1;
+}
+
+std::uint64_t CGraphicFont::LeastBodyBytes() const {
+    const std::uint64_t glyphs = std::max(GlyphCount(), 0);
+    const std::uint64_t advances = std::max(AdvanceCount(), 0);
+    if (m_header[0] == 1) return glyphs * 12 + advances * 4;
+    // Version 2: a string block (at least its 2-byte length) before each
+    // non-empty table.
+    return (glyphs > 0 ? 2 + glyphs * 10 : 0) + (advances > 0 ? 2 + advances * 2 : 0);
 }
 
 bool CGraphicFont::ReadTables(const std::uint8_t* body, std::uint32_t size, char16_t* characters,

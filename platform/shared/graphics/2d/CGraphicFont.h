@@ -78,6 +78,8 @@ private:
 
     const Advance* FindAdvance(char16_t character) const;
     const Glyph* FindGlyph(char16_t character) const;
+    // The fewest body bytes that can hold the records the header declares.
+    std::uint64_t LeastBodyBytes() const;
     // Fills the tables from the body; false when it is short or unsorted.
     bool ReadTables(const std::uint8_t* body, std::uint32_t size, char16_t* characters, std::uint32_t capacity);
 
