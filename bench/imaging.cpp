@@ -77,10 +77,10 @@ struct Scene {
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
 
-    void DrawOurs(std::uint32_t opacity) {
+    void DrawOurs(std::uint32_t opacity, std::uint32_t flags = 0) {
         for (const SDL_Rect& p : positions) {
             if (opacity == 255) {
-                disc.Draw(&clip, p.x, p.y);
+                disc.Draw(&clip, p.x, p.y, kDisc, kDisc, 0, 0, flags);
             } else {
                 disc.Blit(&clip, p.x, p.y, kDisc, kDisc, 0, 0, 0, disc.GetAlphaRowFunction(), opacity);
             }
@@ -125,6 +125,16 @@ void BM_OurKeyedDraw(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OurKeyedDraw);
+
+// Sprites facing the other way.
+void BM_OurKeyedDrawMirrored(benchmark::State& state) {
+    Scene scene;
+    for (auto _ : state) {
+        scene.DrawOurs(255, CSoftwareImage::kMirror);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_OurKeyedDrawMirrored);
 
 void SdlKeyed(benchmark::State& state, bool rle) {
     Scene scene;

@@ -56,6 +56,14 @@ public:
     static RowFunctionType BlitRowPalAdd16, BlitRowPalAdd666, BlitRowPalAdd8888;
     static RowFunctionType BlitRowPalSub16, BlitRowPalSub666, BlitRowPalSub8888;
 
+    // Draws rows spans as rowFunction would, one per row: span i at target
+    // (dstX, dstY + i) from the image's row srcY + i * srcStep (srcStep 1 or
+    // -1). The copies of native pixels run here over all the rows; any other
+    // row function is called once per row.
+    static void BlitRows(RowFunction rowFunction, std::uint32_t param, CSoftwareImage* image, std::int32_t dstX,
+                         std::int32_t dstY, std::int32_t srcX, std::int32_t srcY, std::int32_t srcStep,
+                         std::int32_t width, std::int32_t rows, std::uint32_t flags);
+
 private:
     RowFunction m_rows[kEntries] = {};
     std::uint32_t m_format = 0;

@@ -79,11 +79,9 @@ void CSoftwareImage::Blit(const CRect* clip, std::int32_t x, std::int32_t y, std
     }
     if (across.length <= 0 || down.length <= 0 || rowFunction == nullptr) return;
 
-    for (std::int64_t i = 0; i < down.length; ++i) {
-        const std::int64_t row = flip ? down.source + down.length - 1 - i : down.source + i;
-        rowFunction(param, this, Narrow(across.position), Narrow(down.position + i), Narrow(across.source),
-                    Narrow(row), Narrow(across.length), flags);
-    }
+    CSoftwareBlitter::BlitRows(rowFunction, param, this, Narrow(across.position), Narrow(down.position),
+                               Narrow(across.source), Narrow(flip ? down.source + down.length - 1 : down.source),
+                               flip ? -1 : 1, Narrow(across.length), Narrow(down.length), flags);
 }
 
 void CSoftwareImage::BlitWithRowOffsets(const CRect* clip, std::int32_t x, std::int32_t y, std::int32_t w,

@@ -49,7 +49,8 @@ public:
     // Draws the w x h region at (sourceX, sourceY) with its top-left corner
     // at (x, y), clipped to the graphics device's render surface, then to
     // clip, then to the image; flags kMirror and kFlip mirror and flip it.
-    // Calls rowFunction(param, ...) once per drawn row.
+    // The rows are drawn as rowFunction(param, ...) draws them, by
+    // CSoftwareBlitter::BlitRows.
     void Blit(const CRect* clip, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::int32_t sourceX,
               std::int32_t sourceY, std::uint32_t flags, RowFunction rowFunction, std::uint32_t param);
     // As Blit, clipped to clip and the image only, with each row moved right

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <vector>
@@ -181,6 +182,50 @@ TEST(SoftwareImage, BlitClipsToSurfaceClipAndImage) {
     g_calls.clear();
     image.Blit(&clip, 0, 0, 10, 6, 0, 0, 0, Record, 0);
     EXPECT_TRUE(g_calls.empty());
+}
+
+// Draw copies all the rows of a native image at once; every pixel must come
+// out as when the copy member is called row by row.
+void CopyRowByRow(std::uint32_t param, CSoftwareImage* image, std::int32_t dstX, std::int32_t dstY,
+                  std::int32_t srcX, std::int32_t srcY, std::int32_t width, std::uint32_t flags) {
+    image->GetCopyRowFunction()(param, image, dstX, dstY, srcX, srcY, width, flags);
+}
+
+TEST(SoftwareImage, DrawLeavesWhatTheCopyMemberRowByRowLeaves) {
+    ScopedImagingApp app;
+    std::mt19937 rng(5);
+    constexpr std::int32_t kImageW = 40, kImageH = 12;
+    for (const std::uint32_t format : kFormats) {
+        SCOPED_TRACE(testing::Message() << std::hex << format);
+        Target target(format, 70, 20, 3);  // rows 3 bytes longer: most pixels off their natural alignment
+        const std::uint32_t bytes = target.pixelBytes, key = app.Blitter()->GetColourKey();
+        CNativeImage image(app.Blitter());
+        ASSERT_TRUE(image.Create(kImageW, kImageH));
+        for (std::int32_t i = 0; i < kImageW * kImageH; ++i) {
+            const std::uint32_t p = rng() % 3 == 0 ? key : static_cast<std::uint32_t>(rng());
+            std::memcpy(image.GetPixels() + i * bytes, &p, bytes);
+        }
+        int changed = 0;
+        for (int draw = 0; draw < 300; ++draw) {
+            for (auto& b : target.bytes) b = static_cast<std::uint8_t>(rng());
+            const auto at = [&](std::int32_t from, std::int32_t count) {
+                return from + static_cast<std::int32_t>(rng() % static_cast<std::uint32_t>(count));
+            };
+            const CRect clip(at(0, 10), at(0, 5), 60, 15);  // inside the target
+            const std::int32_t x = at(-30, 100), y = at(-10, 35), w = at(0, 50), h = at(0, 16);
+            const std::int32_t sourceX = at(-2, 8), sourceY = at(-2, 6);
+            const auto flags = static_cast<std::uint32_t>(rng() % 4);
+            const std::vector<std::uint8_t> before = target.bytes;
+            image.Draw(&clip, x, y, w, h, sourceX, sourceY, flags);
+            const std::vector<std::uint8_t> drawn = target.bytes;
+            changed += drawn != before;
+            std::copy(before.begin(), before.end(), target.bytes.begin());
+            image.Blit(&clip, x, y, w, h, sourceX, sourceY, flags, CopyRowByRow, 0);
+            ASSERT_EQ(drawn, target.bytes) << x << "," << y << " " << w << "x" << h << " from " << sourceX << ","
+                                           << sourceY << " flags " << flags;
+        }
+        EXPECT_GT(changed, 100);
+    }
 }
 
 TEST(SoftwareImage, BoundToAnImageTheSurfaceStillClips) {
