@@ -89,7 +89,6 @@ protected:
     bool HasCells() const { return m_rows >= 1 && m_columns >= 1; }
     std::int32_t RowPitch() const { return m_rowHeight + 3; }
     std::int32_t ColumnWidth(std::int32_t column) const { return m_widths[column]; }
-    std::uint32_t GridStyleFlags() const { return m_gridStyle; }
     // Asks the subclass for the sizes when they are out of date (true), then
     // starts the laid-out widths from the natural ones.
     bool RefreshSizes();

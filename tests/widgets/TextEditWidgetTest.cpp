@@ -4,6 +4,7 @@
 // assertions.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -39,9 +40,9 @@ std::string Type(CTextEditWidget& field, const std::string& steps) {
     return results;
 }
 
-// Update reports whether a character is still pending.
-bool Pending(CTextEditWidget& field) { return field.UpdateIfEnabled(0); }
-
+// The text after the steps, whether a character is still pending and each
+// key's result: back is used only when it deletes; a full field still uses
+// the key.
 TEST_F(TextEdit, MultiTapTypesByModeCaseAndTime) {
     struct Case {
         std::int32_t mode;
@@ -50,54 +51,32 @@ TEST_F(TextEdit, MultiTapTypesByModeCaseAndTime) {
         std::string steps;
         std::u16string text;
         bool pending;
+        std::string results;
     };
+    const std::string nine(9, '1'), ten(10, '1');
     const Case cases[] = {
-        {1, 0, 0, 49, "222", u"c", true},
-        {1, 0, 0, 49, "2222", u"2", true},
-        {1, 0, 0, 49, "22222", u"a", true},
-        {1, 0, 0, 49, "23", u"ad", true},
-        {1, 0, 0, 49, "2w2", u"aa", true},
-        {1, 0, 0, 49, "2v2", u"b", true},
-        {1, 0, 0, 49, "2w", u"a", false},
-        {3, 0, 0, 49, "2222", u"a", true},
-        {3, 0, 0, 49, std::string(9, '1'), u"/", true},
-        {3, 0, 0, 49, std::string(10, '1'), u".", true},
-        {3, 0, 0, 49, "20", u"a", false},
-        {2, 0, 0, 49, "223", u"223", false},
-        {2, 0, 0, 49, "2#", u"2", false},
-        {1, 1, 0, 49, "2", u"A", true},
-        {1, 0, 1, 49, "2*2", u"aa", true},
-        {1, 0, 0, 49, "2*2", u"aA", true},
-        {1, 1, 0, 49, "2*2", u"Aa", true},
-        {1, 0, 0, 49, "2#", u"a ", false},
-        {3, 0, 0, 49, "#", u" ", false},
-        {1, 0, 0, 49, "23<4", u"agd", true},
-        {1, 0, 0, 49, "23b", u"a", false},
-        {1, 0, 0, 49, "23<<b5", u"jad", true},
-        {1, 0, 0, 2, "234", u"ad", false},
-        {0, 0, 0, 49, "2#", u"", false},
+        {1, 0, 0, 49, "222", u"c", true, "111"},      {1, 0, 0, 49, "2222", u"2", true, "1111"},
+        {1, 0, 0, 49, "22222", u"a", true, "11111"},  {1, 0, 0, 49, "23", u"ad", true, "11"},
+        {1, 0, 0, 49, "2w2", u"aa", true, "11"},      {1, 0, 0, 49, "2v2", u"b", true, "11"},
+        {1, 0, 0, 49, "2w", u"a", false, "1"},        {3, 0, 0, 49, "2222", u"a", true, "1111"},
+        {3, 0, 0, 49, nine, u"/", true, nine},        {3, 0, 0, 49, ten, u".", true, ten},
+        {3, 0, 0, 49, "20", u"a", false, "11"},       {2, 0, 0, 49, "223", u"223", false, "111"},
+        {2, 0, 0, 49, "2#*0", u"20", false, "1111"},  {1, 1, 0, 49, "2", u"A", true, "1"},
+        {1, 0, 1, 49, "2*2", u"aa", true, "111"},     {1, 0, 0, 49, "2*2", u"aA", true, "111"},
+        {1, 1, 0, 49, "2*2", u"Aa", true, "111"},     {1, 0, 0, 49, "2#", u"a ", false, "11"},
+        {3, 0, 0, 49, "#", u" ", false, "1"},         {1, 0, 0, 49, "23<4", u"agd", true, "1111"},
+        {1, 0, 0, 49, "23b", u"a", false, "111"},     {1, 0, 0, 49, "23<<b5", u"jad", true, "111101"},
+        {1, 0, 0, 2, "234", u"ad", false, "111"},     {1, 0, 0, 49, "b<>x", u"", false, "0110"},
+        {0, 0, 0, 49, "2b<#*", u"", false, "00000"},
     };
     for (const Case& c : cases) {
         CTextEditWidget field;
         field.SetInputMode(c.mode);
         field.SetCase(c.upper, c.locked);
         field.SetMaxLength(c.maxLength);
-        Type(field, c.steps);
+        EXPECT_EQ(Type(field, c.steps), c.results) << c.mode << " " << c.steps;
         EXPECT_EQ(std::u16string(field.GetText()), c.text) << c.mode << " " << c.steps;
-        EXPECT_EQ(Pending(field), c.pending) << c.mode << " " << c.steps;
-    }
-}
-
-TEST_F(TextEdit, KeysReportWhetherTheyWereUsed) {
-    const std::tuple<std::int32_t, std::int32_t, std::string, std::string> cases[] = {
-        {1, 49, "2b", "11"}, {1, 49, "b", "0"}, {1, 49, "2<b", "110"},     {1, 1, "23", "11"},
-        {1, 49, "<>", "11"}, {1, 49, "x", "0"}, {0, 49, "2b<#*", "00000"}, {2, 49, "#*0", "111"},
-    };
-    for (const auto& [mode, maxLength, steps, results] : cases) {
-        CTextEditWidget field;
-        field.SetInputMode(mode);
-        field.SetMaxLength(maxLength);
-        EXPECT_EQ(Type(field, steps), results) << mode << " " << steps;
+        EXPECT_EQ(field.UpdateIfEnabled(0), c.pending) << c.mode << " " << c.steps;  // true while pending
     }
 }
 
@@ -131,12 +110,9 @@ TEST_F(TextEdit, TextAndNumberReadBack) {
 // rest of the text does not fit, else with the text's end at the right
 // edge.
 TEST_F(TextEdit, TheTextScrollsToKeepTheCursorInView) {
+    const char16_t* twenty = u"abcdefabcdefabcdefab";
     const std::tuple<const char16_t*, std::int32_t, std::int32_t> cases[] = {
-        {u"abcdefabcdefabcdefab", 20, 5 - 50},
-        {u"abcdefabcdefabcdefab", 0, 5},
-        {u"abcdefabcdefabcdefab", 12, 5 - 50},
-        {u"abcdefabcdefabcdefab", 5, 5 - 25},
-        {u"ab", 2, 5},
+        {twenty, 20, 5 - 50}, {twenty, 0, 5}, {twenty, 12, 5 - 50}, {twenty, 5, 5 - 25}, {u"ab", 2, 5},
     };
     GlyphFont font;
     for (const auto& [text, cursor, x] : cases) {
@@ -179,18 +155,11 @@ TEST_F(TextEdit, PendingCharacterAndCursorShowWhileFocused) {
 
 TEST_F(TextEdit, ContractBreachesAssert) {
     const std::function<void(CTextEditWidget&)> breaches[] = {
-        [](CTextEditWidget& f) { f.SetMaxLength(0); },
-        [](CTextEditWidget& f) { f.SetMaxLength(50); },
+        [](CTextEditWidget& f) { f.SetMaxLength(0); },  [](CTextEditWidget& f) { f.SetMaxLength(50); },
         [](CTextEditWidget& f) { f.CopyText(nullptr, 4); },
-        [](CTextEditWidget& f) {
-            char16_t text[4];
-            f.CopyText(text, 0);
-        },
+        [](CTextEditWidget& f) { f.CopyText(std::array<char16_t, 4>().data(), 0); },
         [](CTextEditWidget& f) { f.SetKeyTable(&CTextEditWidget::kDefaultKeys); },
-        [](CTextEditWidget& f) {
-            f.SetInputMode(4);
-            f.OnKeyDown(u'2', 0);
-        },
+        [](CTextEditWidget& f) { f.SetInputMode(4), f.OnKeyDown(u'2', 0); },
     };
     for (const auto& breach : breaches) {
         CTextEditWidget field;
