@@ -14,6 +14,7 @@
 #include "host/DDraw.h"
 #include "host/Window.h"
 #include "platform/shared/core/CApp.h"
+#include "platform/shared/core/Printf.h"
 #include "platform/shared/graphics/2d/CDrawUtil.h"
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
 #include "platform/shared/graphics/2d/RectUtil.h"
@@ -24,6 +25,7 @@
 #include "src/LocalWidgets/CSliderWidget.h"
 #include "src/LocalWidgets/CSoftkeyWidget.h"
 #include "src/LocalWidgets/CSpacerWidget.h"
+#include "src/CHighscoreTableWidget.h"
 #include "tests/platform/FontTestSupport.h"
 #include "tools/SingletonTableApp.h"
 
@@ -224,6 +226,96 @@ void BM_PaintAfterOneLeafChanged(benchmark::State& state) {
     CountAllocations(state, before);
 }
 BENCHMARK(BM_PaintAfterOneLeafChanged);
+
+// The highscore screen's table: five names and scores in a 5 x 2 grid on
+// the same back buffer; its floor draws the cells, frames and texts by bare
+// calls. Same goals.
+struct ScoreTable {
+    static constexpr std::int32_t kEntries = 5;
+
+    ScoreTable() : font(fonttest::FixedFont(u"-0123456789abcdeilnorv", u" ", 6)), glyphs(6, 9, kFore) {
+        font.font.SetImage(&glyphs);
+        table.SetColours(kBack, kFore, kHigh);
+        table.SetDimensions(kEntries, 2, CTableWidget::kGridOuter | CTableWidget::kGridInnerRows |
+                                             CTableWidget::kGridInnerColumns);
+        table.SetData(&font.font, names, scores, kEntries);
+        table.SetLocalRect(CRect(0, 40, 240, 90));
+        table.Paint();
+    }
+
+    // The picture of one paint: the cells of the laid-out widths, column 0
+    // taking what the scores leave.
+    void DrawFloor() {
+        const CRect& screen = table.GetScreenRect();
+        Screen::Fill(screen, kBack);
+        char16_t text[kEntries][12];
+        std::int32_t widths[kEntries], scoreWidth = 0;
+        for (int i = 0; i < kEntries; ++i) {
+            SWPrintf(text[i], u"%i", scores[i]);
+            widths[i] = font.font.Measure(text[i], -1, -1, nullptr);
+            scoreWidth = std::max(scoreWidth, widths[i]);
+        }
+        const std::int32_t nameWidth = screen.w - 4 - (scoreWidth + 3);
+        font.font.SetColours(kBack, kFore);
+        for (int row = 0; row < kEntries; ++row) {
+            const std::int16_t y = static_cast<std::int16_t>(screen.y + row * 14);
+            for (int column = 0; column < 2; ++column) {
+                const std::int16_t x = static_cast<std::int16_t>(screen.x + (column == 0 ? 0 : nameWidth + 3));
+                const std::int16_t width = static_cast<std::int16_t>(column == 0 ? nameWidth : scoreWidth);
+                const CRect cell(x, y, static_cast<std::int16_t>(width + 4), 15);
+                CDrawUtil::DrawFrame(&screen, &cell, kFore, 1, 0);
+                Screen::Fill(CRect(static_cast<std::int16_t>(x + 1), static_cast<std::int16_t>(y + 1),
+                                   static_cast<std::int16_t>(width + 2), 13),
+                             kBack);
+                if (column == 0) {
+                    font.font.DrawString(names[row], -1, &screen, x + 2, y + 2, 0);
+                } else {
+                    font.font.DrawString(text[row], -1, &screen, x + 2 + scoreWidth - widths[row], y + 2, 0);
+                }
+            }
+        }
+    }
+
+    // Whether the floor draws the very picture the table paints.
+    bool FloorMatchesPaint() {
+        const CRect all(0, 0, 240, 320);
+        Screen::Fill(all, 0);
+        table.MarkDirty();
+        table.Paint();
+        const std::vector<std::uint8_t> painted = screen.Pixels();
+        Screen::Fill(all, 0);
+        DrawFloor();
+        return screen.Pixels() == painted;
+    }
+
+    Screen screen;  // brings the platform up
+    fonttest::LoadedFont font;
+    SolidImage glyphs;
+    const char16_t* names[kEntries] = {u"alice", u"bob", u"carol", u"dan", u"eve"};
+    std::int32_t scores[kEntries] = {12500, 9000, 750, 40, -5};
+    CHighscoreTableWidget table;
+};
+
+void BM_PaintHighscoreTable(benchmark::State& state) {
+    ScoreTable scores;
+    const std::size_t before = g_allocations;
+    for (auto _ : state) {
+        scores.table.MarkDirty();
+        benchmark::DoNotOptimize(scores.table.Paint());
+    }
+    CountAllocations(state, before);
+}
+BENCHMARK(BM_PaintHighscoreTable);
+
+void BM_PaintHighscoreTableFloor(benchmark::State& state) {
+    ScoreTable scores;
+    if (!scores.FloorMatchesPaint()) state.SkipWithError("the floor draws another picture");
+    for (auto _ : state) {
+        scores.DrawFloor();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_PaintHighscoreTableFloor);
 
 }  // namespace
 
