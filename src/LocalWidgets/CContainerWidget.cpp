@@ -1,7 +1,6 @@
 #include "src/LocalWidgets/CContainerWidget.h"
 
 #include "platform/shared/core/SystemEvent.h"
-#include "platform/shared/graphics/2d/RectUtil.h"
 
 namespace {
 
@@ -158,12 +157,23 @@ bool CContainerWidget::MoveFocus(bool forward) {
     return false;
 }
 
-CRect CContainerWidget::ChildScreenRect(CUIWidget* child) {
-    const CRect& screen = ScreenRect();
-    const CRect& local = child->GetLocalRect();
-    CRect rect = WidgetRect(local.x + screen.x, local.y + screen.y, local.w, local.h);
-    ClipRect(&rect, &screen);
-    return rect;
+void CContainerWidget::ResetChildFocus() {
+    for (CUIWidget* child = GetFirstChild(); child != nullptr; child = GetNextChild(child)) {
+        child->Focus(false);
+        child->Select(false);
+    }
+    if (m_focusedChild == nullptr) {
+        MoveFocus(true);
+    } else if (IsFocused()) {
+        m_focusedChild->Focus(true);
+        m_focusedChild->Select(true);
+    }
+}
+
+void CContainerWidget::NotifyAccept() {
+    CUIWidget* child = m_focusedChild;
+    const bool onChild = child != nullptr && child->IsEnabled() && child->IsVisible() && child->IsSelected();
+    Notify(kNotifyAccept, 0, WidgetParam(onChild ? child : this));
 }
 
 void CContainerWidget::ForgetChild(CUIWidget* child) {
