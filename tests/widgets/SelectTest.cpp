@@ -106,7 +106,8 @@ TEST_F(Selects, GroupKeysMoveTheFocusAndCheckByMode) {
         EXPECT_EQ(group.DispatchEvent(EVENT_KEY_PRESS, c.key, 0), c.handled) << c.mode << " " << c.key;
         EXPECT_EQ(Checks(group), c.after) << c.mode << " " << c.key;
         EXPECT_EQ(group.GetFocusedChild(), &items[c.focusAfter]) << c.mode << " " << c.key;
-        const std::vector<Posted> accepted(c.accepted >= 0, {EVENT_WIDGET_ACCEPT, 0, WidgetParam(&items[c.accepted])});
+        const std::uintptr_t sender = c.accepted >= 0 ? WidgetParam(&items[c.accepted]) : 0;
+        const std::vector<Posted> accepted(c.accepted >= 0, {EVENT_WIDGET_ACCEPT, 0, sender});
         EXPECT_EQ(TakePosted(), accepted) << c.mode << " " << c.key;
     }
 }
