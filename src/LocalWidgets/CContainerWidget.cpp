@@ -170,10 +170,16 @@ void CContainerWidget::ResetChildFocus() {
     }
 }
 
-void CContainerWidget::NotifyAccept() {
+bool CContainerWidget::NotifyCommand(std::uint16_t key) {
+    if (key == kKeyBack) {
+        Notify(kNotifyBack, 0, WidgetParam(this));
+        return true;
+    }
+    if (key != kKeySelect) return false;
     CUIWidget* child = m_focusedChild;
     const bool onChild = child != nullptr && child->IsEnabled() && child->IsVisible() && child->IsSelected();
     Notify(kNotifyAccept, 0, WidgetParam(onChild ? child : this));
+    return true;
 }
 
 void CContainerWidget::ForgetChild(CUIWidget* child) {

@@ -64,9 +64,10 @@ protected:
     // focused child again when this container is focused, or, without one,
     // focuses the first focusable child.
     void ResetChildFocus();
-    // Accept on behalf of the focused child when it is enabled, visible and
-    // selected, else of this container.
-    void NotifyAccept();
+    // Select raises accept on behalf of the focused child when it is
+    // enabled, visible and selected, else of this container; back raises
+    // back. True for those two keys.
+    bool NotifyCommand(std::uint16_t key);
     static CUIWidget* ChildOf(CLinkListNode* node) {
         return node != nullptr ? static_cast<CUIWidget*>(node->GetData()) : nullptr;
     }

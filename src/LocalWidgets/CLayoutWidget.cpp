@@ -62,18 +62,10 @@ bool CLayoutWidget::OnKeyDown(std::uint16_t key, std::uintptr_t p32) {
     }
     if (!handled && m_softkeys != nullptr) handled = m_softkeys->DispatchEvent(EVENT_KEY_PRESS, key, p32);
     if (!handled) {
-        switch (key) {
-            case kKeyUp: handled = MoveFocus(false); break;
-            case kKeyDown: handled = MoveFocus(true); break;
-            case kKeySelect:
-                NotifyAccept();
-                handled = true;
-                break;
-            case kKeyBack:
-                Notify(kNotifyBack, 0, WidgetParam(this));
-                handled = true;
-                break;
-            default: break;
+        if (key == kKeyUp || key == kKeyDown) {
+            handled = MoveFocus(key == kKeyDown);
+        } else {
+            handled = NotifyCommand(key);
         }
     }
     if (handled) Invalidate();

@@ -77,18 +77,10 @@ bool CPageWidget::ScrollPage(std::uint16_t direction) {
 bool CPageWidget::OnKeyDown(std::uint16_t key, std::uintptr_t p32) {
     bool handled = CVerticalContainerWidget::OnKeyDown(key, p32);
     if (!handled) {
-        switch (key) {
-            case kKeyUp: handled = ScrollPage(kScrollUp); break;
-            case kKeyDown: handled = ScrollPage(kScrollDown); break;
-            case kKeySelect:
-                NotifyAccept();
-                handled = true;
-                break;
-            case kKeyBack:
-                Notify(kNotifyBack, 0, WidgetParam(this));
-                handled = true;
-                break;
-            default: break;
+        if (key == kKeyUp || key == kKeyDown) {
+            handled = ScrollPage(key == kKeyUp ? kScrollUp : kScrollDown);
+        } else {
+            handled = NotifyCommand(key);
         }
     }
     if (handled) Invalidate();
