@@ -82,24 +82,8 @@ TEST_F(Pages, StacksClipsAndScrollsItsChildren) {
         page.Paint();
         for (int i = 0; i < c.downKeys; ++i) page.DispatchEvent(EVENT_KEY_PRESS, CUIWidget::kKeyDown, 0);
         page.Paint();
-        EXPECT_EQ(page.IsOverflowing(), c.overflow) << c.heights.size() << c.downKeys;
-        EXPECT_EQ(page.GetMeasuredHeight(), c.measured) << c.heights.size() << c.downKeys;
-        EXPECT_EQ(page.GetScrollY(), c.scroll) << c.heights.size() << c.downKeys;
-        EXPECT_EQ(Shown(stack), c.shown) << c.heights.size() << c.downKeys;
-    }
-}
-
-TEST_F(Pages, StepIsAFractionOfTheRoomTheIndicatorsLeave) {
-    const std::tuple<bool, std::int32_t, std::int32_t> cases[] = {
-        {false, -1, 139}, {true, -1, 114}, {true, 50, 50}};  // (200 * 716) >> 10, (164 * 716) >> 10
-    for (const auto& [indicators, fixed, step] : cases) {
-        FakeSprite up, down;
-        CPageWidget page;
-        if (indicators) page.SetScrollIndicators(up.get(), down.get());
-        if (fixed >= 0) page.SetPageStep(fixed);
-        page.SetLocalRect(CRect(0, 0, 240, 200));
-        page.Paint();
-        EXPECT_EQ(page.GetPageStep(), step);
+        EXPECT_EQ(std::make_tuple(page.IsOverflowing(), page.GetMeasuredHeight(), page.GetScrollY(), Shown(stack)),
+                  std::make_tuple(c.overflow, c.measured, c.scroll, c.shown));
     }
 }
 
@@ -122,21 +106,16 @@ TEST_F(Pages, ScrollRequestsMoveWithinTheContentElsePassUp) {
         outer.OnScrollRequest(CUIWidget::kScrollDown, 5);
         inner.SetLocalRect(CRect(0, 0, 240, 100));  // 120 of content, 20 hidden
         inner.OnScrollRequest(CUIWidget::kScrollDown, static_cast<std::uint32_t>(start));
-        EXPECT_EQ(inner.OnScrollRequest(direction, amount), moved) << start << direction;
-        EXPECT_EQ(inner.GetScrollY(), end) << start << direction;
-        EXPECT_EQ(outer.GetScrollY(), outerEnd) << start << direction;
+        const bool result = inner.OnScrollRequest(direction, amount);
+        EXPECT_EQ(std::make_tuple(result, inner.GetScrollY(), outer.GetScrollY()), std::make_tuple(moved, end, outerEnd));
     }
 }
 
-// Three focusable items 20 high on a focused 100-high page under a root.
+// Three focusable items 20 high on a focused 200-high page under a root,
+// which steps (200 * 716) >> 10 = 139.
 TEST_F(Pages, KeysMoveTheFocusWrapAcceptAndGoBack) {
     struct Case {
-        bool wrap;
-        int focus;
-        bool selected;
-        std::uint16_t key;
-        bool handled;
-        int focusAfter;
+        int wrap, focus, selected, key, handled, focusAfter;
         std::uint32_t event;
         int sender;  // the item sent, -1 the page
     };
@@ -154,18 +133,21 @@ TEST_F(Pages, KeysMoveTheFocusWrapAcceptAndGoBack) {
         Stack stack({20, 20, 20}, true);
         root.AddChild(&page, 0);
         stack.AddTo(page);
-        page.SetWrap(c.wrap);
+        page.SetWrap(c.wrap != 0);
         page.SetFocusable(true);
         page.Focus(true);
-        page.SetLocalRect(CRect(0, 0, 240, 100));
-        page.SetScreenRect(CRect(0, 0, 240, 100));  // the root places nothing
+        page.SetLocalRect(CRect(0, 0, 240, 200));
+        page.SetScreenRect(CRect(0, 0, 240, 200));  // the root places nothing
         page.Paint();
+        EXPECT_EQ(page.GetPageStep(), 139);
         page.SetFocusedChild(stack.children[c.focus].get());
-        stack.children[c.focus]->SetSelectable(c.selected);
-        EXPECT_EQ(page.DispatchEvent(EVENT_KEY_PRESS, c.key, 0), c.handled) << c.key << c.wrap;
-        EXPECT_EQ(page.GetFocusedChild(), stack.children[c.focusAfter].get()) << c.key << c.wrap;
+        stack.children[c.focus]->SetSelectable(c.selected != 0);
+        const bool handled = page.DispatchEvent(EVENT_KEY_PRESS, static_cast<std::uint16_t>(c.key), 0);
         const CWidget* sender = c.sender < 0 ? static_cast<CWidget*>(&page) : stack.children[c.sender].get();
-        EXPECT_EQ(TakePosted(), std::vector<Posted>(c.event != 0, {c.event, 0, WidgetParam(sender)})) << c.key;
+        EXPECT_EQ(std::make_tuple(handled, page.GetFocusedChild(), TakePosted()),
+                  std::make_tuple(c.handled != 0, stack.children[c.focusAfter].get(),
+                                  std::vector<Posted>(c.event != 0, {c.event, 0, WidgetParam(sender)})))
+            << c.key << c.wrap;
     }
 }
 
@@ -199,7 +181,7 @@ TEST_F(Pages, ItemsAreInsertedAndRemovedInPlace) {
 // one 20-high line, a 6-high spacer and a group of twelve 20-high items,
 // both indicators 8 high (spacing 5, 18 each) and the wrap flag on page and
 // group. Pass 1 overflows at the group; pass 2 leaves 164 for content and
-// measures 200 + 102. The group shows items at 84, 104, ...: the seventh is
+// measures 200 + 102, stepping (164 * 716) >> 10 = 114. The group shows items at 84, 104, ...: the seventh is
 // cut to 18 and asks for 2; each later one, out of view, asks for its 20
 // pixels, up to 102, where the twelfth ends on the content's bottom (222).
 // Down on the last asks the page up by the group's hidden part (102 - 26),
@@ -232,7 +214,7 @@ TEST_F(Pages, AMenuPageVisitsEveryItemAndWrapsAround) {
     page.Focus(true);
     page.SetLocalRect(CRect(0, 40, 240, 200));
     page.Paint();
-    EXPECT_EQ(page.GetMeasuredHeight(), 302);
+    EXPECT_EQ(std::make_pair(page.GetMeasuredHeight(), page.GetPageStep()), std::make_pair(302, 114));
     EXPECT_EQ(group.GetScreenRect(), CRect(0, 84, 240, 138));
     EXPECT_EQ(up.calls, std::vector<SpriteCall>({{'o', 120, 53}}));
     EXPECT_EQ(down.calls, std::vector<SpriteCall>({{'o', 120, 235}}));

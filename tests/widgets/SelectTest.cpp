@@ -18,33 +18,28 @@ using fonttest::RecordingImage;
 // 12 x 16 and unchecked 8 x 6: the mark column is 12 wide and the item 16
 // high, the text centred on it.
 TEST_F(Selects, ItemsPlaceTheirTextBesideTheMarkColumn) {
-    struct Case {
-        bool marks, checked;
-        CRect text;
-        std::int32_t height, markX, markY;
+    const std::tuple<bool, bool, CRect, std::int32_t, std::pair<int, int>> cases[] = {
+        {false, false, CRect(0, 0, 100, 10), 10, {-1, -1}},
+        {true, false, CRect(12, 3, 88, 10), 16, {2, 35}},
+        {true, true, CRect(12, 3, 88, 10), 16, {0, 30}},
     };
-    const Case cases[] = {
-        {false, false, CRect(0, 0, 100, 10), 10, -1, -1},
-        {true, false, CRect(12, 3, 88, 10), 16, 2, 35},
-        {true, true, CRect(12, 3, 88, 10), 16, 0, 30},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [marks, checked, textRect, height, mark] : cases) {
         TextFont font;
         RecordingImage checkedMark(12, 16), uncheckedMark(8, 6);
         CSelectItemWidget item;
         item.SetFont(&font.font);
         item.SetText(u"abc");
-        if (c.marks) {
+        if (marks) {
             item.SetCheckedImage(&checkedMark);
             item.SetUncheckedImage(&uncheckedMark);
         }
-        item.SetChecked(c.checked);
+        item.SetChecked(checked);
         item.SetLocalRect(CRect(0, 30, 100, 50));
         item.Paint();
-        EXPECT_EQ(item.GetMeasuredHeight(), c.height);
-        EXPECT_EQ(item.GetTextWidget().GetLocalRect(), c.text);
-        const std::vector<fonttest::DrawCall>& drawn = c.checked ? checkedMark.calls : uncheckedMark.calls;
-        EXPECT_EQ(drawn.empty() ? std::pair(-1, -1) : std::pair(drawn[0].x, drawn[0].y), std::pair(c.markX, c.markY));
+        const std::vector<fonttest::DrawCall>& drawn = checked ? checkedMark.calls : uncheckedMark.calls;
+        EXPECT_EQ(std::make_tuple(item.GetMeasuredHeight(), item.GetTextWidget().GetLocalRect(),
+                                  drawn.empty() ? std::pair(-1, -1) : std::pair(drawn[0].x, drawn[0].y)),
+                  std::make_tuple(height, textRect, mark));
     }
 }
 
@@ -58,12 +53,9 @@ std::string Checks(const CSelectItemGroupWidget& group) {
 // the item sent with accept, -1 for none.
 TEST_F(Selects, GroupKeysMoveTheFocusAndCheckByMode) {
     struct Case {
-        std::int32_t mode, maxChecked;
-        bool wrap;
+        std::int32_t mode, maxChecked, wrap;
         std::string before;
-        int focus;
-        std::uint16_t key;
-        bool handled;
+        int focus, key, handled;
         std::string after;
         int focusAfter, accepted;
     };
@@ -90,7 +82,7 @@ TEST_F(Selects, GroupKeysMoveTheFocusAndCheckByMode) {
         root.AddChild(&group, 0);
         group.SetMode(c.mode);
         group.SetMaxChecked(c.maxChecked);
-        group.SetWrap(c.wrap);
+        group.SetWrap(c.wrap != 0);
         for (CSelectItemWidget& item : items) {
             item.SetFont(&font.font);
             item.SetText(u"abc");
@@ -103,33 +95,13 @@ TEST_F(Selects, GroupKeysMoveTheFocusAndCheckByMode) {
         group.Paint();
         group.SetFocusedChild(&items[c.focus]);
         for (int i = 0; i < 3; ++i) items[i].SetChecked(c.before[i] == '1');
-        EXPECT_EQ(group.DispatchEvent(EVENT_KEY_PRESS, c.key, 0), c.handled) << c.mode << " " << c.key;
-        EXPECT_EQ(Checks(group), c.after) << c.mode << " " << c.key;
-        EXPECT_EQ(group.GetFocusedChild(), &items[c.focusAfter]) << c.mode << " " << c.key;
+        const bool handled = group.DispatchEvent(EVENT_KEY_PRESS, static_cast<std::uint16_t>(c.key), 0);
         const std::uintptr_t sender = c.accepted >= 0 ? WidgetParam(&items[c.accepted]) : 0;
-        const std::vector<Posted> accepted(c.accepted >= 0, {EVENT_WIDGET_ACCEPT, 0, sender});
-        EXPECT_EQ(TakePosted(), accepted) << c.mode << " " << c.key;
+        EXPECT_EQ(std::make_tuple(handled, Checks(group), group.GetFocusedChild(), TakePosted()),
+                  std::make_tuple(c.handled != 0, c.after, &items[c.focusAfter],
+                                  std::vector<Posted>(c.accepted >= 0, {EVENT_WIDGET_ACCEPT, 0, sender})))
+            << c.mode << " " << c.key;
     }
-}
-
-TEST_F(Selects, ItemsCheckOnTheirOwnKeysWithoutNotifyingAndGroupsCountThem) {
-    CContainerWidget root;
-    CSelectItemGroupWidget group;
-    CSelectItemWidget items[3];
-    root.AddChild(&group, 0);
-    for (CSelectItemWidget& item : items) group.AddItem(&item);
-    EXPECT_TRUE(items[2].DispatchEvent(EVENT_KEY_PRESS, CUIWidget::kKeyRight, 0));
-    EXPECT_TRUE(items[0].DispatchEvent(EVENT_KEY_PRESS, CUIWidget::kKeyRight, 0));
-    EXPECT_TRUE(items[0].DispatchEvent(EVENT_KEY_PRESS, CUIWidget::kKeyLeft, 0));
-    EXPECT_FALSE(items[1].DispatchEvent(EVENT_KEY_PRESS, CUIWidget::kKeySelect, 0));
-    EXPECT_TRUE(TakePosted().empty());
-    EXPECT_EQ(Checks(group), "001");
-    group.CheckAll(true);
-    group.SetItemChecked(1, false);  // single choice: the item also takes the focus
-    EXPECT_EQ(std::make_tuple(group.CountChecked(), group.NextChecked(nullptr), group.NextChecked(&items[0])),
-              std::make_tuple(2, &items[0], &items[2]));
-    EXPECT_EQ(group.GetFocusedChild(), &items[1]);
-    EXPECT_EQ(group.GetItem(3), nullptr);
 }
 
 }  // namespace
