@@ -10,6 +10,7 @@
 #include "platform/shared/core/SystemEvent.h"
 #include "src/LocalWidgets/CPageWidget.h"
 #include "src/LocalWidgets/CSelectItemGroupWidget.h"
+#include "src/LocalWidgets/CSliderWidget.h"
 #include "src/LocalWidgets/CSpacerWidget.h"
 #include "tests/widgets/WidgetWorld.h"
 
@@ -85,6 +86,30 @@ TEST_F(Pages, StacksClipsAndScrollsItsChildren) {
         EXPECT_EQ(std::make_tuple(page.IsOverflowing(), page.GetMeasuredHeight(), page.GetScrollY(), Shown(stack)),
                   std::make_tuple(c.overflow, c.measured, c.scroll, c.shown));
     }
+}
+
+// The slider (6 thick, from the core) takes the right edge of an
+// overflowing page and narrows its children; whichever goes first, neither
+// keeps the other's address (the sanitizer build holds this).
+TEST_F(Pages, ASliderTakesTheRightEdgeAndOutlivesOrPrecedesThePage) {
+    auto slider = std::make_unique<CSliderWidget>();
+    {
+        CPageWidget page;
+        Stack stack({80, 80});
+        stack.AddTo(page);
+        page.SetSlider(slider.get());
+        page.SetLocalRect(CRect(0, 10, 240, 100));
+        page.Paint();
+        EXPECT_EQ(std::make_pair(stack.children[0]->GetLocalRect().w, slider->GetScreenRect()),
+                  std::make_pair(std::int16_t{234}, CRect(234, 10, 6, 100)));
+        slider.reset();
+        page.MarkDirty();
+        page.Paint();
+        slider = std::make_unique<CSliderWidget>();
+        page.SetSlider(slider.get());
+        page.Paint();
+    }
+    slider.reset();
 }
 
 // An outer page holds the inner one, scrolled 5 down; at its top the inner

@@ -120,4 +120,17 @@ TEST_F(Texts, OnlyANewFontTextOrWidthWrapsAgain) {
     }
 }
 
+// A new text at a width of 0 leaves nothing of the old text's lines.
+TEST_F(Texts, ANewTextKeepsNoLineOfTheOldOne) {
+    TextFont font;
+    CTextWidget text;
+    text.SetFont(&font.font);
+    text.SetText(kFiveLines);
+    text.SetLocalRect(CRect(0, 0, 40, 50));
+    EXPECT_EQ(text.GetMeasuredHeight(), 50);
+    text.SetText(u"ab");
+    text.SetLocalRect(CRect(0, 0, 0, 50));
+    EXPECT_EQ(text.GetMeasuredHeight(), 0);
+}
+
 }  // namespace

@@ -48,6 +48,14 @@ public:
     std::int32_t TransitionTime(const CNode* node) override { return Node(node)->time; }
 } g_links;
 
+constexpr std::u16string_view kGlyphs = u".abcdefghijklmnopqrstuvwxyz";  // sorted, as fonts want
+
+vktools::FontDesc TextFontDesc(std::int8_t heightBase) {
+    vktools::FontDesc desc = fonttest::FixedFont(kGlyphs, u" ", 5);
+    desc.heightBase = heightBase;
+    return desc;
+}
+
 ICRenderSurface* Surface() { return ICGraphics2d::GetInstance()->GetRenderSurface(); }
 
 }  // namespace
@@ -121,18 +129,6 @@ void WidgetWorld::ClearScreen() {
     const CRect all(0, 0, 1000, 1000);
     CDrawUtil::FillRect(&all, 0);
 }
-
-namespace {
-
-constexpr std::u16string_view kGlyphs = u".abcdefghijklmnopqrstuvwxyz";  // sorted, as fonts want
-
-vktools::FontDesc TextFontDesc(std::int8_t heightBase) {
-    vktools::FontDesc desc = fonttest::FixedFont(kGlyphs, u" ", 5);
-    desc.heightBase = heightBase;
-    return desc;
-}
-
-}  // namespace
 
 TextFont::TextFont(std::int8_t heightBase) : LoadedFont(TextFontDesc(heightBase)) { font.SetImage(&sheet); }
 
