@@ -1,9 +1,12 @@
-// Painting a widget screen on the headless 240 x 320 back buffer: a frame
-// around a layout with twelve top rows of progress bars and spacers, a
-// slider body and a two-label soft-key bar. The screen is wholly dirty each
-// frame, as the screens leave it; the floor is the same picture drawn by
-// bare CDrawUtil calls and label draws. Goals: the paint within 1.5 times
-// the floor, no allocation per paint (the allocs_per_paint counter).
+// Painting widget trees on the headless 240 x 320 back buffer, wholly dirty
+// each frame as the screens leave them, beside a floor: the same picture
+// drawn by bare CDrawUtil calls, label and DrawString draws. Two trees: a
+// frame around a layout with twelve top rows of progress bars and spacers,
+// a slider body and a two-label soft-key bar; and a menu page of a header,
+// a spacer and a group of 12 select items with scroll indicators. Goals:
+// each paint within 1.5 times its floor, no allocation per paint (the
+// allocs_per_paint counter), and no text wrapped again when the menu is
+// measured again at the same width (the wraps_per_measure counter).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -15,17 +18,21 @@
 #include "host/Window.h"
 #include "platform/shared/core/CApp.h"
 #include "platform/shared/core/Printf.h"
+#include "platform/shared/core/SystemEvent.h"
 #include "platform/shared/graphics/2d/CDrawUtil.h"
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
 #include "platform/shared/graphics/2d/RectUtil.h"
 #include "platform/shared/win32/CCore_Win32.h"
 #include "src/LocalWidgets/CFrameWidget.h"
 #include "src/LocalWidgets/CLayoutWidget.h"
+#include "src/LocalWidgets/CPageWidget.h"
 #include "src/LocalWidgets/CProgressWidget.h"
+#include "src/LocalWidgets/CSelectItemGroupWidget.h"
 #include "src/LocalWidgets/CSliderWidget.h"
 #include "src/LocalWidgets/CSoftkeyWidget.h"
 #include "src/LocalWidgets/CSpacerWidget.h"
 #include "src/CHighscoreTableWidget.h"
+#include "src/LocalWidgets/WidgetLinks.h"
 #include "tests/platform/FontTestSupport.h"
 #include "tools/SingletonTableApp.h"
 
@@ -87,6 +94,26 @@ struct Platform {
     ICCore* core = nullptr;
     ICGraphics2d* graphics = nullptr;
 };
+
+std::vector<std::uint8_t> BackBuffer() {
+    std::uint8_t* bits = nullptr;
+    std::int32_t pitch = 0;
+    ICGraphics2d::GetInstance()->GetRenderSurface()->Lock(&bits, &pitch);
+    return std::vector<std::uint8_t>(bits, bits + static_cast<std::ptrdiff_t>(pitch) * 320);
+}
+
+// Whether the floor draws the very picture the tree paints.
+template <typename DrawFloor>
+bool FloorDrawsThePaint(CWidget& root, DrawFloor drawFloor) {
+    const CRect all(0, 0, 240, 320);
+    CDrawUtil::FillRect(&all, 0);
+    root.MarkDirty();
+    root.Paint();
+    const std::vector<std::uint8_t> painted = BackBuffer();
+    CDrawUtil::FillRect(&all, 0);
+    drawFloor();
+    return BackBuffer() == painted;
+}
 
 struct Screen {
     Screen() : font(fonttest::FixedFont(u"BKOack", u" ", 6)), glyphs(6, 9, kFore), label(24, 10, 0xFF00C000) {
@@ -159,22 +186,7 @@ struct Screen {
 
     static void Fill(const CRect& rect, std::uint32_t colour) { CDrawUtil::FillRect(&rect, colour); }
 
-    std::vector<std::uint8_t> Pixels() {
-        std::uint8_t* bits = nullptr;
-        std::int32_t pitch = 0;
-        platform.graphics->GetRenderSurface()->Lock(&bits, &pitch);
-        return std::vector<std::uint8_t>(bits, bits + static_cast<std::ptrdiff_t>(pitch) * 320);
-    }
-
-    // Whether the floor draws the very picture the tree paints.
-    bool FloorMatchesPaint() {
-        frame.MarkDirty();
-        frame.Paint();
-        const std::vector<std::uint8_t> painted = Pixels();
-        Fill(CRect(0, 0, 240, 320), 0);
-        DrawFloor();
-        return Pixels() == painted;
-    }
+    bool FloorMatchesPaint() { return FloorDrawsThePaint(frame, [this] { DrawFloor(); }); }
 
     Platform platform;
     fonttest::LoadedFont font;
@@ -185,6 +197,115 @@ struct Screen {
     CSpacerWidget spacers[kRows / 2];
     CSliderWidget slider;
     CSoftkeyWidget softkeys;
+};
+
+// Scroll indicators as 8 x 8 blocks above the point they are drawn at.
+class BlockIndicators : public widgetlinks::Backend {
+public:
+    static constexpr std::int32_t kSize = 8;
+    static void DrawBlock(std::int32_t x, std::int32_t y) {
+        const CRect block(static_cast<std::int16_t>(x - kSize / 2), static_cast<std::int16_t>(y - kSize), kSize, kSize);
+        CDrawUtil::FillRect(&block, kHigh);
+    }
+    std::int32_t SpriteHeight(SZ_Presenter*) override { return kSize; }
+    void DrawSpriteAtOffset(SZ_Presenter*, std::int32_t x, std::int32_t y) override { DrawBlock(x, y); }
+    void DrawSprite(SZ_Presenter*, std::int32_t x, std::int32_t y) override { DrawBlock(x, y); }
+    void UpdateSprite(SZ_Presenter*, std::uint32_t) override {}
+    void StartSpriteAnimation(SZ_Presenter*, std::int32_t) override {}
+    std::int32_t TransitionElapsed(const CNode*) override { return 0; }
+    std::int32_t TransitionTime(const CNode*) override { return 0; }
+};
+
+// A menu page of 120 of the 320 rows, scrolled to its middle with both
+// indicators, the focused item highlighted.
+struct Menu {
+    static constexpr int kItems = 12;
+
+    Menu() : font(fonttest::FixedFont(u"IMemnt", u" ", 6)), glyphs(6, 9, kFore), counting(font.font) {
+        font.font.SetImage(&glyphs);
+        widgetlinks::SetBackend(&indicators);
+        for (CUIWidget* w : std::initializer_list<CUIWidget*>{&page, &header, &spacer, &group}) {
+            w->SetColours(kBack, kFore, kHigh);
+        }
+        header.SetFont(&counting);
+        header.SetText(u"Menu");
+        spacer.SetHeight(6);
+        page.AddItem(&header);
+        page.AddItem(&spacer);
+        page.AddItem(&group);
+        for (CSelectItemWidget& item : items) {
+            item.SetColours(kBack, kFore, kHigh);
+            item.SetFont(&counting);
+            item.SetText(u"Item");
+            group.AddItem(&item);
+        }
+        group.SetFocusable(true);
+        group.SetSelectable(true);
+        group.SetWrap(true);
+        page.SetWrap(true);
+        page.SetScrollIndicators(reinterpret_cast<SZ_Presenter*>(&up), reinterpret_cast<SZ_Presenter*>(&down));
+        page.SetFocusable(true);
+        page.Focus(true);
+        page.SetLocalRect(CRect(0, 100, 240, 120));
+        page.Paint();
+        for (int i = 0; i < kItems / 2; ++i) page.DispatchEvent(EVENT_KEY_PRESS, CUIWidget::kKeyDown, 0);
+        page.Paint();
+        page.Paint();
+    }
+    ~Menu() { widgetlinks::SetBackend(nullptr); }
+    Menu(const Menu&) = delete;
+    Menu& operator=(const Menu&) = delete;
+
+    static const CRect& Fill(const CRect& rect, std::uint32_t colour) {
+        CDrawUtil::FillRect(&rect, colour);
+        return rect;
+    }
+    static void Bar(const CRect& r) {
+        Fill(CRect(static_cast<std::int16_t>(r.x + (r.w >> 3)), r.y, static_cast<std::int16_t>(r.w - 2 * (r.w >> 3)), r.h),
+             kHigh);
+    }
+    // A text of one line, its background or bar first.
+    void Text(CTextWidget& text, const char16_t* string) {
+        const CRect& r = text.GetScreenRect();
+        if (text.IsFocused()) {
+            Bar(r);
+        } else {
+            Fill(r, kBack);
+        }
+        counting.SetColours(text.IsFocused() ? kHigh : kBack, kFore);
+        counting.DrawString(string, 4, &r, r.x - text.GetClipOffsetX(), r.y - text.GetClipOffsetY(), 0);
+    }
+
+    void DrawFloor() {
+        const CRect& screen = Fill(page.GetScreenRect(), kBack);
+        if (header.IsVisible()) Text(header, u"Menu");
+        if (spacer.IsVisible()) Fill(spacer.GetScreenRect(), kBack);
+        Fill(group.GetScreenRect(), kBack);
+        for (CSelectItemWidget& item : items) {
+            if (!item.IsVisible()) continue;
+            if (item.IsFocused()) {
+                Bar(item.GetScreenRect());
+            } else {
+                Fill(item.GetScreenRect(), kBack);
+            }
+            Text(item.GetTextWidget(), u"Item");
+        }
+        const std::int32_t spacing = 320 / 60;
+        BlockIndicators::DrawBlock(screen.x + (screen.w >> 1), screen.y + BlockIndicators::kSize + spacing);
+        BlockIndicators::DrawBlock(screen.x + (screen.w >> 1), screen.y + screen.h - spacing);
+    }
+
+    Platform platform;
+    fonttest::LoadedFont font;
+    SolidImage glyphs;
+    fonttest::CountingFont counting;
+    BlockIndicators indicators;
+    int up = 0, down = 0;
+    CPageWidget page;
+    CTextWidget header;
+    CSpacerWidget spacer;
+    CSelectItemGroupWidget group;
+    CSelectItemWidget items[kItems];
 };
 
 void CountAllocations(benchmark::State& state, std::size_t before) {
@@ -277,16 +398,7 @@ struct ScoreTable {
     }
 
     // Whether the floor draws the very picture the table paints.
-    bool FloorMatchesPaint() {
-        const CRect all(0, 0, 240, 320);
-        Screen::Fill(all, 0);
-        table.MarkDirty();
-        table.Paint();
-        const std::vector<std::uint8_t> painted = screen.Pixels();
-        Screen::Fill(all, 0);
-        DrawFloor();
-        return screen.Pixels() == painted;
-    }
+    bool FloorMatchesPaint() { return FloorDrawsThePaint(table, [this] { DrawFloor(); }); }
 
     Screen screen;  // brings the platform up
     fonttest::LoadedFont font;
@@ -316,6 +428,42 @@ void BM_PaintHighscoreTableFloor(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PaintHighscoreTableFloor);
+void BM_PaintMenu(benchmark::State& state) {
+    Menu menu;
+    const std::size_t before = g_allocations;
+    for (auto _ : state) {
+        menu.page.MarkDirty();
+        benchmark::DoNotOptimize(menu.page.Paint());
+    }
+    CountAllocations(state, before);
+}
+BENCHMARK(BM_PaintMenu);
+
+void BM_PaintMenuFloor(benchmark::State& state) {
+    Menu menu;
+    if (menu.page.GetScrollY() == 0 || !FloorDrawsThePaint(menu.page, [&menu] { menu.DrawFloor(); })) {
+        state.SkipWithError("the floor draws another picture");
+    }
+    for (auto _ : state) {
+        menu.DrawFloor();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_PaintMenuFloor);
+
+// Every text measured again at the width it was wrapped for.
+void BM_MeasureMenuAgain(benchmark::State& state) {
+    Menu menu;
+    const int before = menu.counting.measures;
+    for (auto _ : state) {
+        menu.header.SetMaxLines(-1);
+        for (CSelectItemWidget& item : menu.items) item.SetMaxLines(-1);
+        benchmark::DoNotOptimize(menu.page.GetMeasuredHeight());
+    }
+    state.counters["wraps_per_measure"] =
+        benchmark::Counter(menu.counting.measures - before, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_MeasureMenuAgain);
 
 }  // namespace
 

@@ -1,7 +1,6 @@
 #include "src/LocalWidgets/CContainerWidget.h"
 
 #include "platform/shared/core/SystemEvent.h"
-#include "platform/shared/graphics/2d/RectUtil.h"
 
 namespace {
 
@@ -158,12 +157,29 @@ bool CContainerWidget::MoveFocus(bool forward) {
     return false;
 }
 
-CRect CContainerWidget::ChildScreenRect(CUIWidget* child) {
-    const CRect& screen = ScreenRect();
-    const CRect& local = child->GetLocalRect();
-    CRect rect = WidgetRect(local.x + screen.x, local.y + screen.y, local.w, local.h);
-    ClipRect(&rect, &screen);
-    return rect;
+void CContainerWidget::ResetChildFocus() {
+    for (CUIWidget* child = GetFirstChild(); child != nullptr; child = GetNextChild(child)) {
+        child->Focus(false);
+        child->Select(false);
+    }
+    if (m_focusedChild == nullptr) {
+        MoveFocus(true);
+    } else if (IsFocused()) {
+        m_focusedChild->Focus(true);
+        m_focusedChild->Select(true);
+    }
+}
+
+bool CContainerWidget::NotifyCommand(std::uint16_t key) {
+    if (key == kKeyBack) {
+        Notify(kNotifyBack, 0, WidgetParam(this));
+        return true;
+    }
+    if (key != kKeySelect) return false;
+    CUIWidget* child = m_focusedChild;
+    const bool onChild = child != nullptr && child->IsEnabled() && child->IsVisible() && child->IsSelected();
+    Notify(kNotifyAccept, 0, WidgetParam(onChild ? child : this));
+    return true;
 }
 
 void CContainerWidget::ForgetChild(CUIWidget* child) {

@@ -46,6 +46,9 @@ public:
     void SetMargins(std::int32_t x, std::int32_t top, std::int32_t bottom);
     void SetFit(bool width, bool height);
 
+    // How far the content is scrolled (the vertical containers scroll).
+    std::int32_t GetScrollY() const { return m_scrollY; }
+
     CUIWidget* GetFocusedChild() const { return m_focusedChild; }
     // A child that is not focusable leaves the container without one.
     void SetFocusedChild(CUIWidget* child);
@@ -57,9 +60,14 @@ public:
     virtual void ForgetChild(CUIWidget* child);
 
 protected:
-    // The child's local rect moved by this container's screen origin and
-    // clipped to its screen rect.
-    CRect ChildScreenRect(CUIWidget* child);
+    // Unfocuses and deselects every child; then focuses and selects the
+    // focused child again when this container is focused, or, without one,
+    // focuses the first focusable child.
+    void ResetChildFocus();
+    // Select raises accept on behalf of the focused child when it is
+    // enabled, visible and selected, else of this container; back raises
+    // back. True for those two keys.
+    bool NotifyCommand(std::uint16_t key);
     static CUIWidget* ChildOf(CLinkListNode* node) {
         return node != nullptr ? static_cast<CUIWidget*>(node->GetData()) : nullptr;
     }
@@ -69,6 +77,10 @@ protected:
     std::int32_t m_marginBottom = 0;
     std::uint8_t m_fitWidth = 1;
     std::uint8_t m_fitHeight = 1;
+    std::int32_t m_scrollX = 0;
+    std::int32_t m_scrollY = 0;
+    // Items inserted through the item operations of the subclasses.
+    std::int32_t m_itemCount = 0;
 
 private:
     CLinkList m_children;

@@ -40,10 +40,7 @@ void CFrameWidget::Measure() {
 void CFrameWidget::Layout() {
     CUIWidget* content = GetContent();
     if (content == nullptr) return;
-    content->SetScreenRect(ChildScreenRect(content));
-    const CRect& local = content->GetLocalRect();
-    content->SetClipOffsetX(std::max(0, GetClipOffsetX() - local.x));
-    content->SetClipOffsetY(std::max(0, GetClipOffsetY() - local.y));
+    PlaceChild(content);
 }
 
 void CFrameWidget::Draw() {

@@ -14,19 +14,8 @@ void CLayoutWidget::Measure() {
     PlaceRegion(kRegionUpper, true, stack);
     PlaceRegion(kRegionBody, true, stack);
 
-    for (CUIWidget* child = GetFirstChild(); child != nullptr; child = GetNextChild(child)) {
-        child->EnsureMeasured();
-        child->Focus(false);
-        child->Select(false);
-    }
-    if (CUIWidget* focused = GetFocusedChild()) {
-        if (IsFocused()) {
-            focused->Focus(true);
-            focused->Select(true);
-        }
-    } else {
-        MoveFocus(true);
-    }
+    for (CUIWidget* child = GetFirstChild(); child != nullptr; child = GetNextChild(child)) child->EnsureMeasured();
+    ResetChildFocus();
     SetMeasuredSize(kFill, kFill);
 }
 
@@ -68,23 +57,15 @@ bool CLayoutWidget::OnKeyDown(std::uint16_t key, std::uintptr_t p32) {
     };
     bool handled = false;
     if (shown(m_upper) && !m_upper->IsFocusable()) handled = m_upper->DispatchEvent(EVENT_KEY_PRESS, key, p32);
-    CUIWidget* focused = GetFocusedChild();
-    if (!handled && shown(focused)) handled = focused->DispatchEvent(EVENT_KEY_PRESS, key, p32);
+    if (CUIWidget* focused = GetFocusedChild(); !handled && shown(focused)) {
+        handled = focused->DispatchEvent(EVENT_KEY_PRESS, key, p32);
+    }
     if (!handled && m_softkeys != nullptr) handled = m_softkeys->DispatchEvent(EVENT_KEY_PRESS, key, p32);
     if (!handled) {
-        focused = GetFocusedChild();
-        switch (key) {
-            case kKeyUp: handled = MoveFocus(false); break;
-            case kKeyDown: handled = MoveFocus(true); break;
-            case kKeySelect:
-                Notify(kNotifyAccept, 0, WidgetParam(shown(focused) && focused->IsSelected() ? focused : this));
-                handled = true;
-                break;
-            case kKeyBack:
-                Notify(kNotifyBack, 0, WidgetParam(this));
-                handled = true;
-                break;
-            default: break;
+        if (key == kKeyUp || key == kKeyDown) {
+            handled = MoveFocus(key == kKeyDown);
+        } else {
+            handled = NotifyCommand(key);
         }
     }
     if (handled) Invalidate();

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/shared/core/Debug.h"
-#include "platform/shared/graphics/2d/ICGraphics2d.h"
 
 CSliderWidget::CSliderWidget() : m_thickness(PlatformThickness()) { SetClassId(kClassId); }
 
@@ -23,11 +21,8 @@ void CSliderWidget::Draw() {
                                      : WidgetRect(screen.x + 1, screen.y + 1, m_thickness - 2, screen.h - 2);
     FillClipped(track, m_trackColour);
 
-    ICGraphics2d* graphics = ICGraphics2d::GetInstance();
-    ICRenderSurface* surface = graphics != nullptr ? graphics->GetRenderSurface() : nullptr;
-    DebugAssert(surface != nullptr, "CSliderWidget.cpp", __LINE__);
     std::int32_t surfaceWidth = 0, surfaceHeight = 0;
-    surface->GetSize(&surfaceWidth, &surfaceHeight);
+    GetSurfaceSize(&surfaceWidth, &surfaceHeight, "CSliderWidget.cpp", __LINE__);
 
     // 64-bit products: the range and page come from the caller unchecked.
     const std::int64_t length = m_horizontal ? track.w : track.h;

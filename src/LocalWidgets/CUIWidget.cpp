@@ -1,8 +1,12 @@
 #include "src/LocalWidgets/CUIWidget.h"
 
+#include <algorithm>
+
+#include "platform/shared/core/Debug.h"
 #include "platform/shared/core/ICCore.h"
 #include "platform/shared/core/SystemEvent.h"
 #include "platform/shared/graphics/2d/CDrawUtil.h"
+#include "platform/shared/graphics/2d/ICGraphics2d.h"
 #include "platform/shared/graphics/2d/RectUtil.h"
 #include "platform/shared/math/CMathFixed.h"
 #include "src/LocalWidgets/CContainerWidget.h"
@@ -112,9 +116,38 @@ void CUIWidget::FillBackground() {
     if (!IsTransparent()) CDrawUtil::FillRect(&ScreenRect(), m_background);
 }
 
+void CUIWidget::FillHighlightBar() {
+    const CRect& screen = ScreenRect();
+    const std::int32_t inset = screen.w >> 3;
+    const CRect bar = WidgetRect(screen.x + inset, screen.y, screen.w - 2 * inset, screen.h);
+    CDrawUtil::FillRect(&bar, m_highlight);
+}
+
 void CUIWidget::FillClipped(CRect rect, std::uint32_t colour) {
     ClipRect(&rect, &ScreenRect());
     CDrawUtil::FillRect(&rect, colour);
+}
+
+CRect CUIWidget::ChildScreenRect(CWidget* child) {
+    const CRect& screen = ScreenRect();
+    const CRect& local = child->GetLocalRect();
+    CRect rect = WidgetRect(local.x + screen.x, local.y + screen.y, local.w, local.h);
+    ClipRect(&rect, &screen);
+    return rect;
+}
+
+void CUIWidget::PlaceChild(CWidget* child) {
+    child->SetScreenRect(ChildScreenRect(child));
+    const CRect& local = child->GetLocalRect();
+    child->SetClipOffsetX(std::max(0, GetClipOffsetX() - local.x));
+    child->SetClipOffsetY(std::max(0, GetClipOffsetY() - local.y));
+}
+
+void CUIWidget::GetSurfaceSize(std::int32_t* width, std::int32_t* height, const char* source, int line) {
+    ICGraphics2d* graphics = ICGraphics2d::GetInstance();
+    ICRenderSurface* surface = graphics != nullptr ? graphics->GetRenderSurface() : nullptr;
+    DebugAssert(surface != nullptr, source, line);
+    surface->GetSize(width, height);
 }
 
 std::int32_t CUIWidget::PlatformThickness() {

@@ -86,8 +86,20 @@ public:
 protected:
     // Fills the screen rect with the background colour unless transparent.
     void FillBackground();
+    // Fills the screen rect less an eighth of its width on either side with
+    // the highlight colour: the focus bar of texts and items.
+    void FillHighlightBar();
     // Fills the part of rect inside the screen rect.
     void FillClipped(CRect rect, std::uint32_t colour);
+    // The child's local rect moved by this widget's screen origin and
+    // clipped to its screen rect.
+    CRect ChildScreenRect(CWidget* child);
+    // Gives the child that screen rect, and as its clip offsets the part of
+    // it that this widget's own clip offsets hide.
+    void PlaceChild(CWidget* child);
+    // The render surface's size; without a surface the assertion at source
+    // and line fails.
+    static void GetSurfaceSize(std::int32_t* width, std::int32_t* height, const char* source, int line);
     // The platform core's default bar thickness (0 without a core).
     static std::int32_t PlatformThickness();
 

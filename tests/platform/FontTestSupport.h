@@ -61,4 +61,29 @@ public:
     std::vector<DrawCall> calls;
 };
 
+// Hands every call to another font and counts the Measure calls.
+class CountingFont : public CFont {
+public:
+    explicit CountingFont(CFont& font) : m_font(font) {}
+    std::int32_t GetHeight() const override { return m_font.GetHeight(); }
+    std::int32_t GetLineGap() const override { return m_font.GetLineGap(); }
+    std::int32_t Measure(const char16_t* text, std::int32_t length, std::int32_t maxWidth,
+                         std::int32_t* fit) const override {
+        ++measures;
+        return m_font.Measure(text, length, maxWidth, fit);
+    }
+    std::int32_t GetCharAdvance(char16_t character) const override { return m_font.GetCharAdvance(character); }
+    std::int32_t DrawString(const char16_t* text, std::int32_t length, const CRect* rect, std::int32_t x,
+                            std::int32_t y, std::int32_t flags) const override {
+        std::uint32_t colour = 0, second = 0;
+        GetColours(&colour, &second);
+        m_font.SetColours(colour, second);
+        return m_font.DrawString(text, length, rect, x, y, flags);
+    }
+    mutable int measures = 0;
+
+private:
+    CFont& m_font;
+};
+
 }  // namespace fonttest

@@ -10,6 +10,7 @@
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
 #include "platform/shared/win32/CCore_Win32.h"
 #include "src/LocalWidgets/CSoftkeyWidget.h"
+#include "src/LocalWidgets/WidgetLinks.h"
 #include "src/win32/CApplet.h"
 #include "tools/SingletonTableApp.h"
 
@@ -25,6 +26,36 @@ public:
     }
 };
 
+FakeSprite* Sprite(SZ_Presenter* sprite) { return reinterpret_cast<FakeSprite*>(sprite); }
+const FakeNode* Node(const CNode* node) { return reinterpret_cast<const FakeNode*>(node); }
+
+class FakeLinks : public widgetlinks::Backend {
+public:
+    std::int32_t SpriteHeight(SZ_Presenter* sprite) override { return Sprite(sprite)->height; }
+    void DrawSpriteAtOffset(SZ_Presenter* sprite, std::int32_t x, std::int32_t y) override {
+        Sprite(sprite)->calls.push_back({'o', x, y});
+    }
+    void DrawSprite(SZ_Presenter* sprite, std::int32_t x, std::int32_t y) override {
+        Sprite(sprite)->calls.push_back({'d', x, y});
+    }
+    void UpdateSprite(SZ_Presenter* sprite, std::uint32_t dt) override {
+        Sprite(sprite)->calls.push_back({'u', static_cast<std::int32_t>(dt), 0});
+    }
+    void StartSpriteAnimation(SZ_Presenter* sprite, std::int32_t animation) override {
+        Sprite(sprite)->calls.push_back({'a', animation, 0});
+    }
+    std::int32_t TransitionElapsed(const CNode* node) override { return Node(node)->elapsed; }
+    std::int32_t TransitionTime(const CNode* node) override { return Node(node)->time; }
+} g_links;
+
+constexpr std::u16string_view kGlyphs = u".abcdefghijklmnopqrstuvwxyz";  // sorted, as fonts want
+
+vktools::FontDesc TextFontDesc(std::int8_t heightBase) {
+    vktools::FontDesc desc = fonttest::FixedFont(kGlyphs, u" ", 5);
+    desc.heightBase = heightBase;
+    return desc;
+}
+
 ICRenderSurface* Surface() { return ICGraphics2d::GetInstance()->GetRenderSurface(); }
 
 }  // namespace
@@ -38,6 +69,7 @@ void OnExecutorDraw() {}
 
 void WidgetWorld::SetUp() {
     g_posted.clear();
+    widgetlinks::SetBackend(&g_links);
     m_applet = CApplet::Create(nullptr);  // becomes the current window
     ICCore::SetInstance(CCore_Win32::Create());
     CApp::SetInstance(new RecordingApp());
@@ -47,6 +79,7 @@ void WidgetWorld::SetUp() {
 
 void WidgetWorld::TearDown() {
     CSoftkeyWidget::SetOffsets({});
+    widgetlinks::SetBackend(nullptr);
     delete CApp::GetInstance();  // with the graphics device
     CApp::SetInstance(nullptr);
     delete ICCore::GetInstance();
@@ -95,6 +128,21 @@ CRect WidgetWorld::Extent(std::uint32_t rgb) {
 void WidgetWorld::ClearScreen() {
     const CRect all(0, 0, 1000, 1000);
     CDrawUtil::FillRect(&all, 0);
+}
+
+TextFont::TextFont(std::int8_t heightBase) : LoadedFont(TextFontDesc(heightBase)) { font.SetImage(&sheet); }
+
+std::vector<std::string> TextFont::TakeLines() {
+    std::vector<std::string> lines;
+    std::int32_t y = 0;
+    for (const fonttest::DrawCall& call : std::exchange(sheet.calls, {})) {
+        if (lines.empty() || call.y != y) {
+            y = call.y;
+            lines.push_back(std::to_string(call.x) + "," + std::to_string(y) + ":");
+        }
+        lines.back() += static_cast<char>(kGlyphs.at(static_cast<std::size_t>(call.srcX)));
+    }
+    return lines;
 }
 
 void CountingWidget::Measure() {

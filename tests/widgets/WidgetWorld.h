@@ -10,8 +10,30 @@
 #include <vector>
 
 #include "src/LocalWidgets/CUIWidget.h"
+#include "tests/platform/FontTestSupport.h"
 
 class CApplet;
+class CNode;
+class SZ_Presenter;
+
+// What the widgets ask of a sprite: 'o' drawn at an offset, 'd' drawn, 'u'
+// updated by the value, 'a' that animation started.
+struct SpriteCall {
+    char what;
+    std::int32_t a, b;
+    bool operator==(const SpriteCall&) const = default;
+};
+
+// Sprites and owning nodes as the widgets see them while the world runs.
+struct FakeSprite {
+    std::int32_t height = 8;
+    std::vector<SpriteCall> calls;
+    SZ_Presenter* get() { return reinterpret_cast<SZ_Presenter*>(this); }
+};
+struct FakeNode {
+    std::int32_t elapsed = 0, time = 0;
+    CNode* get() { return reinterpret_cast<CNode*>(this); }
+};
 
 struct Posted {
     std::uint32_t id;
@@ -34,6 +56,15 @@ protected:
     void ClearScreen();
 
     CApplet* m_applet = nullptr;
+};
+
+// Glyphs '.' and a-z, 5 pixels apart, lines 10 high (a height base below
+// 0 makes a font of no height), drawn from a recording sheet.
+struct TextFont : fonttest::LoadedFont {
+    explicit TextFont(std::int8_t heightBase = 8);
+    // One "x,y:text" per line drawn since the last call, in drawing order.
+    std::vector<std::string> TakeLines();
+    fonttest::RecordingImage sheet;
 };
 
 // Counts its passes and logs every invalidation it receives ('s' size, 'l'

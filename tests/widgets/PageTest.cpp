@@ -1,0 +1,263 @@
+// The vertical container and the page: stacking, overflow and indicator
+// room, clipping what is out of view, scrolling, paging, wrapping and the
+// page's items; and a menu page driven key by key.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/shared/core/SystemEvent.h"
+#include "src/LocalWidgets/CPageWidget.h"
+#include "src/LocalWidgets/CSelectItemGroupWidget.h"
+#include "src/LocalWidgets/CSliderWidget.h"
+#include "src/LocalWidgets/CSpacerWidget.h"
+#include "tests/widgets/WidgetWorld.h"
+
+namespace {
+
+using Pages = WidgetWorld;
+
+// Children of the given heights, focusable and selectable when asked.
+struct Stack {
+    explicit Stack(std::vector<std::int32_t> heights, bool focusable = false) {
+        for (const std::int32_t h : heights) {
+            children.push_back(std::make_unique<CountingWidget>(10, h));
+            children.back()->SetFocusable(focusable);
+            children.back()->SetSelectable(focusable);
+        }
+    }
+    void AddTo(CPageWidget& page) {
+        for (auto& child : children) page.AddItem(child.get());
+    }
+    std::vector<std::unique_ptr<CountingWidget>> children;
+};
+
+// Screen rects, "-" for a child out of view (disabled and hidden).
+std::vector<std::string> Shown(const Stack& stack) {
+    std::vector<std::string> shown;
+    for (const auto& c : stack.children) {
+        const CRect& r = c->GetScreenRect();
+        const bool inView = c->IsEnabled() && c->IsVisible();
+        shown.push_back(inView ? std::to_string(r.y) + "+" + std::to_string(r.h) : "-");
+    }
+    return shown;
+}
+
+// A page at (0, 10), 100 high, with indicators 8 high where asked: with
+// the 320-high surface the spacing is 5 and each indicator takes 18. Down
+// pages by (100 * 716) >> 10 = 69, with both indicators by 44.
+TEST_F(Pages, StacksClipsAndScrollsItsChildren) {
+    struct Case {
+        std::vector<std::int32_t> heights;
+        bool up, down;
+        std::uint32_t alignment;
+        int downKeys;
+        bool overflow;
+        std::int32_t measured, scroll;
+        std::vector<std::string> shown;
+    };
+    const std::uint32_t centred = CUIWidget::kAlignVCentre | CUIWidget::kAlignLeft;
+    const Case cases[] = {
+        // No overflow without indicators; a page still pages through them.
+        {{40, 40, 40}, false, false, 0, 0, false, 120, 0, {"10+40", "50+40", "90+20"}},
+        {{40, 40, 40}, false, false, 0, 1, false, 120, 20, {"10+20", "30+40", "70+40"}},
+        {{40, 40, 40}, false, false, 0, 2, false, 120, 20, {"10+20", "30+40", "70+40"}},
+        {{40, 40, 40}, true, false, 0, 0, false, 120, 0, {"10+40", "50+40", "90+20"}},
+        // Both indicators: 64 pixels of content after 18 reserved above.
+        {{40, 40, 40}, true, true, centred, 0, true, 156, 0, {"28+40", "68+24", "-"}},
+        {{40, 40, 40}, true, true, centred, 1, true, 156, 44, {"-", "28+36", "64+28"}},
+        // A filling child gets three quarters of the 320-high surface.
+        {{20, CWidget::kFill}, false, false, 0, 0, false, 260, 0, {"10+20", "30+80"}},
+        // Without overflow a centred stack centres.
+        {{20, 20}, true, true, centred, 0, false, 40, 0, {"40+20", "60+20"}},
+    };
+    for (const Case& c : cases) {
+        FakeSprite up, down;
+        CPageWidget page;
+        Stack stack(c.heights);
+        stack.AddTo(page);
+        page.SetScrollIndicators(c.up ? up.get() : nullptr, c.down ? down.get() : nullptr);
+        page.SetAlignment(c.alignment);
+        page.SetLocalRect(CRect(0, 10, 240, 100));
+        page.Paint();
+        for (int i = 0; i < c.downKeys; ++i) page.DispatchEvent(EVENT_KEY_PRESS, CUIWidget::kKeyDown, 0);
+        page.Paint();
+        EXPECT_EQ(std::make_tuple(page.IsOverflowing(), page.GetMeasuredHeight(), page.GetScrollY(), Shown(stack)),
+                  std::make_tuple(c.overflow, c.measured, c.scroll, c.shown));
+    }
+}
+
+// The slider (6 thick, from the core) takes the right edge of an
+// overflowing page and narrows its children; whichever goes first, neither
+// keeps the other's address (the sanitizer build holds this).
+TEST_F(Pages, ASliderTakesTheRightEdgeAndOutlivesOrPrecedesThePage) {
+    auto slider = std::make_unique<CSliderWidget>();
+    {
+        CPageWidget page;
+        Stack stack({80, 80});
+        stack.AddTo(page);
+        page.SetSlider(slider.get());
+        page.SetLocalRect(CRect(0, 10, 240, 100));
+        page.Paint();
+        EXPECT_EQ(std::make_pair(stack.children[0]->GetLocalRect().w, slider->GetScreenRect()),
+                  std::make_pair(std::int16_t{234}, CRect(234, 10, 6, 100)));
+        slider.reset();
+        page.MarkDirty();
+        page.Paint();
+        slider = std::make_unique<CSliderWidget>();
+        page.SetSlider(slider.get());
+        page.Paint();
+    }
+    slider.reset();
+}
+
+// An outer page holds the inner one, scrolled 5 down; at its top the inner
+// page passes the request on.
+TEST_F(Pages, ScrollRequestsMoveWithinTheContentElsePassUp) {
+    const std::tuple<std::int32_t, std::uint16_t, std::uint32_t, bool, std::int32_t, std::int32_t> cases[] = {
+        {4, CUIWidget::kScrollUp, 10, true, 0, 5}, {0, CUIWidget::kScrollUp, 10, false, 0, 0},
+        {4, CUIWidget::kScrollDown, 100, true, 20, 5}, {20, CUIWidget::kScrollDown, 1, false, 20, 6},
+        {4, 3, 10, false, 4, 5},
+    };
+    for (const auto& [start, direction, amount, moved, end, outerEnd] : cases) {
+        CPageWidget outer, inner;
+        Stack outerStack({30, 30}), innerStack({60, 60});
+        outer.AddItem(&inner);
+        outerStack.AddTo(outer);
+        innerStack.AddTo(inner);
+        outer.SetLocalRect(CRect(0, 0, 240, 100));
+        outer.Paint();
+        outer.OnScrollRequest(CUIWidget::kScrollDown, 5);
+        inner.SetLocalRect(CRect(0, 0, 240, 100));  // 120 of content, 20 hidden
+        inner.OnScrollRequest(CUIWidget::kScrollDown, static_cast<std::uint32_t>(start));
+        const bool result = inner.OnScrollRequest(direction, amount);
+        EXPECT_EQ(std::make_tuple(result, inner.GetScrollY(), outer.GetScrollY()), std::make_tuple(moved, end, outerEnd));
+    }
+}
+
+// Three focusable items 20 high on a focused 200-high page under a root,
+// which steps (200 * 716) >> 10 = 139.
+TEST_F(Pages, KeysMoveTheFocusWrapAcceptAndGoBack) {
+    struct Case {
+        int wrap, focus, selected, key, handled, focusAfter;
+        std::uint32_t event;
+        int sender;  // the item sent, -1 the page
+    };
+    const Case cases[] = {
+        {false, 2, true, CUIWidget::kKeyDown, false, 2, 0, 0},
+        {true, 2, true, CUIWidget::kKeyDown, true, 0, 0, 0},
+        {true, 0, true, CUIWidget::kKeyUp, true, 2, 0, 0},
+        {false, 1, true, CUIWidget::kKeySelect, true, 1, EVENT_WIDGET_ACCEPT, 1},
+        {false, 1, false, CUIWidget::kKeySelect, true, 1, EVENT_WIDGET_ACCEPT, -1},
+        {false, 1, true, CUIWidget::kKeyBack, true, 1, EVENT_WIDGET_BACK, -1},
+    };
+    for (const Case& c : cases) {
+        CContainerWidget root;
+        CPageWidget page;
+        Stack stack({20, 20, 20}, true);
+        root.AddChild(&page, 0);
+        stack.AddTo(page);
+        page.SetWrap(c.wrap != 0);
+        page.SetFocusable(true);
+        page.Focus(true);
+        page.SetLocalRect(CRect(0, 0, 240, 200));
+        page.SetScreenRect(CRect(0, 0, 240, 200));  // the root places nothing
+        page.Paint();
+        EXPECT_EQ(page.GetPageStep(), 139);
+        page.SetFocusedChild(stack.children[c.focus].get());
+        stack.children[c.focus]->SetSelectable(c.selected != 0);
+        const bool handled = page.DispatchEvent(EVENT_KEY_PRESS, static_cast<std::uint16_t>(c.key), 0);
+        const CWidget* sender = c.sender < 0 ? static_cast<CWidget*>(&page) : stack.children[c.sender].get();
+        EXPECT_EQ(std::make_tuple(handled, page.GetFocusedChild(), TakePosted()),
+                  std::make_tuple(c.handled != 0, stack.children[c.focusAfter].get(),
+                                  std::vector<Posted>(c.event != 0, {c.event, 0, WidgetParam(sender)})))
+            << c.key << c.wrap;
+    }
+}
+
+// Items A and B (focusable, 20 high) above C (100 high) on a 60-high page,
+// which steps (60 * 716) >> 10 = 41. Removing B moves nothing but the
+// page, which must still let B go.
+TEST_F(Pages, ItemsAreInsertedAndRemovedInPlace) {
+    for (const int removed : {0, 1}) {
+        CPageWidget page;
+        Stack stack({20, 20, 100}, true);
+        stack.children[2]->SetFocusable(false);
+        page.AddItem(stack.children[2].get());
+        page.InsertItem(stack.children[0].get(), 0);
+        page.InsertItem(stack.children[1].get(), 1);
+        page.SetLocalRect(CRect(0, 0, 240, 60));
+        page.Paint();
+        EXPECT_EQ(page.GetFirstChild(), stack.children[0].get());
+        page.SetFocusedChild(stack.children[removed].get());
+        page.RemoveItem(stack.children[removed].get());
+        EXPECT_NE(page.GetFocusedChild(), stack.children[removed].get());
+        EXPECT_EQ(page.GetScrollY(), removed == 0 ? 0 : 41);
+        page.Paint();
+        EXPECT_EQ(page.GetFocusedChild(), stack.children[1 - removed].get());
+        EXPECT_EQ(stack.children[2]->GetOrder(), 1);
+    }
+    CPageWidget page;
+    EXPECT_DEATH(page.InsertItem(nullptr, 1), "ASSERT FAILED - File: CPageWidget.cpp, Line: 54");
+}
+
+// A menu page at (0, 40), 200 high, on the 320-high surface: a header of
+// one 20-high line, a 6-high spacer and a group of twelve 20-high items,
+// both indicators 8 high (spacing 5, 18 each) and the wrap flag on page and
+// group. Pass 1 overflows at the group; pass 2 leaves 164 for content and
+// measures 200 + 102, stepping (164 * 716) >> 10 = 114. The group shows items at 84, 104, ...: the seventh is
+// cut to 18 and asks for 2; each later one, out of view, asks for its 20
+// pixels, up to 102, where the twelfth ends on the content's bottom (222).
+// Down on the last asks the page up by the group's hidden part (102 - 26),
+// leaving the group at the top; up on the first asks it down by 240 - 20.
+TEST_F(Pages, AMenuPageVisitsEveryItemAndWrapsAround) {
+    FakeSprite up, down;
+    TextFont font(18);
+    CPageWidget page;
+    CTextWidget header;
+    CSpacerWidget spacer;
+    CSelectItemGroupWidget group;
+    CSelectItemWidget items[12];
+    header.SetFont(&font.font);
+    header.SetText(u"menu");
+    spacer.SetHeight(6);
+    page.AddItem(&header);
+    page.AddItem(&spacer);
+    page.AddItem(&group);
+    for (CSelectItemWidget& item : items) {
+        item.SetFont(&font.font);
+        item.SetText(u"item");
+        group.AddItem(&item);
+    }
+    group.SetFocusable(true);
+    group.SetSelectable(true);
+    group.SetWrap(true);
+    page.SetWrap(true);
+    page.SetScrollIndicators(up.get(), down.get());
+    page.SetFocusable(true);
+    page.Focus(true);
+    page.SetLocalRect(CRect(0, 40, 240, 200));
+    page.Paint();
+    EXPECT_EQ(std::make_pair(page.GetMeasuredHeight(), page.GetPageStep()), std::make_pair(302, 114));
+    EXPECT_EQ(group.GetScreenRect(), CRect(0, 84, 240, 138));
+    EXPECT_EQ(up.calls, std::vector<SpriteCall>({{'o', 120, 53}}));
+    EXPECT_EQ(down.calls, std::vector<SpriteCall>({{'o', 120, 235}}));
+
+    const std::int32_t scrolls[] = {0, 0, 0, 0, 0, 2, 22, 42, 62, 82, 102, 26};
+    for (int press = 1; press <= 12; ++press) {
+        EXPECT_TRUE(page.DispatchEvent(EVENT_KEY_PRESS, CUIWidget::kKeyDown, 0));
+        page.Paint();
+        const int focused = press % 12;
+        EXPECT_EQ(group.GetFocusedChild(), &items[focused]) << press;
+        EXPECT_EQ(group.CountChecked() == 1 && items[focused].IsChecked(), true) << press;
+        EXPECT_EQ(page.GetScrollY(), scrolls[press - 1]) << press;
+        EXPECT_EQ(items[focused].GetScreenRect().h, 20) << press;
+    }
+    EXPECT_TRUE(page.DispatchEvent(EVENT_KEY_PRESS, CUIWidget::kKeyUp, 0));
+    page.Paint();
+    EXPECT_EQ(group.GetFocusedChild(), &items[11]);
+    EXPECT_EQ(page.GetScrollY(), 102);
+}
+
+}  // namespace

@@ -1,0 +1,136 @@
+// The text widget: wrapping, line limits and "...", scrolled lines, the
+// slide-in during the owner's intro, focus, and when the text is wrapped
+// again.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "src/LocalWidgets/CTextWidget.h"
+#include "tests/widgets/WidgetWorld.h"
+
+namespace {
+
+using Texts = WidgetWorld;
+using Lines = std::vector<std::string>;
+
+constexpr std::uint32_t kBack = 0x101010, kHigh = 0xFF0000;
+// Five lines of seven letters at a width of 40.
+constexpr const char16_t* kFiveLines = u"aaaaaaa bbbbbbb ccccccc ddddddd eeeeeee";
+
+// Each text widget is a root at (0, 50) of the given width, 50 high.
+TEST_F(Texts, LinesAreLimitedShortenedAndScrolled) {
+    struct Case {
+        const char16_t* text;
+        std::int8_t heightBase;  // 8: lines 10 high
+        std::int32_t width, minLines, maxLines, clipY;
+        std::uint32_t alignment;
+        std::int32_t height;
+        Lines drawn;
+    };
+    const Case cases[] = {
+        {kFiveLines, 8, 40, -1, 3, 0, CUIWidget::kAlignLeft, 30, {"0,50:aaaaaaa", "0,60:bbbbbbb", "0,70:ccccc..."}},
+        {kFiveLines, 8, 40, 1, 2, 0, CUIWidget::kAlignRight, 20, {"5,50:aaaaaaa", "0,60:bbbbb..."}},
+        {u"", 8, 40, 2, -1, 0, CUIWidget::kAlignLeft, 20, {}},
+        // 25 pixels hidden above: line 2 first, 5 pixels above the rect.
+        {kFiveLines, 8, 40, -1, -1, 25, CUIWidget::kAlignLeft, 50, {"0,45:ccccccc", "0,55:ddddddd", "0,65:eeeeeee"}},
+        // Narrower than "...": the line gives all its room to it.
+        {u"aaaa bbbb", 8, 10, -1, 1, 0, CUIWidget::kAlignLeft, 10, {"0,50:..."}},
+        // A font of no height: nothing to place.
+        {kFiveLines, -2, 40, 2, -1, 0, CUIWidget::kAlignLeft, 0, {}},
+    };
+    for (const Case& c : cases) {
+        TextFont font(c.heightBase);
+        CTextWidget text;
+        text.SetFont(&font.font);
+        text.SetText(c.text);
+        text.SetMinLines(c.minLines);
+        text.SetMaxLines(c.maxLines);
+        text.SetAlignment(c.alignment | CUIWidget::kAlignTop);
+        text.SetLocalRect(CRect(0, 50, static_cast<std::int16_t>(c.width), 50));
+        text.SetClipOffsetY(c.clipY);
+        EXPECT_EQ(text.GetMeasuredHeight(), c.height) << c.maxLines;
+        text.Paint();
+        EXPECT_EQ(font.TakeLines(), c.drawn) << c.maxLines;
+    }
+}
+
+// Intro transitions of 600 ms on the 240-wide surface: the text enters at
+// 240 and travels 720 pixels a second. While it runs the widget is redrawn
+// each frame and drawn unfocused, the focus sprite held at its start; once
+// it has ended a focused widget shows its bar or its playing sprite.
+TEST_F(Texts, SlidesInDuringTheIntroAndShowsFocusAfterIt) {
+    struct Case {
+        int owned, elapsed, focused, sprite, updated, x;
+        std::uint32_t bar;  // the colour at the middle of the widget
+        std::vector<SpriteCall> calls;
+    };
+    const Case cases[] = {
+        {1, 100, 1, 0, 1, 168, kBack, {}},           {1, 333, 0, 0, 1, 1, kBack, {}},
+        {1, 334, 0, 0, 1, 0, kBack, {}},             {1, 600, 1, 0, 1, 0, kHigh, {}},
+        {0, 0, 1, 0, 1, 0, kHigh, {}},               {0, 0, 0, 0, 0, 0, kBack, {}},
+        {1, 100, 1, 1, 1, 168, kBack, {{'a', 9, 0}}}, {1, 600, 1, 1, 1, 0, 0, {{'u', 48, 0}, {'d', 120, 5}}},
+    };
+    for (const Case& c : cases) {
+        ClearScreen();
+        TextFont font;
+        FakeNode owner{c.elapsed, 600};
+        FakeSprite sprite;
+        CTextWidget text;
+        text.SetColours(0xFF000000 | kBack, 0xFFFFFFFF, 0xFF000000 | kHigh);
+        text.SetFont(&font.font);
+        text.SetText(u"a");
+        text.SetLocalRect(CRect(0, 0, 240, 10));
+        text.SetFocusable(true);
+        if (c.owned) text.SetTransitionOwner(owner.get());
+        if (c.sprite) text.SetFocusSprite(sprite.get());
+        text.Focus(c.focused != 0);
+        text.Paint();
+        sprite.calls.clear();
+        const bool updated = text.UpdateIfEnabled(48);
+        font.TakeLines();
+        text.Paint();
+        EXPECT_EQ(std::make_tuple(updated, font.TakeLines(), Pixel(120, 5), sprite.calls),
+                  std::make_tuple(c.updated != 0, c.updated ? Lines{std::to_string(c.x) + ",0:a"} : Lines{}, c.bar,
+                                  c.calls))
+            << c.elapsed;
+    }
+}
+
+TEST_F(Texts, OnlyANewFontTextOrWidthWrapsAgain) {
+    TextFont font, other;
+    fonttest::CountingFont counting(font.font), countingOther(other.font);
+    const std::pair<std::function<void(CTextWidget&)>, bool> cases[] = {
+        {[](CTextWidget& t) { t.SetColours(0xFF000000, 0xFF00FF00, 0xFFFF0000); }, false},
+        {[](CTextWidget& t) { t.SetLocalRect(CRect(0, 0, 40, 77)); }, false},
+        {[](CTextWidget& t) { t.SetLocalRect(CRect(0, 0, 41, 50)); }, true},
+        {[&](CTextWidget& t) { t.SetFont(&countingOther); }, true},
+    };
+    for (const auto& [change, wraps] : cases) {
+        CTextWidget text;
+        text.SetFont(&counting);
+        text.SetText(kFiveLines);
+        text.SetLocalRect(CRect(0, 0, 40, 50));
+        text.GetMeasuredHeight();
+        counting.measures = countingOther.measures = 0;
+        change(text);
+        text.GetMeasuredHeight();
+        EXPECT_EQ(counting.measures + countingOther.measures > 0, wraps);
+    }
+}
+
+// A new text at a width of 0 leaves nothing of the old text's lines.
+TEST_F(Texts, ANewTextKeepsNoLineOfTheOldOne) {
+    TextFont font;
+    CTextWidget text;
+    text.SetFont(&font.font);
+    text.SetText(kFiveLines);
+    text.SetLocalRect(CRect(0, 0, 40, 50));
+    EXPECT_EQ(text.GetMeasuredHeight(), 50);
+    text.SetText(u"ab");
+    text.SetLocalRect(CRect(0, 0, 0, 50));
+    EXPECT_EQ(text.GetMeasuredHeight(), 0);
+}
+
+}  // namespace
