@@ -1,0 +1,457 @@
+#include <gtest/gtest.h>
+
+#include <iconv.h>
+
+#include <cstdio>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/shared/components/CAggregateResource.h"
+#include "platform/shared/components/CBinRes.h"
+#include "platform/shared/components/CKeysetResource.h"
+#include "src/CResMgr.h"
+#include "src/SoftwareBlitter/CSoftwareImage.h"
+#include "tests/framework/FrameworkApp.h"
+#include "tests/support/DebugCapture.h"
+#include "tools/BmpWriter.h"
+#include "tools/ResourceWriters.h"
+
+namespace {
+
+using namespace vktools;
+
+constexpr std::uint32_t kData = ResId(kResData, 0x10);
+constexpr std::uint32_t kKept = ResId(kResData, 0x11) | kKeepCached;
+constexpr std::uint32_t kKeyset = ResId(kResKeyset, 0x12);
+constexpr std::uint32_t kEnglish = ResId(kResAggregate, 0x20);
+constexpr std::uint32_t kGerman = ResId(kResAggregate, 0x21);
+constexpr std::uint32_t kBank = ResId(kResAggregate, 0x30);  // aggregate index 0x30
+constexpr std::uint32_t kPalImage = ResId(kResImage, 0x40);
+constexpr std::uint32_t kNativeImage = ResId(kResImage, 0x41);
+constexpr std::uint32_t kOddImage = ResId(kResImage, 0x42);
+constexpr std::uint32_t kPalette = ResId(kResPalette, 0x43);
+constexpr std::uint32_t kBankImage = AggregateResId(kResImage, 0x30, 1);
+constexpr std::uint32_t kBankData = AggregateResId(kResData, 0x30, 2);
+constexpr std::uint32_t kHello = TextId(5);
+constexpr std::uint32_t kMalformed = TextId(6);
+constexpr std::uint32_t kPacked = TextId(7);
+
+constexpr std::uint32_t Plain(std::uint32_t index) { return AliasId(kAliasPlain, index); }
+
+// Alias list: an image with its palette at 0; plain aliases from 3 on,
+// among them targets the manager refuses and a chain of nine (9 -> 10 ->
+// ... -> 17 -> data).
+std::vector<std::uint32_t> Aliases() {
+    std::vector<std::uint32_t> words = {kPalImage, 0, kPalette,  kData, kHello, Plain(3), 0x07000001,
+                                        Plain(7),  ResId(kResText, 5)};
+    for (std::uint32_t i = 9; i < 17; ++i) words.push_back(Plain(i + 1));
+    words.push_back(kData);                                 // 17
+    words.insert(words.end(), {kPalImage, 0, kData});       // 18: a "palette" of the wrong type
+    words.push_back(AliasId(kAliasImage, 0));               // 21: an alias of the image alias
+    return words;
+}
+
+const std::vector<std::uint32_t> kColours = {0xFF00FF, 0x102030, 0xA0B0C0, 0x00FF00};
+
+Bytes Bmp8() {
+    return MakeBmp({.width = 3,
+                    .height = 2,
+                    .bitCount = 8,
+                    .palette = kColours,
+                    .coloursUsed = 4,
+                    .pixels = {0, 1, 2, 3, 2, 1}});
+}
+
+// Four BMP colour table entries (blue, green, red, 0).
+Bytes PalettePayload() {
+    ByteWriter w;
+    for (const std::uint32_t c : {0x000000u, 0x445566u, 0x778899u, 0xFFFFFFu}) w.U32(c);
+    return w.Take();
+}
+
+TaggedBlob DataOf(const std::string& text, bool compressed = false) {
+    return MakeResource(Bytes(text.begin(), text.end()), 0, compressed);
+}
+
+ManifestDesc Manifest() {
+    ManifestDesc m;
+    m.aliases = Aliases();
+    m.flagCount = 2;
+    m.nameLength = 12;
+    m.languages = {{kEnglish, {1, 2}, Utf8Name(u"English")},
+                   {kGerman, {3}, Utf8Name(u"Deutsch")},
+                   {ResId(kResData, 0x10), {}, {0xC3, 0x28}}};  // no aggregate; a malformed name
+    m.aggregates = {ResId(kResData, 0x31), kBank};           // index 0x31 names a data resource
+    return m;
+}
+
+ArchiveBuilder Archive(const ManifestDesc& manifest = Manifest()) {
+    ArchiveBuilder a;
+    EXPECT_TRUE(a.AddManifest(manifest));
+    a.Add(kData, DataOf("data-0x10"));
+    a.Add(kKept, DataOf("kept-0x11"));
+    a.Add(kKeyset, MakeResource(MakeKeyset({kData, kKept})));
+    a.Add(kEnglish, TaggedBlob{0, MakeBlobAggregate({{5, MakeText(u"Hello")},
+                                                      {6, MakeResource({'A', 0xC3})},
+                                                      {7, MakeText(u"Zipped \u00e9\u4e2d", true)}})});
+    a.Add(kGerman, TaggedBlob{0, MakeLanguageAggregate({{5, u"Hallo"}})});
+    a.Add(kBank, TaggedBlob{0, MakeBlobAggregate({{1, MakeResource(Bmp8(), kTagPalettizedImage, true)},
+                                                   {2, DataOf("sub-2", true)}},
+                                                  true)});
+    a.Add(kPalImage, MakeResource(Bmp8(), kTagPalettizedImage));
+    a.Add(kNativeImage, MakeResource(Bmp8(), kTagNativeImage));
+    a.Add(kOddImage, MakeResource(Bmp8(), 0x12345678));
+    a.Add(kPalette, MakeResource(PalettePayload()));
+    return a;
+}
+
+std::u16string Text(const char16_t* text) { return text != nullptr ? std::u16string(text) : u"<null>"; }
+std::string Payload(const CBinRes* blob) {
+    return blob != nullptr ? std::string(blob->GetPayload(), blob->GetPayload() + blob->GetPayloadSize()) : "<null>";
+}
+
+class ResMgrTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(m_app.Open(Archive()), 1);
+        Res().SelectLanguage(0);
+    }
+    CResMgr& Res() { return m_app.Resources(); }
+
+    ScopedFrameworkApp m_app;
+};
+
+// Scripts of gets, releases and frees. A data object handed out is marked
+// (its first byte upper-cased), so that each later get tells a fresh load
+// from the object handed out before.
+TEST(ResMgrCache, ReferenceCounting) {
+    enum Op { Get, Detach, Release, ForceRelease, Free, ForceFree };
+    enum Seen { Null, Fresh, Marked, None };
+    struct Step {
+        Op op;
+        std::uint32_t id;
+        Seen seen;
+        bool cachedAfter;
+    };
+    const struct {
+        const char* name;
+        std::vector<Step> steps;
+    } scripts[] = {
+        {"two gets share one object; two releases free it, a third is ignored",
+         {{Get, kData, Fresh, true}, {Get, kData, Marked, true}, {Release, kData, None, true},
+          {Release, kData, None, false}, {Release, kData, None, false}, {Get, kData, Fresh, true}}},
+        {"keep-cached ids stay at count 0 until forced",
+         {{Get, kKept, Fresh, true}, {Release, kKept, None, true}, {Get, kKept, Marked, true},
+          {Release, kKept, None, true}, {Release, kKept, None, true}, {Free, kKept, None, true},
+          {Get, kKept, Marked, true}, {ForceRelease, kKept, None, false}, {Get, kKept, Fresh, true},
+          {ForceFree, kKept, None, false}}},
+        {"a detach get of an entry others hold leaves it to them",
+         {{Get, kData, Fresh, true}, {Detach, kData, Fresh, true}, {Get, kData, Marked, true},
+          {Release, kData, None, true}, {Release, kData, None, false}}},
+        {"a detach get without other holders takes the entry",
+         {{Detach, kData, Fresh, false}, {Get, kKept, Fresh, true}, {Release, kKept, None, true},
+          {Detach, kKept, Marked, false}, {Get, kKept, Fresh, true}}},
+        {"free drops the entry whatever its count",
+         {{Get, kData, Fresh, true}, {Get, kData, Marked, true}, {Free, kData, None, false},
+          {Release, kData, None, false}}},
+        {"missing resources cache nothing",
+         {{Get, ResId(kResData, 0x99), Null, false}, {Get, AggregateResId(kResData, 0x30, 9), Null, false}}},
+    };
+    for (const auto& script : scripts) {
+        SCOPED_TRACE(script.name);
+        ScopedFrameworkApp app;
+        ASSERT_EQ(app.Open(Archive()), 1);
+        CResMgr& res = app.Resources();
+        int n = 0;
+        for (const Step& step : script.steps) {
+            SCOPED_TRACE(testing::Message() << "step " << n++);
+            CBinRes* blob = nullptr;
+            switch (step.op) {
+                case Get: blob = res.GetData(step.id, 0); break;
+                case Detach: blob = res.GetData(step.id, 1); break;
+                case Release: res.Release(step.id, 0); break;
+                case ForceRelease: res.Release(step.id, 1); break;
+                case Free: res.Free(step.id, 0); break;
+                case ForceFree: res.Free(step.id, 1); break;
+            }
+            if (step.seen == Null) {
+                EXPECT_EQ(blob, nullptr);
+            }
+            if (step.seen == Fresh || step.seen == Marked) {
+                ASSERT_NE(blob, nullptr);
+                std::uint8_t& first = blob->GetPayload()[0];  // lower case as loaded
+                EXPECT_EQ((first & 0x20) != 0, step.seen == Fresh);
+                first &= ~0x20;
+                if (step.op == Detach) delete blob;
+            }
+            EXPECT_EQ(res.IsCached(step.id), step.cachedAfter ? 1 : 0);
+        }
+    }
+}
+
+TEST_F(ResMgrTest, TextsOfTheCurrentLanguage) {
+    const struct {
+        std::int32_t language;  // -1 keeps the current one
+        std::uint8_t showIds;
+        std::uint32_t id;
+        const char16_t* text;
+    } cases[] = {
+        {0, 0, kHello, u"Hello"},
+        {-1, 0, kMalformed, u""},  // malformed UTF-8: empty, not null
+        {-1, 0, kPacked, u"Zipped \u00e9\u4e2d"},
+        {-1, 0, Plain(4), u"Hello"},
+        {1, 0, kHello, u"Hallo"},
+        {1, 0, kPacked, nullptr},
+        {1, 1, kHello, nullptr},  // shown as its id (below)
+        {1, 1, AggregateResId(kResText, 0x30, 2), u"sub-2"},  // another aggregate reads normally
+        {2, 0, kHello, nullptr},  // no language aggregate
+        {3, 0, kHello, nullptr},  // beyond the count: none current
+        {7, 1, kHello, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.language << " " << std::hex << c.id);
+        if (c.language >= 0) Res().SelectLanguage(static_cast<std::uint32_t>(c.language));
+        Res().SetShowTextIds(c.showIds);
+        const char16_t* text = Res().GetText(c.id, 0);
+        if (c.showIds && (c.id >> 16 & 0xFF) == kCurrentLanguage) {
+            char expected[24];
+            std::snprintf(expected, sizeof expected, "0x%8.8x", c.id);
+            EXPECT_EQ(Text(text), std::u16string(expected, expected + std::char_traits<char>::length(expected)));
+        } else if (c.text == nullptr) {
+            EXPECT_EQ(text, nullptr);
+        } else {
+            EXPECT_EQ(Text(text), c.text);
+        }
+        Res().Release(c.id, 1);
+    }
+}
+
+TEST_F(ResMgrTest, LanguagesOfTheManifest) {
+    EXPECT_EQ(Res().GetLanguageCount(), 3u);
+    EXPECT_EQ(Text(Res().GetLanguageName(0)), u"English");
+    EXPECT_EQ(Text(Res().GetLanguageName(1)), u"Deutsch");
+    EXPECT_EQ(Text(Res().GetLanguageName(2)), u"");  // malformed
+    EXPECT_EQ(Res().GetLanguageName(3), nullptr);
+    EXPECT_EQ(Bytes(Res().GetLanguageFlags(1), Res().GetLanguageFlags(1) + 2), (Bytes{3, 0}));
+    EXPECT_EQ(Res().GetLanguageFlags(3), nullptr);
+}
+
+TEST(ResMgrOpen, LanguageArraysNeedLanguagesAndFlags) {
+    // Without flag bytes the language arrays are absent, yet the name
+    // length still comes before the aggregate list.
+    for (const std::uint32_t flagCount : {1u, 0u}) {
+        ManifestDesc m = Manifest();
+        m.flagCount = flagCount;
+        if (flagCount == 1) m.languages.clear();
+        ScopedFrameworkApp app;
+        ASSERT_EQ(app.Open(Archive(m)), 1);
+        EXPECT_EQ(app.Resources().GetLanguageCount(), 0u);
+        EXPECT_EQ(app.Resources().GetLanguageName(0), nullptr);
+        EXPECT_EQ(Payload(app.Resources().GetData(kBankData, 0)), "sub-2");
+    }
+}
+
+TEST_F(ResMgrTest, AliasesAndAggregates) {
+    // Plain aliases, chains of up to eight and aggregate sub-resources.
+    const std::pair<std::uint32_t, const char*> data[] = {
+        {Plain(3), "data-0x10"}, {Plain(5), "data-0x10"}, {Plain(10), "data-0x10"}, {kBankData, "sub-2"},
+        {AggregateResId(kResData, 0x30, 9), nullptr}};
+    for (const auto& [id, payload] : data) {
+        DebugCapture log;
+        EXPECT_EQ(Payload(Res().GetData(id, 0)), payload != nullptr ? payload : "<null>") << std::hex << id;
+        Res().Release(id, 0);
+    }
+    EXPECT_EQ(Res().IsCached(kBank), 1);  // it served a resource: kept
+
+    // The image alias draws with the palette resource's colours.
+    for (const std::uint32_t id : {AliasId(kAliasImage, 0), Plain(21)}) {
+        auto* image = static_cast<CPalettizedImage*>(Res().GetImage(id, 0));
+        ASSERT_NE(image, nullptr);
+        EXPECT_EQ(image->GetClassId(), CPalettizedImage::kClassId);
+        EXPECT_EQ(image->GetPalette()[1], CSoftwareImage::ConvertColour(kPixelFormatRgb565, 0x445566));
+        EXPECT_EQ(Res().IsCached(kPalette), 0);  // given back after use
+        Res().Release(id, 0);
+    }
+    auto* direct = static_cast<CPalettizedImage*>(Res().GetImage(kPalImage, 0));
+    ASSERT_NE(direct, nullptr);
+    EXPECT_EQ(direct->GetPalette()[1], CSoftwareImage::ConvertColour(kPixelFormatRgb565, 0x102030));
+    CSoftwareImage* inBank = Res().GetImage(kBankImage, 0);  // compressed inside a compressed aggregate
+    ASSERT_NE(inBank, nullptr);
+    EXPECT_EQ(inBank->GetWidth(), 3);
+    const CKeysetResource* keyset = Res().GetKeyset(kKeyset, 0);
+    ASSERT_NE(keyset, nullptr);
+    EXPECT_EQ(keyset->GetKey(1), kKept);
+    EXPECT_NE(Res().GetAggregate(kGerman, 0), nullptr);
+}
+
+// Archive data that would have stopped the program gives one log line and
+// a missing resource, with nothing cached.
+TEST_F(ResMgrTest, ArchiveDataThatDoesNotFit) {
+    const struct {
+        const char* what;
+        std::uint32_t id;
+    } cases[] = {
+        {"a target of an unknown type", Plain(6)},
+        {"a cyclic chain", Plain(7)},
+        {"a text target outside any aggregate", Plain(8)},
+        {"a chain of nine", Plain(9)},
+        {"an image alias whose palette is data", AliasId(kAliasImage, 18)},
+        {"an image of unknown tag", kOddImage},
+        {"an aggregate list entry that is data", AggregateResId(kResData, 0x31, 1)},
+        {"a typed get whose alias resolves to another type", Plain(3)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        DebugCapture log;
+        void* object = c.id == Plain(3)              ? static_cast<void*>(Res().GetText(c.id, 0))
+                       : TypeOf(c.id) == kResImage ? static_cast<void*>(Res().GetImage(c.id, 0))
+                       : TypeOf(c.id) == kResData  ? static_cast<void*>(Res().GetData(c.id, 0))
+                                                   : Res().GetResource(c.id, 0);
+        EXPECT_EQ(object, nullptr);
+        EXPECT_EQ(Res().IsCached(c.id), 0);
+        ASSERT_EQ(log.Lines().size(), 1u) << log.Text();
+        EXPECT_EQ(log.Lines()[0].rfind("RESMGR: ", 0), 0u) << log.Text();
+    }
+    // A typed get of an alias cached as another type is refused, the entry kept.
+    ASSERT_NE(Res().GetResource(Plain(3), 0), nullptr);
+    DebugCapture log;
+    EXPECT_EQ(Res().GetText(Plain(3), 0), nullptr);
+    EXPECT_EQ(log.Lines().size(), 1u);
+    Res().Release(Plain(3), 0);
+    EXPECT_EQ(Res().IsCached(Plain(3)), 0);
+    // A language whose "aggregate" is data: logged, no language current.
+    Res().SelectLanguage(2);
+    EXPECT_EQ(log.Lines().size(), 2u);
+    EXPECT_EQ(Res().GetText(kHello, 0), nullptr);
+}
+
+TEST_F(ResMgrTest, CreatedImagesAreTheCallers) {
+    const struct {
+        std::uint32_t id;
+        std::uint8_t rotated;
+        bool palettized;
+        std::int32_t width;
+    } cases[] = {
+        {kPalImage, 0, true, 3}, {kPalImage, 1, true, 2}, {kBankImage, 1, true, 2}, {kNativeImage, 0, false, 3},
+    };
+    for (const auto& c : cases) {
+        CSoftwareImage* image = Res().CreateImage(c.id, nullptr, 0, c.rotated);
+        ASSERT_NE(image, nullptr);
+        EXPECT_EQ(image->GetWidth(), c.width);
+        EXPECT_EQ(Res().IsCached(c.id), 0);
+        delete image;
+        DebugCapture log;
+        CPalettizedImage* palettized = Res().CreatePalettizedImage(c.id, nullptr, 0, c.rotated);
+        EXPECT_EQ(palettized != nullptr, c.palettized) << std::hex << c.id;
+        delete palettized;
+    }
+    {
+        DebugCapture log;
+        EXPECT_EQ(Res().CreateImage(kOddImage, nullptr, 0, 0), nullptr);
+        EXPECT_EQ(Res().CreateImage(ResId(kResImage, 0x77), nullptr, 0, 0), nullptr);
+    }
+    EXPECT_DEATH(Res().CreatePalettizedImage(kData, nullptr, 0, 0), "CResMgr, Line: 418");
+}
+
+TEST_F(ResMgrTest, IdsThatTheProgramGetsWrongStopIt) {
+    EXPECT_DEATH(Res().GetText(kData, 0), "CResMgr, Line: 296");
+    EXPECT_DEATH(Res().GetImage(kPalette, 0), "CResMgr, Line: 314");
+    EXPECT_DEATH(Res().GetKeyset(kData, 0), "CResMgr, Line: 350");
+    EXPECT_DEATH(Res().GetResource(0x07000001, 0), "CResMgr, Line: 615");
+    EXPECT_DEATH(Res().GetText(ResId(kResText, 5), 0), "CResMgr, Line: 680");
+    EXPECT_DEATH(Res().GetResource(AliasId(2, 0), 0), "CResMgr, Line: 935");
+}
+
+TEST(ResMgrOpen, RefusesMissingAndShortManifests) {
+    const Bytes good = MakeManifest(Manifest());
+    const auto counted = [](std::uint32_t aliases, std::uint32_t languages, std::uint32_t flags,
+                            std::uint32_t nameLength, std::uint32_t aggregates) {
+        ByteWriter w;
+        w.U32(aliases).U32(languages).U32(flags).U32(nameLength);
+        if (languages != 0 && flags != 0) w.U32(kEnglish).U8(0);
+        return w.U32(aggregates).Take();
+    };
+    // 22 alias words, 3 languages of 2 flags and 12 name bytes.
+    const std::size_t namesStart = 4 + 22 * 4 + 12 + 3 * 4 + 3 * 2;
+    const struct {
+        const char* what;
+        Bytes manifest;
+        int opened;
+        std::uint32_t languages;
+    } cases[] = {
+        {"whole", good, 1, 3},
+        {"cut in the aggregate list", Bytes(good.begin(), good.end() - 1), 0, 0},
+        {"cut in the names", Bytes(good.begin(), good.begin() + namesStart + 20), 0, 0},
+        {"an alias count beyond the payload", counted(0x40000000, 0, 0, 0, 0), 0, 0},
+        {"a language count beyond the payload", counted(0, 0x10000000, 1, 0, 0), 0, 0},
+        {"language records beyond the payload", counted(0, 1, 0xFFFFFFFF, 0xFFFFFFFF, 0), 0, 0},
+        {"an aggregate count beyond the payload", counted(0, 0, 0, 0, 0x40000000), 0, 0},
+        {"one language, name length 0", counted(0, 1, 1, 0, 0), 1, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScopedFrameworkApp app;
+        ArchiveBuilder archive;
+        archive.AddManifestPayload(c.manifest);
+        EXPECT_EQ(app.Open(archive), c.opened);
+        EXPECT_EQ(app.Resources().GetLanguageCount(), c.languages);
+        if (c.languages == 1) {
+            EXPECT_EQ(Text(app.Resources().GetLanguageName(0)), u"");
+        }
+    }
+    ScopedFrameworkApp app;
+    ArchiveBuilder noManifest;
+    noManifest.Add(kData, DataOf("x"));
+    EXPECT_EQ(app.Open(noManifest), 0);
+    EXPECT_EQ(app.Resources().Open(nullptr), 0);
+    EXPECT_EQ(app.Resources().Open(u"/nonexistent/velkorin.big"), 0);
+}
+
+// UTF-16 of random Basic Multilingual Plane characters as glibc's iconv
+// encodes it in UTF-8.
+Bytes IconvUtf8(const std::u16string& text) {
+    iconv_t cd = iconv_open("UTF-8", "UTF-16LE");
+    EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
+    std::string in;
+    for (const char16_t c : text) in += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    std::string out(in.size() * 2 + 4, '\0');
+    char* inPtr = in.data();
+    char* outPtr = out.data();
+    std::size_t inLeft = in.size(), outLeft = out.size();
+    EXPECT_NE(iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft), static_cast<std::size_t>(-1));
+    iconv_close(cd);
+    return Bytes(out.data(), outPtr);
+}
+
+TEST(ResMgrTexts, RandomTextsEncodedByIconvReadBack) {
+    std::mt19937 rng(17);
+    std::map<std::uint16_t, TaggedBlob> texts;
+    std::vector<std::u16string> expected;
+    for (std::uint16_t entry = 0; entry < 60; ++entry) {
+        std::u16string text;
+        const std::size_t length = 1 + rng() % 40;  // a blob's payload is never empty
+        for (std::size_t i = 0; i < length; ++i) {
+            char16_t c;
+            do c = static_cast<char16_t>(rng() % (entry % 3 == 0 ? 0x80 : 0x10000));
+            while (c == 0 || (c >= 0xD800 && c <= 0xDFFF));
+            text += c;
+        }
+        texts[entry] = MakeResource(IconvUtf8(text), 0, entry % 2 == 1);
+        expected.push_back(text);
+    }
+    ArchiveBuilder archive;
+    ManifestDesc manifest;
+    manifest.languages = {{kEnglish, {}, Utf8Name(u"x")}};
+    archive.AddManifest(manifest);
+    archive.Add(kEnglish, TaggedBlob{0, MakeBlobAggregate(texts)});
+    ScopedFrameworkApp app;
+    ASSERT_EQ(app.Open(archive), 1);
+    app.Resources().SelectLanguage(0);
+    for (std::uint16_t entry = 0; entry < expected.size(); ++entry) {
+        EXPECT_EQ(Text(app.Resources().GetText(TextId(entry), 0)), expected[entry]) << entry;
+    }
+}
+
+}  // namespace
