@@ -2,6 +2,8 @@
 
 #include <iconv.h>
 
+#include <algorithm>
+
 #include <cstdio>
 #include <map>
 #include <random>
@@ -11,10 +13,14 @@
 #include "platform/shared/components/CAggregateResource.h"
 #include "platform/shared/components/CBinRes.h"
 #include "platform/shared/components/CKeysetResource.h"
+#include "platform/shared/components/ICMediaPlayer.h"
+#include "host/Clock.h"
+#include "host/WaveOut.h"
 #include "src/CResMgr.h"
 #include "src/SoftwareBlitter/CSoftwareImage.h"
 #include "tests/framework/FrameworkApp.h"
 #include "tests/support/DebugCapture.h"
+#include "tests/support/VorbisTools.h"
 #include "tools/BmpWriter.h"
 #include "tools/ResourceWriters.h"
 
@@ -452,6 +458,56 @@ TEST(ResMgrTexts, RandomTextsEncodedByIconvReadBack) {
     for (std::uint16_t entry = 0; entry < expected.size(); ++entry) {
         EXPECT_EQ(Text(app.Resources().GetText(TextId(entry), 0)), expected[entry]) << entry;
     }
+}
+
+TEST(ResMgrSounds, OggVorbisBecomesPcmThatPlays) {
+    const Bytes ogg = VorbisTone(4000);  // half a second at 8 kHz
+    const Bytes reference = RunVorbisTool("oggdec -Q -R -b 16 -e 0 -s 1", ogg);
+    ASSERT_EQ(reference.size(), 8000u);
+    Bytes damaged = ogg;
+    for (std::size_t i = ogg.size() / 2; i < ogg.size() / 2 + 64; ++i) damaged[i] ^= 0x5A;
+    const Bytes raw = {1, 2, 3, 4};
+    constexpr std::uint32_t kTone = 0x09000221, kDamaged = 0x09000222, kRaw = 0x09000223;
+    ArchiveBuilder archive;
+    archive.AddManifest({});
+    archive.Add(kTone, MakeResource(ogg, kTagOggSound));
+    archive.Add(kDamaged, MakeResource(damaged, kTagOggSound));
+    archive.Add(kRaw, MakeResource(raw, 7));
+
+    host::SetMediaBackend(host::MediaBackend::Headless);
+    host::SetVirtualClock(0, 0);
+    host::TakeHeadlessAudio();
+    {
+        ScopedFrameworkApp app;
+        ASSERT_EQ(app.Open(archive), 1);
+        CResMgr& res = app.Resources();
+        {
+            DebugCapture quiet;
+            EXPECT_EQ(res.GetSound(kDamaged, 0), nullptr);
+        }
+        const CBinRes* raw7 = res.GetSound(kRaw, 0);
+        ASSERT_NE(raw7, nullptr);
+        EXPECT_EQ(raw7->GetType(), 7u);
+        EXPECT_EQ(Bytes(raw7->GetPayload(), raw7->GetPayload() + raw7->GetPayloadSize()), raw);
+
+        const CBinRes* tone = res.GetSound(kTone, 0);
+        ASSERT_NE(tone, nullptr);
+        EXPECT_EQ(tone->GetType(), kTagPcmSound);
+        ASSERT_EQ(tone->GetPayloadSize(), reference.size());
+        ICMediaPlayer* player = ICMediaPlayer::GetInstance();
+        const std::uint32_t sound = player->PlaySound(tone->GetPayload(), tone->GetPayloadSize(), 0, 0);
+        ASSERT_NE(sound, 0u);
+        host::AdvanceVirtualClock(100);
+        const std::vector<std::int16_t> played = host::TakeHeadlessAudio();
+        ASSERT_EQ(played.size(), 800u);
+        EXPECT_GT(*std::max_element(played.begin(), played.end()), 4000);
+
+        // Freeing the sound while it plays stops it before the samples go.
+        res.Free(kTone, 1);
+        EXPECT_FALSE(player->IsSoundPlaying(sound));
+        host::AdvanceVirtualClock(100);
+    }
+    host::ClearVirtualClock();
 }
 
 }  // namespace

@@ -1,12 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <random>
 #include <string>
@@ -15,43 +11,9 @@
 #include "platform/shared/tremor/TremorDecode.h"
 #include "tests/support/DebugCapture.h"
 #include "tests/support/PcmBytes.h"
+#include "tests/support/VorbisTools.h"
 
 namespace {
-
-// Runs `command -o OUT IN` of Debian's vorbis-tools on scratch files, IN
-// holding `input`; OUT's bytes, or nothing when the command fails.
-std::vector<std::uint8_t> RunTool(const std::string& command, const std::vector<std::uint8_t>& input) {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string dir = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/vkoggXXXXXX";
-    if (mkdtemp(dir.data()) == nullptr) return {};
-    const std::string in = dir + "/in";
-    const std::string out = dir + "/out";
-    std::ofstream(in, std::ios::binary)
-        .write(reinterpret_cast<const char*>(input.data()), static_cast<std::streamsize>(input.size()));
-    std::vector<std::uint8_t> bytes;
-    if (std::system((command + " -o '" + out + "' '" + in + "'").c_str()) == 0) {
-        std::ifstream file(out, std::ios::binary);
-        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
-    unlink(in.c_str());
-    unlink(out.c_str());
-    rmdir(dir.c_str());
-    return bytes;
-}
-
-// An Ogg Vorbis sine tone (channels the same) encoded by oggenc.
-std::vector<std::uint8_t> Tone(int samples, int channels = 1, int rate = 8000) {
-    std::vector<std::int16_t> pcm;
-    for (int i = 0; i < samples; ++i) {
-        const double v = 8000 * std::sin(2 * M_PI * 440 * i / rate);
-        for (int c = 0; c < channels; ++c) pcm.push_back(static_cast<std::int16_t>(std::lround(v)));
-    }
-    const std::vector<std::uint8_t> ogg = RunTool(
-        "oggenc -Q -r -B 16 --raw-endianness 0 -C " + std::to_string(channels) + " -R " + std::to_string(rate),
-        PcmBytes(pcm));
-    EXPECT_FALSE(ogg.empty()) << "oggenc (vorbis-tools) is needed to make the test sounds";
-    return ogg;
-}
 
 // Overwrites the granule position (the sample total) of the stream's last
 // page and fixes the page's checksum.
@@ -94,8 +56,8 @@ TEST(TremorDecodeToPcm, MatchesTheReferenceDecoder) {
     const std::pair<int, int> cases[] = {{8000, 8000}, {1, 8000}, {0, 8000}, {3000, 11025}};
     for (const auto& [samples, rate] : cases) {
         SCOPED_TRACE(testing::Message() << samples << " samples at " << rate << " Hz");
-        const std::vector<std::uint8_t> ogg = Tone(samples, 1, rate);
-        const std::vector<std::uint8_t> reference = RunTool("oggdec -Q -R -b 16 -e 0 -s 1", ogg);
+        const std::vector<std::uint8_t> ogg = VorbisTone(samples, 1, rate);
+        const std::vector<std::uint8_t> reference = RunVorbisTool("oggdec -Q -R -b 16 -e 0 -s 1", ogg);
         ASSERT_EQ(reference.size(), 2u * static_cast<std::size_t>(samples));
         const Decoded d = Decode(ogg);
         ASSERT_TRUE(d.ok);
@@ -120,7 +82,7 @@ TEST(TremorDecodeToPcm, BadStreamsFailCleanly) {
         EXPECT_NE(capture.Text().find("TREMOR: cannot open the stream"), std::string::npos);
     }
 
-    const std::vector<std::uint8_t> good = Tone(16000);
+    const std::vector<std::uint8_t> good = VorbisTone(16000);
     ASSERT_GT(good.size(), 1000u);
     const auto middle = static_cast<std::ptrdiff_t>(good.size() / 2);
     std::vector<std::uint8_t> gap = good;  // the decoder reports a hole
@@ -128,13 +90,13 @@ TEST(TremorDecodeToPcm, BadStreamsFailCleanly) {
     std::vector<std::uint8_t> corrupt = good;  // the page fails its checksum
     for (auto i = middle; i < middle + 64; ++i) corrupt[static_cast<std::size_t>(i)] ^= 0x5A;
     const std::vector<std::uint8_t> inputs[] = {
-        Tone(2000, 2), {}, {'O', 'g', 'g', 'S'}, gap, corrupt, {good.begin(), good.begin() + 200}};
+        VorbisTone(2000, 2), {}, {'O', 'g', 'g', 'S'}, gap, corrupt, {good.begin(), good.begin() + 200}};
     DebugCapture capture;
     for (const auto& input : inputs) EXPECT_FALSE(Decode(input).ok) << &input - inputs;
 }
 
 TEST(TremorDecodeToPcm, LastGranuleSetsTheLength) {
-    const std::vector<std::uint8_t> good = Tone(4000);
+    const std::vector<std::uint8_t> good = VorbisTone(4000);
     // A shorter claim trims the end; larger claims (up to one past a 32-bit
     // byte count) never make the buffer larger than what decodes.
     const std::int64_t granules[] = {3900, 4500, 0x80000000LL, 1LL << 62};
