@@ -1,11 +1,11 @@
-// The resource manager's fuzz target body and seeds, shared with the test
-// that replays them. The input is the manifest of an archive whose other
-// resources (texts in two language aggregates, images of each tag, a
-// palette, data, a keyset and an aggregate of images and data) are fixed;
-// its words also serve as the ids asked for.
+// The resource manager's fuzz target body and seeds, and the archive they
+// run on, shared with the tests. The input is the manifest of an archive
+// whose other resources are fixed; its words also serve as the ids asked
+// for.
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "fuzz/FuzzTargets.h"
@@ -25,44 +25,77 @@ namespace resmgr {
 using namespace vktools;
 
 constexpr std::uint32_t kData = ResId(kResData, 0x10);
+constexpr std::uint32_t kKept = ResId(kResData, 0x11) | kKeepCached;
 constexpr std::uint32_t kKeyset = ResId(kResKeyset, 0x12);
 constexpr std::uint32_t kEnglish = ResId(kResAggregate, 0x20);
 constexpr std::uint32_t kGerman = ResId(kResAggregate, 0x21);
-constexpr std::uint32_t kBank = ResId(kResAggregate, 0x30);
+constexpr std::uint32_t kBank = ResId(kResAggregate, 0x30);  // aggregate index 0x30
 constexpr std::uint32_t kPalImage = ResId(kResImage, 0x40);
 constexpr std::uint32_t kNativeImage = ResId(kResImage, 0x41);
-constexpr std::uint32_t kOddImage = ResId(kResImage, 0x42);
+constexpr std::uint32_t kOddImage = ResId(kResImage, 0x42);  // of an unknown tag
 constexpr std::uint32_t kPalette = ResId(kResPalette, 0x43);
+constexpr std::uint32_t kBankImage = AggregateResId(kResImage, 0x30, 1);
+constexpr std::uint32_t kBankData = AggregateResId(kResData, 0x30, 2);
+constexpr std::uint32_t kHello = TextId(5);
+constexpr std::uint32_t kMalformed = TextId(6);
+constexpr std::uint32_t kPacked = TextId(7);
+constexpr std::uint32_t Plain(std::uint32_t index) { return AliasId(kAliasPlain, index); }
 
-inline Bytes Bitmap(std::uint16_t bits) {
+// A 3 x 2 bitmap of four colours, 8 bits per pixel.
+inline Bytes Bmp8() {
     BmpDesc bmp;
     bmp.width = 3;
     bmp.height = 2;
-    bmp.bitCount = bits;
-    if (bits == 8) bmp.palette = {0xFF00FF, 0x102030, 0xA0B0C0};
-    bmp.coloursUsed = bits == 8 ? 3 : 0;
-    bmp.pixels = {0, 1, 2, 2, 1, 0};
+    bmp.palette = {0xFF00FF, 0x102030, 0xA0B0C0, 0x00FF00};
+    bmp.coloursUsed = 4;
+    bmp.pixels = {0, 1, 2, 3, 2, 1};
     return MakeBmp(bmp);
 }
 
-// The archive with the input as its manifest.
-inline Bytes Archive(const Bytes& manifest) {
+inline TaggedBlob DataOf(std::string_view text, bool compressed = false) {
+    return MakeResource(Bytes(text.begin(), text.end()), 0, compressed);
+}
+
+// Aliases: an image with its palette at 0; plain ones from 3 on, among
+// them targets the manager refuses, a cycle and a chain of nine (9 -> 10 ->
+// ... -> 17 -> data); at 18 an image whose "palette" is data; at 21 an
+// alias of the image alias.
+inline ManifestDesc FullManifest() {
+    ManifestDesc m;
+    m.aliases = {kPalImage, 0, kPalette, kData, kHello, Plain(3), 0x07000001, Plain(7), ResId(kResText, 5)};
+    for (std::uint32_t i = 9; i < 17; ++i) m.aliases.push_back(Plain(i + 1));
+    m.aliases.insert(m.aliases.end(), {kData, kPalImage, 0, kData, AliasId(kAliasImage, 0)});
+    m.flagCount = 2;
+    m.nameLength = 12;
+    m.languages = {{kEnglish, {1, 2}, Utf8Name(u"English")},
+                   {kGerman, {3}, Utf8Name(u"Deutsch")},
+                   {kData, {}, {0xC3, 0x28}}};          // no aggregate; a malformed name
+    m.aggregates = {ResId(kResData, 0x31), kBank};  // index 0x31 names data
+    return m;
+}
+
+// The archive of the given manifest: data (one kept cached), a keyset, two
+// language aggregates (texts plain, malformed and compressed), an aggregate
+// of a compressed image and data, images of each tag and a palette
+// (colours 0x000000, 0x445566, ...).
+inline ArchiveBuilder Archive(const Bytes& manifest) {
     ArchiveBuilder a;
     a.AddManifestPayload(manifest);
-    a.Add(kData, MakeResource({'d', 'a', 't', 'a'}));
-    a.Add(kKeyset, MakeResource(MakeKeyset({kData, kPalImage})));
-    a.Add(kEnglish, TaggedBlob{0, MakeBlobAggregate({{0, MakeText(u"Hello")},
-                                                      {1, MakeText(u"\u00e9t\u00e9", true)},
-                                                      {2, MakeResource({'A', 0xE4, 0xB8})}})});
-    a.Add(kGerman, TaggedBlob{0, MakeLanguageAggregate({{0, u"Hallo"}}, true)});
-    a.Add(kBank, TaggedBlob{0, MakeBlobAggregate({{1, MakeResource(Bitmap(8), kTagPalettizedImage, true)},
-                                                   {2, MakeResource(Bitmap(24), kTagNativeImageToo)},
-                                                   {3, MakeResource({1, 2, 3, 4, 5, 6, 7, 8})}})});
-    a.Add(kPalImage, MakeResource(Bitmap(8), kTagPalettizedImage));
-    a.Add(kNativeImage, MakeResource(Bitmap(24), kTagNativeImage, true));
-    a.Add(kOddImage, MakeResource(Bitmap(8), 0x5EED));
-    a.Add(kPalette, MakeResource({0, 0, 0, 0, 0x10, 0x20, 0x30, 0, 0xFF, 0xFF, 0xFF, 0}));
-    return a.Build();
+    a.Add(kData, DataOf("data-0x10"));
+    a.Add(kKept, DataOf("kept-0x11"));
+    a.Add(kKeyset, MakeResource(MakeKeyset({kData, kKept})));
+    a.Add(kEnglish, TaggedBlob{0, MakeBlobAggregate({{5, MakeText(u"Hello")},
+                                                      {6, MakeResource({'A', 0xC3})},
+                                                      {7, MakeText(u"Zipped \u00e9\u4e2d", true)}})});
+    a.Add(kGerman, TaggedBlob{0, MakeLanguageAggregate({{5, u"Hallo"}})});
+    a.Add(kBank, TaggedBlob{0, MakeBlobAggregate({{1, MakeResource(Bmp8(), kTagPalettizedImage, true)},
+                                                   {2, DataOf("sub-2", true)}},
+                                                  true)});
+    a.Add(kPalImage, MakeResource(Bmp8(), kTagPalettizedImage));
+    a.Add(kNativeImage, MakeResource(Bmp8(), kTagNativeImage));
+    a.Add(kOddImage, MakeResource(Bmp8(), 0x5EED));
+    a.Add(kPalette, MakeResource({0, 0, 0, 0, 0x66, 0x55, 0x44, 0, 0x99, 0x88, 0x77, 0, 0xFF, 0xFF, 0xFF, 0}));
+    return a;
 }
 
 // Whether the program could pass the id: the ids of its own that stop it
@@ -105,23 +138,11 @@ inline void GetEverything(CResMgr& res, std::uint32_t id) {
 // Seeds: manifests of every shape the manager reads.
 inline std::vector<vktools::Bytes> ResMgrSeeds() {
     using namespace resmgr;
-    ManifestDesc full;
-    full.aliases = {kPalImage, 0, kPalette, kData, TextId(1), AliasId(kAliasPlain, 3), 0x07000001,
-                    AliasId(kAliasPlain, 7), ResId(kResText, 1), AliasId(kAliasImage, 0), AggregateResId(kResImage, 0x30, 1)};
-    full.flagCount = 2;
-    full.nameLength = 10;
-    full.languages = {{kEnglish, {1, 2}, Utf8Name(u"English")},
-                      {kGerman, {3, 4}, Utf8Name(u"Deutsch")},
-                      {kData, {5, 6}, {0xC3, 0x28}}};
-    full.aggregates = {ResId(kResData, 0x31), kBank};
-    ManifestDesc noFlags = full;
+    ManifestDesc noFlags = FullManifest();
     noFlags.flagCount = 0;
-    ManifestDesc noLanguages = full;
+    ManifestDesc noLanguages = FullManifest();
     noLanguages.languages.clear();
-    ManifestDesc plain;
-    plain.languages = {{kEnglish, {}, Utf8Name(u"x")}};
-    return {MakeManifest(full), MakeManifest(noFlags), MakeManifest(noLanguages), MakeManifest(plain),
-            MakeManifest(ManifestDesc{})};
+    return {MakeManifest(FullManifest()), MakeManifest(noFlags), MakeManifest(noLanguages), MakeManifest({})};
 }
 
 // Opens the archive of the input's manifest, selects each language (and
@@ -129,13 +150,13 @@ inline std::vector<vktools::Bytes> ResMgrSeeds() {
 // name. Needs an application with a blitter bound to a pixel format.
 inline int FuzzResMgr(const std::uint8_t* data, std::size_t size) {
     using namespace resmgr;
-    const Bytes archive = Archive(Bytes(data, data + size));
+    const Bytes archive = Archive(Bytes(data, data + size)).Build();
     if (!WriteScratch(archive.data(), archive.size())) return 0;
     CResMgr res;
     if (!res.Open(ScratchPath().c_str())) return 0;
-    std::vector<std::uint32_t> ids = {TextId(0), TextId(1), TextId(2), AggregateResId(kResImage, 0x30, 1),
-                                      AggregateResId(kResData, 0x31, 3)};
-    for (std::uint32_t i = 0; i < 12; ++i) ids.push_back(AliasId(i % 3 == 0 ? kAliasImage : kAliasPlain, i));
+    std::vector<std::uint32_t> ids = {kHello, kMalformed, kPacked, kBankImage, kBankData, kOddImage,
+                                      AggregateResId(kResData, 0x31, 2)};
+    for (std::uint32_t i = 0; i < 24; ++i) ids.push_back(AliasId(i % 3 == 0 ? kAliasImage : kAliasPlain, i));
     for (std::size_t at = 0; at + 4 <= size && ids.size() < 64; at += 4) {
         ids.push_back(data[at] | data[at + 1] << 8 | data[at + 2] << 16 | static_cast<std::uint32_t>(data[at + 3]) << 24);
     }

@@ -64,7 +64,7 @@ void CResBank::LoadSlice() {
 }
 
 void CResBank::EndLoading() {
-    CGameApp::GetResMgr()->Release(m_bankId, 0);
+    if (CResMgr* resources = CGameApp::GetResMgr()) resources->Release(m_bankId, 0);
     m_bankId = 0;
     m_keyset = nullptr;
 }

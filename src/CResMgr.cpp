@@ -63,6 +63,10 @@ bool Fits(CArrayInputStream& in, std::uint64_t count, std::uint64_t recordBytes)
     return recordBytes == 0 || count <= in.Available() / recordBytes;
 }
 
+// Characters of a language name's slot: the name length, but at least
+// the terminator.
+std::uint32_t NameSlot(std::uint32_t nameLength) { return nameLength != 0 ? nameLength : 1; }
+
 // The media player when there is one; none is made for this.
 ICMediaPlayer* ExistingPlayer() {
     CApp* app = CApp::GetInstance();
@@ -133,8 +137,7 @@ bool CResMgr::ReadManifest(CArrayInputStream& in) {
     const std::uint32_t nameLength = in.ReadU32();
     if (languageCount != 0 && flagCount != 0) {
         if (!Fits(in, languageCount, std::uint64_t{4} + flagCount + nameLength)) return false;
-        // A name slot holds at least its terminator.
-        const std::uint32_t slot = nameLength != 0 ? nameLength : 1;
+        const std::uint32_t slot = NameSlot(nameLength);
         m_languageAggregates = new (std::nothrow) std::uint32_t[languageCount];
         m_languageFlags = new (std::nothrow) std::uint8_t[std::uint64_t{languageCount} * flagCount];
         m_nameScratch = new (std::nothrow) std::uint8_t[nameLength];
@@ -446,7 +449,7 @@ void CResMgr::LoadAlias(Entry& entry, std::uint32_t id, std::uint32_t depth) {
         if (index >= m_aliasCount) return;
         const std::uint32_t target = m_aliases[index];
         if (depth >= kMaxAliasDepth) {
-            Refuse(id, "ends a chain of too many aliases; next", target);
+            Refuse(id, "is one alias too many in a chain, before", target);
         } else if (!IsLoadable(target)) {
             Refuse(id, "names no resource:", target);
         } else {
@@ -457,7 +460,7 @@ void CResMgr::LoadAlias(Entry& entry, std::uint32_t id, std::uint32_t depth) {
         const std::uint32_t image = m_aliases[index];
         const std::uint32_t palette = m_aliases[index + 2];
         if (TypeOf(image) != kTypeImage || TypeOf(palette) != kTypePalette) {
-            Refuse(id, "pairs what is no image and palette:", image);
+            Refuse(id, "pairs an image and a palette of other types:", image);
             return;
         }
         entry.type = kTypeImage;
@@ -520,7 +523,7 @@ void CResMgr::SelectLanguage(std::uint32_t n) {
 
 const char16_t* CResMgr::GetLanguageName(std::uint32_t n) const {
     if (n >= m_languageCount) return nullptr;
-    return m_languageNames + std::uint64_t{n} * (m_nameLength != 0 ? m_nameLength : 1);
+    return m_languageNames + std::uint64_t{n} * NameSlot(m_nameLength);
 }
 
 const std::uint8_t* CResMgr::GetLanguageFlags(std::uint32_t n) const {

@@ -148,16 +148,6 @@ TEST(DrawLine, EveryShortLineIsTheRoundedLine) {
     }
 }
 
-TEST(DrawLine, OtherSurfaceFormatsGetNoPixels) {
-    Canvas canvas(kPixelFormatXrgb8888);
-    for (const PixelFormat other : {kPixelFormatArgb8888, kPixelFormatBgr888, PixelFormat{0}}) {
-        static_cast<CRenderSurface_WinMobile_MGL*>(ICGraphics2d::GetInstance()->GetRenderSurface())
-            ->SetPixelFormat(other);
-        DrawLine(0, 0, 20, 20, kColour);
-        EXPECT_TRUE(canvas.TakeAll(0).empty()) << other;
-    }
-}
-
 TEST(IntegerHelpers, MinMaxClamp) {
     const struct {
         std::int32_t v, lo, hi, clamped;
