@@ -84,13 +84,12 @@ inline ArchiveBuilder Archive(const Bytes& manifest) {
     a.Add(kData, DataOf("data-0x10"));
     a.Add(kKept, DataOf("kept-0x11"));
     a.Add(kKeyset, MakeResource(MakeKeyset({kData, kKept})));
-    a.Add(kEnglish, TaggedBlob{0, MakeBlobAggregate({{5, MakeText(u"Hello")},
-                                                      {6, MakeResource({'A', 0xC3})},
-                                                      {7, MakeText(u"Zipped \u00e9\u4e2d", true)}})});
-    a.Add(kGerman, TaggedBlob{0, MakeLanguageAggregate({{5, u"Hallo"}})});
-    a.Add(kBank, TaggedBlob{0, MakeBlobAggregate({{1, MakeResource(Bmp8(), kTagPalettizedImage, true)},
-                                                   {2, DataOf("sub-2", true)}},
-                                                  true)});
+    a.Add(kEnglish, MakeBlobAggregate({{5, MakeText(u"Hello")},
+                                       {6, MakeResource({'A', 0xC3})},
+                                       {7, MakeText(u"Zipped \u00e9\u4e2d", true)}}));
+    a.Add(kGerman, MakeLanguageAggregate({{5, u"Hallo"}}));
+    a.Add(kBank, MakeBlobAggregate(
+                     {{1, MakeResource(Bmp8(), kTagPalettizedImage, true)}, {2, DataOf("sub-2", true)}}, true));
     a.Add(kPalImage, MakeResource(Bmp8(), kTagPalettizedImage));
     a.Add(kNativeImage, MakeResource(Bmp8(), kTagNativeImage));
     a.Add(kOddImage, MakeResource(Bmp8(), 0x5EED));

@@ -22,14 +22,13 @@ TaggedBlob MakeText(std::u16string_view text, bool compressed) {
     return MakeResource(EncodeUtf8Units(text), 0, compressed);
 }
 
-Bytes MakeBlobAggregate(const std::map<std::uint16_t, TaggedBlob>& items, bool compressed) {
+TaggedBlob MakeBlobAggregate(const std::map<std::uint16_t, TaggedBlob>& items, bool compressed) {
     std::vector<AggregateItem> list;
     for (const auto& [entry, item] : items) list.push_back(AggregateItem{entry, item.blob, item.tag});
-    const Bytes payload = MakeAggregate(kAggregateLongOffsets | kAggregateExtras, 0, list);
-    return compressed ? MakeCompressedBlob(payload) : MakeBlob(payload);
+    return MakeResource(MakeAggregate(kAggregateLongOffsets | kAggregateExtras, 0, list), 0, compressed);
 }
 
-Bytes MakeLanguageAggregate(const std::map<std::uint16_t, std::u16string>& texts, bool compressed) {
+TaggedBlob MakeLanguageAggregate(const std::map<std::uint16_t, std::u16string>& texts, bool compressed) {
     std::map<std::uint16_t, TaggedBlob> items;
     for (const auto& [entry, text] : texts) items[entry] = MakeText(text);
     return MakeBlobAggregate(items, compressed);

@@ -29,11 +29,11 @@ TaggedBlob MakeResource(const Bytes& payload, std::uint32_t tag = 0, bool compre
 // A text: its UTF-8 (EncodeUtf8Units) as the payload.
 TaggedBlob MakeText(std::u16string_view text, bool compressed = false);
 
-// An aggregate blob holding the items under their entries (sub-resource
-// ids), each item's tag as its extra word.
-Bytes MakeBlobAggregate(const std::map<std::uint16_t, TaggedBlob>& items, bool compressed = false);
+// An aggregate holding the items under their entries (sub-resource ids),
+// each item's tag as its extra word.
+TaggedBlob MakeBlobAggregate(const std::map<std::uint16_t, TaggedBlob>& items, bool compressed = false);
 // A language aggregate: one text blob per entry.
-Bytes MakeLanguageAggregate(const std::map<std::uint16_t, std::u16string>& texts, bool compressed = false);
+TaggedBlob MakeLanguageAggregate(const std::map<std::uint16_t, std::u16string>& texts, bool compressed = false);
 
 struct ManifestLanguage {
     std::uint32_t aggregateId = 0;

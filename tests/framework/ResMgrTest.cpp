@@ -325,7 +325,7 @@ TEST(ResMgrTexts, RandomTextsEncodedByIconvReadBack) {
     manifest.languages = {{kEnglish, {}, Utf8Name(u"x")}};
     ArchiveBuilder archive;
     archive.AddManifest(manifest);
-    archive.Add(kEnglish, TaggedBlob{0, MakeBlobAggregate(texts)});
+    archive.Add(kEnglish, MakeBlobAggregate(texts));
     ScopedFrameworkApp app;
     ASSERT_EQ(app.Open(archive), 1);
     app.Resources().SelectLanguage(0);

@@ -31,10 +31,8 @@ protected:
         ManifestDesc manifest;
         manifest.languages = {{kLanguage, {}, Utf8Name(u"en")}};
         archive.AddManifest(manifest);
-        archive.Add(kLanguage, TaggedBlob{0, MakeLanguageAggregate({{1, u"Hi"},
-                                                                   {2, u"abcdefghijklmnopqrstuvwxyz"},
-                                                                   {3, u"0x1F"},
-                                                                   {4, u"  -42z"}})});
+        archive.Add(kLanguage,
+                    MakeLanguageAggregate({{1, u"Hi"}, {2, u"abcdefghijklmnopqrstuvwxyz"}, {3, u"0x1F"}, {4, u"  -42z"}}));
         ASSERT_EQ(m_app.Open(archive), 1);
         m_app.Resources().SelectLanguage(0);
     }
