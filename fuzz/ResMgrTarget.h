@@ -153,7 +153,8 @@ inline int FuzzResMgr(const std::uint8_t* data, std::size_t size) {
     if (!WriteScratch(archive.data(), archive.size())) return 0;
     CResMgr res;
     if (!res.Open(ScratchPath().c_str())) return 0;
-    std::vector<std::uint32_t> ids = {kHello, kMalformed, kPacked, kBankImage, kBankData, kOddImage,
+    std::vector<std::uint32_t> ids = {kData, kKept, kKeyset, kBank, kPalImage, kNativeImage, kOddImage, kPalette,
+                                      kHello, kMalformed, kPacked, kBankImage, kBankData,
                                       AggregateResId(kResData, 0x31, 2)};
     for (std::uint32_t i = 0; i < 24; ++i) ids.push_back(AliasId(i % 3 == 0 ? kAliasImage : kAliasPlain, i));
     for (std::size_t at = 0; at + 4 <= size && ids.size() < 64; at += 4) {
