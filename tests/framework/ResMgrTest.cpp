@@ -121,7 +121,7 @@ TEST_F(ResMgrTest, TextsOfTheCurrentLanguage) {
         {-1, 0, Plain(4), u"Hello"},
         {1, 0, kHello, u"Hallo"},
         {1, 0, kPacked, nullptr},
-        {1, 1, kHello, nullptr},
+        {1, 1, TextId(0x147), nullptr},  // 0x21ff0147
         {1, 1, AggregateResId(kResText, 0x30, 2), u"sub-2"},  // another aggregate reads normally
         {2, 0, kHello, nullptr},  // its "aggregate" is data
         {3, 0, kHello, nullptr},  // beyond the count: none current
