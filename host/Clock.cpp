@@ -10,6 +10,7 @@ std::mutex g_clockMutex;
 bool g_virtual = false;
 std::uint32_t g_virtualTick = 0;
 std::int64_t g_virtualUnixMs = 0;
+std::uint32_t g_virtualStep = 0;
 std::atomic<host::VirtualClockListener> g_listener{nullptr};
 
 std::int64_t NowMs(clockid_t clock) {
@@ -42,7 +43,12 @@ unsigned DaysInMonth(unsigned y, unsigned m) {
 
 DWORD GetTickCount() {
     std::lock_guard lock(g_clockMutex);
-    if (g_virtual) return g_virtualTick;
+    if (g_virtual) {
+        const DWORD tick = g_virtualTick;
+        g_virtualTick += g_virtualStep;
+        g_virtualUnixMs += g_virtualStep;
+        return tick;
+    }
     return static_cast<DWORD>(static_cast<std::uint64_t>(NowMs(CLOCK_MONOTONIC) - g_startMs));
 }
 
@@ -101,9 +107,15 @@ void AdvanceVirtualClock(std::uint32_t ms) {
 
 void SetVirtualClockListener(VirtualClockListener listener) { g_listener.store(listener); }
 
+void SetVirtualClockStep(std::uint32_t ms) {
+    std::lock_guard lock(g_clockMutex);
+    g_virtualStep = ms;
+}
+
 void ClearVirtualClock() {
     std::lock_guard lock(g_clockMutex);
     g_virtual = false;
+    g_virtualStep = 0;
 }
 
 bool IsVirtualClock() {

@@ -20,6 +20,11 @@ namespace host {
 // says so.
 void SetVirtualClock(std::uint32_t tickMs, std::int64_t unixMs);
 void AdvanceVirtualClock(std::uint32_t ms);
+// While the virtual clock is set, every GetTickCount read moves it on by ms
+// after reading it (0, the default, stops that), so that code which polls
+// the clock sees time pass. The listener is not called for these steps.
+void SetVirtualClockStep(std::uint32_t ms);
+// Also sets the step back to 0.
 void ClearVirtualClock();
 bool IsVirtualClock();
 

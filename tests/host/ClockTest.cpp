@@ -23,4 +23,21 @@ TEST(SystemTimeToFileTime, KnownDatesAndBadFields) {
     }
 }
 
+TEST(VirtualClock, StepsAtEveryTickRead) {
+    host::SetVirtualClock(0xFFFFFFF0u, 0);
+    host::SetVirtualClockStep(10);
+    EXPECT_EQ(GetTickCount(), 0xFFFFFFF0u);
+    EXPECT_EQ(GetTickCount(), 0xFFFFFFFAu);
+    EXPECT_EQ(GetTickCount(), 4u);  // wraps like the device's count
+    host::SetVirtualClockStep(0);
+    EXPECT_EQ(GetTickCount(), 14u);
+    EXPECT_EQ(GetTickCount(), 14u);
+    host::SetVirtualClockStep(5);
+    host::ClearVirtualClock();  // ends the step too
+    host::SetVirtualClock(100, 0);
+    EXPECT_EQ(GetTickCount(), 100u);
+    EXPECT_EQ(GetTickCount(), 100u);
+    host::ClearVirtualClock();
+}
+
 }  // namespace
