@@ -17,6 +17,8 @@
 #include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Presenter.h"
 #include "src/actionZel/AZ_Unit.h"
+#include "tools/ProgramBlitter.h"
+#include "tools/ProgramDisplay.h"
 #include "tools/ScriptAssembler.h"
 
 namespace {
@@ -68,6 +70,7 @@ struct Level {
             }
             saved.push_back(AZ_SwapUnit(id, unit));
         }
+        vktools::OpenProgramDisplay();
         client = std::make_unique<AZ_Client>(script.data(), static_cast<std::uint32_t>(script.size()));
         store = std::make_unique<AZ_Presenter_Singleton>();
         store->init(AZ__MAX_PRESENTER);
