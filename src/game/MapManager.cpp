@@ -54,6 +54,7 @@ const char* ReadLayer(Reader& in, const AZ_Map& map, AZ_MapLayer* layer, std::in
     const std::int32_t spans = in.S16();
     const std::int32_t dataSize = in.S16();
     *value = spans < 0 ? spans : dataSize;
+    if (!in.Good()) return "layer past the end of the data";
     if (spans < 0 || dataSize < 0) return "negative span count or data size";
     layer->spans = new (std::nothrow) std::uint16_t[static_cast<std::size_t>(spans) * 3];
     layer->codes = new (std::nothrow) std::uint8_t[static_cast<std::size_t>(dataSize)]();
