@@ -13,6 +13,7 @@
 #include "tests/support/LevelArchive.h"
 #include "tests/support/ScriptWorld.h"
 #include "tools/BmpWriter.h"
+#include "tools/EntityListWriter.h"
 #include "tools/MapWriter.h"
 
 // Tileset column c, pixel (x, y): palette entry 1 + 4c + its quadrant (so
