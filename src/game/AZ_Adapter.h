@@ -90,7 +90,7 @@ public:
     // The tileset strip: the image of the resource, owned, and its id.
     void loadTileset(std::uint32_t imageId);
     void freeTileset();
-    const CImage* getTileset() const { return m_tileset; }
+    CImage* getTileset() const { return m_tileset; }
     std::int32_t getTilesetNumber() const { return m_tilesetNumber; }
 
     AZ_Map& getMap() { return m_map; }
@@ -104,9 +104,10 @@ public:
                        std::int32_t firstRow, std::int32_t columns, std::int32_t rows);
 
     // Scans the tiles of the rows, each from col0 to col1, for one whose
-    // collision byte holds every bit of the mask, walking the spans from the
-    // span hint (an index into the span table). 1 on a hit, recorded as the
-    // last hit. A layer the map does not have never blocks.
+    // collision byte holds every bit of the mask. 1 on a hit, recorded as
+    // the last hit with its span's index in the span table. The span hint,
+    // where a caller's last hit was, may be any value: the scan finds its
+    // spans itself. A layer the map does not have never blocks.
     std::int32_t findBlockingTile(std::int32_t layer, std::int32_t spanHint, std::int32_t col0, std::int32_t row0,
                                   std::int32_t col1, std::int32_t row1, std::int32_t mask);
     // The box (x its horizontal centre, y its bottom, w x h, world units)
@@ -145,10 +146,6 @@ private:
     // Layer -1 as the active layer; -1 when there is none.
     static std::int32_t resolveLayer(std::int32_t layer);
     void drawTile(std::uint8_t columnByte, std::int32_t x, std::int32_t y, bool mirror);
-    // The collision byte of a tile index, -1 outside every span, walking
-    // from the span entry *entry, which is left on the tile's span or the
-    // span beside its gap.
-    std::int32_t collisionAt(const AZ_MapLayer& layer, std::int64_t index, std::int32_t* entry) const;
 
     AZ_AdapterServices* m_services = nullptr;
     CRandGen m_random;

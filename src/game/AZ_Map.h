@@ -15,6 +15,12 @@ struct AZ_MapLayer {
     // Three entries per span: start tile index, length, code offset.
     std::uint16_t* spans = nullptr;
     std::uint8_t* codes = nullptr;
+    // Per run of kStrideTiles tile indices, the span entry where a walk
+    // toward them starts: the first span that does not end before the run
+    // (the last span when every one does), so that scans need not walk
+    // from the first span.
+    static constexpr std::int32_t kStrideShift = 4;
+    std::int32_t* strideEntries = nullptr;
     std::int32_t spanEntries = 0;  // 3 x the span count
     std::int32_t dataSize = 0;     // bytes in codes
 };

@@ -26,9 +26,13 @@ Span SpanAt(const AZ_MapLayer& layer, std::int32_t entry) {
     return {s[0], std::int64_t{s[0]} + s[1], s[2]};
 }
 
-// A span hint the layer does not have starts at the first span.
-std::int32_t ValidHint(const AZ_MapLayer& layer, std::int32_t hint) {
-    return hint >= 0 && hint < layer.spanEntries && hint % 3 == 0 ? hint : 0;
+// The first span entry that does not end at or before the tile index (the
+// last span when every one does), for an index inside the layer: from the
+// start of the index's run of indices, one span at a time.
+std::int32_t EntryOf(const AZ_MapLayer& layer, std::int64_t index) {
+    std::int32_t entry = layer.strideEntries[index >> AZ_MapLayer::kStrideShift];
+    while (entry + 3 < layer.spanEntries && SpanAt(layer, entry).end <= index) entry += 3;
+    return entry;
 }
 
 }  // namespace
@@ -55,9 +59,9 @@ void AZ_Adapter::drawTileLayer(std::int32_t layer, std::int32_t x, std::int32_t 
     const AZ_MapLayer& l = m_map.layers[layer];
     if (l.spanEntries == 0 || l.dataSize == 0) return;
     const std::int32_t width = m_map.width;
-    std::int32_t entry = 0;
-    Span span = SpanAt(l, 0);
     std::int64_t index = std::int64_t{firstRow} * width + firstColumn;
+    std::int32_t entry = index >= 0 && index < std::int64_t{width} * m_map.height ? EntryOf(l, index) : 0;
+    Span span = SpanAt(l, entry);
     std::int32_t px = x, py = y;
     std::int32_t columnsLeft = columns, rowsLeft = rows;
     for (;;) {
@@ -86,45 +90,34 @@ void AZ_Adapter::drawTileLayer(std::int32_t layer, std::int32_t x, std::int32_t 
     }
 }
 
-std::int32_t AZ_Adapter::collisionAt(const AZ_MapLayer& layer, std::int64_t index, std::int32_t* entry) const {
-    for (;;) {
-        const Span span = SpanAt(layer, *entry);
-        if (index >= span.end) {
-            if (*entry + 3 >= layer.spanEntries) return -1;
-            *entry += 3;
-            if (index < SpanAt(layer, *entry).start) return -1;
-        } else if (index < span.start) {
-            if (*entry == 0) return -1;
-            *entry -= 3;
-            if (index >= SpanAt(layer, *entry).end) return -1;
-        } else {
-            return m_map.collision[layer.codes[span.offset + (index - span.start)] & 127];
-        }
-    }
-}
-
-std::int32_t AZ_Adapter::findBlockingTile(std::int32_t layer, std::int32_t spanHint, std::int32_t col0,
-                                          std::int32_t row0, std::int32_t col1, std::int32_t row1,
-                                          std::int32_t mask) {
+std::int32_t AZ_Adapter::findBlockingTile(std::int32_t layer, std::int32_t, std::int32_t col0, std::int32_t row0,
+                                          std::int32_t col1, std::int32_t row1, std::int32_t mask) {
     if (layer < 0 || layer >= m_map.layerCount) return 0;
     const AZ_MapLayer& l = m_map.layers[layer];
     if (l.spanEntries == 0 || l.dataSize == 0) return 0;
-    // Only rows and columns whose tile index lies inside the layer can
-    // block; a column past either side reads the neighbouring row's tile.
+    // Only tiles whose index lies inside the layer can block; a column past
+    // either side reads the neighbouring row's tile.
     const std::int64_t width = m_map.width;
     const std::int64_t tiles = width * m_map.height;
-    const std::int64_t firstRow = std::max<std::int64_t>(row0, -std::int64_t{col1} / width - 1);
-    const std::int64_t lastRow = std::min<std::int64_t>(row1, (tiles - 1 - col0) / width + 1);
-    std::int32_t entry = ValidHint(l, spanHint);
+    const bool inside = col0 >= 0 && col1 < width;
+    const std::int64_t firstRow = std::max<std::int64_t>(row0, inside ? 0 : -std::int64_t{col1} / width - 1);
+    const std::int64_t lastRow =
+        std::min<std::int64_t>(row1, inside ? m_map.height - 1 : (tiles - 1 - col0) / width + 1);
     for (std::int64_t row = firstRow; row <= lastRow; ++row) {
         const std::int64_t rowStart = row * width;
-        const std::int64_t c0 = std::max<std::int64_t>(col0, -rowStart);
-        const std::int64_t c1 = std::min<std::int64_t>(col1, tiles - 1 - rowStart);
-        for (std::int64_t column = c0; column <= c1; ++column) {
-            const std::int32_t collision = collisionAt(l, rowStart + column, &entry);
-            if (collision >= 0 && (collision & mask) == mask) {
-                m_lastHit = {Low32(column), Low32(row), entry, collision};
-                return 1;
+        const std::int64_t first = std::max<std::int64_t>(rowStart + col0, 0);
+        const std::int64_t last = std::min<std::int64_t>(rowStart + col1, tiles - 1);
+        if (first > last) continue;
+        // The spans over the row's tiles, in index order.
+        for (std::int32_t entry = EntryOf(l, first); entry < l.spanEntries; entry += 3) {
+            const Span span = SpanAt(l, entry);
+            if (span.start > last) break;
+            for (std::int64_t index = std::max(span.start, first); index < span.end && index <= last; ++index) {
+                const std::int32_t collision = m_map.collision[l.codes[span.offset + (index - span.start)] & 127];
+                if ((collision & mask) == mask) {
+                    m_lastHit = {Low32(index - rowStart), Low32(row), entry, collision};
+                    return 1;
+                }
             }
         }
     }
@@ -197,19 +190,21 @@ std::int32_t AZ_Adapter::testMapCollision(std::int32_t x, std::int32_t y, std::i
     return sweepTilesY(-1, 0, x, y, w, h, targetY);
 }
 
-std::int32_t AZ_Adapter::isTileEdge(std::int32_t layer, std::int32_t spanHint, std::int32_t x, std::int32_t y,
+std::int32_t AZ_Adapter::isTileEdge(std::int32_t layer, std::int32_t, std::int32_t x, std::int32_t y,
                                     std::int32_t left) {
     layer = resolveLayer(layer);
     if (layer < 0 || layer >= m_map.layerCount) return 0;
     const std::int32_t column = x >> 10;
     if (left != 0 ? x < 1024 : column >= m_map.width - 1) return 0;
     const AZ_MapLayer& l = m_map.layers[layer];
-    if (l.spanEntries == 0 || l.dataSize == 0) return 0;
-    std::int32_t entry = ValidHint(l, spanHint);
     const std::int64_t index = ((std::int64_t{y} + kHalf) >> 10) * m_map.width + column;
-    if (collisionAt(l, index, &entry) <= 0) return 0;
+    if (l.spanEntries == 0 || l.dataSize == 0 || index < 0 || index >= std::int64_t{m_map.width} * m_map.height) {
+        return 0;
+    }
+    const std::int32_t entry = EntryOf(l, index);
     const Span span = SpanAt(l, entry);
+    const auto collisionOf = [&](std::int64_t i) { return m_map.collision[l.codes[span.offset + (i - span.start)] & 127]; };
+    if (index < span.start || index >= span.end || collisionOf(index) == 0) return 0;
     const std::int64_t neighbour = left != 0 ? index - 1 : index + 1;
-    if (neighbour < span.start || neighbour >= span.end) return 1;
-    return collisionAt(l, neighbour, &entry) <= 0 ? 1 : 0;
+    return neighbour < span.start || neighbour >= span.end || collisionOf(neighbour) == 0 ? 1 : 0;
 }

@@ -85,6 +85,15 @@ const char* ReadLayer(Reader& in, const AZ_Map& map, AZ_MapLayer* layer, std::in
         offset += length;
         end = start + length;
     }
+    const std::int64_t strides = (tiles >> AZ_MapLayer::kStrideShift) + 1;
+    layer->strideEntries = new (std::nothrow) std::int32_t[static_cast<std::size_t>(strides)];
+    if (layer->strideEntries == nullptr) return "out of memory";
+    for (std::int32_t stride = 0, s = 0; stride < strides; ++stride) {
+        while (s + 1 < spans && layer->spans[3 * s] + layer->spans[3 * s + 1] <= stride << AZ_MapLayer::kStrideShift) {
+            ++s;
+        }
+        layer->strideEntries[stride] = 3 * s;
+    }
     return nullptr;
 }
 
@@ -98,6 +107,7 @@ void AZ_Map::clear() {
     for (AZ_MapLayer& layer : layers) {
         delete[] layer.spans;
         delete[] layer.codes;
+        delete[] layer.strideEntries;
         layer = AZ_MapLayer();
     }
     layerCount = 0;
