@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <new>
 #include <vector>
@@ -65,7 +64,7 @@ on enter
     CBinRes* getData(std::uint32_t) override {
         auto* bytes = new (std::nothrow) std::uint8_t[m_input.size() + 1];
         if (bytes == nullptr) return nullptr;
-        std::memcpy(bytes, m_input.data(), m_input.size());
+        std::copy(m_input.begin(), m_input.end(), bytes);
         m_data = std::make_unique<CBinRes>();
         return m_data->InitRaw(3, 0, bytes, static_cast<std::uint32_t>(m_input.size()), 0, 0) ? m_data.get() : nullptr;
     }
