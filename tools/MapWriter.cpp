@@ -84,16 +84,21 @@ void MapWriter::Key(char symbol, const std::string& type, bool mirrored) {
     }
 }
 
-void MapWriter::Layer(const std::vector<std::string>& rows) { m_layers.push_back(rows); }
+void MapWriter::Layer(const std::vector<std::string>& rows) {
+    m_layers.push_back(rows);
+    m_layerWhere.push_back(m_where);
+}
 
 bool MapWriter::Parse(std::string_view text, const std::string& file) {
     std::vector<std::string>* art = nullptr;
     std::vector<std::vector<std::string>> layers;
+    std::string layerWhere;
     const bool whole = ForEachLine(text, [&](int number, std::string_view line) {
         m_where = file + ":" + std::to_string(number);
         if (art != nullptr) {
             const std::string_view row = Trim(line);
             if (row == "end") {
+                m_where = layerWhere;
                 Layer(*art);
                 art = nullptr;
             } else if (!row.empty()) {
@@ -113,6 +118,7 @@ bool MapWriter::Parse(std::string_view text, const std::string& file) {
             Key(words[1][0], words[2], words.size() == 4);
         } else if (words[0] == "layer" && words.size() == 1) {
             art = &layers.emplace_back();
+            layerWhere = m_where;
         } else {
             return Fail("expected 'type NAME COLLISION BASE [OVERLAY]', 'key C TYPE [mirrored]' or 'layer'");
         }
@@ -153,6 +159,7 @@ bool MapWriter::Build(RawMap& map) {
     for (std::size_t l = 0; l < m_layers.size(); ++l) {
         const std::vector<std::string>& rows = m_layers[l];
         const std::string where = "layer " + std::to_string(l);
+        m_where = m_layerWhere[l];
         if (rows.size() != height) return Fail(where + " is not as high as layer 0");
         RawMap::Layer& layer = map.layers.emplace_back();
         bool inSpan = false;

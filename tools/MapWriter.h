@@ -86,6 +86,7 @@ private:
     std::vector<RawMap::Type> m_types;
     std::vector<KeyDecl> m_keys;
     std::vector<std::vector<std::string>> m_layers;
+    std::vector<std::string> m_layerWhere;
 };
 
 // A tileset strip of 24 x 24 tiles, left to right, as an 8-bit BMP, from

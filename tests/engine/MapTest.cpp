@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "src/SoftwareBlitter/CBmpFile.h"
 #include "src/game/MapManager.h"
 #include "tests/engine/LevelWorld.h"
 #include "tests/support/DebugCapture.h"
@@ -178,6 +179,62 @@ TEST(TileMap, ParseRefusesWhatItCannotTrust) {
     for (std::size_t size = 0; size < whole.size(); ++size) {
         EXPECT_FALSE(MapManager::parseMap(whole.data(), static_cast<std::uint32_t>(size), &map)) << size;
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MapWriter, FindsSpansInTheArtAndRefusesWhatItCannotWrite) {
+    vktools::MapWriter writer;
+    ASSERT_TRUE(writer.Parse("type a 3 0\nkey a a\nkey b a mirrored\nlayer\nab.\n..a\naa.\nend\n", "t"));
+    vktools::RawMap map;
+    ASSERT_TRUE(writer.Build(map)) << writer.Error();
+    ASSERT_EQ(map.layers.size(), 1u);
+    const auto& spans = map.layers[0].spans;  // runs go on across row ends
+    ASSERT_EQ(spans.size(), 2u);
+    EXPECT_EQ(spans[0].start, 0);
+    EXPECT_EQ(spans[0].codes, (std::vector<std::uint8_t>{0, 0x80}));
+    EXPECT_EQ(spans[1].start, 5);
+    EXPECT_EQ(spans[1].codes, (std::vector<std::uint8_t>{0, 0, 0}));
+
+    const char* bad[][2] = {
+        {"type a 3 0\nlayer\nx\nend\n", "t:2: layer 0 uses 'x', not a key"},
+        {"type a 3 0\nkey a a\nlayer\naa\na\nend\n", "t:3: layer 0 row 1 is not as wide as row 0"},
+        {"type a 3 0\nkey a a\nlayer\na\nend\nlayer\na\na\nend\n", "t:6: layer 1 is not as high as layer 0"},
+        {"type a 3 0\nkey a a\nlayer\na\n", "t:4: layer without 'end'"},
+        {"key a b\nlayer\na\nend\n", "t:1: unknown tile type 'b'"},
+        {"type a 3 0\ntype a 3 1\n", "t:2: type 'a' declared twice"},
+        {"type a 300 0\n", "t:1: collision byte 300 out of range"},
+        {"key . a\n", "t:1: key '.' is taken"},
+        {"type a 3 x\n", "t:1: expected 'type NAME COLLISION BASE [OVERLAY]', 'key C TYPE [mirrored]' or 'layer'"},
+    };
+    for (const auto& [text, error] : bad) {
+        vktools::MapWriter w;
+        vktools::Bytes bytes;
+        EXPECT_FALSE(w.Parse(text, "t") && w.Build(bytes)) << text;
+        EXPECT_NE(w.Error().find(error), std::string::npos) << w.Error();
+    }
+}
+
+TEST(MapWriter, EntityListsAndTilesetsFromText) {
+    std::vector<vktools::EntityRecord> records;
+    std::string error;
+    const auto lookup = [](std::string_view name) { return name == "walker" ? 4 : -1; };
+    ASSERT_TRUE(vktools::ParseEntityList("# c\nentity walker 12 34 left\nentity 7 0 65535\n", "e", records, error, lookup));
+    EXPECT_EQ(vktools::MakeEntityList(records),
+              (vktools::Bytes{2, 0, 4, 0x80, 12, 0, 34, 0, 7, 0, 0, 0, 0xFF, 0xFF}));
+    for (const char* text : {"entity ghost 1 2\n", "entity 4 1 65536\n", "entity 4 1\n", "entity 4 1 2 right\n"}) {
+        EXPECT_FALSE(vktools::ParseEntityList(text, "e", records, error, lookup)) << text;
+    }
+
+    vktools::Bytes bmp;
+    ASSERT_TRUE(vktools::MakeTileset("colour a 102030\ntile\na\nend\ntile\naa\naa\nend\n", "s", bmp, error)) << error;
+    const CBmpFile file(bmp.data(), static_cast<std::uint32_t>(bmp.size()));
+    EXPECT_EQ(file.GetWidth(), 48);
+    EXPECT_EQ(file.GetHeight(), 24);
+    EXPECT_FALSE(vktools::MakeTileset("colour a 102030\ntile\naaaaa\naaaaa\naaaaa\naaaaa\naaaaa\nend\n", "s", bmp, error));
+    EXPECT_FALSE(vktools::MakeTileset("colour a 102030\ntile\nb\nend\n", "s", bmp, error));
 }
 
 }  // namespace
