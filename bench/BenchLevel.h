@@ -53,7 +53,8 @@ public:
         vktools::BmpDesc bmp{24 * kColumns, 24, 24, {}, 0, {}};
         for (std::int32_t y = 0; y < 24; ++y) {
             for (std::int32_t x = 0; x < 24 * kColumns; ++x) {
-                bmp.pixels.push_back((x + y) % 11 == 0 ? 0xFF00FF : (0x102030u * (x / 24 + 1) + 0x040404u * (y % 8)) & 0xFFFFFF);
+                bmp.pixels.push_back((x + y) % 11 == 0 ? 0xFF00FF
+                                                       : (0x102030u * (x / 24 + 1) + 0x040404u * (y % 8)) & 0xFFFFFF);
             }
         }
         m_tileset = vktools::MakeBmp(bmp);

@@ -142,7 +142,8 @@ std::vector<Box> Boxes() {
     for (int i = 0; i < 5000; ++i) {
         boxes.push_back({static_cast<std::int32_t>(rng() % (kMapWidth * 1024)),
                          static_cast<std::int32_t>(rng() % (kMapHeight * 1024)),
-                         static_cast<std::int32_t>(rng() % 6145) - 3072, static_cast<std::int32_t>(rng() % 6145) - 3072});
+                         static_cast<std::int32_t>(rng() % 6145) - 3072,
+                         static_cast<std::int32_t>(rng() % 6145) - 3072});
     }
     return boxes;
 }
@@ -179,7 +180,8 @@ void BM_DenseSweeps(benchmark::State& state) {
             const bool leftward = targetLeft < left;
             std::int32_t hit = 0;
             for (std::int32_t c = leftward ? (left >> 10) - 1 : ((left + kW) >> 10) + 1;
-                 hit == 0 && (leftward ? c >= targetLeft >> 10 : c <= (targetLeft + kW) >> 10); c += leftward ? -1 : 1) {
+                 hit == 0 && (leftward ? c >= targetLeft >> 10 : c <= (targetLeft + kW) >> 10);
+                 c += leftward ? -1 : 1) {
                 for (std::int32_t r = top >> 10; hit == 0 && r <= b.y >> 10; ++r) hit = blocks(c, r, leftward ? 10 : 5);
             }
             const bool down = b.dy >= 0;

@@ -39,9 +39,9 @@ std::int32_t AZ_BoxesOverlap(std::int32_t ax, std::int32_t ay, std::int32_t aw, 
     return OverlapOnAxis(ax, aw, bx, bw) && OverlapOnAxis(ay, ah, by, bh) ? 1 : -1;
 }
 
-std::int32_t AZ_SweptBoxContactTime(std::int32_t ax, std::int32_t ay, std::int32_t aw, std::int32_t ah,
-                                    std::int32_t bx, std::int32_t by, std::int32_t bw, std::int32_t bh,
-                                    std::int32_t avx, std::int32_t avy, std::int32_t bvx, std::int32_t bvy) {
+std::int32_t AZ_SweptBoxContactTime(std::int32_t ax, std::int32_t ay, std::int32_t aw, std::int32_t ah, std::int32_t bx,
+                                    std::int32_t by, std::int32_t bw, std::int32_t bh, std::int32_t avx,
+                                    std::int32_t avy, std::int32_t bvx, std::int32_t bvy) {
     if (AZ_BoxesOverlap(ax, ay, aw, ah, bx, by, bw, bh) == 1) return 0;
     std::int64_t xEntry, xExit, yEntry, yExit;
     if (!AxisWindow(ax, aw, bx, bw, std::int64_t{avx} - bvx, &xEntry, &xExit)) return -1;

@@ -20,9 +20,9 @@ std::int32_t AZ_BoxesOverlap(std::int32_t ax, std::int32_t ay, std::int32_t aw, 
 // (absolute value) when the axes' windows meet, else -1. A relative speed
 // below 102 on an axis counts as still there: the boxes must already
 // overlap on it. The time may exceed 1024; callers compare.
-std::int32_t AZ_SweptBoxContactTime(std::int32_t ax, std::int32_t ay, std::int32_t aw, std::int32_t ah,
-                                    std::int32_t bx, std::int32_t by, std::int32_t bw, std::int32_t bh,
-                                    std::int32_t avx, std::int32_t avy, std::int32_t bvx, std::int32_t bvy);
+std::int32_t AZ_SweptBoxContactTime(std::int32_t ax, std::int32_t ay, std::int32_t aw, std::int32_t ah, std::int32_t bx,
+                                    std::int32_t by, std::int32_t bw, std::int32_t bh, std::int32_t avx,
+                                    std::int32_t avy, std::int32_t bvx, std::int32_t bvy);
 
 // The x axis alone, for boxes that overlap on y (else -1), with the relative
 // speed vx1 - vx0 taken as A's: the entry time raised to at least 0, or -1

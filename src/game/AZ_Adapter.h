@@ -115,16 +115,15 @@ public:
     // or y in the last hit. Layer -1 is the camera's active layer; none
     // gives 0. Moving up, the rows are scanned from the box's top row up to
     // the target top row, nearest first.
-    std::int32_t sweepTilesX(std::int32_t layer, std::int32_t spanHint, std::int32_t x, std::int32_t y,
-                             std::int32_t w, std::int32_t h, std::int32_t targetX);
-    std::int32_t sweepTilesY(std::int32_t layer, std::int32_t spanHint, std::int32_t x, std::int32_t y,
-                             std::int32_t w, std::int32_t h, std::int32_t targetY);
+    std::int32_t sweepTilesX(std::int32_t layer, std::int32_t spanHint, std::int32_t x, std::int32_t y, std::int32_t w,
+                             std::int32_t h, std::int32_t targetX);
+    std::int32_t sweepTilesY(std::int32_t layer, std::int32_t spanHint, std::int32_t x, std::int32_t y, std::int32_t w,
+                             std::int32_t h, std::int32_t targetY);
     // Both sweeps of one box; 1 when either hits.
     std::int32_t sweepTiles(std::int32_t layer, std::int32_t spanHint, std::int32_t x, std::int32_t y, std::int32_t w,
                             std::int32_t h, std::int32_t targetX, std::int32_t targetY);
-    // The vertical sweep on the active layer from the first span.
-    std::int32_t testMapCollision(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
-                                  std::int32_t targetY);
+    // The vertical sweep on the active layer.
+    std::int32_t testMapCollision(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::int32_t targetY);
     // Whether the tile at (x >> 10, (y + 512) >> 10) collides and ends its
     // run of colliding tiles on the left (left set) or right side.
     std::int32_t isTileEdge(std::int32_t layer, std::int32_t spanHint, std::int32_t x, std::int32_t y,

@@ -14,6 +14,8 @@ constexpr std::int32_t kTile = AZ_Map::kTileSize;
 // World units a landed or blocked box keeps from the tile it stopped at.
 constexpr std::int32_t kGap = 42;
 constexpr std::int32_t kHalf = 512;
+// Tiles are drawn clipped by the blit to the render surface only.
+const CRect kWhole(0, 0, 0x7FFF, 0x7FFF);
 
 struct Span {
     std::int64_t start;
@@ -48,7 +50,6 @@ void AZ_Adapter::drawTile(std::uint8_t columnByte, std::int32_t x, std::int32_t 
         DebugPrintf("[ MapManager ] - Invalid Tile ID - %d ", column);
         return;
     }
-    static const CRect kWhole(0, 0, 0x7FFF, 0x7FFF);  // the blit clips to the render surface
     static_cast<CSoftwareImage*>(m_tileset)->Draw(&kWhole, x, y, kTile, kTile, column * kTile, 0,
                                                   mirror ? CSoftwareImage::kMirror : 0);
 }
@@ -203,7 +204,9 @@ std::int32_t AZ_Adapter::isTileEdge(std::int32_t layer, std::int32_t, std::int32
     }
     const std::int32_t entry = EntryOf(l, index);
     const Span span = SpanAt(l, entry);
-    const auto collisionOf = [&](std::int64_t i) { return m_map.collision[l.codes[span.offset + (i - span.start)] & 127]; };
+    const auto collisionOf = [&](std::int64_t i) {
+        return m_map.collision[l.codes[span.offset + (i - span.start)] & 127];
+    };
     if (index < span.start || index >= span.end || collisionOf(index) == 0) return 0;
     const std::int64_t neighbour = left != 0 ? index - 1 : index + 1;
     return neighbour < span.start || neighbour >= span.end || collisionOf(neighbour) == 0 ? 1 : 0;

@@ -76,7 +76,8 @@ void Camera::LookAt(std::int32_t x, std::int32_t y, std::int32_t mode) {
     } else {
         t -= CVector2d(m_viewport.x >> 1, m_viewport.y >> 1);
     }
-    t.Set(std::max(0, std::min(t.x, m_mapSize.x - m_viewport.x)), std::max(0, std::min(t.y, m_mapSize.y - m_viewport.y)));
+    t.Set(std::max(0, std::min(t.x, m_mapSize.x - m_viewport.x)),
+          std::max(0, std::min(t.y, m_mapSize.y - m_viewport.y)));
     m_target = t;
     if (m_snap == 1) {
         m_position = m_target;

@@ -85,7 +85,8 @@ TEST(Camera, ViewportAndTilesToDraw) {
     EXPECT_EQ(camera->GetScreenHeight(), 320);
 
     // A map smaller than the screen: the viewport is the map, every target 0.
-    world.archive.Add(AZ_MAP_RESOURCE + 1, MakeTestMap("type a 0 0\nkey a a\nlayer\naaaaa\na....\na....\na....\nend\n"));
+    world.archive.Add(AZ_MAP_RESOURCE + 1,
+                      MakeTestMap("type a 0 0\nkey a a\nlayer\naaaaa\na....\na....\na....\nend\n"));
     DebugCapture quiet;
     world.Adapter()->loadLevel(0, 1, 0);
     EXPECT_EQ(camera->GetViewWidth(), 120);
@@ -116,6 +117,12 @@ TEST(Camera, ScrollsTowardItsTargetAndSnaps) {
     camera->UpdateScroll(48);
     EXPECT_FALSE(camera->HasMoved());
     EXPECT_EQ(camera->GetFirstTile(0).x, 4);
+    EXPECT_EQ(camera->GetOffset(0).x, 4);
+    // A new map's set-up zeroes the tables; the next scroll rebuilds them
+    // for the position the camera kept.
+    camera->SetupForMap(240, 320, 8);
+    EXPECT_EQ(camera->GetOffset(0).x, 0);
+    camera->UpdateScroll(48);
     EXPECT_EQ(camera->GetOffset(0).x, 4);
 }
 

@@ -17,7 +17,8 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-constexpr char kGround[] = "type ground 15 0\nkey g ground\nlayer\n..........\n..........\n..........\ngggggggggg\nend\n";
+constexpr char kGround[] =
+    "type ground 15 0\nkey g ground\nlayer\n..........\n..........\n..........\ngggggggggg\nend\n";
 
 // A world whose archive holds tilesets 0 and 1, maps 0 and 1 and the
 // entity list 0.
@@ -71,15 +72,15 @@ TEST(Level, LoadersReuseTheTilesetAndReparseTheMap) {
     EXPECT_EQ(adapter->getMap().layerCount, 1);
     const CImage* tileset = adapter->getTileset();
     adapter->loadLevel(0, 1, 1);
-    EXPECT_EQ(world.TakeCalls(), (Strings{"data 0x03000104", "release 0x03000104", "data 0x0300022F",
-                                          "release 0x0300022F"}));
+    EXPECT_EQ(world.TakeCalls(),
+              (Strings{"data 0x03000104", "release 0x03000104", "data 0x0300022F", "release 0x0300022F"}));
     EXPECT_EQ(adapter->getTileset(), tileset);
 
     // Stepwise: one part a step, the fourth completing the load.
     adapter->setPendingLevel(0, 0, 1);
     EXPECT_FALSE(adapter->isLevelLoaded());
-    const Strings steps[] = {{}, {"data 0x03000103", "release 0x03000103"}, {"data 0x0300022F", "release 0x0300022F"},
-                             {}, {}};
+    const Strings steps[] = {
+        {}, {"data 0x03000103", "release 0x03000103"}, {"data 0x0300022F", "release 0x0300022F"}, {}, {}};
     for (int step = 0; step < 5; ++step) {
         adapter->loadLevelStep();
         EXPECT_EQ(world.TakeCalls(), steps[step]) << step;
@@ -120,7 +121,8 @@ TEST(Level, MissingPartsAreLoggedAndTheLevelGoesOn) {
     Level world;
     world.Adapter()->loadLevel(5, 2, 2);
     const std::string text = world.log.Text();
-    for (const char* line : {"Missing tileset 0x02000102", "Missing map 0x03000105", "Missing entity list 0x03000234"}) {
+    for (const char* line :
+         {"Missing tileset 0x02000102", "Missing map 0x03000105", "Missing entity list 0x03000234"}) {
         EXPECT_NE(text.find(line), std::string::npos) << line;
     }
     EXPECT_TRUE(world.Adapter()->isLevelLoaded());
@@ -133,13 +135,15 @@ TEST(Level, EntitiesSpawnPausedAndHiddenAndStandOnTheGround) {
     Level world;
     world.View()->SetActiveLayer(0);
     // Ground at row 3 (pixels 72-95): x, y in pixels are the bottom centre.
-    world.archive.Add(AZ_ENTITY_LIST_RESOURCE + 1, vktools::MakeEntityList({
-                                                       {2, 36, 60, true},   // b_tileCollidable, a tile above
-                                                       {1, 60, 60, false},  // none: keeps its y
-                                                       {2, 84, 30, false},  // higher up: stays
-                                                       {99, 10, 10},        // no such type
-                                                       {2, 12, 80},         // inside the ground
-                                                   }, 7));                  // more than there are
+    world.archive.Add(AZ_ENTITY_LIST_RESOURCE + 1, vktools::MakeEntityList(
+                                                       {
+                                                           {2, 36, 60, true},   // b_tileCollidable, a tile above
+                                                           {1, 60, 60, false},  // none: keeps its y
+                                                           {2, 84, 30, false},  // higher up: stays
+                                                           {99, 10, 10},        // no such type
+                                                           {2, 12, 80},         // inside the ground
+                                                       },
+                                                       7));  // more than there are
     world.Adapter()->loadLevel(1, 0, 0);
     ASSERT_EQ(world.client->getNumActive(), 4);
     struct Expected {
@@ -207,9 +211,9 @@ TEST(Level, ContentLevelZeroLoads) {
     ASSERT_TRUE(mapWriter.ParseFile(VK_CONTENT_DIR "/levels/level0.map") && mapWriter.Build(map)) << mapWriter.Error();
     std::vector<vktools::EntityRecord> entities;
     ASSERT_TRUE(vktools::ReadTextFile(VK_CONTENT_DIR "/levels/level0.entities", text));
-    ASSERT_TRUE(vktools::ParseEntityList(text, "level0.entities", entities, error,
-                                         [&](std::string_view name) { return assembler.TypeNumber(name); }))
-        << error;
+    ASSERT_TRUE(vktools::ParseEntityList(text, "level0.entities", entities, error, [&](std::string_view name) {
+        return assembler.TypeNumber(name);
+    })) << error;
     world.archive.Add(AZ_TILESET_RESOURCE, tileset);
     world.archive.Add(AZ_MAP_RESOURCE, map);
     world.archive.Add(AZ_ENTITY_LIST_RESOURCE, vktools::MakeEntityList(entities));

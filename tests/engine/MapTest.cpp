@@ -47,7 +47,7 @@ struct Key {
     int base, overlay;
     bool mirrored;
 };
-constexpr Key kKeys[] = {{'a', 0, -1, false}, {'b', 1, 2, false}, {'p', 3, -1, false}, {'g', -1, -1, false},
+constexpr Key kKeys[] = {{'a', 0, -1, false}, {'b', 1, 2, false},  {'p', 3, -1, false}, {'g', -1, -1, false},
                          {'d', -1, 4, false}, {'5', 5, -1, false}, {'F', 5, -1, true}};
 
 std::string Geometry(int x, int y) {
@@ -90,7 +90,8 @@ TEST(TileMap, LayersDrawAsImageMagickComposesTheTileset) {
             }
         }
     }
-    const magick::Picture expected = magick::Read({"-size 240x320 xc:'#102030'"}, compose + "-crop 200x90+0+0 -depth 8").at(0);
+    const magick::Picture expected =
+        magick::Read({"-size 240x320 xc:'#102030'"}, compose + "-crop 200x90+0+0 -depth 8").at(0);
     ASSERT_EQ(expected.width, 200);
     for (int y = 0; y < 90; ++y) {
         for (int x = 0; x < 200; ++x) ASSERT_EQ(world.Pixel(x, y), Rgb565(expected.At(x, y))) << x << "," << y;
@@ -108,8 +109,8 @@ TEST(TileMap, ColumnsOutsideTheTilesetAreSkippedWithALine) {
     LevelWorld world;
     world.archive.Add(AZ_TILESET_RESOURCE, MakeTestTileset(2));
     const vktools::Bytes bytes = MakeTestMap("type far 0 7 0\ntype near 0 1\nkey f far\nkey n near\nlayer\nfn\nend\n");
-    ASSERT_TRUE(MapManager::parseMap(bytes.data(), static_cast<std::uint32_t>(bytes.size()),
-                                     &world.Adapter()->getMap()));
+    ASSERT_TRUE(
+        MapManager::parseMap(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &world.Adapter()->getMap()));
     DebugCapture log;
     world.Fill(0xFF102030);
     world.Paint([&] { world.Adapter()->drawTileLayer(0, 0, 0, 0, 0, 2, 1); });  // no tileset yet
@@ -117,7 +118,7 @@ TEST(TileMap, ColumnsOutsideTheTilesetAreSkippedWithALine) {
     world.Adapter()->loadTileset(AZ_TILESET_RESOURCE);
     world.Paint([&] { world.Adapter()->drawTileLayer(0, 0, 0, 0, 0, 2, 1); });
     EXPECT_EQ(log.Lines(), std::vector<std::string>{"[ MapManager ] - Invalid Tile ID - 7 "});
-    EXPECT_EQ(world.Pixel(1, 0), Rgb565(TilesetColour(TilesetEntry(0, 1, 0))));  // far's overlay, column 0
+    EXPECT_EQ(world.Pixel(1, 0), Rgb565(TilesetColour(TilesetEntry(0, 1, 0))));   // far's overlay, column 0
     EXPECT_EQ(world.Pixel(30, 1), Rgb565(TilesetColour(TilesetEntry(1, 6, 1))));  // near
 }
 
@@ -221,9 +222,9 @@ TEST(MapWriter, EntityListsAndTilesetsFromText) {
     std::vector<vktools::EntityRecord> records;
     std::string error;
     const auto lookup = [](std::string_view name) { return name == "walker" ? 4 : -1; };
-    ASSERT_TRUE(vktools::ParseEntityList("# c\nentity walker 12 34 left\nentity 7 0 65535\n", "e", records, error, lookup));
-    EXPECT_EQ(vktools::MakeEntityList(records),
-              (vktools::Bytes{2, 0, 4, 0x80, 12, 0, 34, 0, 7, 0, 0, 0, 0xFF, 0xFF}));
+    ASSERT_TRUE(
+        vktools::ParseEntityList("# c\nentity walker 12 34 left\nentity 7 0 65535\n", "e", records, error, lookup));
+    EXPECT_EQ(vktools::MakeEntityList(records), (vktools::Bytes{2, 0, 4, 0x80, 12, 0, 34, 0, 7, 0, 0, 0, 0xFF, 0xFF}));
     for (const char* text : {"entity ghost 1 2\n", "entity 4 1 65536\n", "entity 4 1\n", "entity 4 1 2 right\n"}) {
         EXPECT_FALSE(vktools::ParseEntityList(text, "e", records, error, lookup)) << text;
     }
@@ -233,7 +234,8 @@ TEST(MapWriter, EntityListsAndTilesetsFromText) {
     const CBmpFile file(bmp.data(), static_cast<std::uint32_t>(bmp.size()));
     EXPECT_EQ(file.GetWidth(), 48);
     EXPECT_EQ(file.GetHeight(), 24);
-    EXPECT_FALSE(vktools::MakeTileset("colour a 102030\ntile\naaaaa\naaaaa\naaaaa\naaaaa\naaaaa\nend\n", "s", bmp, error));
+    EXPECT_FALSE(
+        vktools::MakeTileset("colour a 102030\ntile\naaaaa\naaaaa\naaaaa\naaaaa\naaaaa\nend\n", "s", bmp, error));
     EXPECT_FALSE(vktools::MakeTileset("colour a 102030\ntile\nb\nend\n", "s", bmp, error));
 }
 

@@ -70,8 +70,10 @@ TEST(TileSweep, Anchors) {
             EXPECT_EQ(c.vertical ? adapter->getCollisionY() : adapter->getCollisionX(), c.corrected) << c.what;
         }
     }
-    // Layer -1 is the active layer; without one nothing blocks.
+    // Layer -1 is the active layer; without one, or on a layer the map does
+    // not have, nothing blocks.
     EXPECT_EQ(adapter->testMapCollision(T + 512, 5 * T, 512, T, 6 * T + 600), 0);
+    EXPECT_EQ(adapter->sweepTilesY(1, 0, T + 512, 5 * T, 512, T, 6 * T + 600), 0);
     world.View()->SetActiveLayer(0);
     EXPECT_EQ(adapter->testMapCollision(T + 512, 5 * T, 512, T, 6 * T + 600), 1);
     EXPECT_EQ(adapter->getCollisionY(), 6 * T - 42 + 512);
@@ -104,7 +106,8 @@ Layout RandomLayout(std::mt19937& rng) {
     for (const std::uint8_t c : kCollisions) l.raw.types.push_back({c, 0, 0});
     vktools::RawMap::Layer& layer = l.raw.layers.emplace_back();
     for (std::int32_t index = static_cast<std::int32_t>(rng() % 4); index < l.width * l.height;) {
-        const std::int32_t length = std::min<std::int32_t>(static_cast<std::int32_t>(rng() % 9), l.width * l.height - index);
+        const std::int32_t length =
+            std::min<std::int32_t>(static_cast<std::int32_t>(rng() % 9), l.width * l.height - index);
         vktools::RawMap::Span& span = layer.spans.emplace_back();
         span.start = static_cast<std::uint16_t>(index);
         for (std::int32_t i = 0; i < length; ++i, ++index) {
@@ -128,7 +131,8 @@ std::ostream& operator<<(std::ostream& out, const Hit& h) {
 Hit BruteFind(const Layout& l, std::int64_t c0, std::int64_t r0, std::int64_t c1, std::int64_t r1, std::int32_t mask) {
     for (std::int64_t row = r0; row <= r1; ++row) {
         for (std::int64_t column = c0; column <= c1; ++column) {
-            if (l.Blocks(column, row, mask)) return {1, static_cast<int>(column), static_cast<int>(row), l.At(column, row)};
+            if (l.Blocks(column, row, mask))
+                return {1, static_cast<int>(column), static_cast<int>(row), l.At(column, row)};
         }
     }
     return {};
@@ -158,7 +162,8 @@ Hit BruteSweepY(const Layout& l, std::int32_t x, std::int32_t y, std::int32_t w,
         hit = BruteFind(l, c0, y >> 10, c1, (std::int64_t{ty} + 512) >> 10, 3);
     } else {
         offset = std::int64_t{h} + T;
-        for (std::int64_t row = (std::int64_t{y} - h) >> 10; hit.hit == 0 && row >= (std::int64_t{ty} - h) >> 10; --row) {
+        for (std::int64_t row = (std::int64_t{y} - h) >> 10; hit.hit == 0 && row >= (std::int64_t{ty} - h) >> 10;
+             --row) {
             hit = BruteFind(l, c0, row, c1, row, 12);
         }
     }
@@ -227,11 +232,12 @@ TEST(Boxes, OverlapAndContactTimes) {
         {"closing on both axes", 20, 30, 1024, 1024, 0, 20},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(AZ_SweptBoxContactTime(0, 0, 10, 10, c.bx, c.by, 10, 10, c.avx, c.avy, c.bvx, 0), c.expected) << c.what;
+        EXPECT_EQ(AZ_SweptBoxContactTime(0, 0, 10, 10, c.bx, c.by, 10, 10, c.avx, c.avy, c.bvx, 0), c.expected)
+            << c.what;
     }
     EXPECT_EQ(AZ_SweptBoxContactTimeX(0, 0, 10, 10, 20, 0, 10, 10, 0, 1024), 10);
-    EXPECT_EQ(AZ_SweptBoxContactTimeX(0, 0, 10, 10, 20, 0, 10, 10, 1024, 0), -1);     // speed taken as 10th - 9th
-    EXPECT_EQ(AZ_SweptBoxContactTimeX(0, 0, 10, 10, 5, 0, 10, 10, 0, 0), 0);          // overlapping, still
+    EXPECT_EQ(AZ_SweptBoxContactTimeX(0, 0, 10, 10, 20, 0, 10, 10, 1024, 0), -1);    // speed taken as 10th - 9th
+    EXPECT_EQ(AZ_SweptBoxContactTimeX(0, 0, 10, 10, 5, 0, 10, 10, 0, 0), 0);         // overlapping, still
     EXPECT_EQ(AZ_SweptBoxContactTimeX(0, 0, 10, 10, 2000, 0, 10, 10, 0, 1024), -1);  // beyond the step
     EXPECT_EQ(AZ_SweptBoxContactTimeX(0, 0, 10, 10, 20, 11, 10, 10, 0, 1024), -1);   // apart on y
     EXPECT_EQ(AZ_Abs(-7), 7);
