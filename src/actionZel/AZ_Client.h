@@ -182,6 +182,9 @@ private:
     AZ_Adapter m_adapter;
 };
 
+// The render surface's size; false, and (0, 0), without one.
+bool AZ_GetSurfaceSize(std::int32_t* width, std::int32_t* height);
+
 // A length on the 240 x 320 reference screen, scaled to the view.
 std::int32_t AZ_ScaleX(std::int32_t length);
 std::int32_t AZ_ScaleY(std::int32_t length);

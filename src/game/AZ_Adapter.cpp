@@ -3,7 +3,6 @@
 #include "platform/shared/core/Debug.h"
 #include "platform/shared/core/Wrap.h"
 #include "platform/shared/graphics/2d/CImage.h"
-#include "platform/shared/graphics/2d/ICGraphics2d.h"
 #include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Presenter.h"
 #include "src/game/AZ_AdapterServices.h"
@@ -98,10 +97,8 @@ void AZ_Adapter::loadTilesetNumber(std::int32_t number) {
 void AZ_Adapter::loadMapAndCamera(std::uint32_t mapId) {
     freeMap();
     MapManager::loadMap(mapId);
-    ICGraphics2d* graphics = ICGraphics2d::GetInstance();
-    ICRenderSurface* surface = graphics != nullptr ? graphics->GetRenderSurface() : nullptr;
-    std::int32_t width = 0, height = 0;
-    if (surface == nullptr || !surface->GetSize(&width, &height)) {
+    std::int32_t width, height;
+    if (!AZ_GetSurfaceSize(&width, &height)) {
         DebugPrintf("[ AZ ][ ERROR ] - (Graphics) : Error initialising graphics");
         DebugAssert(false, kSourcePath, __LINE__);
     }

@@ -132,19 +132,16 @@ std::int32_t AZ_Adapter::sweepTilesX(std::int32_t layer, std::int32_t spanHint, 
     const std::int64_t half = w >> 1;
     const std::int64_t left = x - half, top = std::int64_t{y} - h, targetLeft = targetX - half;
     const auto row0 = Low32(top >> 10), row1 = Low32((top + h) >> 10);
-    if (targetLeft < left) {
-        for (std::int64_t column = (left >> 10) - 1; column >= targetLeft >> 10; --column) {
-            if (findBlockingTile(layer, spanHint, Low32(column), row0, Low32(column), row1, AZ_TILE_BLOCK_LEFT)) {
-                m_lastHit.x = Low32(column * 1024 + half + 1024);
-                return 1;
-            }
-        }
-    } else {
-        for (std::int64_t column = ((left + w) >> 10) + 1; column <= (targetLeft + w) >> 10; ++column) {
-            if (findBlockingTile(layer, spanHint, Low32(column), row0, Low32(column), row1, AZ_TILE_BLOCK_RIGHT)) {
-                m_lastHit.x = Low32(column * 1024 - (half + kGap));
-                return 1;
-            }
+    const bool leftward = targetLeft < left;
+    const std::int64_t first = leftward ? (left >> 10) - 1 : ((left + w) >> 10) + 1;
+    const std::int64_t last = leftward ? targetLeft >> 10 : (targetLeft + w) >> 10;
+    const std::int64_t step = leftward ? -1 : 1;
+    for (std::int64_t column = first; (last - column) * step >= 0; column += step) {
+        const auto c = Low32(column);
+        if (findBlockingTile(layer, spanHint, c, row0, c, row1, leftward ? AZ_TILE_BLOCK_LEFT : AZ_TILE_BLOCK_RIGHT)) {
+            // Flush with a wall on the left; 42 short of one on the right.
+            m_lastHit.x = Low32(leftward ? column * 1024 + half + 1024 : column * 1024 - (half + kGap));
+            return 1;
         }
     }
     return 0;

@@ -4,7 +4,6 @@
 
 #include "platform/shared/core/Debug.h"
 #include "platform/shared/core/Wrap.h"
-#include "platform/shared/graphics/2d/ICGraphics2d.h"
 #include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Geometry.h"
 #include "src/actionZel/AZ_Presenter.h"
@@ -30,10 +29,8 @@ Camera::Camera() {
         m_offset[l].SetZero();
         m_firstTile[l].SetZero();
     }
-    ICGraphics2d* graphics = ICGraphics2d::GetInstance();
-    ICRenderSurface* surface = graphics != nullptr ? graphics->GetRenderSurface() : nullptr;
-    std::int32_t width = 0, height = 0;
-    if (surface == nullptr || !surface->GetSize(&width, &height)) {
+    std::int32_t width, height;
+    if (!AZ_GetSurfaceSize(&width, &height)) {
         DebugPrintf("[ AZ ][ ERROR ] - (Graphics) : Corrupt directX surface");
         DebugAssert(false, kSourcePath, __LINE__);
     }
