@@ -18,12 +18,8 @@
 #include "src/CGameApp.h"
 #include "src/SoftwareBlitter/CSoftwareImage.h"
 #include "tools/BmpWriter.h"
+#include "tools/ProgramBlitter.h"
 #include "tools/SingletonTableApp.h"
-
-CSoftwareBlitter* CGameApp::GetBlitter() {
-    static CSoftwareBlitter blitter;
-    return &blitter;
-}
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The script fuzz target's body and seeds, shared with the test that
 // replays them: the bytes become the script resource of an archive; the
-// engine starts on it, spawns a character of every type and raises the
-// events 162 to 170 on each, then runs a frame.
+// engine starts on it (on the headless display), spawns a character of
+// every type and raises the events 162 to 170 on each, then runs a frame.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,7 @@
 #include "src/actionZel/AZ_Presenter.h"
 #include "tools/BigFileWriter.h"
 #include "tools/ResourceWriters.h"
+#include "tools/ProgramDisplay.h"
 #include "tools/ScriptAssembler.h"
 
 namespace fuzz {
@@ -29,6 +30,7 @@ inline int FuzzScript(const std::uint8_t* data, std::size_t size) {
     CBinRes script;
     if (!reader.Open(ScratchPath().c_str()) || !script.LoadFromBigFile(&reader, kScriptResource, 1)) return 0;
 
+    if (vktools::OpenProgramDisplay() == nullptr) return 0;  // the camera needs the back buffer
     AZ_Client client(script.GetPayload(), script.GetPayloadSize());
     AZ_Presenter_Singleton store;
     store.init(AZ__MAX_PRESENTER);

@@ -5,11 +5,7 @@
 #include "fuzz/FuzzMain.h"
 #include "host/Debug.h"
 #include "host/Window.h"
-
-CSoftwareBlitter* CGameApp::GetBlitter() {
-    static CSoftwareBlitter blitter;
-    return &blitter;
-}
+#include "tools/ProgramBlitter.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     fuzz::StartApp();

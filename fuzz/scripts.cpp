@@ -3,6 +3,7 @@
 // scripts made by the assembler and its raw writer.
 #include "fuzz/FuzzMain.h"
 #include "fuzz/ScriptFuzz.h"
+#include "tools/ProgramBlitter.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     fuzz::StartApp();

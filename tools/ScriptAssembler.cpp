@@ -2,13 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
-#include <fstream>
-#include <sstream>
 
 #include "src/actionZel/AZ_Defs.h"
 #include "src/actionZel/AZ_Manager.h"
 #include "src/actionZel/AZ_Unit.h"
+#include "tools/TextForm.h"
 
 namespace vktools {
 
@@ -29,24 +27,6 @@ constexpr const char* kInstructionArgs[AZ_NUM_CODE_IDS - AZ_FIRST_INSTRUCTION] =
     "", "", "", "", "", "", "", "t", "t", "vv",  // 144-153
     "v", "", "vv", "v", "t", "", "vvvvvtvetv", "",  // 154-161
 };
-
-bool ParseInt(std::string_view text, std::int64_t& value) {
-    int base = 10;
-    bool negative = false;
-    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
-        negative = text[0] == '-';
-        text.remove_prefix(1);
-    }
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        base = 16;
-        text.remove_prefix(2);
-    }
-    if (text.empty()) return false;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-    if (error != std::errc() || end != text.data() + text.size()) return false;
-    if (negative) value = -value;
-    return true;
-}
 
 bool FitsInt16(std::int64_t value) { return value >= -32768 && value <= 32767; }
 
@@ -152,17 +132,9 @@ void ScriptAssembler::Call(const std::string& unit, const std::vector<ScriptArg>
 }
 
 bool ScriptAssembler::Parse(std::string_view text, const std::string& file) {
-    int lineNumber = 0;
-    while (!text.empty() && m_error.empty()) {
-        const std::size_t end = std::min(text.find('\n'), text.size());
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(std::min(end + 1, text.size()));
-        ++lineNumber;
-        line = line.substr(0, std::min(line.find('#'), line.size()));
-        std::istringstream words{std::string(line)};
-        std::vector<std::string> tokens;
-        for (std::string word; words >> word;) tokens.push_back(word);
-        if (tokens.empty()) continue;
+    ForEachLine(text, [&](int lineNumber, std::string_view line) {
+        const std::vector<std::string> tokens = Words(line);
+        if (tokens.empty()) return true;
         SetSource(file, lineNumber);
         const std::string& keyword = tokens[0];
         const auto need = [&](std::size_t count) {
@@ -171,10 +143,10 @@ bool ScriptAssembler::Parse(std::string_view text, const std::string& file) {
         };
         if (keyword == "event") {
             std::int64_t number = 0;
-            if (!need(3)) break;
+            if (!need(3)) return false;
             if (!ParseInt(tokens[2], number)) {
                 Fail(m_where, "bad event number '" + tokens[2] + "'");
-                break;
+                return false;
             }
             Event(tokens[1], number);
         } else if (keyword == "type") {
@@ -186,12 +158,12 @@ bool ScriptAssembler::Parse(std::string_view text, const std::string& file) {
                 } else if (tokens[i] == "initial" && initial.empty()) {
                     initial = tokens[i + 1];
                 } else {
-                    break;
+                    return false;
                 }
             }
             if (tokens.size() < 2 || i != tokens.size() || initial.empty()) {
                 Fail(m_where, "expected 'type NAME [base TYPE] initial STATE'");
-                break;
+                return false;
             }
             Type(tokens[1], initial, base);
         } else if (keyword == "state") {
@@ -201,16 +173,15 @@ bool ScriptAssembler::Parse(std::string_view text, const std::string& file) {
         } else {
             Call(keyword, std::vector<ScriptArg>(tokens.begin() + 1, tokens.end()));
         }
-    }
+        return m_error.empty();
+    });
     return m_error.empty();
 }
 
 bool ScriptAssembler::ParseFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return Fail(Where{path, 0}, "cannot read the file");
-    std::ostringstream text;
-    text << in.rdbuf();
-    return Parse(text.str(), path);
+    std::string text;
+    if (!ReadTextFile(path, text)) return Fail(Where{path, 0}, "cannot read the file");
+    return Parse(text, path);
 }
 
 bool ScriptAssembler::ResolveEvent(const std::string& text, std::int64_t& number) const {

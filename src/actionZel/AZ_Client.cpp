@@ -489,27 +489,24 @@ void AZ_Client::render(std::int32_t minPriority, std::int32_t maxPriority) {
     if (m_interrupt != -1) AZ_OnPostRenderInterrupt(m_interrupt);
 }
 
-namespace {
-
-// The render surface's size, (0, 0) without one.
-void ViewSize(std::int32_t* width, std::int32_t* height) {
+bool AZ_GetSurfaceSize(std::int32_t* width, std::int32_t* height) {
     *width = *height = 0;
     ICGraphics2d* graphics = ICGraphics2d::GetInstance();
     ICRenderSurface* surface = graphics != nullptr ? graphics->GetRenderSurface() : nullptr;
-    if (surface == nullptr || !surface->GetSize(width, height)) *width = *height = 0;
+    if (surface != nullptr && surface->GetSize(width, height)) return true;
+    *width = *height = 0;
+    return false;
 }
-
-}  // namespace
 
 std::int32_t AZ_Client::getViewWidth() {
     std::int32_t width, height;
-    ViewSize(&width, &height);
+    AZ_GetSurfaceSize(&width, &height);
     return width;
 }
 
 std::int32_t AZ_Client::getViewHeight() {
     std::int32_t width, height;
-    ViewSize(&width, &height);
+    AZ_GetSurfaceSize(&width, &height);
     return height;
 }
 

@@ -16,6 +16,8 @@
 #include "src/actionZel/AZ_Data.h"
 #include "src/actionZel/AZ_Defs.h"
 #include "src/actionZel/AZ_Manager.h"
+#include "src/game/AZ_Adapter.h"
+#include "src/game/Camera.h"
 
 class AZ_Presenter;
 
@@ -43,9 +45,10 @@ struct AZ_StateOverrideTable {
 
 class AZ_Client {
 public:
-    // Creates the manager (made the engine's one) and the script tables,
+    // Creates the manager (made the engine's one), the script tables,
     // loaded from the script resource's payload, which must outlive the
-    // client. A script that is refused leaves no character types.
+    // client, the camera (which needs the render surface) and the adapter.
+    // A script that is refused leaves no character types.
     AZ_Client(const std::uint8_t* script, std::uint32_t size);
     ~AZ_Client();
 
@@ -55,6 +58,8 @@ public:
     static AZ_Client* getInstance() { return s_instance; }
     AZ_Manager* getManager() { return &m_manager; }
     const AZ_Data* getData() const { return &m_data; }
+    Camera* getCamera() { return &m_camera; }
+    AZ_Adapter* getAdapter() { return &m_adapter; }
 
     // Forgets every character at once, without exit events or detach
     // callbacks; no interrupt.
@@ -140,7 +145,7 @@ public:
     void setInterrupt(std::int32_t code) { m_interrupt = code; }
     std::int32_t getInterrupt() const { return m_interrupt; }
     // Presenter id of the user-controlled character.
-    std::int32_t getUserCharacter() const { return 0; }
+    std::int32_t getUserCharacter() const { return m_adapter.getUserCharacter(); }
 
     // The view the characters are drawn in, in back-buffer pixels (0 while
     // there is no render surface).
@@ -173,7 +178,12 @@ private:
     std::int32_t m_interrupt = -1;
     AZ_Manager m_manager;
     AZ_Data m_data;
+    Camera m_camera;
+    AZ_Adapter m_adapter;
 };
+
+// The render surface's size; false, and (0, 0), without one.
+bool AZ_GetSurfaceSize(std::int32_t* width, std::int32_t* height);
 
 // A length on the 240 x 320 reference screen, scaled to the view.
 std::int32_t AZ_ScaleX(std::int32_t length);

@@ -1,6 +1,8 @@
-// Replays the script fuzz target's seeds, and damaged copies of them.
+// Replays the seeds of the script and map fuzz targets, and damaged copies
+// of them.
 #include <gtest/gtest.h>
 
+#include "fuzz/MapFuzz.h"
 #include "fuzz/ScriptFuzz.h"
 #include "tests/support/DebugCapture.h"
 #include "tests/support/FuzzReplay.h"
@@ -8,11 +10,23 @@
 
 namespace {
 
-TEST(FuzzSeeds, ScriptTarget) {
-    auto* app = new vktools::SingletonTableApp();  // for the file manager
-    CApp::SetInstance(app);
-    app->Startup();
+// A fresh application object (for the file manager and the display) for
+// the scope.
+struct FuzzApp {
+    FuzzApp() {
+        CApp::SetInstance(app);
+        app->Startup();
+    }
+    ~FuzzApp() {
+        delete app;
+        CApp::SetInstance(nullptr);
+    }
+    vktools::SingletonTableApp* app = new vktools::SingletonTableApp();
     DebugCapture quiet;
+};
+
+TEST(FuzzSeeds, ScriptTarget) {
+    FuzzApp app;
     const std::vector<vktools::Bytes> seeds = fuzz::ScriptSeeds();
     for (std::size_t i = 0; i + 1 < seeds.size(); ++i) {  // all but the last reach the engine
         AZ_Data data;
@@ -20,8 +34,16 @@ TEST(FuzzSeeds, ScriptTarget) {
     }
     ReplayFuzzSeeds(fuzz::FuzzScript, seeds);
     fuzz::RemoveScratch();
-    delete app;
-    CApp::SetInstance(nullptr);
+}
+
+TEST(FuzzSeeds, MapTarget) {
+    FuzzApp app;
+    const std::vector<vktools::Bytes> seeds = fuzz::MapSeeds();
+    ASSERT_EQ(seeds.size(), 5u);
+    fuzz::FuzzMap(seeds[0].data(), seeds[0].size());  // a whole map, kept after the run
+    EXPECT_EQ(AZ_Client::getInstance()->getAdapter()->getMap().layerCount, 2);
+    ReplayFuzzSeeds(fuzz::FuzzMap, seeds);
+    fuzz::CurrentMapWorld().reset();
 }
 
 }  // namespace

@@ -3,91 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <regex>
-#include <sstream>
 
 #include "platform/shared/graphics/2d/PixelFormat.h"
 #include "src/SoftwareBlitter/CBmpFile.h"
 #include "src/SoftwareBlitter/CSoftwareImage.h"
 #include "tests/imaging/ImagingApp.h"
+#include "tests/support/Magick.h"
 #include "tests/support/TempDir.h"
 #include "tools/BigFileWriter.h"
 
-namespace {
 namespace magick {
-
-// A picture as 0xRRGGBB values, top row first.
-struct Picture {
-    std::int32_t width = 0, height = 0;
-    std::vector<std::uint32_t> rgb;
-    std::uint32_t At(std::int32_t x, std::int32_t y) const { return rgb[static_cast<std::size_t>(y) * width + x]; }
-    bool operator==(const Picture&) const = default;
-};
-
-// Standard output of the shell command, or nothing when it fails.
-bool Capture(const std::string& command, std::string* out) {
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return false;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out->append(buffer.data(), n);
-    return pclose(pipe) == 0;
-}
-
-// ImageMagick's convert (another program of that name may stand earlier on
-// PATH, so each candidate must report ImageMagick in -version); empty when
-// none is installed.
-const std::string& Convert() {
-    static const std::string path = [] {
-        for (const char* candidate : {"/usr/bin/convert", "convert-im6.q16", "/usr/bin/convert-im6.q16", "convert"}) {
-            std::string version;
-            if (Capture(std::string(candidate) + " -version 2>/dev/null", &version) &&
-                version.find("ImageMagick") != std::string::npos) {
-                return std::string(candidate);
-            }
-        }
-        return std::string();
-    }();
-    return path;
-}
-
-// Runs convert with the arguments (a shell fragment); its standard output.
-std::string Run(const std::string& arguments) {
-    std::string out;
-    EXPECT_FALSE(Convert().empty()) << "ImageMagick's convert is not installed (scripts/deps.sh installs it)";
-    EXPECT_TRUE(Capture(Convert() + " " + arguments, &out)) << arguments;
-    return out;
-}
-
-// The pictures of image files as ImageMagick reads them, with the given
-// operations applied first (e.g. "-transpose"); one run for all.
-std::vector<Picture> Read(const std::vector<std::string>& paths, const std::string& operations = "") {
-    std::string arguments;
-    for (const std::string& path : paths) arguments += path + " ";
-    std::istringstream text(Run(arguments + operations + " txt:-"));
-    std::vector<Picture> pictures;
-    const std::regex header("enumeration: (\\d+),(\\d+),");
-    const std::regex pixel("^(\\d+),(\\d+):.*#([0-9A-Fa-f]{6})");
-    std::smatch match;
-    for (std::string line; std::getline(text, line);) {
-        if (std::regex_search(line, match, header)) {
-            pictures.push_back({std::stoi(match[1]), std::stoi(match[2]), {}});
-            pictures.back().rgb.assign(static_cast<std::size_t>(pictures.back().width) * pictures.back().height,
-                                       0xDEADBEEF);
-        } else if (!pictures.empty() && std::regex_search(line, match, pixel)) {
-            Picture& picture = pictures.back();
-            const std::size_t x = std::stoul(match[1]), y = std::stoul(match[2]);
-            picture.rgb[y * picture.width + x] = static_cast<std::uint32_t>(std::stoul(match[3], nullptr, 16));
-        }
-    }
-    EXPECT_EQ(pictures.size(), paths.size());
-    return pictures;
-}
+namespace {
 
 // Writes the picture as an XPM file (text with its own colour table, which
 // ImageMagick turns into a palette without quantising).
@@ -116,7 +46,10 @@ void WriteXpm(const std::string& path, const Picture& picture) {
     }
 }
 
+}  // namespace
 }  // namespace magick
+
+namespace {
 
 // width x height pixels using exactly `colours` random colours.
 magick::Picture RandomPicture(std::mt19937& rng, std::int32_t width, std::int32_t height, int colours) {

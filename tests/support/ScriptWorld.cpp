@@ -11,11 +11,13 @@
 #include "platform/shared/graphics/2d/CDrawUtil.h"
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
 #include "platform/shared/win32/CCore_Win32.h"
+#include "src/CGameApp.h"
 #include "src/win32/CApplet.h"
 #include "tests/support/TempDir.h"
 #include "tools/BigFileWriter.h"
 #include "tools/ResourceWriters.h"
 #include "tools/ScriptAssembler.h"
+#include "tools/ProgramDisplay.h"
 #include "tools/SingletonTableApp.h"
 
 namespace {
@@ -86,6 +88,7 @@ ScriptWorld::ScriptWorld(const vktools::Bytes& payload) {
     CApp::SetInstance(m_app);
     m_app->Startup();
     EXPECT_TRUE(ICGraphics2d::GetInstance()->Init());
+    CGameApp::GetBlitter()->Init(ICGraphics2d::GetInstance()->GetRenderSurface()->GetPixelFormat(), nullptr, 0);
 
     // The script resource, read from an archive as the start event reads it.
     TempDir dir;
@@ -135,12 +138,16 @@ void ScriptWorld::Tick(std::int32_t frameTime) {
 
 void ScriptWorld::Frame(std::int32_t frameTime) {
     client->update(frameTime);
+    Paint([this] {
+        client->render(4, 100);
+        client->render(0, 3);
+    });
+}
+
+void ScriptWorld::Paint(const std::function<void()>& draw) const {
     ICRenderSurface* surface = ICGraphics2d::GetInstance()->GetRenderSurface();
-    std::uint8_t* bits = nullptr;
-    std::int32_t pitch = 0;
-    surface->Lock(&bits, &pitch);
-    client->render(4, 100);
-    client->render(0, 3);
+    vktools::LockForDrawing(surface);
+    draw();
     surface->Unlock();
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -56,6 +57,8 @@ public:
     // the application, which then runs the engine's update and its two
     // render passes (4 to 100, then 0 to 3) on the locked back buffer.
     void Tick(std::int32_t frameTime = 48);
+    // Runs draw on the locked back buffer with the blitter bound to it.
+    void Paint(const std::function<void()>& draw) const;
     // Back-buffer pixels (RGB 565), and a fill of the whole buffer.
     std::uint32_t Pixel(std::int32_t x, std::int32_t y) const;
     void Fill(std::uint32_t colour) const;
