@@ -198,19 +198,13 @@ TEST(ServiceReplies, EveryReplyId) {
     const std::tuple<const char*, Build, std::int32_t, Check> cases[] = {
         {"hs87", scores, 0,
          [](CNetData* d) {
-             const auto& hs = As<CNetHighscoreData>(d);
-             EXPECT_EQ(hs.GetBoardCount(), 3);
-             EXPECT_EQ(hs.FindBoard(5), 0);  // the first of the two
-             EXPECT_EQ(hs.GetEntryCount(5), 2);
-             EXPECT_EQ(hs.GetScores(5)[2], INT_MIN);
-             EXPECT_EQ(Text(hs.GetNames(5)[0]), u"ann");
-             EXPECT_EQ(Text(hs.GetNames(5)[1]), u"(none)");
-             EXPECT_EQ(hs.GetEntryCount(0x85), 1);
-             EXPECT_EQ(hs.GetBoardMode(1), 0x85);
-             EXPECT_EQ(hs.GetBoardMode(3), -1);
-             EXPECT_EQ(hs.GetEntryCount(6), -1);
-             EXPECT_TRUE(CNetHighscoreData::IsDescending(5));
-             EXPECT_FALSE(CNetHighscoreData::IsDescending(0x85));
+             const auto& hs = As<CNetHighscoreData>(d);  // the first board of mode 5 is found
+             EXPECT_EQ(std::tuple(hs.GetBoardCount(), hs.FindBoard(5), hs.GetEntryCount(5), hs.GetScores(5)[2]),
+                       std::tuple(3, 0, 2, INT_MIN));
+             EXPECT_EQ(Text(hs.GetNames(5)[0]) + u"/" + Text(hs.GetNames(5)[1]), u"ann/(none)");
+             EXPECT_EQ(std::tuple(hs.GetEntryCount(0x85), hs.GetBoardMode(1), hs.GetBoardMode(3), hs.GetEntryCount(6)),
+                       std::tuple(1, 0x85, -1, -1));
+             EXPECT_TRUE(CNetHighscoreData::IsDescending(5) && !CNetHighscoreData::IsDescending(0x85));
          }},
         {"hs87-none", scores, 0, [](CNetData* d) { EXPECT_EQ(As<CNetHighscoreData>(d).GetBoardCount(), 0); }},
         {"hs87-short", scores, 5, nullptr},
@@ -233,8 +227,7 @@ TEST(ServiceReplies, EveryReplyId) {
          [](CNetData* d) {
              const auto& r = As<CNetRoomData>(d).Get119();
              ASSERT_EQ(r.count, 2);
-             EXPECT_EQ(Text(r.records[0].text), u"(none)");
-             EXPECT_EQ(Text(r.records[1].text), u"h\u00e9");
+             EXPECT_EQ(Text(r.records[0].text) + u"/" + Text(r.records[1].text), u"(none)/h\u00e9");
          }},
         {"room120", [](Services& s) { return s.room.Send120(1, 2); }, 0,
          [](CNetData* d) { EXPECT_EQ(As<CNetRoomData>(d).Get120().flag, 1); }},
@@ -255,8 +248,8 @@ TEST(ServiceReplies, EveryReplyId) {
          }},
         {"game136", game136, 0,
          [](CNetData* d) {
-             EXPECT_EQ(As<CNetGameData>(d).GetState().state, 0);
-             EXPECT_EQ(Blob(As<CNetGameData>(d).GetState().run2), (Bytes{'q', 'q'}));
+             const auto& state = As<CNetGameData>(d).GetState();
+             EXPECT_EQ(std::tuple(state.state, Blob(state.run2)), std::tuple(0, Bytes{'q', 'q'}));
          }},
         {"game137", [](Services& s) { return s.game.Send137(1, 2); }, 0,
          [](CNetData* d) { EXPECT_EQ(As<CNetGameData>(d).GetState().state, 3); }},
@@ -272,8 +265,7 @@ TEST(ServiceReplies, EveryReplyId) {
          [](CNetData* d) {
              const auto& r = As<CNetStatData>(d).Get133();
              ASSERT_EQ(r.count, 1);
-             EXPECT_EQ(r.records[0].flag, 1);
-             EXPECT_EQ(Blob(r.records[0].run2), (Bytes{'t', 't'}));
+             EXPECT_EQ(std::tuple(r.records[0].flag, Blob(r.records[0].run2)), std::tuple(1, Bytes{'t', 't'}));
          }},
         {"stat133-empty", stat133, 0, [](CNetData* d) { EXPECT_EQ(As<CNetStatData>(d).Get133().value, 6u); }},
         {"res-default", [](Services& s) { return s.res.RequestDefault(); }, 0,
@@ -281,15 +273,12 @@ TEST(ServiceReplies, EveryReplyId) {
         {"res-two", items, 0,
          [](CNetData* d) {
              auto& r = *static_cast<CNetResourceData*>(d);
+             NetBlob taken, again{9, nullptr};
              EXPECT_FALSE(r.HasDefaultItem());
-             NetBlob taken;
              EXPECT_EQ(r.GetItem(7, 3, &taken, true), 0);
-             EXPECT_EQ(Blob(taken), (Bytes{'a', 'b'}));
-             NetBlob again{9, nullptr};
-             EXPECT_EQ(r.GetItem(7, 3, &again, true), 0);  // found, its data handed out already
-             EXPECT_EQ(again.length, 0u);
-             EXPECT_EQ(r.GetItem(7, 9, nullptr, false), 1);
-             EXPECT_EQ(r.GetItem(8, 9, nullptr, false), -1);
+             EXPECT_EQ(r.GetItem(7, 3, &again, true), 0);  // found again, its data handed out already
+             EXPECT_EQ(std::tuple(Blob(taken), again.length), std::tuple(Bytes{'a', 'b'}, 0u));
+             EXPECT_EQ(std::pair(r.GetItem(7, 9, nullptr, false), r.GetItem(8, 9, nullptr, false)), std::pair(1, -1));
              CWUtil::FreeBlob(taken);
          }},
         {"res-one", items, 5, nullptr},

@@ -23,34 +23,29 @@
 
 namespace {
 
-TEST(CHash, BucketCountIsTheNextOddPrime) {
-    const std::int32_t cases[][2] = {{0, 1}, {1, 1}, {20, 23}, {100, 101}, {121, 127}, {150, 151}};
-    for (const auto& c : cases) {
+TEST(CHash, BucketsShadowedKeysAFullPoolAndStringHashes) {
+    for (const auto& [request, buckets] : {std::pair{0, 1}, {1, 1}, {20, 23}, {100, 101}, {121, 127}, {150, 151}}) {
         CHash table;
-        ASSERT_TRUE(table.Init(c[0], 4, true));
-        EXPECT_EQ(table.GetBucketCount(), c[1]) << c[0];
+        ASSERT_TRUE(table.Init(request, 4, true));
+        EXPECT_EQ(table.GetBucketCount(), buckets) << request;
     }
     CHash negative;
     EXPECT_FALSE(negative.Init(-5, 4, true));
-}
-
-TEST(CHash, NewKeysShadowOlderDuplicatesAndAFullPoolDropsTheInsert) {
     CHash table;
     ASSERT_TRUE(table.Init(20, 3, false));
     const std::uintptr_t high = ~std::uintptr_t{0} - 5;
-    table.Insert(7, 1);
-    table.Insert(7, 2);
-    table.Insert(high, high);
-    table.Insert(high & 0xFFFFFFFFu, 1);  // no node left
-    std::uintptr_t value = 0;
-    ASSERT_TRUE(table.Find(high, &value));
-    EXPECT_EQ(value, high);
-    EXPECT_FALSE(table.Find(high & 0xFFFFFFFFu, &value));
-    ASSERT_TRUE(table.Find(7, &value));
-    EXPECT_EQ(value, 2u);
+    for (const auto& [key, value] : {std::pair{std::uintptr_t{7}, std::uintptr_t{1}}, {7, 2}, {high, high}, {high & 0xFFFFFFFFu, 1}}) {
+        table.Insert(key, value);  // the last finds no node left
+    }
+    const auto find = [&](std::uintptr_t key) {
+        std::uintptr_t value = 0;
+        return table.Find(key, &value) ? value : 0;
+    };
+    EXPECT_EQ(find(high), high);
+    EXPECT_EQ(find(high & 0xFFFFFFFFu), 0u);
+    EXPECT_EQ(find(7), 2u);  // the newer key shadows the older
     table.Remove(7);
-    ASSERT_TRUE(table.Find(7, &value));
-    EXPECT_EQ(value, 1u);
+    EXPECT_EQ(find(7), 1u);
     EXPECT_EQ(HashString("ABC", true), 0x5743u);  // as "abc"
     EXPECT_EQ(HashString("ABC", false), 0x7563u);
     EXPECT_EQ(HashString("\xE9", false), 0xFFFFFFF9u);  // a signed byte

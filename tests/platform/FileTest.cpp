@@ -139,12 +139,10 @@ TEST_F(FileTest, WholeFileLoadsAndShortReads) {
     delete Mgr();  // replaced: the new one is owned by the application's singleton table
     new StaleSize();
     CBinRes blob;
-    EXPECT_EQ(blob.LoadFromFile(Path("f").c_str()), 0);
-    EXPECT_EQ(blob.GetPayload(), nullptr);
-    EXPECT_FALSE(narrow.LoadFromFile(Path("f").c_str()));
-    EXPECT_EQ(narrow.GetBuffer(), nullptr);
-    EXPECT_FALSE(wide.LoadFromFile(Path("f").c_str()));
-    EXPECT_EQ(wide.GetBuffer(), nullptr);
+    const std::u16string f = Path("f");
+    EXPECT_EQ(std::tuple(blob.LoadFromFile(f.c_str()), narrow.LoadFromFile(f.c_str()), wide.LoadFromFile(f.c_str())),
+              std::tuple(0, false, false));
+    EXPECT_TRUE(blob.GetPayload() == nullptr && narrow.GetBuffer() == nullptr && wide.GetBuffer() == nullptr);
 }
 
 TEST_F(FileTest, OpenModesSeeksRenameAndDelete) {
@@ -158,20 +156,15 @@ TEST_F(FileTest, OpenModesSeeksRenameAndDelete) {
         Mgr()->Close(file.release());
         EXPECT_EQ(m_dir.Read("f"), after) << mode;
     }
-    EXPECT_EQ(Mgr()->GetFileSize(Path("f").c_str()), 6u);
     EXPECT_EQ(Mgr()->GetFileSize(Path("none").c_str()), 0u);
     EXPECT_EQ(Mgr()->Open(Path("none").c_str(), ICFileMgr::kModeRead), nullptr);
     EXPECT_FALSE(Mgr()->Exists(m_dir.Phone().c_str()));  // a directory is no file
     std::unique_ptr<ICFile> file(Mgr()->Open(Path("f").c_str(), ICFileMgr::kModeRead));
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->Write("z", 1), 0u);  // opened for reading only
-    // {offset, origin, ok, position after}
-    const std::tuple<std::int32_t, int, bool, std::uint32_t> seeks[] = {
-        {-3, ICFile::kSeekEnd, true, 3}, {-2, ICFile::kSeekCurrent, true, 1}, {-6, ICFile::kSeekCurrent, false, 1}};
-    for (const auto& [offset, origin, ok, tell] : seeks) {
-        EXPECT_EQ(file->Seek(offset, origin), ok) << offset << "/" << origin;
-        EXPECT_EQ(file->Tell(), tell) << offset << "/" << origin;
-    }
+    EXPECT_TRUE(file->Seek(-5, ICFile::kSeekEnd));
+    EXPECT_FALSE(file->Seek(-2, ICFile::kSeekCurrent));  // before the start: the position stays
+    EXPECT_EQ(file->Tell(), 1u);
     EXPECT_EQ(ReadBack(file.get(), 100), "ycdef");
     EXPECT_EQ(ReadBack(file.get(), 1), "");
     file.reset();
