@@ -28,9 +28,11 @@ TEST(HostFile, CreationDispositionsAndTheModuleFileName) {
     TempDir dir;
     const std::u16string path = dir.Phone() + u"\\caf\u00e9.dat";  // UTF-8 on the host side
     // Contents after opening over "old!"; the game's own modes are tested through its file manager.
-    for (const auto& [disposition, after] : {std::pair<DWORD, const char*>{CREATE_NEW, nullptr}, {TRUNCATE_EXISTING, ""}, {9, nullptr}}) {
+    const std::pair<DWORD, const char*> cases[] = {{CREATE_NEW, nullptr}, {TRUNCATE_EXISTING, ""}, {9, nullptr}};
+    for (const auto& [disposition, after] : cases) {
         dir.Write("caf\xC3\xA9.dat", "old!");
-        HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
         EXPECT_EQ(h != INVALID_HANDLE_VALUE, after != nullptr) << disposition;
         EXPECT_TRUE(h == INVALID_HANDLE_VALUE || CloseHandle(h) == TRUE);
         EXPECT_EQ(dir.Read("caf\xC3\xA9.dat"), after ? after : "old!") << disposition;

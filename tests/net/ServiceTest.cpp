@@ -48,7 +48,8 @@ struct Services {
 // no reply, the HTTP socket the given one.
 struct Scripted {
     explicit Scripted(const Bytes& httpReply = {}, std::int32_t transport = 2)
-        : raw(new ScriptedSocket({}, {})), http(new ScriptedSocket(httpReply, {})), net(raw, http), s(net, "s.test/x", transport) {
+        : raw(new ScriptedSocket({}, {})), http(new ScriptedSocket(httpReply, {})), net(raw, http),
+          s(net, "s.test/x", transport) {
         net.SetConfig(nettest::Config());
     }
 
@@ -109,7 +110,8 @@ TEST(ServiceBuilders, Payloads) {
         const std::size_t length = frame[2] << 8 | frame[3];  // the first attempt's
         ASSERT_GE(frame.size(), 18 + length) << int(message);
         const Bytes sent(frame.begin() + 18, frame.begin() + 18 + static_cast<std::ptrdiff_t>(length));
-        EXPECT_TRUE(payload.empty() ? sent.size() == size : sent == payload) << int(message) << ": " << testing::PrintToString(sent);
+        EXPECT_TRUE(payload.empty() ? sent.size() == size : sent == payload)
+            << int(message) << ": " << testing::PrintToString(sent);
     }
 }
 
@@ -234,7 +236,8 @@ TEST(ServiceReplies, EveryReplyId) {
         {"room121", any118, 0, [](CNetData* d) { EXPECT_EQ(As<CNetRoomData>(d).Get121().second, 13); }},
         {"room-other", [](Services& s) { return s.room.Send132(1, 2, 3); }, 0,
          [](CNetData* d) { EXPECT_EQ(Blob(d->GetBody()), (Bytes{9, 8, 7})); }},
-        {"game128", game128, 0, [](CNetData* d) { EXPECT_EQ(Blob(As<CNetGameData>(d).Get128().run), (Bytes{'a', 'b', 'c'})); }},
+        {"game128", game128, 0,
+         [](CNetData* d) { EXPECT_EQ(Blob(As<CNetGameData>(d).Get128().run), (Bytes{'a', 'b', 'c'})); }},
         {"game128-closing", game128, 0, [](CNetData* d) { EXPECT_EQ(As<CNetGameData>(d).Get128().run.data, nullptr); }},
         {"game128-open", game128, 5, nullptr},
         {"game131", [](Services& s) { return s.game.Send131(1, 2); }, 0,

@@ -31,7 +31,8 @@ protected:
 
     // Sends the frame to the URL, polls to the end; the result.
     std::int32_t Exchange(CNetTransport& transport, const std::string& url, const Bytes& frame, std::uint8_t keep = 0) {
-        EXPECT_EQ(transport.Start(nettest::Config(), url.c_str(), frame.data(), static_cast<std::uint32_t>(frame.size()), keep), 0);
+        const auto size = static_cast<std::uint32_t>(frame.size());
+        EXPECT_EQ(transport.Start(nettest::Config(), url.c_str(), frame.data(), size, keep), 0);
         nettest::RunToEnd(transport);
         return transport.GetResult();
     }
@@ -40,7 +41,8 @@ protected:
     }
     // Payload byte 0 picks the raw peer's answer, byte 1 how it splits it.
     std::int32_t Raw(std::uint8_t answer, std::uint8_t pieces, std::uint8_t keep = 0) {
-        return Exchange(m_raw, "peer.test:" + std::to_string(nettest::RawPeer().Port()), nettest::Frame(90, {answer, pieces}), keep);
+        const std::string url = "peer.test:" + std::to_string(nettest::RawPeer().Port());
+        return Exchange(m_raw, url, nettest::Frame(90, {answer, pieces}), keep);
     }
     std::vector<std::string> HttpLog() {
         std::vector<std::string> lines;
@@ -200,8 +202,8 @@ TEST(TransportScripted, Replies) {
          Text(ok + "TRANSFER-ENCODING:  Chunked \r\n\r\n1A\r\n" + std::string(26, 'q') + "\r\n0\r\n\r\n"), {}, 0,
          Text(std::string(26, 'q'))},
         {"length first wins", true, Text(ok + "Content-Length: 2\r\nTransfer-Encoding: chunked\r\n\r\nab"), {}, 0, Text("ab")},
-        {"chunked first wins", true, Text(chunked.substr(0, chunked.size() - 2) + "Content-Length: 9\r\n\r\n2\r\nab\r\n0\r\n\r\n"),
-         {}, 0, Text("ab")},
+        {"chunked first wins", true,
+         Text(ok + "Transfer-Encoding: chunked\r\nContent-Length: 9\r\n\r\n2\r\nab\r\n0\r\n\r\n"), {}, 0, Text("ab")},
         {"neither: empty body", true, Text(ok + "Server: x\r\n\r\nabc"), {}, 0, {}},
         {"no status", true, Text("HTTP/1.1 OK\r\n\r\n"), {}, 5, {}},
         {"no reply buffer", true, MakeHttpReply(200, {1, 2}), {}, 2, {}, 0},

@@ -34,9 +34,8 @@ TEST(CHash, BucketsShadowedKeysAFullPoolAndStringHashes) {
     CHash table;
     ASSERT_TRUE(table.Init(20, 3, false));
     const std::uintptr_t high = ~std::uintptr_t{0} - 5;
-    for (const auto& [key, value] : {std::pair{std::uintptr_t{7}, std::uintptr_t{1}}, {7, 2}, {high, high}, {high & 0xFFFFFFFFu, 1}}) {
-        table.Insert(key, value);  // the last finds no node left
-    }
+    const std::pair<std::uintptr_t, std::uintptr_t> inserts[] = {{7, 1}, {7, 2}, {high, high}, {high & 0xFFFFFFFFu, 1}};
+    for (const auto& [key, value] : inserts) table.Insert(key, value);  // the last finds no node left
     const auto find = [&](std::uintptr_t key) {
         std::uintptr_t value = 0;
         return table.Find(key, &value) ? value : 0;
@@ -134,7 +133,9 @@ TEST(CLinkList, InsertRemoveFindAndInsertSorted) {
     EXPECT_EQ(list.Find(nullptr, nullptr, &r), &r);  // by data
     EXPECT_EQ(list.Find(&s, nullptr, &r), nullptr);  // the walk starts at s
     int wanted = 9;
-    auto byValue = [](CLinkListNode* n, void* key) -> std::uint8_t { return static_cast<Item*>(n)->value == *static_cast<int*>(key); };
+    auto byValue = [](CLinkListNode* n, void* key) -> std::uint8_t {
+        return static_cast<Item*>(n)->value == *static_cast<int*>(key);
+    };
     EXPECT_EQ(list.Find(nullptr, byValue, &wanted), &s);
     list.RemoveAll();
 }

@@ -350,7 +350,8 @@ TEST(ZipInputStream, ShortAndDamagedStreamsFailZeroFilled) {
     corrupt[0] ^= 0xFF;  // bad zlib header
     const Bytes truncated(stream.begin(), stream.begin() + static_cast<long>(stream.size() / 2));
     // {stream, the total it declares, bytes that read back before the zeros}
-    const std::tuple<Bytes, std::uint32_t, std::size_t> cases[] = {{stream, 1500, 990}, {corrupt, 1000, 0}, {truncated, 1000, 0}};
+    const std::tuple<Bytes, std::uint32_t, std::size_t> cases[] = {
+        {stream, 1500, 990}, {corrupt, 1000, 0}, {truncated, 1000, 0}};
     CZipInputStream zip;
     for (const auto& [source, total, good] : cases) {
         ASSERT_EQ(zip.Open(source.data(), static_cast<std::uint32_t>(source.size()), total), 1);

@@ -211,7 +211,9 @@ TEST(TextParser, BreaksLines) {
         parser.SetWidth(c.width);
         EXPECT_EQ(parser.Parse(), 0);
         Lines lines;
-        for (std::int32_t i = 0; i < parser.GetLineCount(); ++i) lines.emplace_back(parser.GetLineStart(i), parser.GetLineLength(i));
+        for (std::int32_t i = 0; i < parser.GetLineCount(); ++i) {
+            lines.emplace_back(parser.GetLineStart(i), parser.GetLineLength(i));
+        }
         EXPECT_EQ(lines, c.lines) << std::u16string(c.text).size() << " at " << c.width;
     }
 }

@@ -72,7 +72,8 @@ TEST_F(GraphicsDevice, AnyFailureInInitLeavesItClosed) {
     ASSERT_TRUE(m_graphics->Init());
     std::int32_t width = 0, height = 0;
     EXPECT_TRUE(Surface()->GetSize(&width, &height));
-    EXPECT_EQ(std::tuple(width, height, Surface()->GetPixelFormat()), std::tuple(120, 160, PixelFormat{0}));  // half the screen
+    // Half the screen.
+    EXPECT_EQ(std::tuple(width, height, Surface()->GetPixelFormat()), std::tuple(120, 160, PixelFormat{0}));
     m_graphics->SetColourARGB(1024, 1, 2, 3);
     ASSERT_TRUE(m_graphics->Reinit());  // closes first: one display object and two surfaces
     EXPECT_EQ(*m_graphics->GetColour(), *GetColorBlack());

@@ -83,9 +83,11 @@ TEST_F(SocketTest, ConnectsSendsAndReceivesAnEcho) {
     EXPECT_EQ(RunToEnd(), 0u);
     const Lines lines = Log();
     ASSERT_GE(lines.size(), 1u);
-    EXPECT_EQ(lines[0], "SOCKET: connect requested, host echo.test, port " + std::to_string(server.Port()) + ", timeout 2000");
+    EXPECT_EQ(lines[0],
+              "SOCKET: connect requested, host echo.test, port " + std::to_string(server.Port()) + ", timeout 2000");
     if (lines.size() > 1) {  // the connect was under way rather than done at once
-        EXPECT_EQ(lines, (Lines{lines[0], "SOCKET: Connected to host echo.test.local", "SOCKET: complete (0x0000, 0x2733)"}));
+        EXPECT_EQ(lines,
+                  (Lines{lines[0], "SOCKET: Connected to host echo.test.local", "SOCKET: complete (0x0000, 0x2733)"}));
     }
     std::vector<std::uint8_t> data(5000);
     for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i * 7 + 3);
@@ -121,7 +123,8 @@ TEST_F(SocketTest, ReceiveUntilThePeerClosesThenSendsFailWithoutSignal) {
     EXPECT_EQ(RunToEnd(), 242u);
     const Lines lines = Log();
     ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(Lines(lines.begin() + 2, lines.end() - 1), (Lines{"SOCKET: Receive - disconnected", "SOCKET: releasing socket"}));
+    EXPECT_EQ(Lines(lines.begin() + 2, lines.end() - 1),
+              (Lines{"SOCKET: Receive - disconnected", "SOCKET: releasing socket"}));
     // The socket error is 0x2733 when a read found nothing first.
     EXPECT_TRUE(lines[4].starts_with("SOCKET: complete (0x00f2, ")) << lines[4];
     EXPECT_EQ(m_socket->Send(buffer, 1, 0), 242u);  // the socket is gone

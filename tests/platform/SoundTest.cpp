@@ -191,7 +191,9 @@ TEST(TremorMemorySource, ReadAndClampedSeek) {
 }
 
 // `ms` milliseconds of one constant sample.
-Bytes Flat(int ms, std::int16_t value) { return PcmBytes(std::vector<std::int16_t>(static_cast<std::size_t>(ms) * 8, value)); }
+Bytes Flat(int ms, std::int16_t value) {
+    return PcmBytes(std::vector<std::int16_t>(static_cast<std::size_t>(ms) * 8, value));
+}
 
 class MediaPlayer : public testing::Test {
 protected:
@@ -211,7 +213,9 @@ protected:
         host::SetVibrateResult(S_OK);
     }
 
-    std::uint32_t Play(const Bytes& pcm) { return m_player->PlaySound(pcm.data(), static_cast<std::uint32_t>(pcm.size()), 0, 0); }
+    std::uint32_t Play(const Bytes& pcm) {
+        return m_player->PlaySound(pcm.data(), static_cast<std::uint32_t>(pcm.size()), 0, 0);
+    }
 
     std::unique_ptr<ScopedTestApp> m_app = std::make_unique<ScopedTestApp>();
     ICMediaPlayer* m_player = nullptr;
@@ -334,8 +338,12 @@ TEST(MediaPlayerThreads, DoneFlagCrossesFromTheAudioThread) {
         ASSERT_NE(player, nullptr);
         const Bytes pcm = Flat(20, 100);
         for (int round = 0; round < 3; ++round) {
-            for (int i = 0; i < 2; ++i) ASSERT_NE(player->PlaySound(pcm.data(), static_cast<std::uint32_t>(pcm.size()), 0, 0), 0u);
-            for (int i = 0; i < 500 && player->IsSoundPlaying(0); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            for (int i = 0; i < 2; ++i) {
+                ASSERT_NE(player->PlaySound(pcm.data(), static_cast<std::uint32_t>(pcm.size()), 0, 0), 0u);
+            }
+            for (int i = 0; i < 500 && player->IsSoundPlaying(0); ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            }
             EXPECT_FALSE(player->IsSoundPlaying(0));
             player->Update(0);
             EXPECT_EQ(host::OpenVoiceCount(), 0u);
