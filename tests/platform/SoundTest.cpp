@@ -234,9 +234,7 @@ TEST_F(MediaPlayer, VolumeIsClampedAndAppliedToPlayingSounds) {
     m_player->SetVolume(0);  // silences the playing device
     host::AdvanceVirtualClock(1);
     const std::vector<std::int16_t> out = host::TakeHeadlessAudio();
-    ASSERT_EQ(out.size(), 16u);
-    EXPECT_EQ(out[0], 9999);
-    EXPECT_EQ(out[8], 0);
+    EXPECT_EQ(out, (std::vector<std::int16_t>{9999, 9999, 9999, 9999, 9999, 9999, 9999, 9999, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(MediaPlayer, IdsFromOneCounterAndStopByIdBufferOrAll) {
@@ -255,16 +253,12 @@ TEST_F(MediaPlayer, IdsFromOneCounterAndStopByIdBufferOrAll) {
     EXPECT_EQ(Play(b), 6u);
     m_player->StopSound(2);
     m_player->StopSound(12345);
-    EXPECT_FALSE(m_player->IsSoundPlaying(2));
-    EXPECT_EQ(host::OpenVoiceCount(), 3u);
+    EXPECT_EQ(std::pair(m_player->IsSoundPlaying(2), host::OpenVoiceCount()), std::pair(false, std::size_t{3}));
     m_player->StopSoundsUsing(a.data());  // before `a` may be freed
-    EXPECT_FALSE(m_player->IsSoundPlaying(1));
-    EXPECT_FALSE(m_player->IsSoundPlaying(4));
-    EXPECT_TRUE(m_player->IsSoundPlaying(6));
-    EXPECT_EQ(host::OpenVoiceCount(), 1u);
+    EXPECT_EQ(std::tuple(m_player->IsSoundPlaying(1), m_player->IsSoundPlaying(4), m_player->IsSoundPlaying(6)),
+              std::tuple(false, false, true));
     m_player->StopSound(0);
-    EXPECT_FALSE(m_player->IsSoundPlaying(0));
-    EXPECT_EQ(host::OpenVoiceCount(), 0u);
+    EXPECT_EQ(std::pair(m_player->IsSoundPlaying(0), host::OpenVoiceCount()), std::pair(false, std::size_t{0}));
 }
 
 TEST_F(MediaPlayer, SoundsMixClippedPauseAndAreReapedInUpdate) {
