@@ -39,9 +39,7 @@ struct Script {
 Script g_script;
 std::vector<Entry> g_log;  // events handled
 std::vector<DWORD> g_tickTimes;
-int g_created = 0;
-int g_deleted = 0;
-int g_shutdowns = 0;
+int g_created = 0, g_deleted = 0, g_shutdowns = 0;
 
 class TestApp : public CApp {
 public:
@@ -107,7 +105,6 @@ CApp* CreateGameApp() {
     return new (std::nothrow) TestApp();
 }
 
-// This application runs no executor.
 std::int32_t OnExecutorInit() { return 0; }
 void OnExecutorShutdown() {}
 void OnExecutorUpdate() {}
@@ -169,22 +166,19 @@ TEST(AppletKeys, MapKeyCoversTheTable) {
     for (const auto& [key, code] : cases) EXPECT_EQ(CApplet::MapKey(key), code) << key;
 }
 
-TEST_F(Applet, QueueHolds24EventsBetweenTwoTicks) {
-    RunTicks(2, [](int tick) {
-        if (tick != 1) return;
-        for (std::uint32_t id = 1000; id < 1025; ++id) ICCore::GetInstance()->PostEvent(id, 0x1234, id);
-    });
-    std::vector<Entry> expected;
-    for (std::uint32_t id = 1000; id < 1024; ++id) expected.push_back({id, 0x1234, id, 1});
-    EXPECT_EQ(EntriesBeforeTick(2), expected);
-}
-
-TEST_F(Applet, EventsPostedDuringTheFlushAreHandledBeforeTheTick) {
+// Events posted during the flush are handled in it; the queue holds 24
+// events between two ticks.
+TEST_F(Applet, EventsPostedInTheFlushAndTheQueuesSize) {
     g_script.onEvent = [](std::uint32_t id) {
         if (id == EVENT_START || id == 77) ICCore::GetInstance()->PostEvent(id == 77 ? 78 : 77, 0, 0);
     };
-    RunTicks(1, nullptr);
+    RunTicks(2, [](int tick) {
+        for (std::uint32_t id = 1000; tick == 1 && id < 1025; ++id) ICCore::GetInstance()->PostEvent(id, 0x1234, id);
+    });
     EXPECT_EQ(EventsBeforeTick(1), (Ids{EVENT_START, EVENT_REDRAW, EVENT_REDRAW, 77, 78}));
+    std::vector<Entry> expected;
+    for (std::uint32_t id = 1000; id < 1024; ++id) expected.push_back({id, 0x1234, id, 1});
+    EXPECT_EQ(EntriesBeforeTick(2), expected);
 }
 
 TEST_F(Applet, DeactivationFlushesAtOnceAndReactivationResumes) {
@@ -209,20 +203,20 @@ TEST_F(Applet, DeactivationFlushesAtOnceAndReactivationResumes) {
     EXPECT_FALSE(host::GetGxState().suspended);
 }
 
-TEST_F(Applet, QuitFromInsideATickRunsTheWholeSequenceFirst) {
+// From inside a tick the close event and a nested tick run first; from a
+// handler each event is still handled once.
+TEST_F(Applet, QuitFromATickOrAHandlerRunsTheWholeSequence) {
     g_script.onTick = [&](int tick) {
         if (tick != 2) return;
         ICCore::GetInstance()->PostEvent(99, 0, 0);
         ICCore::GetInstance()->Quit(0);
-        EXPECT_EQ(g_tickTimes.size(), 3u);  // the close event and a nested tick ran first
+        EXPECT_EQ(g_tickTimes.size(), 3u);
     };
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(EventsBeforeTick(3), (Ids{99, EVENT_CLOSE}));
     EXPECT_EQ(g_tickTimes.size(), 3u);
     EXPECT_EQ(g_shutdowns, 1);
-}
-
-TEST_F(Applet, QuitFromAnEventHandlerHandlesEachEventOnce) {
+    SetUp();
     g_script.onEvent = [](std::uint32_t id) {
         if (id == EVENT_START) ICCore::GetInstance()->Quit(0);
     };
@@ -257,8 +251,9 @@ TEST_F(Applet, MessagesPostTheirEventsAndSayWhetherTheyAreHandled) {
 }
 
 TEST_F(Applet, StartupFailuresTearDownAndReturn1) {
-    struct Case { const char* name; std::function<void()> arrange; int created; };
+    struct Case { const char* name; std::function<void()> arrange; int created; std::string box = ""; };
     const Case cases[] = {
+        {"class", [] { host::SetFault(host::Fault::RegisterClass, true); }, 0, "Error Registering wndClass|Game"},
         {"window", [] { host::SetFault(host::Fault::CreateWindow, true); }, 0},
         {"application", [] { g_script.failCreation = true; }, 0},
         {"startup", [] { g_script.startupResult = 5; }, 1},
@@ -271,19 +266,11 @@ TEST_F(Applet, StartupFailuresTearDownAndReturn1) {
         EXPECT_EQ((std::vector<int>{g_created, g_shutdowns, g_deleted}), std::vector<int>(3, c.created)) << c.name;
         EXPECT_TRUE(g_log.empty()) << c.name;
         EXPECT_EQ(ICCore::GetInstance(), nullptr) << c.name;
-        EXPECT_EQ(host::GetGxState().closeDisplayCalls, 1) << c.name;
+        EXPECT_EQ(host::GetGxState().closeDisplayCalls, c.box.empty() ? 1 : 0) << c.name;  // opened after the class
         EXPECT_EQ(host::RegisteredClassCount(), 0) << c.name;
+        const host::MessageBoxRecord* box = host::LastMessageBox();
+        EXPECT_EQ(box == nullptr ? "" : box->text + "|" + box->caption, c.box) << c.name;
     }
-}
-
-TEST_F(Applet, ClassRegistrationFailureShowsTheMessage) {
-    host::SetFault(host::Fault::RegisterClass, true);
-    EXPECT_EQ(Run(), 1);
-    const host::MessageBoxRecord* box = host::LastMessageBox();
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->text, "Error Registering wndClass");
-    EXPECT_EQ(box->caption, "Game");
-    EXPECT_EQ(box->type, MB_ICONERROR);
 }
 
 TEST_F(Applet, NoWindowOrNoApplicationIsHarmless) {

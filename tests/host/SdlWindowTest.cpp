@@ -79,23 +79,20 @@ protected:
     TempDir m_runtime;
 };
 
-void Push(SDL_Event e) { ASSERT_EQ(SDL_PushEvent(&e), 1); }
-
-void PushKey(Uint32 type, SDL_Keycode key, Uint8 repeat = 0) {
+// An event of the type; keys get the key and repeat flag, window events the
+// event, mouse buttons the left button, and mouse events the position.
+void Push(Uint32 type, int a = 0, int b = 0) {
     SDL_Event e{};
     e.type = type;
-    e.key.keysym.sym = key;
-    e.key.repeat = repeat;
-    Push(e);
-}
-
-void PushMouse(Uint32 type, int x, int y) {  // a left button press or release, or a move
-    SDL_Event e{};
-    e.type = type;
-    if (type != SDL_MOUSEMOTION) e.button.button = SDL_BUTTON_LEFT;
-    (type == SDL_MOUSEMOTION ? e.motion.x : e.button.x) = x;
-    (type == SDL_MOUSEMOTION ? e.motion.y : e.button.y) = y;
-    Push(e);
+    if (type == SDL_KEYDOWN || type == SDL_KEYUP) {
+        std::tie(e.key.keysym.sym, e.key.repeat) = std::tuple(a, static_cast<Uint8>(b));
+    }
+    if (type == SDL_WINDOWEVENT) e.window.event = static_cast<Uint8>(a);
+    if (type == SDL_MOUSEMOTION) std::tie(e.motion.x, e.motion.y) = std::tuple(a, b);
+    if (type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP) {
+        std::tie(e.button.button, e.button.x, e.button.y) = std::tuple(SDL_BUTTON_LEFT, a, b);
+    }
+    ASSERT_EQ(SDL_PushEvent(&e), 1);
 }
 
 TEST_F(SdlWindow, KeysBecomeVirtualKeys) {
@@ -105,9 +102,9 @@ TEST_F(SdlWindow, KeysBecomeVirtualKeys) {
         {SDLK_F9, VK_F9},     {SDLK_KP_MULTIPLY, VK_F8}, {SDLK_q, 'Q'},
     };
     for (const auto& [key, virtualKey] : cases) {
-        PushKey(SDL_KEYDOWN, key);
-        PushKey(SDL_KEYDOWN, key, 1);
-        PushKey(SDL_KEYUP, key);
+        Push(SDL_KEYDOWN, key);
+        Push(SDL_KEYDOWN, key, 1);
+        Push(SDL_KEYUP, key);
         // Repeats and releases carry the previous key state (bit 30).
         const std::pair<UINT, LPARAM> expected[] = {
             {WM_KEYDOWN, 1}, {WM_KEYDOWN, 1 | 1 << 30}, {WM_KEYUP, static_cast<LPARAM>(0xC0000001u)}};
@@ -120,11 +117,11 @@ TEST_F(SdlWindow, KeysBecomeVirtualKeys) {
 
 TEST_F(SdlWindow, MouseIsTheStylusInScreenPixels) {
     Create();
-    PushMouse(SDL_MOUSEMOTION, 20, 20);  // no button held: a stylus cannot hover
-    PushMouse(SDL_MOUSEBUTTONDOWN, 202, 115);  // the desktop window is twice the screen's size
-    PushMouse(SDL_MOUSEMOTION, 40, 8);
-    PushMouse(SDL_MOUSEMOTION, 5000, 10);  // outside: held at the edge; unread moves merge
-    PushMouse(SDL_MOUSEBUTTONUP, 4, 4);
+    Push(SDL_MOUSEMOTION, 20, 20);  // no button held: a stylus cannot hover
+    Push(SDL_MOUSEBUTTONDOWN, 202, 115);  // the desktop window is twice the screen's size
+    Push(SDL_MOUSEMOTION, 40, 8);
+    Push(SDL_MOUSEMOTION, 5000, 10);  // outside: held at the edge; unread moves merge
+    Push(SDL_MOUSEBUTTONUP, 4, 4);
     const std::tuple<UINT, WPARAM, LPARAM> expected[] = {
         {WM_LBUTTONDOWN, MK_LBUTTON, 101 | 57 << 16}, {WM_MOUSEMOVE, MK_LBUTTON, 479 | 5 << 16}, {WM_LBUTTONUP, 0, 2 | 2 << 16}};
     for (const auto& e : expected) {
@@ -135,17 +132,12 @@ TEST_F(SdlWindow, MouseIsTheStylusInScreenPixels) {
 
 TEST_F(SdlWindow, FocusActivatesOnlyOnAChangeCloseAndRotation) {
     ShowWindow(Create(), SW_SHOW);  // showing activates the window
-    for (Uint8 focus : {SDL_WINDOWEVENT_FOCUS_GAINED, SDL_WINDOWEVENT_FOCUS_LOST, SDL_WINDOWEVENT_FOCUS_LOST}) {
-        SDL_Event e{};
-        e.type = SDL_WINDOWEVENT;
-        e.window.event = focus;
-        Push(e);
+    for (int focus : {SDL_WINDOWEVENT_FOCUS_GAINED, SDL_WINDOWEVENT_FOCUS_LOST, SDL_WINDOWEVENT_FOCUS_LOST}) {
+        Push(SDL_WINDOWEVENT, focus);
     }
-    PushKey(SDL_KEYDOWN, SDLK_F12);
-    PushKey(SDL_KEYUP, SDLK_F12);
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    Push(quit);
+    Push(SDL_KEYDOWN, SDLK_F12);
+    Push(SDL_KEYUP, SDLK_F12);
+    Push(SDL_QUIT);
     std::vector<UINT> messages;
     for (MSG msg = Next(); msg.message != WM_CLOSE && msg.message != WM_TIMER; msg = Next()) {
         if (msg.message != WM_PAINT && msg.message != WM_WINDOWPOSCHANGED) messages.push_back(msg.message);

@@ -29,42 +29,16 @@ inline constexpr const char* kKeyText = "key";
 
 // Fields 0-5 = 0x1234, 1, 2, 3, 0x0506, 7 with the key text "key".
 inline WNetConfig Config(std::int32_t timeoutMs = 0) {
-    WNetConfig config;
-    config.field0 = 0x1234;
-    config.field1 = 1;
-    config.field2 = 2;
-    config.field3 = 3;
-    config.field4 = 0x0506;
-    config.field5 = 7;
-    config.timeoutMs = timeoutMs;
-    config.connectTimeoutMs = 5000;
-    config.keyText = kKeyText;
-    return config;
+    return {.field0 = 0x1234, .field1 = 1, .field2 = 2, .field3 = 3, .field4 = 0x0506, .field5 = 7,
+            .timeoutMs = timeoutMs, .connectTimeoutMs = 5000, .keyText = kKeyText};
 }
 
 // A request frame of Config() without extra header: keyed and checksummed.
 inline Bytes Frame(std::uint8_t message, const Bytes& payload) {
-    const WNetConfig c = Config();
-    Bytes frame = {1,
-                   9,
-                   static_cast<std::uint8_t>(payload.size() >> 8),
-                   static_cast<std::uint8_t>(payload.size()),
-                   static_cast<std::uint8_t>(c.field1),
-                   static_cast<std::uint8_t>(c.field2),
-                   static_cast<std::uint8_t>(c.field3),
-                   static_cast<std::uint8_t>(c.field5),
-                   static_cast<std::uint8_t>(c.field4 >> 8),
-                   static_cast<std::uint8_t>(c.field4),
-                   static_cast<std::uint8_t>(c.field0 >> 8),
-                   static_cast<std::uint8_t>(c.field0),
-                   0,
-                   0,
-                   0,
-                   0,
-                   message,
-                   0};
+    Bytes frame = {1, 9, static_cast<std::uint8_t>(payload.size() >> 8), static_cast<std::uint8_t>(payload.size()),
+                   1, 2, 3, 7, 0x05, 0x06, 0x12, 0x34, 0, 0, 0, 0, message, 0};
     std::uint8_t key[8];
-    CWUtil::GenerateKey(key, c.field4, c.field5 & 0xFF, c.field1, c.field2, c.field0, c.field3, c.keyText);
+    CWUtil::GenerateKey(key, 0x0506, 7, 1, 2, 0x1234, 3, kKeyText);
     const std::uint16_t sum = CWUtil::Checksum(key, 8, frame.data(), 18, nullptr, 0, payload.data(),
                                                static_cast<std::int32_t>(payload.size()));
     frame[14] = static_cast<std::uint8_t>(sum >> 8);
@@ -110,6 +84,17 @@ private:
     Process m_process;
     std::uint16_t m_port = 0;
 };
+
+// The peers, each started by the first test that asks for it and kept
+// for the rest of the test program.
+inline Peer& HttpPeer() {
+    static Peer peer("http_peer.py");
+    return peer;
+}
+inline Peer& RawPeer() {
+    static Peer peer("raw_peer.py");
+    return peer;
+}
 
 // Names "peer.test" (and any name ending in ".test") as 127.0.0.1 while it lives.
 class LoopbackNames {

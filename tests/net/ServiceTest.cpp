@@ -20,15 +20,16 @@ namespace {
 
 using nettest::Bytes;
 
+// The five services on one client, reaching the URL over the transport.
 struct Services {
-    std::array<CNetAPI*, 5> All() { return {&hs, &room, &game, &stat, &res}; }
-    void Use(CWNet& net, const std::string& url, std::int32_t transport) {
+    Services(CWNet& net, const std::string& url, std::int32_t transport) {
         for (CNetAPI* service : All()) {
             service->SetWNet(&net);
             service->SetURL(url.c_str(), 0);
             service->SetTransportType(transport);
         }
     }
+    std::array<CNetAPI*, 5> All() { return {&hs, &room, &game, &stat, &res}; }
     CNetAPI* Busy() {
         for (CNetAPI* service : All()) {
             if (service->IsBusy()) return service;
@@ -47,9 +48,9 @@ struct Services {
 // no reply, the HTTP socket the given one.
 struct Scripted {
     explicit Scripted(const Bytes& httpReply = {}, std::int32_t transport = 2)
-        : raw(new ScriptedSocket({}, {})), http(new ScriptedSocket(httpReply, {})), net(raw, http) {
+        : raw(new ScriptedSocket({}, {})), http(new ScriptedSocket(httpReply, {})), net(raw, http),
+          s(net, "s.test/x", transport) {
         net.SetConfig(nettest::Config());
-        s.Use(net, "s.test/x", transport);
     }
 
     ScriptedSocket* raw;
@@ -58,84 +59,63 @@ struct Scripted {
     Services s;
 };
 
+using Build = std::function<std::int32_t(Services&)>;
+
 TEST(ServiceBuilders, Payloads) {
     DebugCapture quiet;
-    const std::uint8_t run3[] = {7, 8, 9};
-    const std::uint8_t ids[] = {3, 9};
-    struct Case {
-        const char* name;
-        std::function<std::int32_t(Services&)> build;
-        std::uint8_t message;
-        Bytes payload;  // or only its size, when empty
-        std::size_t size = 0;
-    };
-    const Case cases[] = {
-        {"118", [](Services& s) { return s.room.Send118(1, 2, 1, 0); }, 118, {0, 0, 0, 1, 0, 0, 0, 2, 2, 0, 0}},
-        {"118 alt", [](Services& s) { return s.room.Send118Alt(1, 2, 1, 0); }, 118, {0, 0, 0, 1, 0, 0, 0, 2, 2, 1, 0}},
-        {"132", [](Services& s) { return s.room.Send132(1, 2, 3); }, 132, {0, 0, 0, 1, 0, 0, 0, 3, 0, 0, 0, 2, 0}},
-        {"132 alt",
-         [](Services& s) { return s.room.Send132Alt(1, 2, 3); },
-         132,
-         {0, 0, 0, 1, 0, 0, 0, 3, 0, 0, 0, 2, 0}},
-        {"117", [](Services& s) { return s.room.Send117(1, 2, 5); }, 117, {0, 0, 0, 1, 0, 0, 0, 2, 1, 0}},
-        {"119", [](Services& s) { return s.room.Send119(1); }, 119, {}, 5},
-        {"120", [](Services& s) { return s.room.Send120(1, 2); }, 120, {}, 9},
-        {"131", [](Services& s) { return s.game.Send131(1, 2); }, 131, {0, 0, 0, 2, 0, 0, 0, 1}},
-        {"128 without run",
-         [](Services& s) { return s.game.Send128(1, 2, 7, nullptr, 5); },
-         128,
-         {0, 0, 0, 2, 0, 0, 0, 1, 1, 0}},
-        {"128", [&](Services& s) { return s.game.Send128(1, 2, 0, run3, 3); }, 128, {}, 13},
-        {"136",
-         [&](Services& s) { return s.game.Send136(1, 2, 3, run3, 1, run3, 3); },
-         136,
-         {0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 3, 0, 3, 7, 8, 9, 0, 1, 7, 0}},
-        {"137", [](Services& s) { return s.game.Send137(1, 2); }, 137, {}, 9},
-        {"135", [](Services& s) { return s.game.Send135(1, 2); }, 135, {}, 7},
-        {"112", [](Services& s) { return s.stat.Send112(1); }, 112, {}, 5},
-        {"113",
-         [&](Services& s) { return s.stat.Send113(1, 2, run3, 3, 9); },
-         113,
-         {0, 0, 0, 2, 0, 0, 0, 1, 7, 8, 9, 0, 1}},
-        {"114 value", [](Services& s) { return s.stat.Send114(nullptr, 7); }, 114, {0, 8, 6, 0, 0, 0, 0, 7}},
-        {"114 name", [](Services& s) { return s.stat.Send114(u"abc", 0); }, 114, {0, 9, 7, 1, 0, 3, 'a', 'b', 'c'}},
-        {"114 nothing", [](Services& s) { return s.stat.Send114(u"", 0); }, 114, {0, 2}},
-        {"115", [](Services& s) { return s.stat.Send115(1); }, 115, {0x80}},
-        {"116", [&](Services& s) { return s.stat.Send116(1, run3, 3); }, 116, {}, 8},
-        {"133", [](Services& s) { return s.stat.Send133(1, 2, 3, 4); }, 133, {0x80, 0, 0, 0, 0, 1, 0, 3, 0, 4}},
-        {"133 kind 5", [](Services& s) { return s.stat.Send133(1, 5, 3, 4); }, 133, {0x40, 0, 0, 0, 0, 1, 0, 3, 0, 4}},
-        {"134", [](Services& s) { return s.stat.Send134(1, 2, 3, 1); }, 134, {}, 14},
-        {"items", [&](Services& s) { return s.res.RequestItems(7, ids, 2); }, 1, {0, 7, 3, 3, 0, 7, 9, 9}},
-        {"default item", [](Services& s) { return s.res.RequestDefault(); }, 1, {0, 255, 0, 0}},
-        {"88", [](Services& s) { return s.hs.RequestScores(5); }, 88, {5}},
-        {"90: B first, xxx for no name",
-         [](Services& s) {
+    static const std::uint8_t run3[] = {7, 8, 9}, ids[] = {3, 9};
+    // {builder, message, payload (or, when empty, only its size)}
+    const std::tuple<Build, std::uint8_t, Bytes, std::size_t> cases[] = {
+        {[](Services& s) { return s.room.Send118(1, 2, 1, 0); }, 118, {0, 0, 0, 1, 0, 0, 0, 2, 2, 0, 0}, 0},
+        {[](Services& s) { return s.room.Send118Alt(1, 2, 1, 0); }, 118, {0, 0, 0, 1, 0, 0, 0, 2, 2, 1, 0}, 0},
+        {[](Services& s) { return s.room.Send132(1, 2, 3); }, 132, {0, 0, 0, 1, 0, 0, 0, 3, 0, 0, 0, 2, 0}, 0},
+        {[](Services& s) { return s.room.Send132Alt(1, 2, 3); }, 132, {0, 0, 0, 1, 0, 0, 0, 3, 0, 0, 0, 2, 0}, 0},
+        {[](Services& s) { return s.room.Send117(1, 2, 5); }, 117, {0, 0, 0, 1, 0, 0, 0, 2, 1, 0}, 0},
+        {[](Services& s) { return s.room.Send119(1); }, 119, {}, 5},
+        {[](Services& s) { return s.room.Send120(1, 2); }, 120, {}, 9},
+        {[](Services& s) { return s.game.Send131(1, 2); }, 131, {0, 0, 0, 2, 0, 0, 0, 1}, 0},
+        {[](Services& s) { return s.game.Send128(1, 2, 7, nullptr, 5); }, 128, {0, 0, 0, 2, 0, 0, 0, 1, 1, 0}, 0},
+        {[](Services& s) { return s.game.Send128(1, 2, 0, run3, 3); }, 128, {}, 13},
+        {[](Services& s) { return s.game.Send136(1, 2, 3, run3, 1, run3, 3); }, 136,
+         {0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 3, 0, 3, 7, 8, 9, 0, 1, 7, 0}, 0},
+        {[](Services& s) { return s.game.Send137(1, 2); }, 137, {}, 9},
+        {[](Services& s) { return s.game.Send135(1, 2); }, 135, {}, 7},
+        {[](Services& s) { return s.stat.Send112(1); }, 112, {}, 5},
+        {[](Services& s) { return s.stat.Send113(1, 2, run3, 3, 9); }, 113, {0, 0, 0, 2, 0, 0, 0, 1, 7, 8, 9, 0, 1}, 0},
+        {[](Services& s) { return s.stat.Send114(nullptr, 7); }, 114, {0, 8, 6, 0, 0, 0, 0, 7}, 0},
+        {[](Services& s) { return s.stat.Send114(u"abc", 0); }, 114, {0, 9, 7, 1, 0, 3, 'a', 'b', 'c'}, 0},
+        {[](Services& s) { return s.stat.Send114(u"", 0); }, 114, {0, 2}, 0},
+        {[](Services& s) { return s.stat.Send115(1); }, 115, {0x80}, 0},
+        {[](Services& s) { return s.stat.Send116(1, run3, 3); }, 116, {}, 8},
+        {[](Services& s) { return s.stat.Send133(1, 2, 3, 4); }, 133, {0x80, 0, 0, 0, 0, 1, 0, 3, 0, 4}, 0},
+        {[](Services& s) { return s.stat.Send133(1, 5, 3, 4); }, 133, {0x40, 0, 0, 0, 0, 1, 0, 3, 0, 4}, 0},
+        {[](Services& s) { return s.stat.Send134(1, 2, 3, 1); }, 134, {}, 14},
+        {[](Services& s) { return s.res.RequestItems(7, ids, 2); }, 1, {0, 7, 3, 3, 0, 7, 9, 9}, 0},
+        {[](Services& s) { return s.res.RequestDefault(); }, 1, {0, 255, 0, 0}, 0},
+        {[](Services& s) { return s.hs.RequestScores(5); }, 88, {5}, 0},
+        {[](Services& s) {  // B first, "xxx" for no name
              s.hs.QueueScore(1, u"A", 10, nullptr);
              s.hs.QueueScore(2, u"", -1, u"z");
              return s.hs.SubmitQueued();
          },
-         90,
-         {2, 2, 0xFF, 0xFF, 0xFF, 0xFF, 0, 3, 'x', 'x', 'x', 0, 1, 'z', 1, 0, 0, 0, 10, 0, 1, 'A', 0, 0}},
+         90, {2, 2, 0xFF, 0xFF, 0xFF, 0xFF, 0, 3, 'x', 'x', 'x', 0, 1, 'z', 1, 0, 0, 0, 10, 0, 1, 'A', 0, 0}, 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& [build, message, payload, size] : cases) {
         Scripted scripted;
-        ASSERT_EQ(c.build(scripted.s), 0) << c.name;
+        ASSERT_EQ(build(scripted.s), 0) << int(message);
         nettest::RunToEnd(scripted.net);
         const Bytes& frame = scripted.raw->Sent();
-        ASSERT_GE(frame.size(), 18u) << c.name;
-        EXPECT_EQ(frame[16], c.message) << c.name;
+        ASSERT_GE(frame.size(), 18u) << int(message);
+        EXPECT_EQ(frame[16], message);
         const std::size_t length = frame[2] << 8 | frame[3];  // the first attempt's
-        ASSERT_GE(frame.size(), 18 + length) << c.name;
-        const Bytes payload(frame.begin() + 18, frame.begin() + 18 + static_cast<std::ptrdiff_t>(length));
-        if (c.payload.empty()) {
-            EXPECT_EQ(payload.size(), c.size) << c.name;
-        } else {
-            EXPECT_EQ(payload, c.payload) << c.name;
-        }
+        ASSERT_GE(frame.size(), 18 + length) << int(message);
+        const Bytes sent(frame.begin() + 18, frame.begin() + 18 + static_cast<std::ptrdiff_t>(length));
+        EXPECT_TRUE(payload.empty() ? sent.size() == size : sent == payload)
+            << int(message) << ": " << testing::PrintToString(sent);
     }
 }
 
-TEST(ServiceBuilders, Refusals) {
+TEST(ServiceBuilders, RefusalsBusyCancelAndAFailedSubmission) {
     DebugCapture quiet;
     const std::uint8_t ids[256] = {};
     Scripted scripted;
@@ -168,207 +148,160 @@ TEST(ServiceBuilders, Refusals) {
 
 TEST(ServiceBase, ReplyHeaderAndBody) {
     DebugCapture quiet;
-    using vktools::MakeHttpReply;
-    struct Case {
-        const char* name;
-        Bytes body;
-        bool scores;  // RequestScores, else SubmitQueued
-        std::int32_t result;
+    // {body, RequestScores (else SubmitQueued), result}
+    const std::tuple<Bytes, bool, std::int32_t> cases[] = {
+        {{1, 2}, true, 5},                         // 2 bytes
+        {{1, 15, 0, 0, 80, 0}, false, 0},          // a header beyond the reply: no fields
+        {{1, 15, 0, 0, 87, 0}, true, 5},           // a header beyond the reply, fields expected
+        {{1, 3, 0, 1, 80, 0, 9}, false, 5},        // a spare byte
+        {vktools::MakeRawReply(87, {0}), true, 0},  // no boards
     };
-    const Case cases[] = {
-        {"2 bytes", {1, 2}, true, 5},
-        {"header beyond the reply, no fields", {1, 15, 0, 0, 80, 0}, false, 0},
-        {"header beyond the reply, fields", {1, 15, 0, 0, 87, 0}, true, 5},
-        {"a spare byte", {1, 3, 0, 1, 80, 0, 9}, false, 5},
-    };
-    for (const Case& c : cases) {
-        Scripted scripted(MakeHttpReply(200, c.body), 1);
+    for (const auto& [body, scores, result] : cases) {
+        Scripted scripted(vktools::MakeHttpReply(200, body), 1);
         CNetHighscore& hs = scripted.s.hs;
-        if (!c.scores) hs.QueueScore(1, u"a", 1, nullptr);
-        ASSERT_EQ(c.scores ? hs.RequestScores(1) : hs.SubmitQueued(), 0) << c.name;
+        if (!scores) hs.QueueScore(1, u"a", 1, nullptr);
+        ASSERT_EQ(scores ? hs.RequestScores(1) : hs.SubmitQueued(), 0);
         nettest::RunToEnd(hs);
-        EXPECT_EQ(hs.GetResult(), c.result) << c.name;
+        EXPECT_EQ(hs.GetResult(), result) << testing::PrintToString(body);
+        if (result != 0 || !scores) continue;
+        CNetData* data = hs.DetachData();
+        hs.Reset(1);
+        EXPECT_EQ(data->GetRequestId(), 88);  // still alive after the reset
+        EXPECT_EQ(data->GetReplyId(), 87);
+        delete data;
     }
-
-    Scripted scripted(MakeHttpReply(200, vktools::MakeRawReply(87, {0})), 1);
-    CNetHighscore& hs = scripted.s.hs;
-    ASSERT_EQ(hs.RequestScores(1), 0);
-    nettest::RunToEnd(hs);
-    ASSERT_EQ(hs.GetResult(), 0);
-    CNetData* data = hs.DetachData();
-    hs.Reset(1);
-    EXPECT_EQ(data->GetRequestId(), 88);  // still alive after the reset
-    EXPECT_EQ(data->GetReplyId(), 87);
-    delete data;
 }
-
-// Replies of every service, packed by the Python peer.
-class ServiceReplies : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { s_peer = new nettest::Peer("http_peer.py"); }
-    static void TearDownTestSuite() { delete s_peer; }
-
-    DebugCapture m_log;
-    nettest::LoopbackNames m_names;
-    static inline nettest::Peer* s_peer = nullptr;
-};
 
 template <typename Data>
 const Data& As(CNetData* data) {
     return *static_cast<Data*>(data);
 }
-
 std::u16string Text(const char16_t* text) { return text != nullptr ? text : u"(none)"; }
 Bytes Blob(const NetBlob& blob) { return Bytes(blob.data, blob.data + blob.length); }
 
-TEST_F(ServiceReplies, EveryReplyId) {
-    const std::uint8_t two[] = {3, 9};
-    const std::uint8_t three[] = {3, 9, 1};
+// Replies of every service, packed by the Python peer.
+TEST(ServiceReplies, EveryReplyId) {
+    DebugCapture log;
+    nettest::LoopbackNames names;
+    static const std::uint8_t two[] = {3, 9}, three[] = {3, 9, 1};
     using Check = std::function<void(CNetData*)>;
-    struct Case {
-        const char* reply;  // of replies.py
-        std::function<std::int32_t(Services&)> send;
-        std::int32_t result;
-        Check check;
-    };
-    const auto scores = [](Services& s) { return s.hs.RequestScores(5); };
-    const auto submit = [](Services& s) {
+    const Build scores = [](Services& s) { return s.hs.RequestScores(5); };
+    const Build submit = [](Services& s) {
         s.hs.QueueScore(1, u"a", 1, nullptr);
         return s.hs.SubmitQueued();
     };
-    const auto any118 = [](Services& s) { return s.room.Send118(1, 2, 0, 0); };
-    const Case cases[] = {
+    const Build any118 = [](Services& s) { return s.room.Send118(1, 2, 0, 0); };
+    const Build room117 = [](Services& s) { return s.room.Send117(1, 2, 0); };
+    const Build game128 = [](Services& s) { return s.game.Send128(1, 2, 0, nullptr, 0); };
+    const Build game136 = [](Services& s) { return s.game.Send136(1, 2, 3, nullptr, 0, nullptr, 0); };
+    const Build stat133 = [](Services& s) { return s.stat.Send133(1, 2, 3, 4); };
+    const Build items = [](Services& s) { return s.res.RequestItems(7, two, 2); };
+    // {reply of replies.py, request, result, checks of the data}
+    const std::tuple<const char*, Build, std::int32_t, Check> cases[] = {
         {"hs87", scores, 0,
          [](CNetData* d) {
-             const auto& hs = As<CNetHighscoreData>(d);
-             EXPECT_EQ(hs.GetBoardCount(), 3);
-             EXPECT_EQ(hs.FindBoard(5), 0);  // the first of the two
-             EXPECT_EQ(hs.GetEntryCount(5), 2);
-             EXPECT_EQ(hs.GetScores(5)[2], INT_MIN);
-             EXPECT_EQ(Text(hs.GetNames(5)[0]), u"ann");
-             EXPECT_EQ(Text(hs.GetNames(5)[1]), u"(none)");
-             EXPECT_EQ(hs.GetEntryCount(0x85), 1);
-             EXPECT_EQ(hs.GetBoardMode(1), 0x85);
-             EXPECT_EQ(hs.GetBoardMode(3), -1);
-             EXPECT_EQ(hs.GetEntryCount(6), -1);
-             EXPECT_TRUE(CNetHighscoreData::IsDescending(5));
-             EXPECT_FALSE(CNetHighscoreData::IsDescending(0x85));
+             const auto& hs = As<CNetHighscoreData>(d);  // the first board of mode 5 is found
+             EXPECT_EQ(std::tuple(hs.GetBoardCount(), hs.FindBoard(5), hs.GetEntryCount(5), hs.GetScores(5)[2]),
+                       std::tuple(3, 0, 2, INT_MIN));
+             EXPECT_EQ(Text(hs.GetNames(5)[0]) + u"/" + Text(hs.GetNames(5)[1]), u"ann/(none)");
+             EXPECT_EQ(std::tuple(hs.GetEntryCount(0x85), hs.GetBoardMode(1), hs.GetBoardMode(3), hs.GetEntryCount(6)),
+                       std::tuple(1, 0x85, -1, -1));
+             EXPECT_TRUE(CNetHighscoreData::IsDescending(5) && !CNetHighscoreData::IsDescending(0x85));
          }},
         {"hs87-none", scores, 0, [](CNetData* d) { EXPECT_EQ(As<CNetHighscoreData>(d).GetBoardCount(), 0); }},
         {"hs87-short", scores, 5, nullptr},
         {"hs80", submit, 0, [](CNetData* d) { EXPECT_EQ(As<CNetHighscoreData>(d).GetBoardCount(), 0); }},
         {"hs80-byte", submit, 5, nullptr},
-        {"room117", [](Services& s) { return s.room.Send117(1, 2, 0); }, 0,
+        {"room117", room117, 0,
          [](CNetData* d) {
              const auto& r = As<CNetRoomData>(d).Get117();
              ASSERT_EQ(r.count, 2);
-             EXPECT_EQ(r.value, 0x01020304u);
-             EXPECT_EQ(r.records[1].value, 8u);
-             EXPECT_EQ(r.records[1].second, 10);
+             EXPECT_EQ(std::tuple(r.value, r.records[1].value, r.records[1].second), std::tuple(0x01020304u, 8u, 10));
          }},
-        {"room117-empty", [](Services& s) { return s.room.Send117(1, 2, 0); }, 0,
-         [](CNetData* d) { EXPECT_EQ(As<CNetRoomData>(d).Get117().records, nullptr); }},
+        {"room117-empty", room117, 0, [](CNetData* d) { EXPECT_EQ(As<CNetRoomData>(d).Get117().records, nullptr); }},
         {"room118", any118, 0,
          [](CNetData* d) {
              const auto& r = As<CNetRoomData>(d).Get118();
-             EXPECT_EQ(r.value, 77u);
-             EXPECT_EQ(r.byte, 0x42);
-             EXPECT_EQ(r.flag, 1);
+             EXPECT_EQ(std::tuple(r.value, r.byte, r.flag), std::tuple(77u, 0x42, 1));
          }},
         {"room118-spare", any118, 5, nullptr},
         {"room119", [](Services& s) { return s.room.Send119(1); }, 0,
          [](CNetData* d) {
              const auto& r = As<CNetRoomData>(d).Get119();
              ASSERT_EQ(r.count, 2);
-             EXPECT_EQ(Text(r.records[0].text), u"(none)");
-             EXPECT_EQ(Text(r.records[1].text), u"h\u00e9");
+             EXPECT_EQ(Text(r.records[0].text) + u"/" + Text(r.records[1].text), u"(none)/h\u00e9");
          }},
         {"room120", [](Services& s) { return s.room.Send120(1, 2); }, 0,
          [](CNetData* d) { EXPECT_EQ(As<CNetRoomData>(d).Get120().flag, 1); }},
         {"room121", any118, 0, [](CNetData* d) { EXPECT_EQ(As<CNetRoomData>(d).Get121().second, 13); }},
         {"room-other", [](Services& s) { return s.room.Send132(1, 2, 3); }, 0,
-         [](CNetData* d) {
-             EXPECT_EQ(Blob(d->GetBody()), (Bytes{9, 8, 7}));
-         }},
-        {"game128", [](Services& s) { return s.game.Send128(1, 2, 0, nullptr, 0); }, 0,
-         [](CNetData* d) {
-             EXPECT_EQ(Blob(As<CNetGameData>(d).Get128().run), (Bytes{'a', 'b', 'c'}));
-         }},
-        {"game128-closing", [](Services& s) { return s.game.Send128(1, 2, 0, nullptr, 0); }, 0,
-         [](CNetData* d) { EXPECT_EQ(As<CNetGameData>(d).Get128().run.data, nullptr); }},
-        {"game128-open", [](Services& s) { return s.game.Send128(1, 2, 0, nullptr, 0); }, 5, nullptr},
+         [](CNetData* d) { EXPECT_EQ(Blob(d->GetBody()), (Bytes{9, 8, 7})); }},
+        {"game128", game128, 0,
+         [](CNetData* d) { EXPECT_EQ(Blob(As<CNetGameData>(d).Get128().run), (Bytes{'a', 'b', 'c'})); }},
+        {"game128-closing", game128, 0, [](CNetData* d) { EXPECT_EQ(As<CNetGameData>(d).Get128().run.data, nullptr); }},
+        {"game128-open", game128, 5, nullptr},
         {"game131", [](Services& s) { return s.game.Send131(1, 2); }, 0,
          [](CNetData* d) { EXPECT_EQ(As<CNetGameData>(d).Get131().flag, 1); }},
         {"game135", [](Services& s) { return s.game.Send135(1, 2); }, 0,
          [](CNetData* d) {
              const auto& r = As<CNetGameData>(d).Get135();
              ASSERT_EQ(r.count, 1);
-             EXPECT_EQ(r.records[0].flag, 1);
-             EXPECT_EQ(r.records[0].kind, 2);
-             EXPECT_EQ(r.records[0].second, 5u);
+             EXPECT_EQ(std::tuple(r.records[0].flag, r.records[0].kind, r.records[0].second), std::tuple(1, 2, 5u));
              EXPECT_EQ(Blob(r.records[0].run1), (Bytes{'x', 'y'}));
          }},
-        {"game136", [](Services& s) { return s.game.Send136(1, 2, 3, nullptr, 0, nullptr, 0); }, 0,
+        {"game136", game136, 0,
          [](CNetData* d) {
-             EXPECT_EQ(As<CNetGameData>(d).GetState().state, 0);
-             EXPECT_EQ(Blob(As<CNetGameData>(d).GetState().run2), (Bytes{'q', 'q'}));
+             const auto& state = As<CNetGameData>(d).GetState();
+             EXPECT_EQ(std::tuple(state.state, Blob(state.run2)), std::tuple(0, Bytes{'q', 'q'}));
          }},
         {"game137", [](Services& s) { return s.game.Send137(1, 2); }, 0,
          [](CNetData* d) { EXPECT_EQ(As<CNetGameData>(d).GetState().state, 3); }},
-        {"game136-spare", [](Services& s) { return s.game.Send136(1, 2, 3, nullptr, 0, nullptr, 0); }, 5, nullptr},
+        {"game136-spare", game136, 5, nullptr},
         {"stat112", [](Services& s) { return s.stat.Send112(1); }, 0,
-         [](CNetData* d) {
-             EXPECT_EQ(Blob(As<CNetStatData>(d).Get112()), (Bytes{1, 2, 3}));
-         }},
+         [](CNetData* d) { EXPECT_EQ(Blob(As<CNetStatData>(d).Get112()), (Bytes{1, 2, 3})); }},
         {"stat113", [](Services& s) { return s.stat.Send116(1, nullptr, 0); }, 0,
          [](CNetData* d) { EXPECT_EQ(As<CNetStatData>(d).Get113Flag(), 1); }},
         {"stat114", [](Services& s) { return s.stat.Send114(nullptr, 1); }, 0,
          [](CNetData* d) { EXPECT_EQ(As<CNetStatData>(d).Get114Value(), 0xDEADBEEFu); }},
         {"stat115", [](Services& s) { return s.stat.Send115(0); }, 0, nullptr},
-        {"stat133", [](Services& s) { return s.stat.Send133(1, 2, 3, 4); }, 0,
+        {"stat133", stat133, 0,
          [](CNetData* d) {
              const auto& r = As<CNetStatData>(d).Get133();
              ASSERT_EQ(r.count, 1);
-             EXPECT_EQ(r.records[0].flag, 1);
-             EXPECT_EQ(Blob(r.records[0].run2), (Bytes{'t', 't'}));
+             EXPECT_EQ(std::tuple(r.records[0].flag, Blob(r.records[0].run2)), std::tuple(1, Bytes{'t', 't'}));
          }},
-        {"stat133-empty", [](Services& s) { return s.stat.Send133(1, 2, 3, 4); }, 0,
-         [](CNetData* d) { EXPECT_EQ(As<CNetStatData>(d).Get133().value, 6u); }},
+        {"stat133-empty", stat133, 0, [](CNetData* d) { EXPECT_EQ(As<CNetStatData>(d).Get133().value, 6u); }},
         {"res-default", [](Services& s) { return s.res.RequestDefault(); }, 0,
          [](CNetData* d) { EXPECT_TRUE(As<CNetResourceData>(d).HasDefaultItem()); }},
-        {"res-two", [&](Services& s) { return s.res.RequestItems(7, two, 2); }, 0,
+        {"res-two", items, 0,
          [](CNetData* d) {
              auto& r = *static_cast<CNetResourceData*>(d);
+             NetBlob taken, again{9, nullptr};
              EXPECT_FALSE(r.HasDefaultItem());
-             NetBlob taken;
              EXPECT_EQ(r.GetItem(7, 3, &taken, true), 0);
-             EXPECT_EQ(Blob(taken), (Bytes{'a', 'b'}));
-             NetBlob again{9, nullptr};
-             EXPECT_EQ(r.GetItem(7, 3, &again, true), 0);  // found, its data handed out already
-             EXPECT_EQ(again.length, 0u);
-             EXPECT_EQ(r.GetItem(7, 9, nullptr, false), 1);
-             EXPECT_EQ(r.GetItem(8, 9, nullptr, false), -1);
+             EXPECT_EQ(r.GetItem(7, 3, &again, true), 0);  // found again, its data handed out already
+             EXPECT_EQ(std::tuple(Blob(taken), again.length), std::tuple(Bytes{'a', 'b'}, 0u));
+             EXPECT_EQ(std::pair(r.GetItem(7, 9, nullptr, false), r.GetItem(8, 9, nullptr, false)), std::pair(1, -1));
              CWUtil::FreeBlob(taken);
          }},
-        {"res-one", [&](Services& s) { return s.res.RequestItems(7, two, 2); }, 5, nullptr},
-        {"res-three", [&](Services& s) { return s.res.RequestItems(7, three, 2); }, 5, nullptr},
+        {"res-one", items, 5, nullptr},
+        {"res-three", [](Services& s) { return s.res.RequestItems(7, three, 2); }, 5, nullptr},
     };
-    for (const Case& c : cases) {
+    for (const auto& [reply, send, result, check] : cases) {
         CWNet net;
         net.SetConfig(nettest::Config());
-        Services s;
-        s.Use(net, s_peer->Url(std::string("/service/") + c.reply), 1);
-        ASSERT_EQ(c.send(s), 0) << c.reply;
+        Services s(net, nettest::HttpPeer().Url(std::string("/service/") + reply), 1);
+        ASSERT_EQ(send(s), 0) << reply;
         CNetAPI* busy = s.Busy();
         ASSERT_NE(busy, nullptr);
         nettest::RunToEnd(*busy);
-        EXPECT_EQ(busy->GetResult(), c.result) << c.reply;
-        if (c.result == 0 && c.check) {
-            ASSERT_NE(busy->GetData(), nullptr) << c.reply;
-            c.check(busy->GetData());
+        EXPECT_EQ(busy->GetResult(), result) << reply;
+        if (result == 0 && check) {
+            ASSERT_NE(busy->GetData(), nullptr) << reply;
+            check(busy->GetData());
         }
     }
-    EXPECT_EQ(s_peer->Problems(), "");
+    EXPECT_EQ(nettest::HttpPeer().Problems(), "");
 }
 
 }  // namespace

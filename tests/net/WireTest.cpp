@@ -1,5 +1,6 @@
 // The wire helpers: hash, key and checksum (against the Python reference),
-// URL splitting, the reply readers and the blocks the library writes.
+// URL splitting, the reply readers and the blocks the library writes; and
+// the network fuzz targets' seeds, with damaged copies, replayed.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -7,9 +8,12 @@
 #include <random>
 #include <sstream>
 
+#include "fuzz/FuzzSeeds.h"
+#include "fuzz/NetFuzzTargets.h"
 #include "platform/shared/components/CArrayOutputStream.h"
 #include "tests/net/NetTest.h"
 #include "tests/support/FailingAlloc.h"
+#include "tests/support/FuzzReplay.h"
 
 // The application hooks the platform library calls; these tests run none.
 CApp* CreateGameApp() { return nullptr; }
@@ -22,47 +26,34 @@ namespace {
 
 using nettest::Bytes;
 
-const std::uint8_t* Ptr(const std::string& s) { return reinterpret_cast<const std::uint8_t*>(s.data()); }
-
-TEST(NetWire, HashVectors) {
-    struct Case {
-        std::string data;
-        int width;
-        std::uint32_t hash;
-    };
-    const Case cases[] = {
-        {"abc", 4, 0xED131F5Bu},
-        {"abc", 2, 0xF248},
-        {"abc", 8, 0xBA},
-        {"\xFF", 4, 0x124A2494u},  // the byte counts as -1 (as 255 it would give 0xC7B20F1D)
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(CWUtil::Hash(0, nullptr, 0, Ptr(c.data), static_cast<int>(c.data.size()), c.width), c.hash)
-            << c.data << " " << c.width;
+TEST(NetWire, HashAgreesWithItsVectorsAndThePythonReference) {
+    // "abc" at each width; the byte 0xFF counts as -1 (as 255 it would give 0xC7B20F1D).
+    const std::tuple<std::string, int, std::uint32_t> vectors[] = {
+        {"abc", 4, 0xED131F5Bu}, {"abc", 2, 0xF248}, {"abc", 8, 0xBA}, {"\xFF", 4, 0x124A2494u}};
+    for (const auto& [data, width, hash] : vectors) {
+        EXPECT_EQ(CWUtil::Hash(0, nullptr, 0, reinterpret_cast<const std::uint8_t*>(data.data()),
+                               static_cast<int>(data.size()), width), hash) << data << " " << width;
     }
-}
-
-TEST(NetWire, HashAgreesWithPythonReference) {
     std::mt19937 rng(41);
     std::ostringstream lines;
     std::vector<std::uint32_t> ours;
-    const auto hex = [](const Bytes& bytes) {
+    const auto random = [&](Bytes& bytes) {
         std::string text = "-";
-        char two[3];
-        for (std::uint8_t b : bytes) text += (std::snprintf(two, sizeof two, "%02x", b), two);
+        for (auto& b : bytes) {
+            b = static_cast<std::uint8_t>(rng() % 2 ? 0x80 | rng() : rng());
+            char two[3];
+            std::snprintf(two, sizeof two, "%02x", b);
+            text += two;
+        }
         return text;
     };
     for (int i = 0; i < 1000; ++i) {
         const std::uint32_t seed = i % 4 == 0 ? 0 : static_cast<std::uint32_t>(rng());
         Bytes key(rng() % 12), data(rng() % 40);
-        for (auto& b : key) b = static_cast<std::uint8_t>(rng() % 2 ? 0x80 | rng() : rng());
-        for (auto& b : data) b = static_cast<std::uint8_t>(rng() % 2 ? 0x80 | rng() : rng());
         const int width = (const int[]){2, 4, 8}[i % 3];
+        lines << std::hex << seed << ' ' << random(key) << ' ' << random(data) << ' ' << std::dec << width << '\n';
         ours.push_back(CWUtil::Hash(seed, key.data(), static_cast<int>(key.size()), data.data(),
                                     static_cast<int>(data.size()), width));
-        char seedText[16];
-        std::snprintf(seedText, sizeof seedText, "%x", seed);
-        lines << seedText << ' ' << hex(key) << ' ' << hex(data) << ' ' << width << '\n';
     }
     TempDir dir;
     dir.Write("cases", lines.str());
@@ -80,24 +71,15 @@ TEST(NetWire, KeyAndChecksumOfAKnownRequest) {
     std::uint8_t key[8];
     CWUtil::GenerateKey(key, 0x0506, 7, 1, 2, 0x1234, 3, "key");  // the text "1286_7_1_2_4660_3"
     EXPECT_EQ(Bytes(key, key + 8), (Bytes{0xF4, 0x00, 0x72, 0x2A, 0xF4, 0x00, 0x72, 0x2A}));
-    const Bytes frame = nettest::Frame(88, {0x05});
-    EXPECT_EQ(frame, (Bytes{0x01, 0x09, 0x00, 0x01, 0x01, 0x02, 0x03, 0x07, 0x05, 0x06, 0x12, 0x34, 0x00, 0x00, 0x32,
-                            0xEA, 0x58, 0x00, 0x05}));
+    EXPECT_EQ(nettest::Frame(88, {0x05}), (Bytes{0x01, 0x09, 0x00, 0x01, 0x01, 0x02, 0x03, 0x07, 0x05, 0x06,
+                                                 0x12, 0x34, 0x00, 0x00, 0x32, 0xEA, 0x58, 0x00, 0x05}));
 }
 
 TEST(NetWire, ParseUrl) {
-    struct Case {
-        const char* url;
-        std::int32_t result;
-        const char* host;
-        std::uint16_t port;
-        const char* path;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::int32_t, const char*, std::uint16_t, const char*> cases[] = {
         {"http://server:8080/x", 0, "server", 8080, "/x"},
         {"server:81", 0, "server", 81, ""},
         {"server/x", 0, "server", 80, "/x"},
-        {"server", 0, "server", 80, ""},
         {"http://server/a:8/x", 0, "server/a", 8, "/a:8/x"},  // the first ':' separates the port
         {"server:65535/", 0, "server", 65535, "/"},
         {"server:65536/x", 1, "", 80, ""},  // would wrap to port 0
@@ -106,27 +88,21 @@ TEST(NetWire, ParseUrl) {
         {"server:/x", 1, "", 80, ""},
         {nullptr, 1, "", 80, ""},
     };
-    for (const Case& c : cases) {
-        CStrChar host("old"), path("old");
-        std::uint16_t port = 1;
-        EXPECT_EQ(CWUtil::ParseURL(c.url, host, port, path), c.result) << c.url;
-        EXPECT_STREQ(host.GetLength() ? host.GetBuffer() : "", c.host) << c.url;
-        EXPECT_EQ(port, c.port) << c.url;
-        EXPECT_STREQ(path.GetLength() ? path.GetBuffer() : "", c.path) << c.url;
+    for (const auto& [url, result, host, port, path] : cases) {
+        CStrChar h("old"), p("old");
+        std::uint16_t got = 1;
+        EXPECT_EQ(CWUtil::ParseURL(url, h, got, p), result) << url;
+        EXPECT_STREQ(h.GetLength() ? h.GetBuffer() : "", host) << url;
+        EXPECT_EQ(got, port) << url;
+        EXPECT_STREQ(p.GetLength() ? p.GetBuffer() : "", path) << url;
     }
 }
 
 TEST(NetWire, Readers) {
     enum Reader { String, Blob16, Blob3 };
-    struct Case {
-        Reader reader;
-        Bytes input;
-        int failAlloc;  // -1: none
-        std::int32_t result;
-        std::u16string text;  // or the blob's bytes, one unit each
-        std::uint32_t left;   // bytes left in the stream
-    };
-    const Case cases[] = {
+    // {reader, input, the allocation that fails (-1: none), result, the text
+    // or the blob's bytes (a unit each), bytes left in the stream}
+    const std::tuple<Reader, Bytes, int, std::int32_t, std::u16string, std::uint32_t> cases[] = {
         {String, {0, 0, 9}, -1, 0, u"", 1},  // absent text, only the count read
         {String, {0, 3, 'a', 0xC3, 0xA9, 9}, -1, 0, u"a\u00e9", 1},
         {String, {0, 4, 'a', 'b'}, -1, 5, u"", 0},
@@ -139,59 +115,49 @@ TEST(NetWire, Readers) {
         {Blob3, {1, 2, 3, 4}, -1, 0, u"\x01\x02\x03", 1},
         {Blob3, {1, 2}, -1, 5, u"", 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& [reader, input, failAlloc, result, text, left] : cases) {
         CArrayInputStream stream(1);
-        stream.SetData(c.input.data(), static_cast<std::uint32_t>(c.input.size()));
-        FailNthNothrowNew(c.failAlloc);
+        stream.SetData(input.data(), static_cast<std::uint32_t>(input.size()));
+        FailNthNothrowNew(failAlloc);
         std::u16string got;
-        std::int32_t result;
-        if (c.reader == String) {
-            char16_t* text = reinterpret_cast<char16_t*>(1);
-            result = CWUtil::ReadString(text, stream);
-            if (text != nullptr) got = text;
-            delete[] text;
+        std::int32_t read;
+        if (reader == String) {
+            char16_t* out = reinterpret_cast<char16_t*>(1);
+            read = CWUtil::ReadString(out, stream);
+            if (out != nullptr) got = out;
+            delete[] out;
         } else {
             NetBlob blob{9, reinterpret_cast<std::uint8_t*>(1)};
-            result = c.reader == Blob16 ? CWUtil::ReadBlob16(blob, stream) : CWUtil::ReadBlob(blob, stream, 3);
+            read = reader == Blob16 ? CWUtil::ReadBlob16(blob, stream) : CWUtil::ReadBlob(blob, stream, 3);
             EXPECT_EQ(blob.data == nullptr, blob.length == 0);
             got.assign(blob.data, blob.data + blob.length);
             CWUtil::FreeBlob(blob);
         }
         FailNthNothrowNew(-1);
-        const std::size_t index = &c - cases;
-        EXPECT_EQ(result, c.result) << index;
-        EXPECT_EQ(got, c.text) << index;
-        EXPECT_EQ(stream.Available(), c.left) << index;
+        EXPECT_EQ(read, result) << testing::PrintToString(input);
+        EXPECT_EQ(got, text) << testing::PrintToString(input);
+        EXPECT_EQ(stream.Available(), left) << testing::PrintToString(input);
     }
 }
 
-TEST(NetWire, DeviceInfoOfTheHeadlessScreen) {
+TEST(NetWire, DeviceInfoScrambledPairsAndByteOrder) {
     nettest::HeadlessDevice device;
-    std::uint8_t bytes[8] = {};
+    Bytes info(8);
     CArrayOutputStream stream(1);
-    stream.Attach(bytes, sizeof bytes);
+    stream.Attach(info.data(), 8);
     CWUtil::WriteDeviceInfo(stream);
-    EXPECT_EQ(Bytes(bytes, bytes + 8), (Bytes{0x02, 0x08, 0x00, 0xF0, 0x01, 0x40, 0x10, 0x06}));
+    EXPECT_EQ(info, (Bytes{0x02, 0x08, 0x00, 0xF0, 0x01, 0x40, 0x10, 0x06}));
     EXPECT_EQ(CWUtil::GetDeviceInfoSize(), 8);
-}
-
-TEST(NetWire, ScrambleStringPairAndByteOrder) {
-    struct Case {
-        const char16_t* a;
-        const char16_t* b;
-        std::int32_t result;
-        Bytes blob;
-    };
-    const Case cases[] = {
+    const std::tuple<const char16_t*, const char16_t*, std::int32_t, Bytes> pairs[] = {
         {u"ab", u"c", 0, {0x02, 0x01, 0x00, 0x61, 0x00, 0x02, 0x00, 0x01}},
         {u"", u"c", 1, {}},
         {nullptr, u"c", 0, {}},
         {u"ab", nullptr, 0, {}},
     };
-    for (const Case& c : cases) {
+    for (const auto& [a, b, result, bytes] : pairs) {
         NetBlob blob;
-        EXPECT_EQ(ScrambleStringPair(blob, c.a, c.b), c.result);
-        EXPECT_EQ(Bytes(blob.data, blob.data + blob.length), c.blob);
+        EXPECT_EQ(ScrambleStringPair(blob, a, b), result);
+        EXPECT_EQ(Bytes(blob.data, blob.data + blob.length), bytes);
         CWUtil::FreeBlob(blob);
     }
     const std::uint32_t n32 = HostToNet32(0x01020304u);
@@ -201,6 +167,13 @@ TEST(NetWire, ScrambleStringPairAndByteOrder) {
     std::memcpy(wire + 4, &n16, 2);
     EXPECT_EQ(Bytes(wire, wire + 6), (Bytes{1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(NetToHost16(n16), 0x0506);
+}
+
+TEST(FuzzSeeds, NetTargets) {
+    DebugCapture quiet;
+    ReplayFuzzSeeds(fuzz::FuzzNetHttp, fuzz::NetHttpSeeds());
+    ReplayFuzzSeeds(fuzz::FuzzNetRaw, fuzz::NetRawSeeds());
+    ReplayFuzzSeeds(fuzz::FuzzNetReplies, fuzz::NetReplySeeds());
 }
 
 }  // namespace

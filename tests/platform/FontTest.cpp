@@ -1,3 +1,5 @@
+// Bitmap fonts of both versions from the tools/ writer, drawn into a
+// recording image; the text parser and image tiling over the same image.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -5,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/shared/graphics/2d/CFont.h"
+#include "platform/shared/graphics/2d/CDrawUtil.h"
+#include "platform/shared/graphics/2d/CTextParser.h"
 #include "tests/platform/FontTestSupport.h"
 #include "tests/support/FailingAlloc.h"
 
@@ -17,23 +20,18 @@ using fonttest::LoadedFont;
 using fonttest::RecordingImage;
 using Bytes = std::vector<std::uint8_t>;
 
-std::int32_t Load(CGraphicFont& font, const Bytes& bytes) {
-    return font.Load(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
-}
-
 TEST(Font, MeasureStopsBeforeTheCharacterThatPassesTheWidth) {
     LoadedFont f(FixedFont(u"abc", u"", 5, 1));
     ASSERT_EQ(f.loaded, 1);
-    struct Case {
+    const struct {
         const char16_t* text;
         std::int32_t length, maxWidth, width, fit;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {u"abc", -1, -1, 17, 3}, {u"abc", -1, 11, 5, 1}, {u"abc", -1, 17, 11, 2},
         {u"abc", -1, 0, 0, 0},   {u"abc", 2, -1, 11, 2},
         {u"axb", -1, -1, 12, 3},  // x has no record: advance 0, spacing still added
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         std::int32_t fit = -7;
         EXPECT_EQ(f.font.Measure(c.text, c.length, c.maxWidth, &fit), c.width) << c.maxWidth;
         EXPECT_EQ(fit, c.fit) << c.maxWidth;
@@ -78,24 +76,20 @@ TEST(Font, BothVersionsLoadTheSameFont) {
 TEST(Font, DrawStringAlignsByTheFirstFlagOfEachDirection) {
     // "AAA" measures 17 (three advances of 5 and two spacings), height 11.
     LoadedFont f(FixedFont(u"A", u"", 5, 1));
-    ASSERT_EQ(f.loaded, 1);
     RecordingImage sheet;
     f.font.SetImage(&sheet);
     const CRect rect(10, 20, 100, 50);
-    struct Case {
-        std::int32_t flags, x, y;
-    };
-    const Case cases[] = {
+    const std::int32_t cases[][3] = {
         {0, 3, 4},        {2, 10, 4},    {4, 10 + 50 - 8, 4},  // halves rounded down separately
         {8, 93, 4},       {16, 3, 20},   {32, 3, 20 + 25 - 5}, {64, 3, 20 + 50 - 11},
         {8 | 64, 93, 59}, {4 | 8, 52, 4}, {32 | 64, 3, 40},     {1 | 128 | 256, 3, 4},  // no alignment bits
     };
-    for (const Case& c : cases) {
+    for (const auto& [flags, x, y] : cases) {
         sheet.calls.clear();
-        f.font.DrawString(u"AAA", -1, &rect, 3, 4, c.flags);
-        ASSERT_EQ(sheet.calls.size(), 3u) << c.flags;
-        EXPECT_EQ(sheet.calls[0], (DrawCall{&rect, c.x, c.y, 5, 9, 0, 0})) << c.flags;
-        EXPECT_EQ(sheet.calls[2].x, c.x + 12) << c.flags;
+        f.font.DrawString(u"AAA", -1, &rect, 3, 4, flags);
+        ASSERT_EQ(sheet.calls.size(), 3u) << flags;
+        EXPECT_EQ(sheet.calls[0], (DrawCall{&rect, x, y, 5, 9, 0, 0})) << flags;
+        EXPECT_EQ(sheet.calls[2].x, x + 12) << flags;
     }
 }
 
@@ -123,15 +117,18 @@ TEST(Font, KerningAdvancesBlanksAndUnknownCharacters) {
     EXPECT_EQ(sheet.calls, expected);
 }
 
-// Resources the font refuses leave it empty, whatever it held before.
-void ExpectRefused(const Bytes& bytes, std::size_t cut = SIZE_MAX) {
+// Resources the font refuses (or cannot allocate for) leave it empty,
+// whatever it held before.
+void ExpectRefused(const Bytes& bytes, std::size_t cut = SIZE_MAX, int failAlloc = -1) {
     const auto size = static_cast<std::uint32_t>(std::min(cut, bytes.size()));
     LoadedFont previous(FixedFont(u"x", u"", 1));
-    EXPECT_EQ(previous.font.Load(bytes.data(), size), 0) << size;
-    EXPECT_EQ(previous.font.GetLineGap(), 0) << size;
+    FailNthNothrowNew(failAlloc);
+    EXPECT_EQ(previous.font.Load(bytes.data(), size), 0) << size << " " << failAlloc;
+    FailNthNothrowNew(-1);
+    EXPECT_EQ(previous.font.GetLineGap(), 0) << size << " " << failAlloc;
 }
 
-TEST(Font, ShortOrMalformedResourcesAreRefused) {
+TEST(Font, ShortMalformedOrUnallocatedResourcesAreRefused) {
     for (const std::uint8_t version : {1, 2}) {
         vktools::FontDesc desc = FixedFont(u"ab\xFFFF", u" \n", 4);
         desc.version = version;
@@ -153,14 +150,16 @@ TEST(Font, ShortOrMalformedResourcesAreRefused) {
     bytes = vktools::MakeFont(FixedFont(u"ab", u" ", 2));
     bytes[10] = 2;
     ExpectRefused(bytes);
+    // Header, glyph table, advance table, character buffer.
+    for (int n = 0; n < 4; ++n) ExpectRefused(vktools::MakeFont(FixedFont(u"ab", u" ", 4)), SIZE_MAX, n);
     // Duplicate characters count as sorted.
-    CGraphicFont font;
-    EXPECT_EQ(Load(font, vktools::MakeFont(FixedFont(u"aa", u"", 2))), 1);
+    EXPECT_EQ(LoadedFont(FixedFont(u"aa", u"", 2)).loaded, 1);
     // Version 2 with empty string blocks: the fewest bytes that hold the
     // records load (every character 0), a byte less does not.
     vktools::ByteWriter least;
     least.U8(2).U16(0).U16(0).U8(9).U16(0).U16(2).U16(1).U16(0).Append(Bytes(20, 0)).U16(0).Append(Bytes(2, 0));
-    EXPECT_EQ(Load(font, least.Get()), 1);
+    CGraphicFont font;
+    EXPECT_EQ(font.Load(least.Get().data(), static_cast<std::uint32_t>(least.Size())), 1);
     ExpectRefused(least.Get(), least.Size() - 1);
 }
 
@@ -177,32 +176,60 @@ TEST(Font, StringBlockWithTooFewCharactersLeavesZeros) {
     const auto cut = bytes.begin() + static_cast<std::ptrdiff_t>(block + 3);
     bytes.erase(cut, cut + 2);
     CGraphicFont font;
-    ASSERT_EQ(Load(font, bytes), 1);
+    ASSERT_EQ(font.Load(bytes.data(), static_cast<std::uint32_t>(bytes.size())), 1);
     EXPECT_EQ(font.GetCharAdvance(u'q'), 0);
     EXPECT_EQ(font.GetCharAdvance(u'z'), 2);
     EXPECT_EQ(font.GetCharAdvance(u'\0'), 7);
 }
 
-TEST(Font, FailedAllocationLeavesTheFontEmpty) {
-    // Header, glyph table, advance table, character buffer.
-    const Bytes bytes = vktools::MakeFont(FixedFont(u"ab", u" ", 4));
-    for (int n = 0; n < 4; ++n) {
-        LoadedFont previous(FixedFont(u"x", u"", 1));
-        FailNthNothrowNew(n);
-        EXPECT_EQ(Load(previous.font, bytes), 0) << n;
-        FailNthNothrowNew(-1);
-        EXPECT_EQ(previous.font.GetLineGap(), 0) << n;
+TEST(TextParser, BreaksLines) {
+    // Letters, tabs and spaces advance 10; line feeds have no record.
+    static LoadedFont font(FixedFont(u"\tabcdefghijklmnopqrstuvwxyz", u" ", 10));
+    using Lines = std::vector<std::pair<std::int32_t, std::int32_t>>;
+    const std::u16string longText(70000, u'a');
+    const struct {
+        const char16_t* text;
+        std::int32_t width;
+        Lines lines;
+    } cases[] = {
+        {u"hello world", 80, {{0, 5}, {6, 5}}},
+        {u"hello world", 110, {{0, 11}}},
+        {u"ab\n\ncd", 1000, {{0, 2}, {4, 0}, {4, 2}}},
+        {u"ab\n\n", 1000, {{0, 2}}},
+        {u"abcdefghij", 40, {{0, 4}, {4, 4}, {8, 2}}},  // a word longer than the width
+        {u"abcdef", 5, {}},                             // not even one character fits
+        {u"ab  cd", 20, {{0, 2}, {3, 2}, {5, 1}}},      // one space goes, the second starts a line
+        {u"a b c d", 50, {{0, 5}, {6, 1}}},             // the last space that fits
+        {u"a\tb\tc", 30, {{0, 3}, {3, 2}}},             // tabs never break
+        {u"a\nb cdefgh", 40, {{0, 1}, {2, 1}, {4, 4}, {8, 2}}},  // a line feed wins over a later space
+        {longText.c_str(), 300000, {{0, 30000}, {30000, 30000}, {60000, 5535}}},  // 16-bit records: 65535 at most
+    };
+    for (const auto& c : cases) {
+        CTextParser parser;
+        parser.SetFont(&font.font);
+        parser.SetText(c.text);
+        parser.SetWidth(c.width);
+        EXPECT_EQ(parser.Parse(), 0);
+        Lines lines;
+        for (std::int32_t i = 0; i < parser.GetLineCount(); ++i) {
+            lines.emplace_back(parser.GetLineStart(i), parser.GetLineLength(i));
+        }
+        EXPECT_EQ(lines, c.lines) << std::u16string(c.text).size() << " at " << c.width;
     }
 }
 
-TEST(FontDeathTest, BrokenInvariantsAssert) {
-    Bytes badVersion = vktools::MakeFont(FixedFont(u"a", u"", 1));
-    badVersion[0] = 3;
-    CGraphicFont font;
-    EXPECT_DEATH(font.Load(badVersion.data(), 13), "ASSERT FAILED - File: CGraphicFont, Line: 62");
-    badVersion[0] = 1;
-    ASSERT_EQ(Load(font, badVersion), 1);
-    EXPECT_DEATH(font.DrawString(u"a", -1, nullptr, 0, 0, 0), "ASSERT FAILED - File: CGraphicFont, Line: 225");
+TEST(DrawUtil, TileImageCoversTheAreaCuttingTheLastRowAndColumn) {
+    const CRect clip(0, 0, 100, 100);
+    RecordingImage image(16, 16);
+    CDrawUtil::TileImage(&clip, &image, 0, 0, 40, 20);
+    const std::vector<DrawCall> expected = {
+        {&clip, 0, 0, 16, 16, 0, 0}, {&clip, 16, 0, 16, 16, 0, 0}, {&clip, 32, 0, 8, 16, 0, 0},
+        {&clip, 0, 16, 16, 4, 0, 0}, {&clip, 16, 16, 16, 4, 0, 0}, {&clip, 32, 16, 8, 4, 0, 0},
+    };
+    EXPECT_EQ(image.calls, expected);
+    RecordingImage empty(16, 0);
+    CDrawUtil::TileImage(&clip, &empty, 0, 0, 40, 20);  // would never advance
+    EXPECT_TRUE(empty.calls.empty());
 }
 
 }  // namespace

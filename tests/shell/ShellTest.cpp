@@ -1,17 +1,12 @@
 // The shell's test program (real entry, applet and window backends) run as a
 // child process, on a private X server (Xvfb) with a private runtime directory.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <png.h>
 #include <signal.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstring>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 

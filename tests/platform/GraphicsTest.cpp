@@ -1,3 +1,5 @@
+// The graphics device over the host's display (headless, and SDL's
+// offscreen driver), pixel formats and the rectangle helpers.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,9 +12,10 @@
 #include "host/Window.h"
 #include "platform/shared/graphics/2d/CDrawUtil.h"
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
+#include "platform/shared/graphics/2d/PixelFormat.h"
+#include "platform/shared/graphics/2d/RectUtil.h"
 #include "platform/shared/win32/CRenderSurface_WinMobile_MGL.h"
 #include "src/win32/CWinBase.h"
-#include "tests/platform/FontTestSupport.h"
 #include "tests/platform/TestApp.h"
 #include "tests/support/FailingAlloc.h"
 
@@ -26,7 +29,6 @@ protected:
         m_graphics = ICGraphics2d::GetInstance();
         ASSERT_NE(m_graphics, nullptr);
     }
-
     void TearDown() override {
         delete m_graphics;
         EXPECT_EQ(host::LiveDisplayObjects(), 0);
@@ -38,7 +40,6 @@ protected:
         host::ResetWindowing(host::WindowOptions{.screenWidth = width, .screenHeight = height});
         host::SetDisplayFormat(format);
     }
-
     auto* Surface() { return static_cast<CRenderSurface_WinMobile_MGL*>(m_graphics->GetRenderSurface()); }
 
     // Pixels inside the rectangles hold the value, all others 0.
@@ -63,46 +64,21 @@ protected:
     ICGraphics2d* m_graphics = nullptr;
 };
 
-TEST_F(GraphicsDevice, BackBufferIsHalfTheScreenInItsFormat) {
-    struct Case {
-        int width, height;
-        host::DisplayFormat format;
-        std::int32_t backWidth, backHeight;
-        PixelFormat code;
-    };
-    const Case cases[] = {
-        {480, 640, host::kDisplayRgb565, 240, 320, kPixelFormatRgb565},
-        {241, 321, host::kDisplayRgb565, 120, 160, kPixelFormatRgb565},
-        {480, 640, host::kDisplayXrgb8888, 240, 320, kPixelFormatXrgb8888},
-        {480, 640, {16, 0x7C00, 0x03E0, 0x001F}, 240, 320, 0},  // unknown: code 0, still open
-    };
-    for (const auto& c : cases) {
-        Screen(c.width, c.height, c.format);
-        ASSERT_TRUE(m_graphics->Init());
-        std::int32_t width = 0, height = 0;
-        EXPECT_TRUE(m_graphics->GetRenderSurface()->GetSize(&width, &height));
-        EXPECT_EQ(std::make_pair(width, height), std::make_pair(c.backWidth, c.backHeight));
-        EXPECT_EQ(m_graphics->GetRenderSurface()->GetPixelFormat(), c.code) << c.width;
-        m_graphics->Shutdown();
-    }
-}
-
-TEST_F(GraphicsDevice, ClosedDeviceHasNoSurfaceAndPresentsNothing) {
+TEST_F(GraphicsDevice, AnyFailureInInitLeavesItClosed) {
     EXPECT_EQ(m_graphics->GetRenderSurface(), nullptr);
-    m_graphics->Present();
+    m_graphics->Present();  // closed: nothing
+    EXPECT_EQ(host::LastPresentedFrame(), nullptr);
+    Screen(241, 321, {16, 0x7C00, 0x03E0, 0x001F});  // an unknown format: code 0, still open
     ASSERT_TRUE(m_graphics->Init());
+    std::int32_t width = 0, height = 0;
+    EXPECT_TRUE(Surface()->GetSize(&width, &height));
+    // Half the screen.
+    EXPECT_EQ(std::tuple(width, height, Surface()->GetPixelFormat()), std::tuple(120, 160, PixelFormat{0}));
     m_graphics->SetColourARGB(1024, 1, 2, 3);
     ASSERT_TRUE(m_graphics->Reinit());  // closes first: one display object and two surfaces
     EXPECT_EQ(*m_graphics->GetColour(), *GetColorBlack());
     EXPECT_EQ(host::LiveDisplayObjects(), 3);
     m_graphics->Shutdown();
-    EXPECT_EQ(m_graphics->GetRenderSurface(), nullptr);
-    EXPECT_EQ(host::LiveDisplayObjects(), 0);
-    m_graphics->Present();
-    EXPECT_EQ(host::LastPresentedFrame(), nullptr);
-}
-
-TEST_F(GraphicsDevice, AnyFailureInInitLeavesItClosed) {
     for (int i = 0; i < static_cast<int>(host::DisplayFault::Count); ++i) {
         const auto fault = static_cast<host::DisplayFault>(i);
         host::SetDisplayFault(fault, true);
@@ -124,13 +100,12 @@ TEST_F(GraphicsDevice, AnyFailureInInitLeavesItClosed) {
 }
 
 TEST_F(GraphicsDevice, FillRectPacksTheColourInEachFormat) {
-    struct Case {
+    const struct {
         host::DisplayFormat display;
         PixelFormat code;  // what the surface is told it holds
         FixedColour colour;
         std::uint32_t packed;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {host::kDisplayRgb565, kPixelFormatRgb565, {1024, 1024, 0, 0}, 0xF800},
         {host::kDisplayRgb565, kPixelFormatRgb565, {1024, 512, 512, 512}, 0x8410},
         {host::kDisplayXrgb8888, kPixelFormatXrgb8888, {1024, 1024, 512, 0}, 0xFFFF8000},
@@ -155,39 +130,12 @@ TEST_F(GraphicsDevice, FillRectPacksTheColourInEachFormat) {
             m_graphics->Shutdown();
         }
     }
-}
-
-TEST_F(GraphicsDevice, FillAssertions) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    ASSERT_TRUE(m_graphics->Init());
-    m_graphics->SetColourARGB(1016, 1024, 0, 0);  // alpha 254
-    const CRect rect(0, 0, 2, 2);
-    EXPECT_DEATH(m_graphics->FillRect(&rect), "ASSERT FAILED - File: CGraphics2d_WinMobile_Lite, Line: 345");
-    m_graphics->Shutdown();
-}
-
-TEST_F(GraphicsDevice, DrawFrameStrips) {
-    Screen(240, 320);
+    Screen(480, 640);
     ASSERT_TRUE(m_graphics->Init());
     const CRect screen(0, 0, 120, 160);
     const CRect rect(10, 10, 20, 8);
-    CDrawUtil::DrawFrame(&screen, &rect, 0xFFFFFFFF, 2, 0);
+    CDrawUtil::DrawFrame(&screen, &rect, 0xFFFFFFFF, 2, 0);  // four strips
     ExpectPainted({CRect(10, 10, 20, 2), CRect(10, 16, 20, 2), CRect(10, 10, 2, 8), CRect(28, 10, 2, 8)}, 0xFFFF);
-}
-
-TEST(DrawUtilTileImage, CoversTheAreaCuttingTheLastRowAndColumn) {
-    using fonttest::DrawCall;
-    const CRect clip(0, 0, 100, 100);
-    fonttest::RecordingImage image(16, 16);
-    CDrawUtil::TileImage(&clip, &image, 0, 0, 40, 20);
-    const std::vector<DrawCall> expected = {
-        {&clip, 0, 0, 16, 16, 0, 0}, {&clip, 16, 0, 16, 16, 0, 0}, {&clip, 32, 0, 8, 16, 0, 0},
-        {&clip, 0, 16, 16, 4, 0, 0}, {&clip, 16, 16, 16, 4, 0, 0}, {&clip, 32, 16, 8, 4, 0, 0},
-    };
-    EXPECT_EQ(image.calls, expected);
-    fonttest::RecordingImage empty(16, 0);
-    CDrawUtil::TileImage(&clip, &empty, 0, 0, 40, 20);  // would never advance
-    EXPECT_TRUE(empty.calls.empty());
 }
 
 // Each back-buffer pixel becomes a 2 x 2 block of the presented frame.
@@ -200,7 +148,6 @@ void DrawAndCheckFrame(ICGraphics2d* graphics) {
     graphics->GetRenderSurface()->Unlock();
     graphics->Present();
     graphics->Shutdown();
-
     const host::Frame* frame = host::LastPresentedFrame();
     ASSERT_NE(frame, nullptr);
     ASSERT_EQ(std::make_pair(frame->width, frame->height), std::make_pair(480, 640));
@@ -214,10 +161,7 @@ void DrawAndCheckFrame(ICGraphics2d* graphics) {
     }
 }
 
-TEST_F(GraphicsDevice, AHeadlessFrameShowsTheRectanglesDoubled) {
-    Screen(480, 640);
-    DrawAndCheckFrame(m_graphics);
-}
+TEST_F(GraphicsDevice, AHeadlessFrameShowsTheRectanglesDoubled) { DrawAndCheckFrame(m_graphics); }
 
 class TestWindow : public CWinBase {
 public:
@@ -246,6 +190,118 @@ TEST_F(GraphicsDevice, PresentsIntoTheSdlGameWindow) {
         SCOPED_TRACE(format.bitCount);
         host::SetDisplayFormat(format);
         DrawAndCheckFrame(m_graphics);
+    }
+}
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Le(std::initializer_list<std::int64_t> words, int size = 4) {
+    Bytes bytes;
+    for (std::int64_t w : words) {
+        for (int i = 0; i < size; ++i) bytes.push_back(static_cast<std::uint8_t>(w >> (8 * i)));
+    }
+    return bytes;
+}
+
+TEST(PixelFormat, ChannelReads) {
+    const struct {
+        PixelFormat format;
+        Bytes pixel;
+        int a, r, g, b;
+    } cases[] = {
+        {kPixelFormatRgb565, Le({0x8800}, 2), 255, 137, 0, 0},  // low bits fill from the field's low bits
+        {kPixelFormatRgb565, Le({0x0821}, 2), 255, 9, 5, 9},
+        {kPixelFormatArgb1555, Le({0x7FFF}, 2), 0, 255, 255, 255},
+        {kPixelFormatArgb4444, Le({0x1234}, 2), 0x11, 0x22, 0x33, 0x44},
+        {kPixelFormatRgb666, Le({0x20 << 12 | 0x01 << 6 | 0x3F}), 255, 128, 5, 255},
+        {kPixelFormatXrgb8888, {1, 2, 3, 0}, 255, 3, 2, 1},
+        {kPixelFormatArgb8888, {1, 2, 3, 4}, 4, 3, 2, 1},
+        {kPixelFormatFixedArgb, Le({1024, -5, 5000, 512}), 255, 0, 255, 128},
+        {kPixelFormatFixedRgba, Le({1024, -5, 512, 0}), 0, 255, 0, 128},
+        {0x21303, Le({-1}), 77, 77, 77, 77},  // unknown: every output left alone
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::hex << c.format << " " << int(c.pixel[1]));
+        std::uint8_t a = 77, r = 77, g = 77, b = 77;
+        PixelGetARGB(c.format, c.pixel.data(), &a, &r, &g, &b);
+        EXPECT_EQ((std::vector<int>{a, r, g, b}), (std::vector<int>{c.a, c.r, c.g, c.b}));
+    }
+}
+
+TEST(PixelFormat, Conversions) {
+    const struct {
+        PixelFormat format;
+        Bytes pixel;
+        std::uint32_t to565, toXrgb, toArgb;
+        FixedColour fixed;
+    } cases[] = {
+        {kPixelFormatRgb565, Le({0x1234}, 2), 0x1234, 0xFF1245A4, 0xFF1245A4, {1023, 72, 277, 658}},
+        {kPixelFormatArgb1555, Le({0xFFFF}, 2), 0, 0, 0, {5, 5, 5, 5}},
+        {kPixelFormatRgb666, Le({0x3FFFF}), 0xFFFF, 0xFFFFFFFF, 0xFFFFFFFF, {1023, 1023, 1023, 1023}},
+        {kPixelFormatBgr888, {0x10, 0x80, 0xF8}, 0xFC02, 0xFFF88010, 0xFFF88010, {1023, 995, 514, 64}},
+        // The stored word comes back whole, unused byte included.
+        {kPixelFormatXrgb8888, {0x10, 0x80, 0xF8, 0x12}, 0xFC02, 0x12F88010, 0xFFF88010, {1023, 995, 514, 64}},
+        {kPixelFormatArgb8888, {0x10, 0x80, 0xF8, 0x12}, 0xFC02, 0xFFF88010, 0x12F88010, {72, 995, 514, 64}},
+        // The fixed-point formats are copied without widening or clamping.
+        {kPixelFormatFixedRgba, Le({1024, 0, -2, 512}), 0xF800, 0xFFFF0000, 0x80FF0000, {512, 1024, 0, -2}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::hex << c.format);
+        EXPECT_EQ(PixelTo565(c.format, c.pixel.data()), c.to565);
+        EXPECT_EQ(PixelToXRGB8888(c.format, c.pixel.data()), c.toXrgb);
+        EXPECT_EQ(PixelToARGB8888(c.format, c.pixel.data()), c.toArgb);
+        FixedColour colour{5, 5, 5, 5};
+        PixelToFixedColour(&colour, c.format, c.pixel.data());
+        EXPECT_EQ(colour, c.fixed);
+    }
+    EXPECT_EQ(GetRed8888(Le({0x11223344}).data()), 0x22u);
+}
+
+TEST(RectUtil, ClipUnionTrimKeepInsideContainsAndOverlaps) {
+    enum Op { Clip, Union, Trim, KeepInside };
+    const CRect surface(0, 0, 120, 160);
+    const struct {
+        Op op;
+        CRect rect, other, expected;
+        std::int16_t margin = 0;
+    } cases[] = {
+        {Clip, {-10, -10, 30, 30}, surface, {0, 0, 20, 20}},
+        {Clip, {120, 5, 5, 5}, surface, {120, 5, 0, 5}},  // starts at the right edge: no width, x kept
+        {Clip, {10, 10, -5, 4}, surface, {10, 10, -5, 4}},  // a negative length inside stays
+        {Union, {0, 0, 0, 5}, {3, 3, 2, 2}, {3, 3, 2, 2}},  // empty: a copy of the other
+        {Union, {5, 5, 2, 2}, {-3, 8, 1, 1}, {-3, 5, 10, 4}},
+        {Trim, {10, 10, 20, 20}, {4, 50, 3, 3}, {16, 10, 14, 20}},   // other starts left
+        {Trim, {10, 10, 20, 20}, {15, 50, 6, 3}, {10, 10, 14, 20}},  // other starts right
+        {Trim, {10, 10, 20, 20}, {10, 7, 3, 3}, {10, 13, 20, 17}},   // same x, other above
+        {Trim, {10, 10, 20, 20}, {10, 12, 3, 5}, {10, 10, 20, 15}},  // same x, other below
+        {KeepInside, {100, 0, 30, 10}, surface, {88, 2, 30, 10}, 2},
+        {KeepInside, {50, 50, 200, 200}, surface, {3, 3, 200, 200}, 3},  // too big: left and top win
+        {KeepInside, {-5, -5, 10, 10}, {20, 30, 120, 160}, {21, 31, 10, 10}, 1},
+    };
+    for (const auto& c : cases) {
+        CRect rect = c.rect;
+        if (c.op == Clip) ClipRect(&rect, &c.other);
+        if (c.op == Union) {
+            EXPECT_EQ(RectUnion(&rect, &c.other), &rect);
+        }
+        if (c.op == Trim) RectTrim(&rect, &c.other);
+        if (c.op == KeepInside) RectKeepInside(&rect, &c.other, c.margin);
+        EXPECT_EQ(rect, c.expected) << "case " << &c - cases;
+    }
+    const struct {
+        CRect a, b;
+        bool contains, overlaps;
+    } pairs[] = {
+        {{0, 0, 10, 10}, {0, 0, 10, 10}, true, true},
+        {{0, 0, 10, 10}, {2, 2, 9, 3}, false, true},
+        {{0, 0, 10, 10}, {10, 10, 5, 5}, false, true},  // touching corners
+        {{0, 0, 10, 10}, {11, 0, 5, 5}, false, false},
+        {{10, 10, 5, 5}, {0, 0, 9, 20}, false, false},
+        {{32000, 0, 1000, 10}, {32700, 0, 67, 10}, true, true},  // sums beyond 16 bits
+    };
+    for (const auto& p : pairs) {
+        EXPECT_EQ(RectContains(&p.a, &p.b), p.contains) << "pair " << &p - pairs;
+        EXPECT_EQ(RectOverlaps(&p.a, &p.b), p.overlaps) << "pair " << &p - pairs;
     }
 }
 
