@@ -33,22 +33,24 @@ TEST(SoftwareImage, RotatesAndConvertsColours) {
     EXPECT_EQ(CSoftwareImage::ConvertColour(kPixelFormatBgr888, 0x123456), 0x123456u);
 }
 
+// A native image allocates once, a palettized one twice; the allocation
+// after the last one fails nothing.
 TEST(SoftwareImage, EveryAllocationFailureReturnsZero) {
     ScopedImagingApp app;
     Target target(kPixelFormatRgb565, 1, 1);
-    const vktools::Bytes bmp = MakeTestBmp(4, 2, 8, {1, 2}, {0, 1, 0, 1, 1, 1, 0, 0});
+    const vktools::Bytes bmp = MakeTestBmp(4, 2, 8, {1, 2}, {0, 1, 0, 1, 1, 1, 0, 0}, 2);
     for (const bool rotated : {false, true}) {
-        for (int n = 0; n < 2; ++n) {
+        for (int allocations = 1; allocations <= 2; ++allocations) {
             CNativeImage native(app.Blitter());
             CPalettizedImage palettized(app.Blitter());
-            CSoftwareImage* image = n == 0 ? static_cast<CSoftwareImage*>(&native) : &palettized;
-            for (int failing = 0; failing <= n; ++failing) {
+            CSoftwareImage& image = allocations == 1 ? static_cast<CSoftwareImage&>(native) : palettized;
+            for (int failing = 0; failing <= allocations; ++failing) {
                 FailNthNothrowNew(failing);
-                EXPECT_EQ(rotated ? image->CreateRotatedFromBmp(bmp.data(), Size(bmp), 0, nullptr, 0)
-                                  : image->CreateFromBmp(bmp.data(), Size(bmp), 0, nullptr, 0),
-                          0u);
+                const std::uint32_t made = rotated ? image.CreateRotatedFromBmp(bmp.data(), Size(bmp), 0, nullptr, 0)
+                                                   : image.CreateFromBmp(bmp.data(), Size(bmp), 0, nullptr, 0);
                 FailNthNothrowNew(-1);
-                EXPECT_EQ(image->GetWidth(), 0);
+                EXPECT_EQ(made, failing < allocations ? 0u : 1u) << rotated << allocations << failing;
+                EXPECT_EQ(image.GetWidth(), made == 0 ? 0 : rotated ? 2 : 4);
             }
         }
     }
@@ -104,7 +106,7 @@ TEST(SoftwareImage, BlitClipsToSurfaceClipAndImage) {
         {"flipped, cut at the top", clip, 0, -4, 1, 6, 0, 0, F, {{0, 0, 0, 1, 1}, {0, 1, 0, 0, 1}}},
         {"outside the clip", CRect(50, 50, 10, 10), 0, 0, 10, 6, 0, 0, 0, {}},
         {"past the image's edges", clip, 0, 0, 20, 9, 4, 3, 0, {{0, 0, 4, 3, 6}, {0, 1, 4, 4, 6}, {0, 2, 4, 5, 6}}},
-        {"beyond 16 bits", CRect(-32768, -32768, 32767, 32767), 65546, 65536 + 5, 10, 6, 0, 0, 0, {}},
+        {"beyond 16 bits: not wrapped onto the surface", clip, 65546, 65536 + 5, 10, 6, 0, 0, 0, {}},
         {"source left of the image", clip, 10, 0, 5, 1, -2, 0, 0, {{12, 0, 0, 0, 3}}},
         {"source left, mirrored", clip, 10, 0, 5, 1, -2, 0, M, {{10, 0, 0, 0, 3}}},
         {"source above, flipped", clip, 0, 10, 1, 3, 0, -1, F, {{0, 10, 0, 1, 1}, {0, 11, 0, 0, 1}}},

@@ -55,10 +55,11 @@ TEST(CLineSegment2d, Examples) {
            meets({0, 1024, 1024, 2048}), meets({1500, 0, 1500, 1024})),
          {1, 1, 1, 1, 0}},
         {"ClosestPoints crossing", pair(x.start, x.end, V(1024, -1024), V(1024, 1024)), {1024, 0, 1024, 0, 512, 512}},
-        // Squared lengths of 1 or less are points.
+        // Squared lengths of 1 or less are points: (700, 800)-(732, 800) is one.
         {"ClosestPoints of two points, of a point and a segment",
-         W(pair(V(5, 6), V(5, 6), V(700, 800), V(701, 800)), pair(V(0, 0), V(0, 0), V(-1024, 1024), V(1024, 1024))),
-         {5, 6, 700, 800, 0, 0, 0, 0, 0, 1024, 0, 512}},
+         W(pair(V(1000, 800), V(1000, 800), V(700, 800), V(732, 800)),
+           pair(V(0, 0), V(0, 0), V(-1024, 1024), V(1024, 1024))),
+         {1000, 800, 700, 800, 0, 0, 0, 0, 0, 1024, 0, 512}},
         {"GetPolygonEdge of a triangle", W(edge(2), edge(1), edge(0)), {2, 0, 1, 1, 2, 0, 0, 1, 2}},
     });
 }
