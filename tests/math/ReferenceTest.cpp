@@ -642,13 +642,8 @@ void RotateAxisCase(Rng& rng, Check& c) {
             c.Near(h[4 * i + j], Real(rodrigues, bound.e), "4x4h");
         }
     }
-}
-
-void OrthonormalizeCase(Rng& rng, Check& c) {
-    const CVector3d axis = UnitAxis(rng).first;
-    CMatrix3d m(1024, 0, 0, 0, 1024, 0, 0, 0, 1024, 0);
-    m.RotateAxis(Uniform(rng, -360, 360), axis.x, axis.y, axis.z);
-    for (std::uint32_t i = 0; i < 9; ++i) m[i] += Uniform(rng, -0.01, 0.01);  // drift
+    // The rotation drifted, then orthonormalised.
+    for (std::uint32_t i = 0; i < 9; ++i) m[i] += Uniform(rng, -0.01, 0.01);
     m.Orthonormalize();
     // A normalised vector may be 3% long (the root's 1/32 step), and the
     // cross product compounds two of them. Column 1 keeps the part
@@ -663,17 +658,23 @@ void OrthonormalizeCase(Rng& rng, Check& c) {
     }
 }
 
-void ToMatrix3dCase(Rng& rng, Check& c) {
+void QuaternionConversionsCase(Rng& rng, Check& c) {
     const CQuaternion q = UnitQuaternion(rng);
     CMatrix3d m;
+    CVector3d angles;
     q.ToMatrix3d(m);
+    q.ToEuler(angles);
     const auto& [x, y, z, w] = Q(q).c;
-    const Real xx = Mul(x, x), yy = Mul(y, y), zz = Mul(z, z), xy = Mul(x, y), xz = Mul(x, z), yz = Mul(y, z),
-               wx = Mul(w, x), wy = Mul(w, y), wz = Mul(w, z);
+    const Real xx = Mul(x, x), yy = Mul(y, y), zz = Mul(z, z), ww = Mul(w, w), xy = Mul(x, y), xz = Mul(x, z),
+               yz = Mul(y, z), wx = Mul(w, x), wy = Mul(w, y), wz = Mul(w, z);
     const Real expected[9] = {Real(1024) - Twice(yy + zz), Twice(xy - wz), Twice(xz + wy), Twice(xy + wz),
                               Real(1024) - Twice(xx + zz), Twice(yz - wx), Twice(xz - wy), Twice(yz + wx),
                               Real(1024) - Twice(xx + yy)};
     for (std::uint32_t i = 0; i < 9; ++i) c.Near(m[i], expected[i], "element");
+    c.Near(angles,
+           V3(ATanOfQuotient(Twice(xy + wz), xx - yy - zz + ww), ASin(Twice(wy - xz)),
+              ATanOfQuotient(Twice(yz + wx), ww + zz - xx - yy)),
+           "angle");
 }
 
 void SlerpCase(Rng& rng, Check& c) {
@@ -690,18 +691,6 @@ void SlerpCase(Rng& rng, Check& c) {
         const Q sum = Q(q1) * (Real(1024) - t) + near * t;  // normalised linear
         c.Near(out, Normalized(sum), "q");
     }
-}
-
-void ToEulerCase(Rng& rng, Check& c) {
-    const CQuaternion q = UnitQuaternion(rng);
-    CVector3d angles;
-    q.ToEuler(angles);
-    const auto& [x, y, z, w] = Q(q).c;
-    const Real xx = Mul(x, x), yy = Mul(y, y), zz = Mul(z, z), ww = Mul(w, w);
-    c.Near(angles,
-           V3(ATanOfQuotient(Twice(Mul(x, y) + Mul(z, w)), xx - yy - zz + ww), ASin(Twice(Mul(y, w) - Mul(x, z))),
-              ATanOfQuotient(Twice(Mul(y, z) + Mul(x, w)), ww + zz - xx - yy)),
-           "angle");
 }
 
 void PlaneCase(Rng& rng, Check& c) {
@@ -823,11 +812,9 @@ const Routine kRoutines[] = {
     {"SweepCapsule", SweepCapsuleCase<CVector2d>},
     {"Triangle2dSegment", TriangleSegmentCase},
     {"MatrixProducts", ProductsCase},
-    {"RotateAxis", RotateAxisCase},
-    {"Orthonormalize", OrthonormalizeCase},
-    {"ToMatrix3d", ToMatrix3dCase},
+    {"RotateAxisAndOrthonormalize", RotateAxisCase},
+    {"ToMatrix3dAndToEuler", QuaternionConversionsCase},
     {"Slerp", SlerpCase},
-    {"ToEuler", ToEulerCase},
     {"PlaneThroughPoints", PlaneCase},
     {"IntersectPlanes", IntersectPlanesCase},
     {"ClosestPoint3d", ClosestPointCase<CVector3d>},

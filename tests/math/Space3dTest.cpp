@@ -145,11 +145,9 @@ TEST(Matrices, RenormaliseAtTheirInterval) {
     for (int i = 0; i < 6; ++i) moved.RotateY(0);
     EXPECT_EQ(W(drifting.opCount, never.opCount, turns.opCount, turns[12], turns[13], turns[14]),
               (Words{0, 65535, 0, 5, 6, 7}));
-    for (const V& column : {V(drifting[0], drifting[3], drifting[6]), V(drifting[1], drifting[4], drifting[7]),
-                            V(turns[0], turns[4], turns[8])}) {
-        EXPECT_NEAR(column.Length(), ONE, 72);
-    }
-    EXPECT_NEAR(V::Dot(V(drifting[0], drifting[3], drifting[6]), V(drifting[1], drifting[4], drifting[7])), 0, 8);
+    const V c0(drifting[0], drifting[3], drifting[6]), c1(drifting[1], drifting[4], drifting[7]);
+    for (const V& column : {c0, c1, V(turns[0], turns[4], turns[8])}) EXPECT_NEAR(column.Length(), ONE, 72);
+    EXPECT_NEAR(V::Dot(c0, c1), 0, 8);
     EXPECT_EQ(W(renormalizes, moved[0], moved.opCount, moved[12]), (Words{0, 1300, 6, ONE}));
     moved.SetRotationIdentity();
     EXPECT_EQ(W(moved[0], moved.opCount, moved[13]), (Words{ONE, 0, 2}));
