@@ -16,11 +16,22 @@ bool ShouldFail() {
 
 void FailNthNothrowNew(int n) { g_countdown = n; }
 
-// The throwing forms do the allocating, so the usual delete matches.
+// The throwing forms do the allocating, so the usual delete matches; a real
+// failure of theirs is a null result here, as the nothrow forms promise.
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return ShouldFail() ? nullptr : ::operator new(size);
+    if (ShouldFail()) return nullptr;
+    try {
+        return ::operator new(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return ShouldFail() ? nullptr : ::operator new[](size);
+    if (ShouldFail()) return nullptr;
+    try {
+        return ::operator new[](size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
