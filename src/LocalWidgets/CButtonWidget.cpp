@@ -26,7 +26,7 @@ void CButtonWidget::Measure() {
     m_label.SetFocusable(IsFocusable());
     m_label.SetSelectable(IsSelectable());
     m_label.SetTransparent(IsTransparent());
-    m_label.SetLocalRect(WidgetRect(local.w / 2 - m_contentWidth / 2 + m_inset, m_inset,
+    m_label.SetLocalRect(WidgetRect(local.w / 2 - m_contentWidth / 2 + std::int64_t{m_inset}, m_inset,
                                     m_contentWidth - 2 * std::int64_t{m_inset}, local.h - 2 * std::int64_t{m_inset}));
     SetMeasuredSize(kFill, static_cast<std::int32_t>(m_label.GetMeasuredHeight() + 2 * std::int64_t{m_inset}));
 }
