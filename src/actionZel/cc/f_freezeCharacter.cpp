@@ -1,0 +1,8 @@
+#include "src/actionZel/cc/f_freezeCharacter.h"
+
+#include "src/actionZel/AZ_Services.h"
+
+void f_freezeCharacter(AZ_Presenter* presenter, std::int32_t paramOffset, AZ_ParamArray params) {
+    AZ_CheckPresenter(presenter, AZ_UNIT_SOURCE(f_freezeCharacter), __LINE__);
+    AZ_ForEachPresenterOfType(AZ_ArgCursor(params, paramOffset).next(), [](AZ_Presenter* each) { each->setFrozen(true); });
+}
