@@ -16,6 +16,8 @@ void f_broadcastEventToChild(AZ_Presenter* presenter, std::int32_t paramOffset, 
     AZ_Client* client = AZ_Client::getInstance();
     for (std::int32_t row = client->findCharacterByType(type); row != -1; row = AZ_GetNextCharacterOfType(type, row)) {
         const std::int32_t slot = AZ_Presenter::getPresenter(client->getPresenterOfRow(row))->findCodeSlot(kChild);
-        if (slot != -1 && b_child_getParent(slot) == presenter->getId()) client->raiseEvent(row, AZ_FIRST_EVENT + event);
+        if (slot != -1 && b_child_getParent(slot) == presenter->getId()) {
+            client->raiseEvent(row, AZ_FIRST_EVENT + event);
+        }
     }
 }

@@ -15,7 +15,8 @@ void f_setPositionRelative(AZ_Presenter* presenter, std::int32_t paramOffset, AZ
     const std::int32_t type = args.next(), offsetX = args.next(), offsetY = args.next();
     const AZ_Presenter* target = AZ_Presenter::getPresenter(AZ_FindNearestTarget(presenter, type, -1));
     if (target == nullptr) return;
-    if (offsetX != AZ_FREE) presenter->setX(WrapAdd32(target->getX(), presenter->getFacing() != 0 ? -offsetX : offsetX));
+    const std::int32_t towardFacing = presenter->getFacing() != 0 ? -offsetX : offsetX;  // facing left: the other way
+    if (offsetX != AZ_FREE) presenter->setX(WrapAdd32(target->getX(), towardFacing));
     if (offsetY != AZ_FREE) presenter->setY(WrapAdd32(target->getY(), offsetY));
     AZ_Client* client = AZ_Client::getInstance();
     if (presenter->getId() != client->getUserCharacter()) return;
