@@ -1,4 +1,5 @@
-// The instruction f_broadcastEvent (code id 99): an event to every character of a type.
+// The instruction f_broadcastEvent (code id 99): an event to every character
+// of a type.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

@@ -1,5 +1,5 @@
-// The instruction f_broadcastEventToChild (code id 126): an event to every character of a type
-// bound to the own presenter as its b_child parent.
+// The instruction f_broadcastEventToChild (code id 126): an event to every
+// character of a type bound to the own presenter as its b_child parent.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

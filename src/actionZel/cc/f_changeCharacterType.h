@@ -1,4 +1,5 @@
-// The instruction f_changeCharacterType (code id 158): the own character takes another type.
+// The instruction f_changeCharacterType (code id 158): the own character takes
+// another type.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

@@ -1,4 +1,5 @@
-// The instruction f_changeDirection (code id 100): the own facing turned around.
+// The instruction f_changeDirection (code id 100): the own facing turned
+// around.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

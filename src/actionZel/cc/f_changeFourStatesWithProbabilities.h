@@ -1,5 +1,6 @@
-// The instruction f_changeFourStatesWithProbabilities (code id 102): f_changeState to one of four
-// states, chosen by three cumulative weights against a draw of 0..1024.
+// The instruction f_changeFourStatesWithProbabilities (code id 102):
+// f_changeState to one of four states, chosen by three cumulative weights
+// against a draw of 0..1024.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

@@ -1,4 +1,5 @@
-// The instruction f_customCodeInstruction (code id 94): no effect; a call consumes its arguments.
+// The instruction f_customCodeInstruction (code id 94): no effect; a call
+// consumes its arguments.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

@@ -1,5 +1,5 @@
-// The instruction f_detachAllBehaviors (code id 106): every behaviour of the own presenter
-// detached.
+// The instruction f_detachAllBehaviors (code id 106): every behaviour of the
+// own presenter detached.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

@@ -1,5 +1,5 @@
-// The instruction f_detachAllVisuals (code id 107): every visual of the own presenter
-// detached.
+// The instruction f_detachAllVisuals (code id 107): every visual of the own
+// presenter detached.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

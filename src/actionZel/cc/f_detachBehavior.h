@@ -1,4 +1,5 @@
-// The instruction f_detachBehavior (code id 104): a behaviour detached from the own presenter.
+// The instruction f_detachBehavior (code id 104): a behaviour detached from
+// the own presenter.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

@@ -1,4 +1,5 @@
-// The instruction f_detachVisual (code id 105): a visual detached from the own presenter.
+// The instruction f_detachVisual (code id 105): a visual detached from the own
+// presenter.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

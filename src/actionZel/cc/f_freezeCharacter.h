@@ -1,4 +1,5 @@
-// The instruction f_freezeCharacter (code id 151): every presenter of a type frozen.
+// The instruction f_freezeCharacter (code id 151): every presenter of a type
+// frozen.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

@@ -1,4 +1,5 @@
-// The instruction f_generateEvent (code id 108): an event raised on the own character.
+// The instruction f_generateEvent (code id 108): an event raised on the own
+// character.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

@@ -1,4 +1,5 @@
-// The instruction f_loadSzArchetypeCharacter (code id 139): no effect; a call consumes its arguments.
+// The instruction f_loadSzArchetypeCharacter (code id 139): no effect; a call
+// consumes its arguments.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

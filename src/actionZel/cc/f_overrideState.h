@@ -1,5 +1,5 @@
-// The instruction f_overrideState (code id 110): a derived state replaces a base state on
-// the own character.
+// The instruction f_overrideState (code id 110): a derived state replaces a
+// base state on the own character.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

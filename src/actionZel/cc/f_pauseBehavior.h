@@ -1,4 +1,5 @@
-// The instruction f_pauseBehavior (code id 111): a behaviour of the own presenter paused.
+// The instruction f_pauseBehavior (code id 111): a behaviour of the own
+// presenter paused.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

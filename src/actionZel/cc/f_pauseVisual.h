@@ -1,4 +1,5 @@
-// The instruction f_pauseVisual (code id 112): a visual of the own presenter paused.
+// The instruction f_pauseVisual (code id 112): a visual of the own presenter
+// paused.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

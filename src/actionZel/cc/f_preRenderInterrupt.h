@@ -1,4 +1,5 @@
-// The instruction f_preRenderInterrupt (code id 136): no effect; a call consumes its arguments.
+// The instruction f_preRenderInterrupt (code id 136): no effect; a call
+// consumes its arguments.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

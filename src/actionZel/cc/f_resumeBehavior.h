@@ -1,5 +1,5 @@
-// The instruction f_resumeBehavior (code id 113): a behaviour of the own presenter running
-// again.
+// The instruction f_resumeBehavior (code id 113): a behaviour of the own
+// presenter running again.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

@@ -1,4 +1,5 @@
-// The instruction f_resumeVisual (code id 114): a visual of the own presenter drawn again.
+// The instruction f_resumeVisual (code id 114): a visual of the own presenter
+// drawn again.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

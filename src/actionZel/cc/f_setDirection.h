@@ -1,4 +1,5 @@
-// The instruction f_setDirection (code id 116): the own facing: left for -1, else right.
+// The instruction f_setDirection (code id 116): the own facing: left for -1,
+// else right.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

@@ -1,4 +1,5 @@
-// The instruction f_setPosition (code id 124): the own position, in whole tiles.
+// The instruction f_setPosition (code id 124): the own position, in whole
+// tiles.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

@@ -1,5 +1,6 @@
-// The instruction f_setUserControlCharacter (code id 118): the first character of a type becomes
-// the one the camera follows, and with the keys flag the one taking keys.
+// The instruction f_setUserControlCharacter (code id 118): the first character
+// of a type becomes the one the camera follows, and with the keys flag the one
+// taking keys.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

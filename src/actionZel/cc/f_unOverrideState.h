@@ -1,5 +1,5 @@
-// The instruction f_unOverrideState (code id 121): the override of a base state dropped on
-// the own character.
+// The instruction f_unOverrideState (code id 121): the override of a base
+// state dropped on the own character.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

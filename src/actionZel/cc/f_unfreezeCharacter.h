@@ -1,4 +1,5 @@
-// The instruction f_unfreezeCharacter (code id 152): every presenter of a type unfrozen.
+// The instruction f_unfreezeCharacter (code id 152): every presenter of a type
+// unfrozen.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

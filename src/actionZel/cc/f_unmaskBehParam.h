@@ -1,4 +1,5 @@
-// The instruction f_unmaskBehParam (code id 141): no effect; a call consumes its arguments.
+// The instruction f_unmaskBehParam (code id 141): no effect; a call consumes
+// its arguments.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

@@ -1,5 +1,5 @@
-// The instruction f_unspawnCharacter (code id 122): the own character's row removed; the
-// presenter stays allocated with its units.
+// The instruction f_unspawnCharacter (code id 122): the own character's row
+// removed; the presenter stays allocated with its units.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"
