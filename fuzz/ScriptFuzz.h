@@ -1,7 +1,8 @@
 // The script fuzz target's body and seeds, shared with the test that
 // replays them: the bytes become the script resource of an archive; the
 // engine starts on it (on the headless display), spawns a character of
-// every type and raises the events 162 to 170 on each, then runs a frame.
+// every type and raises on each the events 162 to 170 and every event the
+// handlers list, then runs a frame.
 #pragma once
 
 #include <cstdint>
@@ -39,8 +40,12 @@ inline int FuzzScript(const std::uint8_t* data, std::size_t size) {
         if (presenter == nullptr) break;
         client.spawnCharacter(presenter);
     }
+    const AZ_Data* tables = client.getData();
     for (std::int32_t row = 0; row < client.getNumActive(); ++row) {
         for (std::int32_t event = 162; event <= 170; ++event) client.raiseEvent(row, event);
+        for (std::int32_t e = 0; e < tables->getNumEvents(); ++e) {
+            client.raiseEvent(row, 162 + tables->getEventNumber(e));
+        }
     }
     client.update(48);
     client.render(-128, 127);
@@ -89,6 +94,17 @@ on hit
     raw.calls = {{40, 0}, {162, 0}, {2, 2}, {5, 1}, {91, 0}, {-3, 0}};
     raw.parameters = {3, 0, -32767, 1, 2, 3};
     seeds.push_back(vktools::WriteRawScript(raw));
+    // Every instruction, each handling an event of its own, its arguments
+    // from a shared run of small values.
+    vktools::RawScript each;
+    each.characters = {{-1, 0}, {0, 1}};
+    each.states = {0, 34};
+    for (std::int16_t i = 0; i < 68; ++i) {
+        each.events.push_back({static_cast<std::int16_t>(10 + i), i});
+        each.calls.push_back({static_cast<std::int16_t>(94 + i), static_cast<std::int16_t>(i % 8)});
+    }
+    each.parameters = {1, 0, 1, 300, 2, 512, 0, 1, 1, 0, 1, 0, 1, 1, 0, 1, 0, 1, 0, 1, 0, 1, 1};
+    seeds.push_back(vktools::WriteRawScript(each));
     raw.numCalls = 9;  // counts that lie
     seeds.push_back(vktools::WriteRawScript(raw));
     return seeds;

@@ -20,6 +20,9 @@ constexpr char kOverrideCycle[] = "[ AZ ][ ERROR ] - AZ_Client : State overrides
 
 // Longest override chain a character can hold without a cycle.
 constexpr std::int32_t kMaxChainSteps = AZ_MAX_OVERRIDES;
+// Handlers running inside one another at most: a script whose handlers
+// raise their own events again would otherwise recurse without end.
+constexpr std::int32_t kMaxNestedHandlers = 64;
 // Priorities at or below this keep a character out of the draw order.
 constexpr std::int32_t kNeverDrawn = -100;
 constexpr std::int32_t kNoDrawable = 100;
@@ -252,9 +255,15 @@ bool AZ_Client::handleInState(std::int32_t row, std::int32_t state, std::int32_t
 
 // The presenter is resolved once: when a call destroys the character, the
 // later attaches are skipped (the freed presenter's next owner would get
-// them) while the instructions still run.
+// them) while the instructions still run. Past the nesting limit, every
+// handler counts as run without running until the outermost one returns.
 bool AZ_Client::runHandler(std::int32_t row, std::int32_t state, std::int32_t eventId) {
     if (!checkRow(row)) return false;
+    if (m_handlerNesting == kMaxNestedHandlers && !m_nestingExceeded) {
+        AZ_LogError("[ AZ ][ ERROR ] - AZ_Client : Events nested too deeply, examine script");
+        m_nestingExceeded = true;
+    }
+    if (m_nestingExceeded) return true;
     AZ_Presenter* presenter = presenterOf(row);
     if (AZ_OnHandlerBegin(presenter, eventId) != 1) return true;
     if (state < 0 || state >= m_data.getNumStates()) {
@@ -268,6 +277,7 @@ bool AZ_Client::runHandler(std::int32_t row, std::int32_t state, std::int32_t ev
     if (entry == end) return false;
 
     const AZ_ParamArray params = m_data.getParameters();
+    ++m_handlerNesting;
     for (std::int32_t call = m_data.getFirstCall(entry), last = m_data.getCallsEnd(entry); call < last; ++call) {
         const std::int32_t code = m_data.getCallCode(call);
         const std::int32_t offset = m_data.getCallParameterOffset(call);
@@ -280,6 +290,7 @@ bool AZ_Client::runHandler(std::int32_t row, std::int32_t state, std::int32_t ev
             if (slot != -1) m_manager.dispatch(AZ_MODE_ATTACH, presenter, code, slot, 0, offset, params);
         }
     }
+    if (--m_handlerNesting == 0) m_nestingExceeded = false;
     AZ_OnHandlerEnd(presenter, eventId);
     return true;
 }

@@ -176,6 +176,8 @@ private:
     std::int16_t m_presenterRows[AZ__MAX_PRESENTER];
     std::int16_t* m_singletons = nullptr;
     std::int32_t m_interrupt = -1;
+    std::int32_t m_handlerNesting = 0;
+    bool m_nestingExceeded = false;
     AZ_Manager m_manager;
     AZ_Data m_data;
     Camera m_camera;

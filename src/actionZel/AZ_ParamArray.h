@@ -23,3 +23,15 @@ private:
     const std::uint8_t* m_bytes = nullptr;
     std::int32_t m_count = 0;
 };
+
+// An instruction's arguments: the entries from its call's offset on, one
+// per argument, read in order.
+class AZ_ArgCursor {
+public:
+    AZ_ArgCursor(AZ_ParamArray params, std::int32_t offset) : m_params(params), m_at(offset) {}
+    std::int32_t next() { return m_params[m_at++]; }
+
+private:
+    AZ_ParamArray m_params;
+    std::int32_t m_at;
+};

@@ -90,6 +90,8 @@ public:
     // Removes the id from the run, frees its instance, then dispatches the
     // detach mode. An id the presenter does not hold changes nothing.
     void detach(std::int32_t codeId);
+    // The same for a visual, as the instructions and units name it.
+    void detachVisual(std::int32_t codeId) { detach(codeId); }
     // Detach every behaviour (ids 0-77) or every visual (78-93): the list
     // is put in order first, then the detach callbacks run from the highest
     // code id to the lowest.

@@ -71,6 +71,8 @@ void AZ_SetUnitWord(std::int32_t codeId, std::int32_t codeSlot, std::int32_t wor
 //   AZ_UNIT_GETTER(b_child, 2, Parent, 4)  ->  int32_t b_child_getParent(int32_t codeSlot)
 //   AZ_UNIT_SETTER(b_timer, 17, Time, 1)   ->  void b_timer_setTime(int32_t codeSlot, int32_t value)
 #define AZ_UNIT_HEADER(unit) "..\\..\\src\\actionZel\\cc\\" #unit ".h"
+// The source path a unit's checks report.
+#define AZ_UNIT_SOURCE(unit) "..\\..\\src\\actionZel\\cc\\" #unit ".cpp"
 #define AZ_UNIT_GETTER(unit, id, field, word)                                         \
     inline std::int32_t unit##_get##field(std::int32_t codeSlot) {                   \
         return AZ_GetUnitWord(id, codeSlot, word, AZ_UNIT_HEADER(unit), __LINE__);   \

@@ -18,10 +18,8 @@ const std::vector<int> kPlaceholders = {
     21,  22,  23,  24,  25,  26,  27,  28,  29,  30,  31,  32,  33,  34,  35,  36,  37,  38,  39,  40,  41,
     42,  43,  44,  45,  46,  47,  48,  49,  50,  51,  52,  53,  54,  55,  56,  57,  58,  59,  60,  61,  62,
     63,  64,  65,  66,  67,  68,  69,  70,  71,  72,  73,  74,  75,  76,  77,  78,  79,  80,  81,  82,  83,
-    84,  85,  86,  87,  88,  89,  90,  91,  92,  93,  94,  95,  96,  97,  98,  99,  100, 101, 102, 103, 104,
-    105, 106, 107, 108, 109, 110, 111, 112, 113, 114, 115, 116, 117, 118, 119, 120, 121, 122, 123, 124, 125,
-    126, 127, 128, 129, 130, 131, 132, 133, 134, 135, 136, 137, 138, 139, 140, 141, 142, 143, 144, 145, 146,
-    147, 148, 149, 150, 151, 152, 153, 154, 155, 156, 157, 158, 159, 160, 161,
+    84,  85,  86,  87,  88,  89,  90,  91,  92,  93,  109, 115, 117, 123, 125, 131, 132, 133, 138, 144, 145,
+    146, 147, 148, 150, 155, 159, 160, 161,
 };
 
 TEST(UnitTable, PlaceholdersAreExactlyTheUnbuiltIds) {
@@ -103,8 +101,11 @@ TEST(UnitChecksDeathTest, EachFailedCheckLogsItsLineAndStops) {
          "[ AZ ][ ERROR ] - Access to invalid codeSlot inside visuals space", v},
     };
     for (const auto& c : cases) EXPECT_DEATH(c.call(c.presenter, c.slot), FailedCheck(c.line, c.source)) << c.line;
-    EXPECT_DEATH(AZ_GetUnit(94).instruction(nullptr, 0, {}),
+    EXPECT_DEATH(AZ_GetUnit(161).instruction(nullptr, 0, {}),
                  FailedCheck("[ AZ ][ ERROR ] - Access to Presenter with -1 id", table));
+    EXPECT_DEATH(AZ_GetUnit(95).instruction(nullptr, 0, {}),
+                 FailedCheck("[ AZ ][ ERROR ] - Access to Presenter with -1 id",
+                             "..\\..\\src\\actionZel\\cc\\f_changeState.cpp"));
     // A well-placed slot passes every check.
     AZ_GetUnit(2).update(p, b0 + 5 * 79, 48);
     AZ_GetUnit(86).render(p, v0);

@@ -5,6 +5,55 @@
 #include <array>
 
 #include "src/actionZel/AZ_Unit.h"
+#include "src/actionZel/cc/f_broadcastDistanceThreshold.h"
+#include "src/actionZel/cc/f_broadcastEvent.h"
+#include "src/actionZel/cc/f_broadcastEventToChild.h"
+#include "src/actionZel/cc/f_broadcastEventToParent.h"
+#include "src/actionZel/cc/f_changeCharacterType.h"
+#include "src/actionZel/cc/f_changeDirection.h"
+#include "src/actionZel/cc/f_changeEightStatesWithProbabilities.h"
+#include "src/actionZel/cc/f_changeFourStatesWithProbabilities.h"
+#include "src/actionZel/cc/f_changeState.h"
+#include "src/actionZel/cc/f_changeStateWithProbability.h"
+#include "src/actionZel/cc/f_customCodeInstruction.h"
+#include "src/actionZel/cc/f_detachAllBehaviors.h"
+#include "src/actionZel/cc/f_detachAllVisuals.h"
+#include "src/actionZel/cc/f_detachBehavior.h"
+#include "src/actionZel/cc/f_detachVisual.h"
+#include "src/actionZel/cc/f_freezeCharacter.h"
+#include "src/actionZel/cc/f_generateEvent.h"
+#include "src/actionZel/cc/f_loadArchetypeCharacter.h"
+#include "src/actionZel/cc/f_loadSzArchetypeCharacter.h"
+#include "src/actionZel/cc/f_maskBehParam.h"
+#include "src/actionZel/cc/f_maskEvent.h"
+#include "src/actionZel/cc/f_maskVisParam.h"
+#include "src/actionZel/cc/f_overrideState.h"
+#include "src/actionZel/cc/f_pauseBehavior.h"
+#include "src/actionZel/cc/f_pauseCharacter.h"
+#include "src/actionZel/cc/f_pauseVisual.h"
+#include "src/actionZel/cc/f_popState.h"
+#include "src/actionZel/cc/f_postRenderInterrupt.h"
+#include "src/actionZel/cc/f_postUpdateInterrupt.h"
+#include "src/actionZel/cc/f_preRenderInterrupt.h"
+#include "src/actionZel/cc/f_preUpdateInterrupt.h"
+#include "src/actionZel/cc/f_pushState.h"
+#include "src/actionZel/cc/f_resumeBehavior.h"
+#include "src/actionZel/cc/f_resumeCharacter.h"
+#include "src/actionZel/cc/f_resumeVisual.h"
+#include "src/actionZel/cc/f_setDirection.h"
+#include "src/actionZel/cc/f_setInGame.h"
+#include "src/actionZel/cc/f_setPosition.h"
+#include "src/actionZel/cc/f_setPositionRelative.h"
+#include "src/actionZel/cc/f_setUserControlCharacter.h"
+#include "src/actionZel/cc/f_spawnCharacter.h"
+#include "src/actionZel/cc/f_spawnCharacterRelative.h"
+#include "src/actionZel/cc/f_stopVibration.h"
+#include "src/actionZel/cc/f_unOverrideState.h"
+#include "src/actionZel/cc/f_unfreezeCharacter.h"
+#include "src/actionZel/cc/f_unmaskBehParam.h"
+#include "src/actionZel/cc/f_unmaskEvent.h"
+#include "src/actionZel/cc/f_unmaskVisParam.h"
+#include "src/actionZel/cc/f_unspawnCharacter.h"
 
 namespace {
 
@@ -128,71 +177,71 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_UNBUILT_VISUAL(91, v_rect),
     AZ_UNBUILT_VISUAL(92, v_combo),
     AZ_UNBUILT_VISUAL(93, v_inGameTextBox),
-    AZ_UNBUILT_INSTRUCTION(94, f_customCodeInstruction, 1),
-    AZ_UNBUILT_INSTRUCTION(95, f_changeState, 1),
-    AZ_UNBUILT_INSTRUCTION(96, f_pushState, 1),
-    AZ_UNBUILT_INSTRUCTION(97, f_popState, 1),
-    AZ_UNBUILT_INSTRUCTION(98, f_broadcastDistanceThreshold, 4),
-    AZ_UNBUILT_INSTRUCTION(99, f_broadcastEvent, 2),
-    AZ_UNBUILT_INSTRUCTION(100, f_changeDirection, 0),
-    AZ_UNBUILT_INSTRUCTION(101, f_changeStateWithProbability, 3),
-    AZ_UNBUILT_INSTRUCTION(102, f_changeFourStatesWithProbabilities, 7),
-    AZ_UNBUILT_INSTRUCTION(103, f_changeEightStatesWithProbabilities, 15),
-    AZ_UNBUILT_INSTRUCTION(104, f_detachBehavior, 1),
-    AZ_UNBUILT_INSTRUCTION(105, f_detachVisual, 1),
-    AZ_UNBUILT_INSTRUCTION(106, f_detachAllBehaviors, 0),
-    AZ_UNBUILT_INSTRUCTION(107, f_detachAllVisuals, 0),
-    AZ_UNBUILT_INSTRUCTION(108, f_generateEvent, 1),
+    AZ_INSTRUCTION_UNIT(94, f_customCodeInstruction, 1),
+    AZ_INSTRUCTION_UNIT(95, f_changeState, 1),
+    AZ_INSTRUCTION_UNIT(96, f_pushState, 1),
+    AZ_INSTRUCTION_UNIT(97, f_popState, 1),
+    AZ_INSTRUCTION_UNIT(98, f_broadcastDistanceThreshold, 4),
+    AZ_INSTRUCTION_UNIT(99, f_broadcastEvent, 2),
+    AZ_INSTRUCTION_UNIT(100, f_changeDirection, 0),
+    AZ_INSTRUCTION_UNIT(101, f_changeStateWithProbability, 3),
+    AZ_INSTRUCTION_UNIT(102, f_changeFourStatesWithProbabilities, 7),
+    AZ_INSTRUCTION_UNIT(103, f_changeEightStatesWithProbabilities, 15),
+    AZ_INSTRUCTION_UNIT(104, f_detachBehavior, 1),
+    AZ_INSTRUCTION_UNIT(105, f_detachVisual, 1),
+    AZ_INSTRUCTION_UNIT(106, f_detachAllBehaviors, 0),
+    AZ_INSTRUCTION_UNIT(107, f_detachAllVisuals, 0),
+    AZ_INSTRUCTION_UNIT(108, f_generateEvent, 1),
     AZ_UNBUILT_INSTRUCTION(109, f_loadLevel, 7),
-    AZ_UNBUILT_INSTRUCTION(110, f_overrideState, 2),
-    AZ_UNBUILT_INSTRUCTION(111, f_pauseBehavior, 1),
-    AZ_UNBUILT_INSTRUCTION(112, f_pauseVisual, 1),
-    AZ_UNBUILT_INSTRUCTION(113, f_resumeBehavior, 1),
-    AZ_UNBUILT_INSTRUCTION(114, f_resumeVisual, 1),
+    AZ_INSTRUCTION_UNIT(110, f_overrideState, 2),
+    AZ_INSTRUCTION_UNIT(111, f_pauseBehavior, 1),
+    AZ_INSTRUCTION_UNIT(112, f_pauseVisual, 1),
+    AZ_INSTRUCTION_UNIT(113, f_resumeBehavior, 1),
+    AZ_INSTRUCTION_UNIT(114, f_resumeVisual, 1),
     AZ_UNBUILT_INSTRUCTION(115, f_setActiveLayer, 1),
-    AZ_UNBUILT_INSTRUCTION(116, f_setDirection, 1),
+    AZ_INSTRUCTION_UNIT(116, f_setDirection, 1),
     AZ_UNBUILT_INSTRUCTION(117, f_setLayerScrollSpeed, 3),
-    AZ_UNBUILT_INSTRUCTION(118, f_setUserControlCharacter, 3),
-    AZ_UNBUILT_INSTRUCTION(119, f_spawnCharacter, 4),
-    AZ_UNBUILT_INSTRUCTION(120, f_spawnCharacterRelative, 9),
-    AZ_UNBUILT_INSTRUCTION(121, f_unOverrideState, 1),
-    AZ_UNBUILT_INSTRUCTION(122, f_unspawnCharacter, 0),
+    AZ_INSTRUCTION_UNIT(118, f_setUserControlCharacter, 3),
+    AZ_INSTRUCTION_UNIT(119, f_spawnCharacter, 4),
+    AZ_INSTRUCTION_UNIT(120, f_spawnCharacterRelative, 9),
+    AZ_INSTRUCTION_UNIT(121, f_unOverrideState, 1),
+    AZ_INSTRUCTION_UNIT(122, f_unspawnCharacter, 0),
     AZ_UNBUILT_INSTRUCTION(123, f_unloadCurrentLevel, 0),
-    AZ_UNBUILT_INSTRUCTION(124, f_setPosition, 2),
+    AZ_INSTRUCTION_UNIT(124, f_setPosition, 2),
     AZ_UNBUILT_INSTRUCTION(125, f_loadNextLevel, 0),
-    AZ_UNBUILT_INSTRUCTION(126, f_broadcastEventToChild, 2),
-    AZ_UNBUILT_INSTRUCTION(127, f_broadcastEventToParent, 1),
-    AZ_UNBUILT_INSTRUCTION(128, f_pauseCharacter, 3),
-    AZ_UNBUILT_INSTRUCTION(129, f_resumeCharacter, 3),
-    AZ_UNBUILT_INSTRUCTION(130, f_setPositionRelative, 3),
+    AZ_INSTRUCTION_UNIT(126, f_broadcastEventToChild, 2),
+    AZ_INSTRUCTION_UNIT(127, f_broadcastEventToParent, 1),
+    AZ_INSTRUCTION_UNIT(128, f_pauseCharacter, 3),
+    AZ_INSTRUCTION_UNIT(129, f_resumeCharacter, 3),
+    AZ_INSTRUCTION_UNIT(130, f_setPositionRelative, 3),
     AZ_UNBUILT_INSTRUCTION(131, f_widgetSelectItem, 2),
     AZ_UNBUILT_INSTRUCTION(132, f_loadSelectedLevel, 0),
     AZ_UNBUILT_INSTRUCTION(133, f_exitInterrupt, 1),
-    AZ_UNBUILT_INSTRUCTION(134, f_preUpdateInterrupt, 1),
-    AZ_UNBUILT_INSTRUCTION(135, f_postUpdateInterrupt, 1),
-    AZ_UNBUILT_INSTRUCTION(136, f_preRenderInterrupt, 1),
-    AZ_UNBUILT_INSTRUCTION(137, f_postRenderInterrupt, 1),
+    AZ_INSTRUCTION_UNIT(134, f_preUpdateInterrupt, 1),
+    AZ_INSTRUCTION_UNIT(135, f_postUpdateInterrupt, 1),
+    AZ_INSTRUCTION_UNIT(136, f_preRenderInterrupt, 1),
+    AZ_INSTRUCTION_UNIT(137, f_postRenderInterrupt, 1),
     AZ_UNBUILT_INSTRUCTION(138, f_retryCurrentLevel, 0),
-    AZ_UNBUILT_INSTRUCTION(139, f_loadSzArchetypeCharacter, 2),
-    AZ_UNBUILT_INSTRUCTION(140, f_maskBehParam, 4),
-    AZ_UNBUILT_INSTRUCTION(141, f_unmaskBehParam, 2),
-    AZ_UNBUILT_INSTRUCTION(142, f_maskVisParam, 4),
-    AZ_UNBUILT_INSTRUCTION(143, f_unmaskVisParam, 2),
+    AZ_INSTRUCTION_UNIT(139, f_loadSzArchetypeCharacter, 2),
+    AZ_INSTRUCTION_UNIT(140, f_maskBehParam, 4),
+    AZ_INSTRUCTION_UNIT(141, f_unmaskBehParam, 2),
+    AZ_INSTRUCTION_UNIT(142, f_maskVisParam, 4),
+    AZ_INSTRUCTION_UNIT(143, f_unmaskVisParam, 2),
     AZ_UNBUILT_INSTRUCTION(144, f_enableSounds, 0),
     AZ_UNBUILT_INSTRUCTION(145, f_disableSounds, 0),
     AZ_UNBUILT_INSTRUCTION(146, f_enableVibration, 0),
     AZ_UNBUILT_INSTRUCTION(147, f_disableVibration, 0),
     AZ_UNBUILT_INSTRUCTION(148, f_stopSounds, 0),
-    AZ_UNBUILT_INSTRUCTION(149, f_stopVibration, 0),
+    AZ_INSTRUCTION_UNIT(149, f_stopVibration, 0),
     AZ_UNBUILT_INSTRUCTION(150, f_resetSaveData, 0),
-    AZ_UNBUILT_INSTRUCTION(151, f_freezeCharacter, 1),
-    AZ_UNBUILT_INSTRUCTION(152, f_unfreezeCharacter, 1),
-    AZ_UNBUILT_INSTRUCTION(153, f_maskEvent, 2),
-    AZ_UNBUILT_INSTRUCTION(154, f_unmaskEvent, 1),
+    AZ_INSTRUCTION_UNIT(151, f_freezeCharacter, 1),
+    AZ_INSTRUCTION_UNIT(152, f_unfreezeCharacter, 1),
+    AZ_INSTRUCTION_UNIT(153, f_maskEvent, 2),
+    AZ_INSTRUCTION_UNIT(154, f_unmaskEvent, 1),
     AZ_UNBUILT_INSTRUCTION(155, f_activateSelected, 0),
-    AZ_UNBUILT_INSTRUCTION(156, f_loadArchetypeCharacter, 2),
-    AZ_UNBUILT_INSTRUCTION(157, f_setInGame, 1),
-    AZ_UNBUILT_INSTRUCTION(158, f_changeCharacterType, 1),
+    AZ_INSTRUCTION_UNIT(156, f_loadArchetypeCharacter, 2),
+    AZ_INSTRUCTION_UNIT(157, f_setInGame, 1),
+    AZ_INSTRUCTION_UNIT(158, f_changeCharacterType, 1),
     AZ_UNBUILT_INSTRUCTION(159, f_checkComboMeter, 0),
     AZ_UNBUILT_INSTRUCTION(160, f_spawnInGameTextBox, 10),
     AZ_UNBUILT_INSTRUCTION(161, f_testHacks, 0),

@@ -1,0 +1,135 @@
+#include "src/actionZel/AZ_Services.h"
+
+#include <limits>
+
+#include "platform/shared/core/Debug.h"
+#include "src/actionZel/cc/b_boundingBox.h"
+
+namespace {
+
+constexpr char kSourcePath[] = "..\\..\\src\\actionZel\\AZ_Services.cpp";
+constexpr std::int32_t kBoundingBox = 27;
+constexpr std::int32_t kIgnore = 32;
+
+// The top centre of the presenter's bounding box, or its position.
+void TopCentre(const AZ_Presenter* presenter, std::int64_t* x, std::int64_t* y) {
+    const std::int32_t box = presenter->findCodeSlot(kBoundingBox);
+    *x = presenter->getX();
+    *y = std::int64_t{presenter->getY()} - (box != -1 ? b_boundingBox_getHeight(box) : 0);
+}
+
+std::uint64_t Square(std::int64_t v) {
+    const std::uint64_t magnitude = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+    return magnitude * magnitude;
+}
+
+// (dx * dx + dy * dy) >> 10 without wrapping: the square of a difference
+// below 2^32 fits in 64 bits unsigned, the sum of two need not, so the low
+// ten bits are added apart.
+std::uint64_t SquaredDistance(std::int64_t dx, std::int64_t dy) {
+    const std::uint64_t a = Square(dx), b = Square(dy);
+    return (a >> 10) + (b >> 10) + (((a & 1023) + (b & 1023)) >> 10);
+}
+
+void SetStatus(AZ_Presenter* presenter, std::int32_t codeId, std::int32_t status) {
+    const std::int32_t slot = presenter->findCodeSlot(codeId);
+    if (slot != -1) AZ_Presenter_Singleton::setCodeSlotValue(slot, status);
+}
+
+}  // namespace
+
+std::int32_t AZ_GetNextCharacterOfType(std::int32_t type, std::int32_t row) {
+    return AZ_Client::getInstance()->findNextCharacterByType(type, row);
+}
+
+void AZ_BroadcastEventToType(std::int32_t event, std::int32_t type) {
+    AZ_Client* client = AZ_Client::getInstance();
+    const AZ_Data* data = client->getData();
+    for (std::int32_t row = client->findCharacterByType(type); row != -1;
+         row = AZ_GetNextCharacterOfType(type, row)) {
+        for (std::int32_t before = client->getPresenterOfRow(row), after;; before = after) {
+            if (data->isKindOf(client->getCharacterType(row), type)) client->raiseEvent(row, AZ_FIRST_EVENT + event);
+            after = client->getPresenterOfRow(row);
+            if (after == before || after == -1) break;
+        }
+    }
+}
+
+std::int32_t AZ_FindNearestTarget(const AZ_Presenter* presenter, std::int32_t type, std::int32_t excluded) {
+    AZ_Client* client = AZ_Client::getInstance();
+    std::int64_t x, y;
+    TopCentre(presenter, &x, &y);
+    std::uint64_t best = std::numeric_limits<std::uint64_t>::max();
+    std::int32_t nearest = -1;
+    for (std::int32_t row = client->findCharacterByType(type); row != -1;
+         row = AZ_GetNextCharacterOfType(type, row)) {
+        const AZ_Presenter* other = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
+        if (other == presenter || other->getCharacterType() == presenter->getCharacterType()) continue;
+        std::int64_t ox, oy;
+        TopCentre(other, &ox, &oy);
+        const std::uint64_t d = SquaredDistance(ox - x, oy - y);
+        if (d < best && other->getId() != excluded && other->findCodeSlot(kIgnore) == -1) {
+            best = d;
+            nearest = other->getId();
+        }
+    }
+    return nearest;
+}
+
+std::int32_t AZ_GetStateRow(std::int32_t presenterId) {
+    AZ_Client* client = AZ_Client::getInstance();
+    const std::int32_t row = client->getActiveIndex(presenterId);
+    return row != -1 && client->getTopState(row) != -1 ? row : -1;
+}
+
+std::int32_t AZ_ClearStateStack(std::int32_t row) {
+    if (row == -1) return -1;
+    AZ_Client* client = AZ_Client::getInstance();
+    const std::int32_t id = client->getPresenterOfRow(row);
+    for (std::int32_t depth = client->getHandlerDepth(row); depth > 0; --depth) {
+        client->exitState(row);
+        if ((row = AZ_GetStateRow(id)) == -1) return -1;
+        client->popState(row);
+    }
+    if ((row = AZ_GetStateRow(id)) != -1) client->setHandlerDepth(row, 0);
+    return row;
+}
+
+std::int32_t AZ_ExitHandlingState(std::int32_t row) {
+    AZ_Client* client = AZ_Client::getInstance();
+    const std::int32_t id = client->getPresenterOfRow(row);
+    if ((row = AZ_ClearStateStack(row)) == -1) return -1;
+    client->exitState(row);
+    return AZ_GetStateRow(id);
+}
+
+void AZ_EnterNewTopState(std::int32_t row, std::int32_t state) {
+    AZ_Client* client = AZ_Client::getInstance();
+    client->setTopState(row, state);
+    client->enterState(row);
+}
+
+void AZ_ChangeToWeightedState(const AZ_Presenter* presenter, AZ_ArgCursor args, std::int32_t count) {
+    constexpr std::int32_t kMaxStates = 8;
+    DebugAssert(count <= kMaxStates, kSourcePath, __LINE__);
+    std::int32_t weights[kMaxStates - 1] = {}, states[kMaxStates] = {};
+    for (std::int32_t i = 0; i + 1 < count; ++i) weights[i] = args.next();
+    for (std::int32_t i = 0; i < count; ++i) states[i] = args.next();
+    AZ_Client* client = AZ_Client::getInstance();
+    // Drawn before the exit events, even when there is no character.
+    const std::int32_t draw = client->getAdapter()->randomRange(0, 1024);
+    std::int32_t chosen = states[count - 1];
+    for (std::int32_t i = 0, limit = 0; i + 1 < count; ++i) {
+        limit += weights[i];
+        if (draw < limit) {
+            chosen = states[i];
+            break;
+        }
+    }
+    const std::int32_t row = AZ_ExitHandlingState(client->getActiveIndex(presenter->getId()));
+    if (row != -1) AZ_EnterNewTopState(row, chosen);
+}
+
+void AZ_PauseCode(AZ_Presenter* presenter, std::int32_t codeId) { SetStatus(presenter, codeId, 1); }
+void AZ_PauseVisual(AZ_Presenter* presenter, std::int32_t codeId) { AZ_PauseCode(presenter, codeId); }
+void AZ_ResumeCode(AZ_Presenter* presenter, std::int32_t codeId) { SetStatus(presenter, codeId, 0); }

@@ -1,0 +1,65 @@
+// What the instructions, behaviours and visuals share of the engine: walking
+// and searching the characters of a type, broadcasting to them, leaving the
+// state whose handler runs, and pausing or resuming one unit of a presenter.
+#pragma once
+
+#include <cstdint>
+
+#include "src/actionZel/AZ_Client.h"
+#include "src/actionZel/AZ_Presenter.h"
+
+// The next row after `row` whose character is of the type (or derives from
+// it), or -1; a type outside the script has none.
+std::int32_t AZ_GetNextCharacterOfType(std::int32_t type, std::int32_t row);
+
+// Raises script event `event` (162 + event) on every character of the type,
+// in row order. When a handler removes its character, the one moving into
+// the row gets the event too, so no character of the type is skipped.
+void AZ_BroadcastEventToType(std::int32_t event, std::int32_t type);
+
+// Every presenter of the pool whose character type is the type or derives
+// from it, with or without a row; free presenters and types outside the
+// script match nothing.
+template <typename Action>
+void AZ_ForEachPresenterOfType(std::int32_t type, Action action) {
+    const AZ_Data* data = AZ_Client::getInstance()->getData();
+    const AZ_Presenter_Singleton* store = AZ_Presenter_Singleton::getInstance();
+    if (store == nullptr || !data->isValidCharacter(type)) return;
+    for (std::int32_t id = 0; id < store->getPoolSize(); ++id) {
+        AZ_Presenter* presenter = AZ_Presenter::getPresenter(id);
+        const std::int32_t own = presenter->getCharacterType();
+        if (own != AZ_Presenter::kNone && data->isKindOf(own, type)) action(presenter);
+    }
+}
+
+// Presenter id of the character of the type nearest to the presenter,
+// between the top centres of their bounding boxes (the position itself
+// without a box), or -1. Characters of the presenter's own type, the
+// presenter, the excluded id and characters holding b_ignore are left out;
+// the first one met wins a tie. Distances are exact in 64 bits.
+std::int32_t AZ_FindNearestTarget(const AZ_Presenter* presenter, std::int32_t type, std::int32_t excluded);
+
+// The row of the presenter's character while it has a state, else -1.
+std::int32_t AZ_GetStateRow(std::int32_t presenterId);
+// Exits and pops, one by one, the states above the one whose handler runs
+// (the row's handler depth), which becomes the top. Exit handlers may pop
+// or remove the character: returns its row afterwards, or -1 once it is
+// gone or has no state left (and for row -1).
+std::int32_t AZ_ClearStateStack(std::int32_t row);
+// AZ_ClearStateStack, then the exit event of the handling state: the row
+// afterwards, or -1 as above.
+std::int32_t AZ_ExitHandlingState(std::int32_t row);
+// The state, resolved through the overrides, replaces the top and is entered.
+void AZ_EnterNewTopState(std::int32_t row, std::int32_t state);
+// The weighted change of count (4 or 8) states: reads count - 1 weights and
+// count states, draws 0..1024 first, then changes the presenter's
+// character to the state of the first cumulative weight above the draw,
+// else to the last state.
+void AZ_ChangeToWeightedState(const AZ_Presenter* presenter, AZ_ArgCursor args, std::int32_t count);
+
+// Word 0 of the presenter's instance of the code id := 1 (paused), or 0
+// (running); nothing when the presenter holds none. A paused behaviour is
+// not updated and a paused visual not drawn.
+void AZ_PauseCode(AZ_Presenter* presenter, std::int32_t codeId);
+void AZ_PauseVisual(AZ_Presenter* presenter, std::int32_t codeId);
+void AZ_ResumeCode(AZ_Presenter* presenter, std::int32_t codeId);

@@ -1,0 +1,8 @@
+// The behaviour b_boundingBox (code id 27): the words the engine reads.
+#pragma once
+
+#include "src/actionZel/AZ_Unit.h"
+
+// Word 2: the box's height in world units; the box is centred on the
+// presenter's x and rises from its y.
+AZ_UNIT_GETTER(b_boundingBox, 27, Height, 2)

@@ -1,0 +1,20 @@
+#include "src/actionZel/cc/f_broadcastDistanceThreshold.h"
+
+#include <cstdlib>
+
+#include "src/actionZel/AZ_Services.h"
+
+void f_broadcastDistanceThreshold(AZ_Presenter* presenter, std::int32_t paramOffset, AZ_ParamArray params) {
+    AZ_CheckPresenter(presenter, AZ_UNIT_SOURCE(f_broadcastDistanceThreshold), __LINE__);
+    AZ_ArgCursor args(params, paramOffset);
+    const std::int32_t event = args.next(), type = args.next(), distanceX = args.next(), distanceY = args.next();
+    AZ_Client* client = AZ_Client::getInstance();
+    const std::int64_t x = presenter->getX(), y = presenter->getY();
+    for (std::int32_t row = client->findCharacterByType(type); row != -1; row = AZ_GetNextCharacterOfType(type, row)) {
+        const AZ_Presenter* other = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
+        if (other == presenter) continue;
+        if (std::llabs(x - other->getX()) < distanceX && std::llabs(y - other->getY()) < distanceY) {
+            client->raiseEvent(row, AZ_FIRST_EVENT + event);
+        }
+    }
+}
