@@ -47,10 +47,19 @@ void AZ_BroadcastEventToType(std::int32_t event, std::int32_t type) {
     const AZ_Data* data = client->getData();
     for (std::int32_t row = client->findCharacterByType(type); row != -1;
          row = AZ_GetNextCharacterOfType(type, row)) {
+        // A receiver destroyed by its handler leaves its row to the next
+        // character, which gets the event too. A handler that also spawns a
+        // replacement keeps the row changing until the presenter pool runs
+        // dry: after as many newcomers as there are rows, the row is left.
+        std::int32_t newcomers = 0;
         for (std::int32_t before = client->getPresenterOfRow(row), after;; before = after) {
             if (data->isKindOf(client->getCharacterType(row), type)) client->raiseEvent(row, AZ_FIRST_EVENT + event);
             after = client->getPresenterOfRow(row);
             if (after == before || after == -1) break;
+            if (++newcomers > AZ_MAX_ACTIVE) {
+                AZ_LogError("AZ_BroadcastEventToType : receivers keep replacing themselves, examine script");
+                break;
+            }
         }
     }
 }

@@ -57,6 +57,8 @@ on 307 | f_pauseCharacter r 1 0
 on 308 | f_resumeCharacter r 0 1
 on 309 | f_unspawnCharacter | f_freezeCharacter r
 on 310 | f_customCodeInstruction 9 | f_generateEvent 310 | f_generateEvent 310
+on 311 | f_unspawnCharacter | f_spawnCharacter r 0 0 -1
+on 312 | f_broadcastEvent 311 r
 state sp | on enter | b_camera 0 0 0 0 0 | b_drawable 5 0 | v_rect
 on 320 | f_spawnCharacterRelative r 0 512 0 1 1 0 0 0
 on 321 | f_spawnCharacterRelative r 0 512 0 1 0 1 0 0
@@ -189,6 +191,15 @@ TEST_F(InstructionTest, GroupInstructionsReachTheirCharacters) {
             EXPECT_EQ(p->isUpdateEnabled() * 100 + p->isRenderEnabled() * 10 + p->isFrozen(), c.flags) << c.events[0];
         }
     }
+}
+
+TEST_F(InstructionTest, ABroadcastToReceiversThatReplaceThemselvesEnds) {
+    world.Spawn(1);
+    world.Spawn(1);
+    DebugCapture capture;
+    client.raiseEvent(0, 312);
+    EXPECT_EQ(client.getNumActive(), 2);
+    EXPECT_NE(capture.Text().find("receivers keep replacing themselves"), std::string::npos);
 }
 
 // p0 the spawner at (10000, 20000), p1 a target at (5000, 7000), p2 one
