@@ -6,21 +6,27 @@
 namespace {
 
 int g_countdown = -1;
+bool g_objectsOnly = false;
 
-bool ShouldFail() {
-    if (g_countdown < 0) return false;
+bool ShouldFail(bool array) {
+    if (g_countdown < 0 || (array && g_objectsOnly)) return false;
     return g_countdown-- == 0;
 }
 
 }  // namespace
 
-void FailNthNothrowNew(int n) { g_countdown = n; }
+void FailNthNothrowNew(int n, bool objectsOnly) {
+    g_countdown = n;
+    g_objectsOnly = objectsOnly;
+}
+
+bool NothrowFailurePending() { return g_countdown >= 0; }
 
 // The throwing forms do the allocating, so the usual delete matches.
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return ShouldFail() ? nullptr : ::operator new(size);
+    return ShouldFail(false) ? nullptr : ::operator new(size);
 }
 
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return ShouldFail() ? nullptr : ::operator new[](size);
+    return ShouldFail(true) ? nullptr : ::operator new[](size);
 }
