@@ -3,7 +3,16 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/shared/core/CApp.h"
+#include "platform/shared/systems/CAppExecutor.h"
 #include "tools/ContentBuilder.h"
+
+// The platform library's hooks: this program runs no application.
+CApp* CreateGameApp() { return nullptr; }
+std::int32_t OnExecutorInit() { return 0; }
+void OnExecutorShutdown() {}
+void OnExecutorUpdate() {}
+void OnExecutorDraw() {}
 
 int main(int argc, char** argv) {
     if (argc != 3) {
