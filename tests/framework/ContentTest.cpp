@@ -36,32 +36,25 @@ TEST(Content, FailuresNameTheirPlace) {
     const TempDir dir;
     dir.Write("notice.txt", "hi\n");
     dir.Write("bad.tune", "volume 10\nsing 440\n");
-    const struct {
-        std::string list, error;
-    } cases[] = {
-        {"0x01000001 text notice.txt\n0x03000002 data notice.txt\n0x02000003 text notice.txt\n",
-         "content.list:3: 0x02000003 is not an id of a text"},
-        {"0x21FF0001 text notice.txt\n", "content.list:1: a language text before the first language"},
-        {"0x03000002 data missing.txt\n", "content.list:1: cannot read " + dir.Path() + "/missing.txt"},
-        {"0x09000001 sound bad.tune\n", "bad.tune:2: expected volume N, tone HZ MS or rest MS"},
-        {"0x03000001 stuff notice.txt\n", "content.list:1: unknown kind stuff"},
-    };
-    for (const auto& c : cases) {
-        dir.Write("content.list", c.list);
+    for (const auto& [list, expected] : {
+             std::pair<std::string, std::string>{"0x01000001 text notice.txt\n0x02000003 text notice.txt\n",
+                                                 "content.list:2: 0x02000003 is not an id of a text"},
+             {"0x09000001 sound bad.tune\n", "bad.tune:2: expected volume N, tone HZ MS or rest MS"}}) {
+        dir.Write("content.list", list);
         vktools::Content content;
         std::string error;
-        EXPECT_FALSE(vktools::LoadContent(dir.HostPath("content.list"), content, error)) << c.list;
-        EXPECT_NE(error.find(c.error), std::string::npos) << error;
+        EXPECT_FALSE(vktools::LoadContent(dir.HostPath("content.list"), content, error)) << list;
+        EXPECT_NE(error.find(expected), std::string::npos) << error;
     }
     // Two ids of one entry, the manifest's included.
-    for (const auto& [id, error] : {std::pair{0x02000243u, "0x02000243 and 0x03000243 share archive entry 579"},
-                                    std::pair{0x0300023Fu, "the manifest and 0x0300023F share archive entry 575"}}) {
+    for (const auto& [id, expected] : {std::pair{0x02000243u, "0x02000243 and 0x03000243 share archive entry 579"},
+                                       std::pair{0x0300023Fu, "the manifest and 0x0300023F share archive entry 575"}}) {
         vktools::Content content = SampleContent();
         content.resources[id] = vktools::MakeResource({1});
         Bytes archive;
-        std::string message;
-        EXPECT_FALSE(vktools::BuildContentArchive(content, archive, message));
-        EXPECT_EQ(message, error);
+        std::string error;
+        EXPECT_FALSE(vktools::BuildContentArchive(content, archive, error));
+        EXPECT_EQ(error, expected);
     }
 }
 
