@@ -14,6 +14,7 @@
 #include <new>
 #include <string>
 
+#include "bench/CountingNew.h"
 #include "host/DDraw.h"
 #include "host/File.h"
 #include "host/WaveOut.h"
@@ -26,8 +27,6 @@
 #include "src/win32/CApplet.h"
 
 namespace {
-
-std::size_t g_allocations = 0;
 
 // A machine whose states are pushed from outside.
 class Machine : public CStateMachineNode {
@@ -117,16 +116,3 @@ void BM_DeviceAlone(benchmark::State& state) {
 BENCHMARK(BM_DeviceAlone);
 
 }  // namespace
-
-// Counting replacements of the global allocation functions (kept out of
-// line, so that the compiler does not pair the malloc inside with a delete).
-[[gnu::noinline]] void* operator new(std::size_t size) {
-    ++g_allocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return ::operator new(size); }
-[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { ::operator delete(p); }
-void operator delete(void* p, std::size_t) noexcept { ::operator delete(p); }
-void operator delete[](void* p, std::size_t) noexcept { ::operator delete(p); }
