@@ -100,14 +100,14 @@ std::int32_t CGameApp::Startup() {
     return 0;
 }
 
-bool CGameApp::Start() {
+void CGameApp::Start() {
     ICGraphics2d* graphics = ICGraphics2d::GetInstance();
     if (GetExecutor() == nullptr || m_random == nullptr || m_keyMgr == nullptr || m_options == nullptr ||
         m_resources == nullptr || m_fonts == nullptr || m_saves == nullptr || m_gameData == nullptr ||
         m_blitter == nullptr || m_root == nullptr || ICFileMgr::GetInstance() == nullptr || Media() == nullptr ||
         CAppProperties::GetInstance() == nullptr || graphics == nullptr || graphics->GetRenderSurface() == nullptr) {
         EndStart(kNoMemory);
-        return false;
+        return;
     }
     CStrWChar path;
     MakeResourcePath(path, u"velkorin.big");
@@ -116,7 +116,7 @@ bool CGameApp::Start() {
         // message and an orderly end instead of a stop.
         DebugPrintf("ASSERT FAILED - File: %s, Line: %i", kSource, 1050);
         EndStart(kNoArchive);
-        return false;
+        return;
     }
     m_resources->SelectLanguage(0);
     LoadProperties();
@@ -133,7 +133,7 @@ bool CGameApp::Start() {
     if (m_client != nullptr) m_store = new (std::nothrow) AZ_Presenter_Singleton();
     if (m_store == nullptr || !m_store->init(kPresenterCount)) {
         EndStart(kNoMemory);
-        return false;
+        return;
     }
 
     const std::uint8_t loadedOptions = m_options->Load();
@@ -141,8 +141,10 @@ bool CGameApp::Start() {
     if (loadedOptions == 0 || loadedProgress == 0) m_storageWarning = 1;
     if (m_config.disableSound != 0) m_options->SetSoundOn(0);
     if (m_config.disableVibration != 0) m_options->SetVibrationOn(0);
-    if (loadedOptions != 0 && loadedProgress != 0 && (m_options->Save() == 0 || m_saves->Save() == 0)) {
-        m_storageWarning = 1;
+    if (loadedOptions != 0 && loadedProgress != 0) {
+        const std::uint8_t savedOptions = m_options->Save();
+        const std::uint8_t savedProgress = m_saves->Save();
+        if (savedOptions == 0 || savedProgress == 0) m_storageWarning = 1;
     }
     Media()->SetSoundEnabled(m_options->IsSoundOn());
     Media()->SetVibrationEnabled(m_options->IsVibrationOn());
@@ -155,7 +157,6 @@ bool CGameApp::Start() {
     m_orientationAtDeactivation = m_landscape;
     m_orientationAtActivation = m_landscape;
     m_runState = m_landscape != 0 ? kInterrupted : kRunning;
-    return true;
 }
 
 void CGameApp::LoadProperties() {

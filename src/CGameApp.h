@@ -82,8 +82,9 @@ public:
     std::uint8_t AreCheatsEnabled() const { return m_cheatsEnabled; }
 
 private:
-    // The second stage of start-up; false when the game cannot run.
-    bool Start();
+    // The second stage of start-up; without the archive or an object it
+    // needs it ends the run (EndStart).
+    void Start();
     // Reads the properties from properties.dat, else from their resource.
     void LoadProperties();
     // Ends the run before it began: a message box, the orderly quit, exit

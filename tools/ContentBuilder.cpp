@@ -4,7 +4,6 @@
 #include <fstream>
 #include <iomanip>
 #include <iterator>
-#include <set>
 #include <sstream>
 #include <vector>
 
@@ -146,6 +145,7 @@ bool ParseGlyphs(const std::vector<std::string>& lines, GlyphFile& font, std::st
             if (font.glyphs.empty()) return fail("rows before the first glyph");
             GlyphArt& glyph = font.glyphs.back();
             if (!glyph.rows.empty() && line.size() != glyph.rows[0].size()) return fail("rows of another width");
+            if (line.size() > 31) return fail("a row wider than 31");
             if (static_cast<int>(glyph.rows.size()) == font.height) return fail("more rows than the height");
             glyph.rows.push_back(line);
         } else if ((words[0] == "height" || words[0] == "space") && words.size() == 2 &&
@@ -175,7 +175,7 @@ bool ParseGlyphs(const std::vector<std::string>& lines, GlyphFile& font, std::st
 }
 
 // The font's data and its glyph sheet: the glyphs side by side on one row
-// of the sheet, magenta between the ink.
+// of the sheet, magenta wherever there is no ink.
 void RasteriseFont(const GlyphFile& font, std::uint32_t ink, int scale, Bytes& data, Bytes& sheet) {
     FontDesc desc;
     desc.heightBase = static_cast<std::int8_t>(font.height * scale);
@@ -227,6 +227,7 @@ public:
             const std::vector<std::string> words = Words(lines[static_cast<std::size_t>(m_line) - 1]);
             if (!words.empty() && !Entry(words)) return false;
         }
+        m_line = 0;
         for (const auto& [aggregate, texts] : m_texts) {
             if (!Add(aggregate, MakeLanguageAggregate(texts))) return false;
         }
@@ -263,7 +264,7 @@ private:
             for (std::size_t i = 3; i < words.size(); ++i) name += " " + words[i];
             std::u16string wide;
             DecodeUtf8(Bytes(name.begin(), name.end()), wide);
-            m_content.manifest.languages.push_back(ManifestLanguage{id, {1}, Utf8Name(wide)});
+            m_content.manifest.languages.push_back(ManifestLanguage{id, {0}, Utf8Name(wide)});
             m_texts[id];
             m_language = id;
             return true;
