@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -41,6 +43,12 @@ inline std::vector<vktools::Bytes> BigFileSeeds() {
         }
         seeds.push_back(writer.Build(form));
     }
+#ifdef VK_GAME_ARCHIVE
+    // The game's own archive, as the build made it from content/.
+    std::ifstream game(VK_GAME_ARCHIVE, std::ios::binary);
+    Bytes archive{std::istreambuf_iterator<char>(game), std::istreambuf_iterator<char>()};
+    if (!archive.empty()) seeds.push_back(std::move(archive));
+#endif
     return seeds;
 }
 

@@ -10,6 +10,7 @@
 #include <new>
 
 #include "host/Debug.h"
+#include "host/LastError.h"
 
 namespace {
 
@@ -19,6 +20,14 @@ struct HostFile {
 
 std::string g_moduleDirectory;
 host::FileFault g_fault = host::FileFault::None;
+bool g_readOnly = false;
+
+// False, with the error recorded, while files are read-only.
+bool MayChangeFiles() {
+    if (!g_readOnly) return true;
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+}
 
 bool TakeFault(host::FileFault fault) {
     if (g_fault != fault) return false;
@@ -74,6 +83,7 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD /*shareMode*/, S
     if (fileName == nullptr || TakeFault(host::FileFault::CreateFile)) return INVALID_HANDLE_VALUE;
     const bool read = (desiredAccess & GENERIC_READ) != 0;
     const bool write = (desiredAccess & GENERIC_WRITE) != 0;
+    if ((write || creationDisposition != OPEN_EXISTING) && !MayChangeFiles()) return INVALID_HANDLE_VALUE;
     int flags = O_CLOEXEC | (read && write ? O_RDWR : write ? O_WRONLY : O_RDONLY);
     switch (creationDisposition) {
         case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
@@ -188,7 +198,7 @@ BOOL CloseHandle(HANDLE handle) {
 namespace {
 
 BOOL Move(LPCWSTR existingName, LPCWSTR newName, DWORD flags) {
-    if (existingName == nullptr || newName == nullptr) return FALSE;
+    if (existingName == nullptr || newName == nullptr || !MayChangeFiles()) return FALSE;
     const std::string from = host::ToHostPath(existingName);
     const std::string to = host::ToHostPath(newName);
     if ((flags & MOVEFILE_REPLACE_EXISTING) != 0) {
@@ -220,7 +230,7 @@ BOOL MoveFileExW(LPCWSTR existingName, LPCWSTR newName, DWORD flags) {
 }
 
 BOOL DeleteFileW(LPCWSTR fileName) {
-    if (fileName == nullptr) return FALSE;
+    if (fileName == nullptr || !MayChangeFiles()) return FALSE;
     return unlink(host::ToHostPath(fileName).c_str()) == 0 ? TRUE : FALSE;
 }
 
@@ -260,5 +270,7 @@ std::u16string ToPhonePath(std::string_view path) {
 }
 
 void InjectFileFault(FileFault fault) { g_fault = fault; }
+
+void SetReadOnlyFiles(bool readOnly) { g_readOnly = readOnly; }
 
 }  // namespace host

@@ -101,4 +101,9 @@ std::u16string ToPhonePath(std::string_view path);
 enum class FileFault { None, CreateFile, WriteFile, FlushFileBuffers, MoveFileEx, DirectorySync };
 void InjectFileFault(FileFault fault);
 
+// Test hook: while set, every call that would create, write, rename or
+// delete a file fails with ERROR_ACCESS_DENIED, as in a read-only directory
+// (which a test run as root cannot make).
+void SetReadOnlyFiles(bool readOnly);
+
 }  // namespace host

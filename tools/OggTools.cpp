@@ -35,9 +35,14 @@ Bytes EncodeTone(int samples, int channels, int rate) {
         const double v = 8000 * std::sin(2 * std::numbers::pi * 440 * i / rate);
         for (int c = 0; c < channels; ++c) pcm.U16(static_cast<std::uint16_t>(std::lround(v)));
     }
-    return RunVorbisTool("oggenc -Q -r -B 16 --raw-endianness 0 -C " + std::to_string(channels) + " -R " +
-                             std::to_string(rate),
-                         pcm.Get());
+    return EncodePcm(pcm.Get(), channels, rate);
+}
+
+Bytes EncodePcm(const Bytes& pcm, int channels, int rate, int serial) {
+    std::string command = "oggenc -Q -r -B 16 --raw-endianness 0 -C " + std::to_string(channels) + " -R " +
+                          std::to_string(rate);
+    if (serial >= 0) command += " --serial " + std::to_string(serial);
+    return RunVorbisTool(command, pcm);
 }
 
 }  // namespace vktools

@@ -14,6 +14,7 @@
 #include "host/DDraw.h"
 #include "host/Debug.h"
 #include "host/File.h"
+#include "host/WaveOut.h"
 #include "host/Window.h"
 #include "src/win32/WinMain.h"
 
@@ -153,6 +154,8 @@ int main(int argc, char** argv) {
     }
     if (!options.gameDir.empty()) host::SetModuleDirectory(options.gameDir);
     host::ResetWindowing(options.window);
+    // Headless runs make no sound either.
+    if (options.window.backend == host::Backend::Headless) host::SetMediaBackend(host::MediaBackend::Headless);
     host::SetDisplayFormat(options.display);
     // Reading the desktop window back is slow: only when a frame is wanted.
     if (!options.screenshot.empty()) host::SetCaptureSdlFrames(true);

@@ -44,7 +44,8 @@ int CApplet::Run() {
             MSG msg;
             for (;;) {
                 const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-                if (got == 0) result = 0;
+                // WM_QUIT carries the exit code.
+                if (got == 0) result = static_cast<int>(msg.wParam);
                 if (got <= 0) break;
                 TranslateMessage(&msg);
                 DispatchMessageW(&msg);

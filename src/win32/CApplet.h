@@ -17,7 +17,8 @@ public:
     static CApplet* Create(HINSTANCE instance);
     ~CApplet() override = default;
 
-    // 0 after a normal end, 1 when a start-up step fails.
+    // The quit message's code (0 after a normal end), 1 when a start-up
+    // step fails.
     int Run() override;
     bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     bool PreTranslate(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;

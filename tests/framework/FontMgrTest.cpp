@@ -6,6 +6,7 @@
 #include "src/CFontMgr.h"
 #include "src/CGameApp.h"
 #include "src/CResMgr.h"
+#include "src/SoftwareBlitter/CSoftwareBlitter.h"
 #include "tests/framework/FrameworkApp.h"
 #include "tests/support/DebugCapture.h"
 #include "tools/BmpWriter.h"

@@ -71,6 +71,26 @@ TEST_F(ShellOnX, ASecondStartEndsWith0AndLeavesTheFirstRunning) {
     CloseAndExpectCleanEnd(first, [&] { first.Signal(SIGTERM); });
 }
 
+// The game itself, in a directory of its own with a copy of its archive:
+// closing its window ends it with 0.
+TEST_F(ShellOnX, TheGameEndsWith0WhenItsWindowCloses) {
+    const TempDir dir;
+    dir.Write("velkorin.big", TempDir::ReadHost(VK_GAME_ARCHIVE));
+    Process game({VK_GAME, "--game-dir=" + dir.Path()});
+    ASSERT_TRUE(game.WaitForLine("[ ***actionZel*** ] CGameApp::Init")) << game.Output();
+    ASSERT_TRUE(CloseWindowByTitle(m_display, "Game", kBound));
+    EXPECT_EQ(game.Wait(), 0) << game.Output();
+}
+
+TEST(ShellOptions, TheGameRunsHeadlessAndWritesItsSaves) {
+    const TempDir dir;
+    dir.Write("velkorin.big", TempDir::ReadHost(VK_GAME_ARCHIVE));
+    Process game({VK_GAME, "--backend=headless", "--frames=5", "--game-dir=" + dir.Path()});
+    EXPECT_EQ(game.Wait(), 0) << game.Output();
+    EXPECT_EQ(dir.Read("prefs.dat").size(), 16u);
+    EXPECT_EQ(dir.Read("savegame.dat").size(), 12u);
+}
+
 TEST(ShellOptions, ExitCodesAndOutput) {
     const TempDir gameDir;
     struct Case { std::vector<std::string> args; int exitCode; std::string output; /* a part of it */ };

@@ -38,8 +38,10 @@ public:
 
     bool Exists(std::string_view name) const { return std::filesystem::exists(HostPath(name)); }
     // Whole contents of a file; empty when it is missing.
-    std::string Read(std::string_view name) const {
-        std::ifstream in(HostPath(name), std::ios::binary);
+    std::string Read(std::string_view name) const { return ReadHost(HostPath(name)); }
+    // Whole contents of any host file; empty when it is missing.
+    static std::string ReadHost(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
         std::ostringstream out;
         out << in.rdbuf();
         return out.str();

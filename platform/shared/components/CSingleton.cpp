@@ -37,7 +37,9 @@ CSingleton* CSingleton::Find(std::uint32_t classId) {
 
 CSingleton* CSingleton::GetInstanceOf(CApp::CachedSingleton slot, std::uint32_t classId, CSingleton* (*create)()) {
     CApp* app = CApp::GetInstance();
-    if (app == nullptr) return nullptr;
+    // Without a table (the application could not make one) there is no
+    // singleton to find or register.
+    if (app == nullptr || app->GetSingletonTable() == nullptr) return nullptr;
     if (CSingleton* cached = app->GetCachedSingleton(slot)) return cached;
     CSingleton* object = Find(classId);
     if (object == nullptr) object = create();

@@ -19,7 +19,7 @@ public:
     static CSingleton* Find(std::uint32_t classId);
 
     // The getter rule of a platform singleton: null without an application
-    // object; else the pointer cached in the application object; else the
+    // object or its singleton table; else the pointer cached in the application object; else the
     // registered object of the class id, or a new one from create (whose
     // constructor registers it). The result, null included, is cached and
     // the cache is never cleared here (an interface's destructor clears it).

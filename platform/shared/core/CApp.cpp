@@ -18,20 +18,23 @@ CApp::~CApp() {
     m_executor = nullptr;
     delete m_eventRoot;
     m_eventRoot = nullptr;
-    if (m_singletons != nullptr) {
-        for (std::int32_t b = 0; b < m_singletons->GetBucketCount(); ++b) {
-            CHashNode* node = m_singletons->GetBucket(b);
-            while (node != nullptr) {
-                // The singleton's destructor unregisters it and so frees this
-                // node: read what is needed first.
-                CHashNode* next = node->next;
-                auto* object = reinterpret_cast<CSingleton*>(node->value);
-                node->value = 0;
-                delete object;
-                node = next;
-            }
+    FreeSingletonTable();
+}
+
+void CApp::FreeSingletonTable() {
+    if (m_singletons == nullptr) return;
+    for (std::int32_t b = 0; b < m_singletons->GetBucketCount(); ++b) {
+        CHashNode* node = m_singletons->GetBucket(b);
+        while (node != nullptr) {
+            // The singleton's destructor unregisters it and so frees this
+            // node: read what is needed first.
+            CHashNode* next = node->next;
+            auto* object = reinterpret_cast<CSingleton*>(node->value);
+            node->value = 0;
+            delete object;
+            node = next;
         }
-        delete m_singletons;
-        m_singletons = nullptr;
     }
+    delete m_singletons;
+    m_singletons = nullptr;
 }

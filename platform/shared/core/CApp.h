@@ -48,6 +48,10 @@ public:
     CSingleton* GetCachedSingleton(CachedSingleton which) const { return m_cached[static_cast<int>(which)]; }
     void SetCachedSingleton(CachedSingleton which, CSingleton* object) { m_cached[static_cast<int>(which)] = object; }
 
+protected:
+    // Deletes every singleton still registered, then the table.
+    void FreeSingletonTable();
+
 private:
     CAppExecutor* m_executor = nullptr;
     CRegistry* m_eventRoot = nullptr;
