@@ -6,6 +6,7 @@
 class CFontMgr;
 class CResMgr;
 class CSoftwareBlitter;
+class SZ_Home;
 
 class CGameApp : public CApp {
 public:
@@ -16,4 +17,7 @@ public:
     // defined by the application.
     static CResMgr* GetResMgr();
     static CFontMgr* GetFontMgr();
+    // The application's sprite home, made at start-up; defined by the
+    // application.
+    static SZ_Home* GetSpriteHome();
 };

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -15,11 +14,15 @@
 #include "src/SoftwareBlitter/CBmpFile.h"
 #include "src/SoftwareBlitter/CSoftwareImage.h"
 #include "tests/imaging/ImagingApp.h"
+#include "tests/support/Magick.h"
 #include "tests/support/TempDir.h"
 #include "tools/BigFileWriter.h"
 
 namespace {
 namespace magick {
+
+using ::magick::Capture;
+using ::magick::Convert;
 
 // A picture as 0xRRGGBB values, top row first.
 struct Picture {
@@ -28,33 +31,6 @@ struct Picture {
     std::uint32_t At(std::int32_t x, std::int32_t y) const { return rgb[static_cast<std::size_t>(y) * width + x]; }
     bool operator==(const Picture&) const = default;
 };
-
-// Standard output of the shell command, or nothing when it fails.
-bool Capture(const std::string& command, std::string* out) {
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return false;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out->append(buffer.data(), n);
-    return pclose(pipe) == 0;
-}
-
-// ImageMagick's convert (another program of that name may stand earlier on
-// PATH, so each candidate must report ImageMagick in -version); empty when
-// none is installed.
-const std::string& Convert() {
-    static const std::string path = [] {
-        for (const char* candidate : {"/usr/bin/convert", "convert-im6.q16", "/usr/bin/convert-im6.q16", "convert"}) {
-            std::string version;
-            if (Capture(std::string(candidate) + " -version 2>/dev/null", &version) &&
-                version.find("ImageMagick") != std::string::npos) {
-                return std::string(candidate);
-            }
-        }
-        return std::string();
-    }();
-    return path;
-}
 
 // Runs convert with the arguments (a shell fragment); its standard output.
 std::string Run(const std::string& arguments) {

@@ -1,0 +1,45 @@
+// The sprite tests' world: the framework tests' application (a headless
+// display of 100 x 100 back-buffer pixels, the resource manager) with the
+// sprite home that CGameApp::GetSpriteHome hands out, over an archive
+// holding a sprite set. The back buffer stays locked, with the blitter
+// bound to it, except while a frame is presented.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <utility>
+
+#include "fuzz/SpriteTarget.h"
+#include "src/ridaroVoz3/SZ_Home.h"
+#include "src/ridaroVoz3/SZ_Presenter.h"
+#include "tests/framework/FrameworkApp.h"
+
+class SpriteWorld {
+public:
+    explicit SpriteWorld(const vktools::SpriteSet& set = fuzz::sprite::SampleSprites(),
+                         const host::DisplayFormat& format = host::kDisplayRgb565);
+    ~SpriteWorld();
+    SpriteWorld(const SpriteWorld&) = delete;
+    SpriteWorld& operator=(const SpriteWorld&) = delete;
+
+    SZ_Home& Home() { return m_home; }
+    CResMgr& Resources() { return m_app.Resources(); }
+    // Constructs the home, queues the pairs and works the queue off; the
+    // calls that took.
+    int Load(std::initializer_list<std::pair<int, int>> pairs, std::uint32_t budget = 500);
+    // Fills the back buffer with the colour (0xAARRGGBB).
+    void Clear(std::uint32_t colour = 0xFF000000);
+    // Presents the back buffer; its pixel (x, y) as 0xRRGGBB.
+    void Present();
+    std::uint32_t Pixel(std::int32_t x, std::int32_t y) const;
+
+private:
+    void Lock();
+
+    ScopedFrameworkApp m_app;
+    SZ_Home m_home;
+};
+
+// A presenter of the pair with the animation set.
+SZ_Presenter MakePresenter(std::int32_t archetype, std::int32_t character, std::int32_t animation,
+                           std::uint8_t flags = 0, std::uint8_t loop = 0);

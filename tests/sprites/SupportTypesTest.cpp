@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "src/SoftwareBlitter/CSoftwareImage.h"
+#include "src/ridaroVoz3/SZ_Defines.h"
+#include "src/ridaroVoz3/SZ_Home.h"
+
+namespace {
+
+// Timelines set forwards (then rewound to the direction) and advanced by
+// each step; -1 reverses, -2 restarts instead.
+TEST(SpriteTimeline, Advances) {
+    const struct {
+        const char* name;
+        std::vector<std::uint16_t> durations;
+        std::uint8_t loop;
+        std::int8_t direction;
+        std::vector<std::int64_t> steps;
+        std::uint8_t frame;
+        std::uint16_t time, windowStart, windowEnd;
+        std::uint8_t speed;
+        bool finished;
+    } cases[] = {
+        {"loops", {100, 200, 300}, 1, 1, {650}, 0, 50, 0, 100, 1, false},
+        {"many turns at once", {100, 200, 300}, 1, 1, {6 * 600 + 350}, 2, 350, 300, 600, 1, false},
+        {"stops at the end", {100, 200, 300}, 0, 1, {650, 50}, 2, 600, 300, 600, 0, true},
+        {"backwards", {100, 200, 300}, 0, -1, {350}, 1, 250, 300, 100, 1, false},
+        {"backwards loops", {100, 200, 300}, 1, -1, {650}, 2, 550, 600, 300, 1, false},
+        {"reversed", {100, 200, 300}, 0, 1, {150, -1, 100}, 0, 50, 100, 0, 1, false},
+        {"restarted after the end stays", {100, 200}, 0, 1, {500, -2, 50}, 0, 0, 0, 100, 0, false},
+        {"a looping still of no time stays", {0}, 1, 1, {40}, 0, 0, 0, 0, 1, false},
+        {"a still of no time ends at once", {0}, 0, 1, {40}, 0, 0, 0, 0, 1, true},
+        {"no frames is finished", {}, 1, 1, {40}, 0, 0, 0, 0, 1, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SZ_AnimTimeline timeline;
+        timeline.set(c.durations.data(), static_cast<std::uint8_t>(c.durations.size()), 1, 1, c.loop);
+        timeline.rewind(c.direction);
+        for (const std::int64_t step : c.steps) {
+            if (step == -1) {
+                timeline.reverse();
+            } else if (step == -2) {
+                timeline.restart();
+            } else {
+                timeline.advance(static_cast<std::uint32_t>(step));
+            }
+        }
+        EXPECT_EQ(timeline.getCurrentFrame(), c.frame);
+        EXPECT_EQ(timeline.getTime(), c.time);
+        EXPECT_EQ(timeline.getWindowStart(), c.windowStart);
+        EXPECT_EQ(timeline.getWindowEnd(), c.windowEnd);
+        EXPECT_EQ(timeline.getSpeed(), c.speed);
+        EXPECT_EQ(timeline.isFinished(), c.finished);
+    }
+}
+
+TEST(SpriteBitSet, CountsWhatItSets) {
+    SZ_BitSet bits;
+    ASSERT_TRUE(bits.Init(9));
+    EXPECT_EQ(bits.GetByteCount(), 2u);
+    for (const std::uint32_t bit : {8u, 8u, 3u}) bits.Set(bit, true);
+    bits.Set(5, false);
+    EXPECT_EQ(bits.GetBytes()[1], 1);
+    EXPECT_EQ(bits.GetBytes()[0], 8);
+    EXPECT_EQ(bits.GetSetCount(), 2u);
+    bits.Set(3, false);
+    EXPECT_EQ(bits.GetSetCount(), 1u);
+    EXPECT_FALSE(bits.Test(3));
+}
+
+// Image records: the first image of a half stays; its last use deletes it.
+TEST(SpriteImage, KeepsTheFirstImageOfAHalf) {
+    CSoftwareBlitter blitter;
+    auto* first = new CPalettizedImage(&blitter);
+    SZ_Image record;
+    EXPECT_TRUE(record.AddUse(0, first));
+    EXPECT_TRUE(record.AddUse(1, new CPalettizedImage(&blitter)));  // deleted
+    EXPECT_FALSE(record.AddUse(1, nullptr));
+    EXPECT_EQ(record.GetVariant(1), first);
+    EXPECT_TRUE(record.NeedsLoad(4));
+    record.RemoveUse(0);
+    EXPECT_EQ(record.GetVariant(0), first);
+    record.RemoveUse(1);
+    EXPECT_EQ(record.GetVariant(0), nullptr);
+    EXPECT_EQ(record.GetUseMask(), 0);
+}
+
+// Presenter flags turn an image sprite's orientation: orientation 5 (the
+// rotated image mirrored) under a mirrored frame is the rotated image.
+TEST(SpriteOrientation, CombinesWithThePresenterFlags) {
+    const struct {
+        std::uint32_t flags, orientation, combined;
+    } cases[] = {{2, 5, 4}, {1, 5, 7}, {4, 5, 1}, {2, 1, 3}, {7, 0, 7}, {7, 6, 1}, {0, 6, 6}};
+    for (const auto& c : cases) EXPECT_EQ(SZ_CombineOrientation(c.flags, c.orientation), c.combined);
+}
+
+}  // namespace
