@@ -44,7 +44,6 @@ public:
 
     // Points at the same durations elsewhere (the animation reloaded).
     void setDurations(const std::uint16_t* durations) { m_durations = durations; }
-    const std::uint16_t* getDurations() const { return m_durations; }
     std::uint8_t getSpeed() const { return m_speed; }
     std::uint8_t getLoop() const { return m_loop; }
     std::int8_t getDirection() const { return m_direction; }

@@ -176,24 +176,15 @@ public:
     const CRect& GetFoundRect() const { return m_foundRect; }
 
     // The tables, for the loader, the presenters and tests.
-    std::uint8_t GetPaletteCount() const { return m_paletteCount; }
     const SZ_Palette& GetPalette(std::uint32_t i) const { return m_palettes[i]; }
-    std::uint16_t GetImageCount() const { return m_imageCount; }
     SZ_Image& GetImage(std::uint32_t i) const { return m_images[i]; }
-    std::uint16_t GetTintCount() const { return m_tintCount; }
-    const SZ_Tint& GetTint(std::uint32_t i) const { return m_tints[i]; }
     std::uint16_t GetImagespriteCount() const { return m_imagespriteCount; }
     const SZ_ImageSprite& GetImagesprite(std::uint32_t i) const { return m_imagesprites[i]; }
     // The image record of an image sprite (through its tint).
     SZ_Image& GetImageOf(std::uint32_t imagesprite) const {
         return m_images[m_tints[m_imagesprites[imagesprite].tint].image];
     }
-    std::uint16_t GetRectspriteCount() const { return m_rectspriteCount; }
-    const SZ_RectSprite& GetRectsprite(std::uint32_t i) const { return m_rectsprites[i]; }
-    std::uint16_t GetSpriteCount() const { return m_spriteCount; }
-    std::uint8_t GetArchetypeCount() const { return m_archetypeCount; }
     std::uint32_t GetFirstImageId() const { return m_firstImageId; }
-    SZ_LoadQueue& GetLoadQueue() { return m_queue; }
 
 private:
     bool ReadMainData(DataInputStream& in);

@@ -7,7 +7,6 @@
 #include "host/DDraw.h"
 #include "src/SoftwareBlitter/CSoftwareImage.h"
 #include "tests/sprites/SpriteWorld.h"
-#include "tests/support/DebugCapture.h"
 #include "tests/support/Magick.h"
 #include "tests/support/TempDir.h"
 
@@ -19,7 +18,6 @@ constexpr std::uint32_t kBlack = 0x000000, kMagenta = 0xFF00FF;
 // frame shown after frames x 100 ms.
 TEST(SpritePresenter, MeasuresHitsAndFindsRectangles) {
     SpriteWorld world;
-    DebugCapture quiet;
     world.Load({{1, 0}});
     const CRect none(0, 0, 0, 0), frame0(-5, -10, 10, 20), frame1(-5, -10, 28, 32);
     const struct {
@@ -58,72 +56,52 @@ TEST(SpritePresenter, MeasuresHitsAndFindsRectangles) {
     }
 }
 
-// Image 0 (tinted) and the green rect on the real back buffer: the rect
-// ignores the clip rectangle, the tint's palette is the image's only while
-// it draws, and a transposed frame has no image variant to draw from.
-TEST(SpritePresenter, DrawsTintsAndRects) {
-    SpriteWorld world;
-    DebugCapture quiet;
-    world.Load({{1, 0}});
-    SZ_Presenter presenter = MakePresenter(1, 0, 0);
-    presenter.update(100);
-    const std::uint32_t* own = world.Home().GetImage(0).GetVariant(0)->GetPalette();
-    world.Clear();
-    presenter.drawClipped(40, 40, CRect(0, 0, 1, 1));
-    world.Present();
-    EXPECT_EQ(world.Pixel(35, 30), 0x00FF00u);
-    EXPECT_EQ(world.Pixel(60, 60), kBlack);
-    presenter.draw(40, 40);
-    world.Present();
-    const std::vector<std::uint32_t> tinted = {0x00FFFF, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, kBlack};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(world.Pixel(60 + i % 3, 60 + i / 3), tinted[i]) << i;
-    EXPECT_EQ(world.Home().GetImage(0).GetVariant(0)->GetPalette(), own);
-    presenter.setAnimation(0, SZ_Presenter::kFlagTranspose, 0);
-    presenter.update(100);
-    world.Clear();
-    presenter.draw(40, 40);
-    world.Present();
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(world.Pixel(60 + i / 3, 60 + i % 3), kBlack) << i;
-}
-
 // The real path in each display format: the sprite data loaded through the
-// queue, archetype 0's animation updated and drawn frame by frame on the
-// virtual clock; frame o shows image 0 in orientation o as ImageMagick
-// turns the bitmap, magenta left out.
-TEST(SpritePresenter, DrawsEachOrientationAsImageMagickTurnsIt) {
+// queue, its palettes converted to the format; archetype 0's animation updated and drawn frame by frame on the
+// virtual clock, frame o showing image 0 in orientation o as ImageMagick
+// turns the bitmap (magenta left out). Then archetype 1's second frame:
+// the green rect ignores the clip rectangle; character 0 draws image 0 in
+// palette 0, which is the image's only while it draws; character 1 draws
+// image 1 through its sprite map, and nothing transposed (that variant is
+// not loaded). Image sprites 0 and 8 share image 0's record.
+TEST(SpritePresenter, DrawsThroughTheRealPath) {
     const std::string operations[] = {"",           "-flip",      "-flop",       "-rotate 180",
                                       "-transpose", "-rotate 90", "-rotate 270", "-transverse"};
     TempDir dir;
     const std::string bmp = dir.HostPath("image0.bmp");
     ASSERT_TRUE(vktools::WriteHostFile(bmp, vktools::MakeBmp(fuzz::sprite::SampleSprites().images[0])));
-    std::string turned[8];
     ASSERT_FALSE(magick::Convert().empty()) << "ImageMagick's convert is not installed";
+    std::string turned[8];
     for (int o = 0; o < 8; ++o) {
         ASSERT_TRUE(magick::Capture(magick::Convert() + " " + bmp + " " + operations[o] + " -depth 8 rgb:-", &turned[o]));
         ASSERT_EQ(turned[o].size(), 18u);
     }
-    for (const host::DisplayFormat& format : {host::kDisplayRgb565, host::kDisplayXrgb8888}) {
+    const struct {
+        host::DisplayFormat format;
+        std::uint32_t magenta, cyan, blue, black;
+    } formats[] = {{host::kDisplayRgb565, 0xF81F, 0x07FF, 0x001F, 0},
+                   {host::kDisplayXrgb8888, 0xFFFF00FF, 0xFF00FFFF, 0xFF0000FF, 0xFF000000}};
+    for (const auto& [format, magenta, cyan, blue, black] : formats) {
         SCOPED_TRACE(format.bitCount);
         SpriteWorld world(fuzz::sprite::SampleSprites(), format);
-        DebugCapture quiet;
         host::SetVirtualClock(0, 0);
-        EXPECT_EQ(world.Load({{0, 0}}), 2);
+        EXPECT_EQ(world.Load({{0, 0}, {1, 0}, {1, 1}}), 4);
+        // Palettes: 16 entries converted (those a short one lacks as black),
+        // the 17th as read, the rest 0.
+        const std::uint32_t* full = world.Home().GetPalette(0).entries;
+        const std::uint32_t* shorter = world.Home().GetPalette(1).entries;
+        EXPECT_EQ(std::vector<std::uint32_t>({full[0], full[1], full[15], full[16], full[17], shorter[3], shorter[15],
+                                              shorter[16], shorter[255]}),
+                  std::vector<std::uint32_t>({magenta, cyan, blue, 0xA1B2C3D4, 0, black, black, 0, 0}));
         SZ_Presenter presenter = MakePresenter(0, 0, 0);
         for (int o = 0; o < 8; ++o) {
-            SCOPED_TRACE(o);
-            world.Clear();
-            presenter.draw(10, 10);
-            world.Present();
+            world.Show([&] { presenter.draw(10, 10); });
             const int width = o < 4 ? 3 : 2;
             for (int i = 0; i < 9; ++i) {
-                const int x = i % 3, y = i / 3;
-                std::uint32_t expected = kBlack;
-                if (x < width && y < 5 - width) {
-                    const auto* rgb = reinterpret_cast<const std::uint8_t*>(turned[o].data() + 3 * (y * width + x));
-                    expected = static_cast<std::uint32_t>(rgb[0] << 16 | rgb[1] << 8 | rgb[2]);
-                    if (expected == kMagenta) expected = kBlack;
-                }
-                EXPECT_EQ(world.Pixel(10 + x, 10 + y), expected) << x << "," << y;
+                const int x = i % 3, y = i / 3, at = 3 * (y * width + x);
+                const auto rgb = [&](int c) { return std::uint32_t{static_cast<std::uint8_t>(turned[o][at + c])}; };
+                const std::uint32_t colour = x < width && y < 5 - width ? rgb(0) << 16 | rgb(1) << 8 | rgb(2) : kBlack;
+                EXPECT_EQ(world.Pixel(10 + x, 10 + y), colour == kMagenta ? kBlack : colour) << o << ": " << x << "," << y;
             }
             const std::uint32_t before = GetTickCount();
             host::AdvanceVirtualClock(50);
@@ -131,6 +109,26 @@ TEST(SpritePresenter, DrawsEachOrientationAsImageMagickTurnsIt) {
         }
         EXPECT_TRUE(presenter.isAnimationFinished());
         host::ClearVirtualClock();
+
+        SZ_Presenter tinted = MakePresenter(1, 0, 0), mapped = MakePresenter(1, 1, 0);
+        tinted.update(100);
+        mapped.update(100);
+        EXPECT_EQ(&world.Home().GetImageOf(0), &world.Home().GetImageOf(8));
+        const std::uint32_t* own = world.Home().GetImage(0).GetVariant(0)->GetPalette();
+        world.Show([&] { tinted.drawClipped(40, 40, CRect(0, 0, 1, 1)); });
+        EXPECT_EQ(std::vector<std::uint32_t>({world.Pixel(35, 30), world.Pixel(60, 60)}),
+                  std::vector<std::uint32_t>({0x00FF00, kBlack}));
+        world.Show([&] { tinted.draw(40, 40); });
+        const std::uint32_t inPalette0[] = {0x00FFFF, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, kBlack};
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(world.Pixel(60 + i % 3, 60 + i / 3), inPalette0[i]) << i;
+        EXPECT_EQ(world.Home().GetImage(0).GetVariant(0)->GetPalette(), own);
+        world.Show([&] { mapped.draw(40, 40); });
+        const std::uint32_t image1[] = {0xFFFFFF, kBlack, kBlack, 0xFFFFFF};
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(world.Pixel(60 + i % 2, 60 + i / 2), image1[i]) << i;
+        mapped.setAnimation(0, SZ_Presenter::kFlagTranspose, 0);
+        mapped.update(100);
+        world.Show([&] { mapped.draw(40, 40); });
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(world.Pixel(60 + i % 2, 60 + i / 2), kBlack) << i;
     }
 }
 

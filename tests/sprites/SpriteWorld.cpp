@@ -46,12 +46,10 @@ int SpriteWorld::Load(std::initializer_list<std::pair<int, int>> pairs, std::uin
     return calls;
 }
 
-void SpriteWorld::Clear(std::uint32_t colour) {
+void SpriteWorld::Show(const std::function<void()>& draw) {
     const CRect all(0, 0, 100, 100);
-    CDrawUtil::FillRect(&all, colour);
-}
-
-void SpriteWorld::Present() {
+    CDrawUtil::FillRect(&all, 0xFF000000);
+    draw();
     m_app.Graphics()->GetRenderSurface()->Unlock();
     m_app.Graphics()->Present();
     Lock();
@@ -61,10 +59,10 @@ std::uint32_t SpriteWorld::Pixel(std::int32_t x, std::int32_t y) const {
     return host::FramePixelRgb(*host::LastPresentedFrame(), 2 * x, 2 * y);
 }
 
-SZ_Presenter MakePresenter(std::int32_t archetype, std::int32_t character, std::int32_t animation, std::uint8_t flags,
-                           std::uint8_t loop) {
+SZ_Presenter MakePresenter(std::int32_t archetype, std::int32_t character, std::int32_t animation,
+                           std::uint8_t flags) {
     SZ_Presenter presenter;
     presenter.setArchetypeCharacter(archetype, character);
-    presenter.setAnimation(animation, flags, loop);
+    presenter.setAnimation(animation, flags, 0);
     return presenter;
 }

@@ -1,11 +1,12 @@
 // The sprite tests' world: the framework tests' application (a headless
 // display of 100 x 100 back-buffer pixels, the resource manager) with the
 // sprite home that CGameApp::GetSpriteHome hands out, over an archive
-// holding a sprite set. The back buffer stays locked, with the blitter
-// bound to it, except while a frame is presented.
+// holding a sprite set, and the debug output captured. The back buffer
+// stays locked, with the blitter bound to it, but while a frame is shown.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <utility>
 
@@ -13,6 +14,7 @@
 #include "src/ridaroVoz3/SZ_Home.h"
 #include "src/ridaroVoz3/SZ_Presenter.h"
 #include "tests/framework/FrameworkApp.h"
+#include "tests/support/DebugCapture.h"
 
 class SpriteWorld {
 public:
@@ -24,13 +26,13 @@ public:
 
     SZ_Home& Home() { return m_home; }
     CResMgr& Resources() { return m_app.Resources(); }
-    // Constructs the home, queues the pairs and works the queue off; the
-    // calls that took.
+    DebugCapture& Log() { return m_log; }
+    // Constructs the home when it is not, queues the pairs and works the
+    // queue off; the calls that took (0: not constructed).
     int Load(std::initializer_list<std::pair<int, int>> pairs, std::uint32_t budget = 500);
-    // Fills the back buffer with the colour (0xAARRGGBB).
-    void Clear(std::uint32_t colour = 0xFF000000);
-    // Presents the back buffer; its pixel (x, y) as 0xRRGGBB.
-    void Present();
+    // Clears the back buffer to black, draws and presents it.
+    void Show(const std::function<void()>& draw);
+    // Pixel (x, y) of the back buffer last shown, as 0xRRGGBB.
     std::uint32_t Pixel(std::int32_t x, std::int32_t y) const;
 
 private:
@@ -38,8 +40,9 @@ private:
 
     ScopedFrameworkApp m_app;
     SZ_Home m_home;
+    DebugCapture m_log;
 };
 
 // A presenter of the pair with the animation set.
 SZ_Presenter MakePresenter(std::int32_t archetype, std::int32_t character, std::int32_t animation,
-                           std::uint8_t flags = 0, std::uint8_t loop = 0);
+                           std::uint8_t flags = 0);

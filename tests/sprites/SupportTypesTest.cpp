@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "src/SoftwareBlitter/CSoftwareImage.h"
@@ -17,21 +18,19 @@ TEST(SpriteTimeline, Advances) {
         std::uint8_t loop;
         std::int8_t direction;
         std::vector<std::int64_t> steps;
-        std::uint8_t frame;
-        std::uint16_t time, windowStart, windowEnd;
-        std::uint8_t speed;
+        std::vector<std::int32_t> frameTimeWindowSpeed;
         bool finished;
     } cases[] = {
-        {"loops", {100, 200, 300}, 1, 1, {650}, 0, 50, 0, 100, 1, false},
-        {"many turns at once", {100, 200, 300}, 1, 1, {6 * 600 + 350}, 2, 350, 300, 600, 1, false},
-        {"stops at the end", {100, 200, 300}, 0, 1, {650, 50}, 2, 600, 300, 600, 0, true},
-        {"backwards", {100, 200, 300}, 0, -1, {350}, 1, 250, 300, 100, 1, false},
-        {"backwards loops", {100, 200, 300}, 1, -1, {650}, 2, 550, 600, 300, 1, false},
-        {"reversed", {100, 200, 300}, 0, 1, {150, -1, 100}, 0, 50, 100, 0, 1, false},
-        {"restarted after the end stays", {100, 200}, 0, 1, {500, -2, 50}, 0, 0, 0, 100, 0, false},
-        {"a looping still of no time stays", {0}, 1, 1, {40}, 0, 0, 0, 0, 1, false},
-        {"a still of no time ends at once", {0}, 0, 1, {40}, 0, 0, 0, 0, 1, true},
-        {"no frames is finished", {}, 1, 1, {40}, 0, 0, 0, 0, 1, true},
+        {"loops", {100, 200, 300}, 1, 1, {650}, {0, 50, 0, 100, 1}, false},
+        {"many turns at once", {100, 200, 300}, 1, 1, {6 * 600 + 350}, {2, 350, 300, 600, 1}, false},
+        {"stops at the end", {100, 200, 300}, 0, 1, {650, 50}, {2, 600, 300, 600, 0}, true},
+        {"backwards", {100, 200, 300}, 0, -1, {350}, {1, 250, 300, 100, 1}, false},
+        {"backwards loops", {100, 200, 300}, 1, -1, {650}, {2, 550, 600, 300, 1}, false},
+        {"reversed", {100, 200, 300}, 0, 1, {150, -1, 100}, {0, 50, 100, 0, 1}, false},
+        {"restarted after the end stays", {100, 200}, 0, 1, {500, -2, 50}, {0, 0, 0, 100, 0}, false},
+        {"a looping still of no time stays", {0}, 1, 1, {40}, {0, 0, 0, 0, 1}, false},
+        {"a still of no time ends at once", {0}, 0, 1, {40}, {0, 0, 0, 0, 1}, true},
+        {"no frames is finished", {}, 1, 1, {40}, {0, 0, 0, 0, 1}, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -39,19 +38,11 @@ TEST(SpriteTimeline, Advances) {
         timeline.set(c.durations.data(), static_cast<std::uint8_t>(c.durations.size()), 1, 1, c.loop);
         timeline.rewind(c.direction);
         for (const std::int64_t step : c.steps) {
-            if (step == -1) {
-                timeline.reverse();
-            } else if (step == -2) {
-                timeline.restart();
-            } else {
-                timeline.advance(static_cast<std::uint32_t>(step));
-            }
+            step == -1 ? timeline.reverse() : step == -2 ? timeline.restart() : timeline.advance(std::uint32_t(step));
         }
-        EXPECT_EQ(timeline.getCurrentFrame(), c.frame);
-        EXPECT_EQ(timeline.getTime(), c.time);
-        EXPECT_EQ(timeline.getWindowStart(), c.windowStart);
-        EXPECT_EQ(timeline.getWindowEnd(), c.windowEnd);
-        EXPECT_EQ(timeline.getSpeed(), c.speed);
+        EXPECT_EQ(std::vector<std::int32_t>({timeline.getCurrentFrame(), timeline.getTime(), timeline.getWindowStart(),
+                                             timeline.getWindowEnd(), timeline.getSpeed()}),
+                  c.frameTimeWindowSpeed);
         EXPECT_EQ(timeline.isFinished(), c.finished);
     }
 }
@@ -59,15 +50,11 @@ TEST(SpriteTimeline, Advances) {
 TEST(SpriteBitSet, CountsWhatItSets) {
     SZ_BitSet bits;
     ASSERT_TRUE(bits.Init(9));
-    EXPECT_EQ(bits.GetByteCount(), 2u);
     for (const std::uint32_t bit : {8u, 8u, 3u}) bits.Set(bit, true);
     bits.Set(5, false);
-    EXPECT_EQ(bits.GetBytes()[1], 1);
-    EXPECT_EQ(bits.GetBytes()[0], 8);
-    EXPECT_EQ(bits.GetSetCount(), 2u);
     bits.Set(3, false);
-    EXPECT_EQ(bits.GetSetCount(), 1u);
-    EXPECT_FALSE(bits.Test(3));
+    EXPECT_EQ(std::vector<std::uint32_t>({bits.GetByteCount(), bits.GetBytes()[0], bits.GetBytes()[1], bits.GetSetCount()}),
+              std::vector<std::uint32_t>({2, 0, 1, 1}));
 }
 
 // Image records: the first image of a half stays; its last use deletes it.
@@ -90,10 +77,10 @@ TEST(SpriteImage, KeepsTheFirstImageOfAHalf) {
 // Presenter flags turn an image sprite's orientation: orientation 5 (the
 // rotated image mirrored) under a mirrored frame is the rotated image.
 TEST(SpriteOrientation, CombinesWithThePresenterFlags) {
-    const struct {
-        std::uint32_t flags, orientation, combined;
-    } cases[] = {{2, 5, 4}, {1, 5, 7}, {4, 5, 1}, {2, 1, 3}, {7, 0, 7}, {7, 6, 1}, {0, 6, 6}};
-    for (const auto& c : cases) EXPECT_EQ(SZ_CombineOrientation(c.flags, c.orientation), c.combined);
+    // flags, orientation, combined
+    for (const auto& [f, o, c] : {std::tuple{2u, 5u, 4u}, {1u, 5u, 7u}, {4u, 5u, 1u}, {2u, 1u, 3u}, {7u, 6u, 1u}}) {
+        EXPECT_EQ(SZ_CombineOrientation(f, o), c) << f << " " << o;
+    }
 }
 
 }  // namespace
