@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/AllocationCounter.h"
 #include "host/DDraw.h"
 #include "host/File.h"
 #include "host/Window.h"
@@ -29,8 +30,6 @@
 #include "tools/SpriteWriter.h"
 
 namespace {
-
-std::size_t g_allocations = 0;
 
 constexpr int kW = 240, kH = 320, kPresenters = 70, kSide = 16;
 constexpr std::uint32_t kRectColour = 0xFF208040;
@@ -203,19 +202,6 @@ BENCHMARK(BM_DrawFloor);
 CSoftwareBlitter* CGameApp::GetBlitter() { return &g_services.blitter; }
 CResMgr* CGameApp::GetResMgr() { return g_services.resources; }
 SZ_Home* CGameApp::GetSpriteHome() { return g_services.home; }
-
-// Counting replacements of the global allocation functions (kept out of
-// line, so that the compiler does not pair the malloc inside with a delete).
-[[gnu::noinline]] void* operator new(std::size_t size) {
-    ++g_allocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return ::operator new(size); }
-[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { ::operator delete(p); }
-void operator delete(void* p, std::size_t) noexcept { ::operator delete(p); }
-void operator delete[](void* p, std::size_t) noexcept { ::operator delete(p); }
 
 // The application's hooks; this program has no executor.
 CApp* CreateGameApp() { return nullptr; }

@@ -14,6 +14,7 @@
 #include <new>
 #include <vector>
 
+#include "bench/AllocationCounter.h"
 #include "host/DDraw.h"
 #include "host/Window.h"
 #include "platform/shared/core/CApp.h"
@@ -37,8 +38,6 @@
 #include "tools/SingletonTableApp.h"
 
 namespace {
-
-std::size_t g_allocations = 0;
 
 // A label image of one colour: each region drawn is one fill.
 class SolidImage : public CImage {
@@ -466,19 +465,6 @@ void BM_MeasureMenuAgain(benchmark::State& state) {
 BENCHMARK(BM_MeasureMenuAgain);
 
 }  // namespace
-
-// Counting replacements of the global allocation functions (kept out of
-// line, so that the compiler does not pair the malloc inside with a delete).
-[[gnu::noinline]] void* operator new(std::size_t size) {
-    ++g_allocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return ::operator new(size); }
-[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { ::operator delete(p); }
-void operator delete(void* p, std::size_t) noexcept { ::operator delete(p); }
-void operator delete[](void* p, std::size_t) noexcept { ::operator delete(p); }
 
 // The application's hooks; this program has no executor.
 CApp* CreateGameApp() { return nullptr; }
