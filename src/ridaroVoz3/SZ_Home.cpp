@@ -565,10 +565,7 @@ void SZ_Home::BeginHitTest(std::int32_t x, std::int32_t y, std::uint8_t radius) 
 
 void SZ_Home::HitTestRect(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::uint16_t sprite,
                           bool boxesOnly) {
-    if (boxesOnly &&
-        (sprite < m_imagespriteCount || m_rectsprites[sprite - m_imagespriteCount].colour != SZ_RectSprite::kInvisible)) {
-        return;
-    }
+    if (boxesOnly && !IsInvisibleBox(sprite)) return;
     const std::int32_t r = m_hitRadius;
     if (m_hitX + r >= x && m_hitX - r < x + w && m_hitY + r >= y && m_hitY - r < y + h) {
         m_hitResult = static_cast<std::int16_t>(sprite);
@@ -591,7 +588,8 @@ void SZ_Home::AddToBounds(std::int32_t x, std::int32_t y, std::int32_t w, std::i
 
 CRect SZ_Home::GetBounds() const {
     if (!m_boundsAdded) return CRect();
-    return CRect(m_minX, m_minY, static_cast<std::int16_t>(m_maxX - m_minX), static_cast<std::int16_t>(m_maxY - m_minY));
+    return CRect(m_minX, m_minY, static_cast<std::int16_t>(m_maxX - m_minX),
+                 static_cast<std::int16_t>(m_maxY - m_minY));
 }
 
 void SZ_Home::BeginFindRect(std::int32_t kind) {
@@ -601,9 +599,8 @@ void SZ_Home::BeginFindRect(std::int32_t kind) {
 
 bool SZ_Home::FindRectAt(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::uint16_t sprite,
                          bool boxesOnly) {
-    if (sprite < m_imagespriteCount) return false;
-    const SZ_RectSprite& rect = m_rectsprites[sprite - m_imagespriteCount];
-    if ((boxesOnly && rect.colour != SZ_RectSprite::kInvisible) || rect.kind != m_kindSought) return false;
+    if (sprite < m_imagespriteCount || (boxesOnly && !IsInvisibleBox(sprite))) return false;
+    if (m_rectsprites[sprite - m_imagespriteCount].kind != m_kindSought) return false;
     m_found = 1;
     m_foundRect = CRect(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), static_cast<std::int16_t>(w),
                         static_cast<std::int16_t>(h));

@@ -190,6 +190,10 @@ private:
     bool ReadMainData(DataInputStream& in);
     bool ReadPalettes(DataInputStream& in);
     bool ReadArchetype(DataInputStream& in, SZ_Archetype& archetype) const;
+    bool IsInvisibleBox(std::uint16_t sprite) const {
+        return sprite >= m_imagespriteCount &&
+               m_rectsprites[sprite - m_imagespriteCount].colour == SZ_RectSprite::kInvisible;
+    }
     // Frees every table and sets the counts back to their empty values.
     void FreeTables();
 

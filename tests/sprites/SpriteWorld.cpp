@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "host/Clock.h"
 #include "host/DDraw.h"
 #include "platform/shared/graphics/2d/CDrawUtil.h"
 #include "src/CGameApp.h"
@@ -19,6 +20,7 @@ SpriteWorld::SpriteWorld(const vktools::SpriteSet& set, const host::DisplayForma
     archive.AddManifest({});
     EXPECT_TRUE(vktools::AddSpriteSet(archive, set));
     EXPECT_EQ(m_app.Open(archive), 1);
+    host::SetVirtualClock(0, 0);
     g_home = &m_home;
     Lock();
 }
@@ -26,6 +28,7 @@ SpriteWorld::SpriteWorld(const vktools::SpriteSet& set, const host::DisplayForma
 SpriteWorld::~SpriteWorld() {
     m_home.Destruct();
     g_home = nullptr;
+    host::ClearVirtualClock();
     m_app.Graphics()->GetRenderSurface()->Unlock();
 }
 

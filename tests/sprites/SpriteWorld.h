@@ -1,8 +1,9 @@
 // The sprite tests' world: the framework tests' application (a headless
 // display of 100 x 100 back-buffer pixels, the resource manager) with the
 // sprite home that CGameApp::GetSpriteHome hands out, over an archive
-// holding a sprite set, and the debug output captured. The back buffer
-// stays locked, with the blitter bound to it, but while a frame is shown.
+// holding a sprite set, the debug output captured and the virtual clock
+// standing still. The back buffer stays locked, with the blitter bound to
+// it, but while a frame is shown.
 #pragma once
 
 #include <cstdint>
@@ -25,7 +26,6 @@ public:
     SpriteWorld& operator=(const SpriteWorld&) = delete;
 
     SZ_Home& Home() { return m_home; }
-    CResMgr& Resources() { return m_app.Resources(); }
     DebugCapture& Log() { return m_log; }
     // Constructs the home when it is not, queues the pairs and works the
     // queue off; the calls that took (0: not constructed).

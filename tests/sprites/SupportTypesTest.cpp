@@ -53,7 +53,8 @@ TEST(SpriteBitSet, CountsWhatItSets) {
     for (const std::uint32_t bit : {8u, 8u, 3u}) bits.Set(bit, true);
     bits.Set(5, false);
     bits.Set(3, false);
-    EXPECT_EQ(std::vector<std::uint32_t>({bits.GetByteCount(), bits.GetBytes()[0], bits.GetBytes()[1], bits.GetSetCount()}),
+    const std::uint8_t* bytes = bits.GetBytes();
+    EXPECT_EQ(std::vector<std::uint32_t>({bits.GetByteCount(), bytes[0], bytes[1], bits.GetSetCount()}),
               std::vector<std::uint32_t>({2, 0, 1, 1}));
 }
 
@@ -62,16 +63,15 @@ TEST(SpriteImage, KeepsTheFirstImageOfAHalf) {
     CSoftwareBlitter blitter;
     auto* first = new CPalettizedImage(&blitter);
     SZ_Image record;
-    EXPECT_TRUE(record.AddUse(0, first));
-    EXPECT_TRUE(record.AddUse(1, new CPalettizedImage(&blitter)));  // deleted
-    EXPECT_FALSE(record.AddUse(1, nullptr));
+    // The second image is deleted; whether each bit was clear.
+    EXPECT_EQ(std::vector<bool>({record.AddUse(0, first), record.AddUse(1, new CPalettizedImage(&blitter)),
+                                 record.AddUse(1, nullptr), record.NeedsLoad(4)}),
+              std::vector<bool>({true, true, false, true}));
     EXPECT_EQ(record.GetVariant(1), first);
-    EXPECT_TRUE(record.NeedsLoad(4));
     record.RemoveUse(0);
     EXPECT_EQ(record.GetVariant(0), first);
     record.RemoveUse(1);
     EXPECT_EQ(record.GetVariant(0), nullptr);
-    EXPECT_EQ(record.GetUseMask(), 0);
 }
 
 // Presenter flags turn an image sprite's orientation: orientation 5 (the
