@@ -118,7 +118,8 @@ TEST(SpriteLoadQueue, HandlesOneSpritePerCallOverBudget) {
 // Archetype 2's characters 0 and 1 draw image 0 unturned through two tints:
 // dumping the first keeps the image the other still needs. Character 2's
 // image cannot be made: its sprite is of no size. Once all is dumped,
-// queuing loads the archetype again; every resource taken is given back.
+// presenters play nothing and queuing loads the archetype again; every
+// resource taken is given back.
 TEST(SpriteLoadQueue, SharesImagesBetweenCharacters) {
     SpriteWorld world;
     SZ_Home& home = world.Home();
@@ -136,8 +137,11 @@ TEST(SpriteLoadQueue, SharesImagesBetweenCharacters) {
     home.DumpArchetypeCharacter(2, 2);
     EXPECT_FALSE(home.IsArchetypeLoaded(2));
     world.Load({{2, 1}});
+    SZ_Presenter presenter = MakePresenter(2, 1, 0, 0);
     home.DumpAllArchetypeCharacters();
     EXPECT_EQ(home.GetImage(0).GetVariant(0), nullptr);
+    presenter.update(50);  // its animation went with the archetype: nothing to play
+    EXPECT_EQ(presenter.getTimeline().getTime(), 0);
     log.Clear();
     world.Load({{2, 1}});
     EXPECT_NE(log.Text().find("LoadArchetype() loading archetype 2 ()"), std::string::npos) << log.Text();
