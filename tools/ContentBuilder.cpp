@@ -406,6 +406,8 @@ Bytes PngToBmp(const std::string& path, std::string& error) {
     }
     if (indices.size() <= 256) {
         bmp.bitCount = 8;
+        // A shorter table than 256 entries is named, or readers take 256.
+        bmp.coloursUsed = static_cast<std::int32_t>(bmp.palette.size());
         for (std::uint32_t& pixel : bmp.pixels) pixel = indices[pixel];
     } else {
         bmp.bitCount = 24;
