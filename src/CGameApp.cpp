@@ -20,6 +20,7 @@
 #include "platform/shared/graphics/2d/CTextParser.h"
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
 #include "platform/shared/systems/CAppExecutor.h"
+#include "src/ridaroVoz3/SZ_Home.h"
 #include "src/CAppProperties.h"
 #include "src/CFontMgr.h"
 #include "src/CGameData.h"
@@ -68,6 +69,7 @@ CFontMgr* CGameApp::GetFontMgr() { return GetInstance() != nullptr ? GetInstance
 CSaveGameMgr* CGameApp::GetSaveGameMgr() { return GetInstance() != nullptr ? GetInstance()->m_saves : nullptr; }
 CGameData* CGameApp::GetGameData() { return GetInstance() != nullptr ? GetInstance()->m_gameData : nullptr; }
 CSoftwareBlitter* CGameApp::GetBlitter() { return GetInstance() != nullptr ? GetInstance()->m_blitter : nullptr; }
+SZ_Home* CGameApp::GetSpriteHome() { return GetInstance() != nullptr ? GetInstance()->m_spriteHome : nullptr; }
 
 std::int32_t CGameApp::Startup() {
     SetSingletonTable(CreateSingletonTable());
@@ -92,6 +94,7 @@ std::int32_t CGameApp::Startup() {
     // Every Draw binds the blitter to that frame's buffer.
     m_blitter = new (std::nothrow) CSoftwareBlitter();
     if (m_blitter != nullptr) m_blitter->Init(surface != nullptr ? surface->GetPixelFormat() : 0, nullptr, 0);
+    m_spriteHome = new (std::nothrow) SZ_Home();
     m_root = new (std::nothrow) CRootNode();
     m_config.ReadDeviceConfig();
     m_config.ReadSoftkeyConfig();
@@ -104,7 +107,7 @@ void CGameApp::Start() {
     ICGraphics2d* graphics = ICGraphics2d::GetInstance();
     if (GetExecutor() == nullptr || m_random == nullptr || m_keyMgr == nullptr || m_options == nullptr ||
         m_resources == nullptr || m_fonts == nullptr || m_saves == nullptr || m_gameData == nullptr ||
-        m_blitter == nullptr || m_root == nullptr || ICFileMgr::GetInstance() == nullptr || Media() == nullptr ||
+        m_blitter == nullptr || m_spriteHome == nullptr || m_root == nullptr || ICFileMgr::GetInstance() == nullptr || Media() == nullptr ||
         CAppProperties::GetInstance() == nullptr || graphics == nullptr || graphics->GetRenderSurface() == nullptr) {
         EndStart(kNoMemory);
         return;
@@ -149,6 +152,9 @@ void CGameApp::Start() {
     Media()->SetSoundEnabled(m_options->IsSoundOn());
     Media()->SetVibrationEnabled(m_options->IsVibrationOn());
 
+    // Broken sprite data leaves the home unconstructed, with a line; the
+    // game goes on and draws no sprites.
+    m_spriteHome->Construct();
     m_root->Init();
     GetExecutor()->Start();
     UpdateLandscapeFlag();
@@ -188,6 +194,8 @@ void CGameApp::Shutdown() {
     if (GetSingletonTable() != nullptr) delete ICGraphics2d::GetInstance();
     delete m_blitter;
     m_blitter = nullptr;
+    delete m_spriteHome;
+    m_spriteHome = nullptr;
     delete m_client;
     m_client = nullptr;
     if (m_store != nullptr) m_store->release();

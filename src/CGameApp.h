@@ -28,6 +28,7 @@ class CRootNode;
 class CSaveGameMgr;
 class CSoftwareBlitter;
 class ICRenderSurface;
+class SZ_Home;
 
 class CGameApp : public CApp {
 public:
@@ -55,6 +56,7 @@ public:
     static CSaveGameMgr* GetSaveGameMgr();
     static CGameData* GetGameData();
     static CSoftwareBlitter* GetBlitter();
+    static SZ_Home* GetSpriteHome();
 
     // Creates the objects that need no data (an allocation that fails leaves
     // its pointer null) and reads the configuration files. Always 0.
@@ -111,6 +113,7 @@ private:
     CSaveGameMgr* m_saves = nullptr;
     CGameData* m_gameData = nullptr;
     CSoftwareBlitter* m_blitter = nullptr;
+    SZ_Home* m_spriteHome = nullptr;
     AZ_Client* m_client = nullptr;
     AZ_Presenter_Singleton* m_store = nullptr;
     CBinRes* m_script = nullptr;  // the engine runtime's tables, held while it lives

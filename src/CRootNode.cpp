@@ -3,6 +3,7 @@
 #include "src/CGameApp.h"
 #include "src/CGameData.h"
 #include "src/CResMgr.h"
+#include "src/ridaroVoz3/SZ_Home.h"
 
 std::int32_t CRootNode::Init() {
     CStateMachineNode::Init();
@@ -18,6 +19,8 @@ std::int32_t CRootNode::Init() {
 
 void CRootNode::Exit() {
     CStateMachineNode::Exit();
+    SZ_Home* home = CGameApp::GetSpriteHome();
+    if (home != nullptr && home->IsConstructed() && !home->IsLoadQueueProcessing()) home->DumpAllArchetypeCharacters();
     CResMgr* resources = CGameApp::GetResMgr();
     CGameData* data = CGameApp::GetGameData();
     if (resources == nullptr || data == nullptr) return;

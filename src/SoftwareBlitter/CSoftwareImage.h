@@ -141,6 +141,14 @@ public:
 
     // Every index (0-255) has an entry: those past the table are black.
     const std::uint32_t* GetPalette() const { return m_palette; }
+    // Draws with another palette of at least 256 entries, not owned, until
+    // the returned one is put back the same way; the image frees only its
+    // own palette, so it must be back before the image is deleted.
+    std::uint32_t* ExchangePalette(std::uint32_t* palette) {
+        std::uint32_t* const previous = m_palette;
+        m_palette = palette;
+        return previous;
+    }
     std::int32_t GetPaletteCount() const { return m_paletteCount; }
     // Rows of width indices, top first.
     const std::uint8_t* GetIndices() const { return m_indices; }
