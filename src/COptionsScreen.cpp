@@ -1,5 +1,7 @@
 #include "src/COptionsScreen.h"
 
+#include <initializer_list>
+
 #include "platform/shared/components/CBinRes.h"
 #include "platform/shared/components/ICMediaPlayer.h"
 #include "platform/shared/core/Debug.h"

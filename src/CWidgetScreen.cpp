@@ -1,5 +1,8 @@
 #include "src/CWidgetScreen.h"
 
+#include <initializer_list>
+#include <utility>
+
 #include "platform/shared/core/Debug.h"
 #include "platform/shared/core/ICCore.h"
 #include "platform/shared/core/SystemEvent.h"
@@ -11,6 +14,7 @@
 #include "src/CKeyMgr.h"
 #include "src/CResMgr.h"
 #include "src/DrawingUtil.h"
+#include "src/SoftwareBlitter/CSoftwareImage.h"
 #include "src/ridaroVoz3/SZ_Presenter.h"
 #include "src/win32/CApplet.h"
 

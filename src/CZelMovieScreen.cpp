@@ -1,6 +1,7 @@
 #include "src/CZelMovieScreen.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/shared/core/Debug.h"
 #include "platform/shared/graphics/2d/CDrawUtil.h"

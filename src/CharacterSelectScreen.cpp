@@ -1,5 +1,7 @@
 #include "src/CharacterSelectScreen.h"
 
+#include <initializer_list>
+
 #include "platform/shared/core/Debug.h"
 #include "platform/shared/graphics/2d/CDrawUtil.h"
 #include "platform/shared/graphics/2d/RectUtil.h"
@@ -59,9 +61,9 @@ std::uint8_t CharacterSelectScreen::HandleEvent(std::uint32_t id, std::uint16_t 
         return 1;
     }
     if (id != EVENT_KEY_PRESS) return 0;
-    const std::uint16_t key = param1 == CUIWidget::kKeyLeftSoft    ? CUIWidget::kKeySelect
-                              : param1 == CUIWidget::kKeyRightSoft ? CUIWidget::kKeyBack
-                                                                   : param1;
+    std::uint16_t key = param1;
+    if (key == CUIWidget::kKeyLeftSoft) key = CUIWidget::kKeySelect;
+    if (key == CUIWidget::kKeyRightSoft) key = CUIWidget::kKeyBack;
     if (key == CUIWidget::kKeyBack) SetResult(2);
     if (m_confirmed != 0) return 1;
     if (key == CUIWidget::kKeySelect && m_choice != kNone) {
