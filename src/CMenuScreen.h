@@ -41,6 +41,11 @@ public:
     // After the result: the chosen item's widget id, 0 after back.
     std::uint32_t GetChosenId() const { return m_chosen; }
 
+protected:
+    std::int32_t m_count = 0;
+    CSelectItemWidget m_items[kMaxItems];
+    char16_t m_texts[kMaxItems][kTextLength] = {};
+
 private:
     void SetHeaderAndCount(std::uint32_t headerId, std::int32_t count);
     void SelectItem(std::int32_t index);
@@ -49,7 +54,6 @@ private:
     const std::uint32_t* m_ids = nullptr;
     const char* const* m_strings = nullptr;
     const char16_t* const* m_wideStrings = nullptr;
-    std::int32_t m_count = 0;
     std::uint32_t m_chosen = 0;
     std::uint8_t m_initialFocusDone = 0;
     SZ_Presenter* m_focusSprite = nullptr;
@@ -57,6 +61,4 @@ private:
     CTextWidget m_header;
     CSpacerWidget m_spacer;
     CSelectItemGroupWidget m_group;
-    CSelectItemWidget m_items[kMaxItems];
-    char16_t m_texts[kMaxItems][kTextLength] = {};
 };

@@ -42,6 +42,9 @@ public:
     // The widget id of the item last accepted or tapped.
     std::uint32_t GetChosenId() const { return m_chosen; }
 
+protected:
+    char16_t m_soundText[50] = {};
+
 private:
     // The working copies bounded by the options mode, and the item texts.
     void UpdateTexts();
@@ -56,7 +59,6 @@ private:
     CSelectItemWidget m_extraItem;
     CSelectItemGroupWidget m_group;
     SZ_Presenter* m_focusSprite = nullptr;
-    char16_t m_soundText[50] = {};
     char16_t m_vibrationText[50] = {};
     char16_t m_extraText[50] = {};
     std::uint32_t m_sampleHandle = 0;

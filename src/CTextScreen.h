@@ -29,8 +29,10 @@ public:
     void SetVersionText();
     const char16_t* GetText() const { return m_buffer; }
 
-private:
+protected:
     CSpacerWidget m_spacer;
+
+private:
     CTextWidget m_text;
     char16_t m_buffer[kCapacity] = {};
 };

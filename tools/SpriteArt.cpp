@@ -64,6 +64,7 @@ private:
             ++m_image->height;
         }
         if (m_image->palette.size() > 256) return Fail("more than 256 colours");
+        m_image->coloursUsed = static_cast<std::int32_t>(m_image->palette.size());
         return true;
     }
 
