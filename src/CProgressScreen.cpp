@@ -144,9 +144,12 @@ std::uint32_t CResLoadScreen::Update(std::uint32_t dt) {
     } else if (home != nullptr) {
         home->ProcessLoadQueue(kSpriteSliceMs);
     }
+    // The bank counts the entry it failed on as handled: not loaded here, so
+    // that a failure keeps the screen below 100 whichever entry it was.
+    const std::int64_t bankDone = std::int64_t{m_bank.GetLoadedCount()} - (m_bank.GetState() == CResBank::kFailed ? 1 : 0);
     const std::int64_t spritesDone = std::int64_t{m_spriteWorkAtStart} - (home != nullptr ? home->GetLoadProgress() : 0);
     const std::int64_t total = std::int64_t{m_bank.GetTotalCount()} + m_spriteWorkAtStart;
     // Nothing to load at all is done at once.
-    m_percent = total > 0 ? static_cast<std::int32_t>((m_bank.GetLoadedCount() + spritesDone) * 100 / total) : 100;
+    m_percent = total > 0 ? static_cast<std::int32_t>((bankDone + spritesDone) * 100 / total) : 100;
     return 1;
 }

@@ -307,4 +307,60 @@ TEST(WidgetScreen, OptionsSwitchWithinTheMode) {
     }
 }
 
+TEST(WidgetScreen, GoldenFrames) {
+    static const char16_t* const items[] = {u"New game", u"Options", u"Help", u"About", u"Exit"};
+    Sprites sprites;
+    const struct {
+        const char* name;
+        std::function<CWidgetScreen*()> make;
+        bool logo;
+    } cases[] = {
+        {"menu",
+         [&] {
+             auto* menu = new CMenuScreen;
+             menu->SetItemsByWideString(kHeader, items, 5);
+             menu->SelectIndex(1);
+             menu->SetFocusSprite(&sprites.focus);
+             menu->SetMargins(16, 137, 50);
+             return menu;
+         },
+         true},
+        {"options",
+         [&] {
+             auto* options = new COptionsScreen;
+             options->SetTitle(kTitle);
+             options->SetFocusSprite(&sprites.focus);
+             return options;
+         },
+         false},
+        {"text-page",
+         [&] {
+             auto* page = new CTextScreen;
+             page->SetTitle(kTitle);
+             page->SetText(kLongText);
+             page->SetMargins(8, 137, 60);
+             return page;
+         },
+         false},
+    };
+    for (const auto& c : cases) {
+        TextRun run;
+        run.dir.Write("device.conf", "X=0\nDISABLE_VIBRATION=0\n");
+        run.Play([&] {
+            sprites.Prepare();
+            CWidgetScreen* screen = c.make();
+            screen->SetSoftkeys(kBackLabel, kOkLabel, 1, 1);
+            screen->SetStyleFlags(CWidgetScreen::kStyleCentreText | CWidgetScreen::kStyleCentreBody);
+            screen->SetScrollIndicators(&sprites.up, &sprites.down);
+            if (c.logo) screen->SetLogoPresenter(&sprites.logo);
+            return screen;
+        }, kAfterIntro + 1, [&](int n) {
+            if (n != kAfterIntro + 1) return;
+            EXPECT_TRUE(MatchesGoldenFrame(c.name));
+            // Only the logo paints the band above the frame.
+            EXPECT_EQ(ShownPixel(5, 5) != 0, c.logo) << c.name;
+        });
+    }
+}
+
 }  // namespace
