@@ -1,6 +1,5 @@
 // The loading, picture, movie and character selection screens in the
-// running game, what every screen gives back at its exit, and their golden
-// frames.
+// running game, and their golden frames.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -56,6 +55,7 @@ TEST(LoadingScreen, BankThenSpritesOneFrameLate) {
     for (const auto& c : cases) {
         ScreenRun run;
         run.content.resources[kBank] = vktools::MakeResource(vktools::MakeKeyset(c.bank));
+        run.kept = c.bank;
         run.loadSprites = false;
         LoadProbe* screen = nullptr;
         run.Play([&] {
@@ -78,6 +78,7 @@ TEST(LoadingScreen, BankThenSpritesOneFrameLate) {
 TEST(LoadingScreen, ShowsHalfOfABankThatFailsUntilBack) {
     ScreenRun run;
     run.content.resources[kBank] = vktools::MakeResource(vktools::MakeKeyset({kIntroImage, 0x02000999}));
+    run.kept = {kIntroImage};
     CNode* screen = nullptr;
     run.Play([&] {
         auto* loading = new CResLoadScreen;
@@ -197,64 +198,6 @@ TEST(CharacterSelect, ChoosingAndConfirming) {
             EXPECT_EQ(screen->GetResult(), c.result) << c.what;
         });
         EXPECT_EQ(debug.Text().find("not loaded, no picture") != std::string::npos, !c.sprites) << c.what;
-    }
-}
-
-TEST(Screens, GiveBackWhatTheyTookAtExit) {
-    static const std::uint32_t items[] = {0x21FF0120, 0x21FF0121};
-    const struct {
-        const char* what;
-        std::function<CNode*()> make;
-        std::vector<std::uint32_t> ids;
-    } cases[] = {
-        {"menu",
-         [] {
-             auto* menu = new CMenuScreen;
-             menu->SetItemsById(0x21FF014A, items, 2);
-             menu->SetTitle(0x21FF0127);
-             menu->SetSoftkeys(kBackLabel, kOkLabel, 1, 1);
-             return menu;
-         },
-         {0x21FF014A, 0x21FF0127, kBackLabel, kOkLabel}},
-        {"options",
-         [] {
-             auto* options = new COptionsScreen;
-             options->SetSoftkeys(kBackLabel, 0x21FF0128, 1, 0);
-             return options;
-         },
-         {0x02000246, 0x02000254, 0x09000222, kBackLabel, 0x21FF0128}},
-        {"loading", [] {
-             auto* loading = new CResLoadScreen;
-             loading->SetContent(0xFF000000, kLoadingImage, 0x21FF0129);
-             return loading;
-         }, {kLoadingImage, 0x21FF0129}},
-        {"picture", [] {
-             auto* picture = new CImageScreen;
-             picture->SetContent(0xFF000000, kIntroImage, 0, 32767);
-             return picture;
-         }, {kIntroImage}},
-        {"movie", [] { return new CZelMovieScreen; }, {kMovieImages[0], kMovieImages[1], kMovieImages[2]}},
-        {"character selection",
-         [] {
-             auto* select = new CharacterSelectScreen;
-             select->SetSoftkeys(kBackLabel, 0, 1, 1);
-             return select;
-         },
-         {kBackLabel, kOkLabel}},
-    };
-    for (const auto& c : cases) {
-        ScreenRun run;
-        CResMgr* resources = nullptr;
-        run.Play(c.make, 20, [&](int n) {
-            resources = CGameApp::GetResMgr();
-            if (n == 16) Press(VK_LEFT);  // the character selection takes both labels
-            if (n == 18) {
-                for (const std::uint32_t id : c.ids) EXPECT_EQ(resources->IsCached(id), 1) << c.what << std::hex << id;
-                PopScreen();
-            }
-            if (n != 20) return;
-            for (const std::uint32_t id : c.ids) EXPECT_EQ(resources->IsCached(id), 0) << c.what << std::hex << id;
-        });
     }
 }
 
