@@ -181,9 +181,6 @@ TEST(FormatWideInt, OneIntegerWhateverTheFormat) {
         EXPECT_EQ(Narrow(out.substr(0, length)), Narrow(c.text)) << Narrow(c.format != nullptr ? c.format : u"null");
         EXPECT_EQ(out[length], 0);
     }
-    char16_t untouched = u'#';
-    EXPECT_EQ(FormatWideInt(&untouched, 0, u"x", 1), 0u);
-    EXPECT_EQ(untouched, u'#');
 }
 
 TEST_F(TextTest, StringResourcesIntoFixedBuffers) {
