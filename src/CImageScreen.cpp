@@ -74,10 +74,7 @@ std::uint32_t CImageScreen::Update(std::uint32_t dt) {
     m_elapsed = static_cast<std::int32_t>(std::min<std::int64_t>(std::int64_t{m_elapsed} + dt, kMaxElapsed));
     if (m_elapsed >= m_maximum || (m_skipRequested != 0 && m_elapsed >= m_minimum)) StoreResult(1);
     CKeyMgr* keys = CGameApp::GetKeyMgr();
-    if (keys != nullptr && keys->HasPendingTap()) {
-        keys->ClearPendingTap();
-        StoreResult(1);
-    }
+    if (keys != nullptr && keys->TakePendingTap()) StoreResult(1);
     return 1;
 }
 

@@ -59,6 +59,12 @@ public:
     // cleared it.
     bool HasPendingTap() const { return (m_pointerFlags & kPointerDown) != 0; }
     void ClearPendingTap() { m_pointerFlags &= ~kPointerDown; }
+    // Clears a pending tap; true when there was one.
+    bool TakePendingTap() {
+        const bool pending = HasPendingTap();
+        ClearPendingTap();
+        return pending;
+    }
 
     // The game key of a key code; 0 for codes without one (the back key 12
     // among them).

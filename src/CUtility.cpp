@@ -68,20 +68,20 @@ std::uint32_t FormatWideInt(char16_t* destination, std::uint32_t size, const cha
             continue;
         }
         // The conversion's own format: '%', flags, width, 'd'.
-        char16_t spec[16] = {u'%'};
+        char16_t conversion[16] = {u'%'};
         std::uint32_t n = 1;
         std::uint32_t j = i + 1;
         while (n < 8 && format[j] != 0 && std::char_traits<char16_t>::find(u"-+ 0#", 5, format[j]) != nullptr) {
-            spec[n++] = format[j++];
+            conversion[n++] = format[j++];
         }
-        while (n < 12 && format[j] >= u'0' && format[j] <= u'9') spec[n++] = format[j++];
+        while (n < 12 && format[j] >= u'0' && format[j] <= u'9') conversion[n++] = format[j++];
         if (format[j] != u'd' && format[j] != u'i') {
             put(u'%');
             continue;
         }
-        spec[n] = u'd';
+        conversion[n] = u'd';
         destination[length] = 0;
-        length += static_cast<std::uint32_t>(SWNPrintf(destination + length, size - length, spec, value));
+        length += static_cast<std::uint32_t>(SWNPrintf(destination + length, size - length, conversion, value));
         i = j;
     }
     destination[length] = 0;

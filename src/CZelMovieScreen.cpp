@@ -114,10 +114,7 @@ std::uint32_t CZelMovieScreen::Update(std::uint32_t dt) {
         }
     }
     CKeyMgr* keys = CGameApp::GetKeyMgr();
-    if (keys != nullptr && keys->HasPendingTap()) {
-        keys->ClearPendingTap();
-        SetResult(1);
-    }
+    if (keys != nullptr && keys->TakePendingTap()) SetResult(1);
     return 1;
 }
 

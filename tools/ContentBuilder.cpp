@@ -314,14 +314,15 @@ private:
         return Fail("unknown kind " + kind);
     }
 
+    // The file's pixel art and sprite data.
+    bool Art(const std::string& file, const Bytes& bytes, SpriteSet& set) {
+        return ParseSpriteArt(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), m_base + file,
+                              set, m_error);
+    }
+
     bool ArtImage(std::uint32_t id, const std::string& file, const Bytes& bytes) {
         SpriteSet art;
-        std::string error;
-        if (!ParseSpriteArt(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), m_base + file,
-                            art, error)) {
-            m_error = error;
-            return false;
-        }
+        if (!Art(file, bytes, art)) return false;
         if (art.images.size() != 1 || !art.imageSprites.empty() || !art.archetypes.empty()) {
             return FailIn(file, " expected one image and nothing else");
         }
@@ -344,12 +345,7 @@ private:
     bool Sprites(std::uint32_t id, const std::string& file, const Bytes& bytes) {
         if (id != kSpriteAnchorId) return Fail("the sprite data's id is " + Hex(kSpriteAnchorId));
         SpriteSet set;
-        std::string error;
-        if (!ParseSpriteArt(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), m_base + file,
-                            set, error)) {
-            m_error = error;
-            return false;
-        }
+        if (!Art(file, bytes, set)) return false;
         for (const auto& [resource, blob] : MakeSpriteResources(set)) {
             if (!Add(resource, blob)) return false;
         }
