@@ -79,8 +79,8 @@ std::int32_t CMenuScreen::Init() {
         text[0] = 0;
         if (m_ids != nullptr) {
             CUtility::CopyStringResource(m_ids[i], text, sizeof m_texts[i]);
-        } else if (m_strings != nullptr && m_strings[i] != nullptr) {
-            NarrowToWideN(text, m_strings[i], kTextLength);
+        } else if (m_strings != nullptr) {
+            if (m_strings[i] != nullptr) NarrowToWideN(text, m_strings[i], kTextLength);
         } else if (m_wideStrings != nullptr && m_wideStrings[i] != nullptr) {
             CopyWideStringN(text, m_wideStrings[i], kTextLength);
         }
