@@ -98,8 +98,11 @@ TEST(PictureScreens, EndByTimeSelectAndTap) {
         ScreenRun run;
         CImageScreen* screen = nullptr;
         run.Play([&] {
-            screen = c.animated ? new AnimatedImageScreen : new CImageScreen;
+            auto* animated = c.animated ? new AnimatedImageScreen : nullptr;
+            screen = animated != nullptr ? animated : new CImageScreen;
             screen->SetContent(0xFF000000, kIntroImage, c.minimum, c.maximum);
+            // A motion of no duration puts the picture at its end at once.
+            if (animated != nullptr) animated->SetMotion(512, 512, 512, 219, 0, 0);
             return screen;
         }, 14, [&](int n) {
             if (n == c.at && c.action == kTap) Tap(100, 100);
