@@ -13,7 +13,9 @@
 #include "tools/OggTools.h"
 #include "tools/PngFile.h"
 #include "tools/ResourceIds.h"
+#include "tools/ResourceWriters.h"
 #include "tools/ScriptAssembler.h"
+#include "tools/SpriteArt.h"
 
 namespace vktools {
 
@@ -272,10 +274,11 @@ private:
         if (words.size() < 3 || !ParseNumber(words[0], id)) return Fail("expected ID KIND FILE");
         const std::string& kind = words[1];
         const std::string& file = words[2];
-        const std::uint32_t type = kind == "text"    ? kResText
-                                   : kind == "image" ? kResImage
-                                   : kind == "sound" ? kResSound
-                                                     : kResData;
+        const std::uint32_t type = kind == "text"                          ? kResText
+                                   : kind == "image"                       ? kResImage
+                                   : kind == "sound"                       ? kResSound
+                                   : kind == "keyset" || kind == "sprites" ? kResKeyset
+                                                                           : kResData;
         if (TypeOf(id) != type) return Fail(Hex(id) + " is not an id of a " + kind);
         if (kind != "font" && words.size() != 3) return Fail("unexpected words after the file");
         Bytes bytes;
@@ -299,13 +302,54 @@ private:
             const Bytes ogg = EncodePcm(pcm, 1, kSampleRate, static_cast<int>(id & 0x7FFFFFFF));
             return !ogg.empty() ? Add(id, MakeResource(ogg, kTagOggSound)) : Fail("oggenc failed");
         }
+        if (kind == "image" && file.ends_with(".art")) return ArtImage(id, file, bytes);
         if (kind == "image") {
             std::string error;
             const Bytes bmp = PngToBmp(m_base + file, error);
             return !bmp.empty() ? Add(id, MakeResource(bmp, kTagNativeImage)) : Fail(error);
         }
         if (kind == "font") return Font(id, file, bytes, words);
+        if (kind == "keyset") return Keyset(id, file, bytes);
+        if (kind == "sprites") return Sprites(id, file, bytes);
         return Fail("unknown kind " + kind);
+    }
+
+    // The file's pixel art and sprite data.
+    bool Art(const std::string& file, const Bytes& bytes, SpriteSet& set) {
+        return ParseSpriteArt(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), m_base + file,
+                              set, m_error);
+    }
+
+    bool ArtImage(std::uint32_t id, const std::string& file, const Bytes& bytes) {
+        SpriteSet art;
+        if (!Art(file, bytes, art)) return false;
+        if (art.images.size() != 1 || !art.imageSprites.empty() || !art.archetypes.empty()) {
+            return FailIn(file, " expected one image and nothing else");
+        }
+        return Add(id, MakeResource(MakeBmp(art.images[0]), kTagNativeImage));
+    }
+
+    bool Keyset(std::uint32_t id, const std::string& file, const Bytes& bytes) {
+        std::vector<std::uint32_t> keys;
+        const std::vector<std::string> lines = Lines(bytes);
+        for (std::size_t n = 0; n < lines.size(); ++n) {
+            for (const std::string& word : Words(lines[n])) {
+                std::uint32_t key = 0;
+                if (!ParseNumber(word, key)) return FailIn(file, std::to_string(n + 1) + ": not an id: " + word);
+                keys.push_back(key);
+            }
+        }
+        return Add(id, MakeResource(MakeKeyset(keys)));
+    }
+
+    bool Sprites(std::uint32_t id, const std::string& file, const Bytes& bytes) {
+        if (id != kSpriteAnchorId) return Fail("the sprite data's id is " + Hex(kSpriteAnchorId));
+        SpriteSet set;
+        if (!Art(file, bytes, set)) return false;
+        for (const auto& [resource, blob] : MakeSpriteResources(set)) {
+            if (!Add(resource, blob)) return false;
+        }
+        return true;
     }
 
     bool Text(std::uint32_t id, const std::string& file, Bytes bytes) {

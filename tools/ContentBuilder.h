@@ -11,6 +11,13 @@
 //                                     as Ogg Vorbis
 //   ID image FILE.png                 a PNG as a BMP (transparent pixels
 //                                     become the magenta key)
+//   ID image FILE.art                 pixel art as text (tools/SpriteArt.h)
+//                                     holding one image
+//   ID keyset FILE                    the resource ids the file lists
+//                                     (whitespace between them, '#' comments)
+//   0x05000142 sprites FILE           the sprite data (tools/SpriteArt.h):
+//                                     the anchor at the id, the rest at the
+//                                     writer's ids
 //   ID font FILE image=ID [ink=RRGGBB] [scale=N]
 //                                     a font from a glyph file (below): the
 //                                     font data at ID, its glyph sheet at the

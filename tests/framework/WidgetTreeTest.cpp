@@ -186,7 +186,7 @@ void PaintOnBackBuffer(CWidget& root) {
     surface->Unlock();
 }
 
-TEST(WidgetScreen, SoftKeysRaiseCommandsHandledInTheSamePass) {
+TEST(WidgetTree, SoftKeysRaiseCommandsHandledInTheSamePass) {
     GameRun run;
     WidgetScreen* screen = nullptr;
     const struct {
@@ -209,7 +209,7 @@ TEST(WidgetScreen, SoftKeysRaiseCommandsHandledInTheSamePass) {
     }, 4), 0);
 }
 
-TEST(WidgetScreen, GoldenFrames) {
+TEST(WidgetTree, GoldenFrames) {
     const struct {
         const char* golden;
         bool landscape, ticker;
