@@ -23,7 +23,6 @@
 #include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Presenter.h"
 #include "src/actionZel/AZ_Unit.h"
-#include "tools/ProgramBlitter.h"
 #include "tools/ProgramDisplay.h"
 #include "tools/ScriptAssembler.h"
 

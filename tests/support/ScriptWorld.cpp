@@ -18,7 +18,6 @@
 #include "tools/ResourceWriters.h"
 #include "tools/ScriptAssembler.h"
 #include "tools/ProgramDisplay.h"
-#include "tools/SingletonTableApp.h"
 
 namespace {
 
@@ -34,9 +33,10 @@ constexpr int kHookArgs[] = {1, 2, 1, 1, 4, 4, 3, 3, 0, 0, 0, 0, 0, 0, 1, 1};
 
 }  // namespace
 
-// The application under the applet: it records the events it is handed
-// and runs the engine's frame in its tick.
-class ScriptWorld::App : public vktools::SingletonTableApp {
+// The game's application under the applet, started (its managers, the
+// graphics device, the blitter) without its start event: it records the
+// events it is handed and runs the engine's frame in its tick.
+class ScriptWorld::App : public CGameApp {
 public:
     explicit App(ScriptWorld& world) : m_world(world) {}
     void Tick() override { m_world.Frame(m_frameTime); }
@@ -81,6 +81,7 @@ ScriptWorld::ScriptWorld(std::string_view scriptText) : ScriptWorld(Assemble(scr
 ScriptWorld::ScriptWorld(const vktools::Bytes& payload) {
     host::ResetDisplay();
     host::ResetWindowing();
+    host::SetModuleDirectory(dir.Path());
     m_applet = CApplet::Create(nullptr);
     m_core = CCore_Win32::Create();
     ICCore::SetInstance(m_core);
@@ -91,7 +92,6 @@ ScriptWorld::ScriptWorld(const vktools::Bytes& payload) {
     CGameApp::GetBlitter()->Init(ICGraphics2d::GetInstance()->GetRenderSurface()->GetPixelFormat(), nullptr, 0);
 
     // The script resource, read from an archive as the start event reads it.
-    TempDir dir;
     vktools::BigFileWriter archive;
     archive.Add(kScriptResource & 0x7FFF, 3, vktools::MakeBlob(payload));
     EXPECT_TRUE(archive.WriteFile(dir.HostPath("velkorin.big"), vktools::BigFileWriter::IdForm::List));
@@ -115,6 +115,7 @@ ScriptWorld::~ScriptWorld() {
     ICCore::SetInstance(nullptr);
     delete m_core;
     delete m_applet;
+    host::SetModuleDirectory("");
     EXPECT_EQ(host::LiveDisplayObjects(), 0);
 }
 

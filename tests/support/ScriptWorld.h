@@ -1,8 +1,10 @@
 // The engine as the application's start event makes it, for tests: the
 // script resource read from an archive that the tools/ writers build, the
-// runtime and the presenter store of 150, with the platform core and the
-// applet's event queue through which the engine posts, the headless
-// graphics device it draws on, and a recorder behind the engine's hooks.
+// runtime and the presenter store of 150, over the game's application
+// started without its start event (its managers, in a game directory of
+// its own), with the platform core and the applet's event queue through
+// which the engine posts, the headless graphics device it draws on, and a
+// recorder behind the engine's hooks.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +18,7 @@
 #include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Hooks.h"
 #include "src/actionZel/AZ_Presenter.h"
+#include "tests/support/TempDir.h"
 #include "tools/ByteWriter.h"
 
 class CApplet;
@@ -68,6 +71,8 @@ public:
     HookRecorder hooks;
     // Application events the application was handed, in order.
     std::vector<std::uint32_t> appEvents;
+    // The game's directory (device.conf, the option and save files).
+    TempDir dir;
 
 private:
     void Frame(std::int32_t frameTime);
