@@ -9,11 +9,14 @@
 
 #include "platform/shared/components/TextEncoding.h"
 #include "tools/BmpWriter.h"
+#include "tools/EntityListWriter.h"
 #include "tools/FontWriter.h"
+#include "tools/MapWriter.h"
 #include "tools/OggTools.h"
 #include "tools/PngFile.h"
 #include "tools/ResourceIds.h"
 #include "tools/ScriptAssembler.h"
+#include "tools/SpriteArt.h"
 
 namespace vktools {
 
@@ -272,10 +275,11 @@ private:
         if (words.size() < 3 || !ParseNumber(words[0], id)) return Fail("expected ID KIND FILE");
         const std::string& kind = words[1];
         const std::string& file = words[2];
-        const std::uint32_t type = kind == "text"    ? kResText
-                                   : kind == "image" ? kResImage
-                                   : kind == "sound" ? kResSound
-                                                     : kResData;
+        const std::uint32_t type = kind == "text"                       ? kResText
+                                   : kind == "image" || kind == "tiles" ? kResImage
+                                   : kind == "sound"                    ? kResSound
+                                   : kind == "spriteset"                ? kResKeyset
+                                                                        : kResData;
         if (TypeOf(id) != type) return Fail(Hex(id) + " is not an id of a " + kind);
         if (kind != "font" && words.size() != 3) return Fail("unexpected words after the file");
         Bytes bytes;
@@ -289,10 +293,38 @@ private:
                 m_error = assembler.Error();
                 return false;
             }
+            m_script = assembler;
             return Add(id, MakeResource(payload));
         }
+        const std::string source(bytes.begin(), bytes.end());
+        std::string error;
+        if (kind == "tiles") {
+            Bytes bmp;
+            return MakeTileset(source, m_base + file, bmp, error) ? Add(id, MakeResource(bmp, kTagNativeImageToo))
+                                                                  : Fail(error);
+        }
+        if (kind == "map") {
+            MapWriter map;
+            Bytes payload;
+            if (!map.Parse(source, m_base + file) || !map.Build(payload)) return Fail(map.Error());
+            return Add(id, MakeResource(payload));
+        }
+        if (kind == "entities") {
+            std::vector<EntityRecord> entities;
+            const auto typeNumber = [this](std::string_view name) { return m_script.TypeNumber(name); };
+            if (!ParseEntityList(source, m_base + file, entities, error, typeNumber)) return Fail(error);
+            return Add(id, MakeResource(MakeEntityList(entities)));
+        }
+        if (kind == "spriteset") {
+            SpriteSet set;
+            if (!ParseSpriteArt(source, m_base + file, set, error)) return Fail(error);
+            if (id != kSpriteAnchorId) return Fail("the sprite set's id is " + Hex(kSpriteAnchorId));
+            for (const auto& [resource, blob] : SpriteSetResources(set)) {
+                if (!Add(resource, blob)) return false;
+            }
+            return true;
+        }
         if (kind == "sound") {
-            std::string error;
             Bytes pcm;
             if (!SynthesiseTune(Lines(bytes), pcm, error)) return FailIn(file, error);
             // The id as the stream's serial number: the same bytes every time.
@@ -300,7 +332,6 @@ private:
             return !ogg.empty() ? Add(id, MakeResource(ogg, kTagOggSound)) : Fail("oggenc failed");
         }
         if (kind == "image") {
-            std::string error;
             const Bytes bmp = PngToBmp(m_base + file, error);
             return !bmp.empty() ? Add(id, MakeResource(bmp, kTagNativeImage)) : Fail(error);
         }
@@ -354,6 +385,8 @@ private:
     int m_line = 0;
     std::uint32_t m_language = 0;
     std::map<std::uint32_t, std::map<std::uint16_t, std::u16string>> m_texts;
+    // The last script listed: the entity lists name its types.
+    ScriptAssembler m_script;
 };
 
 }  // namespace

@@ -73,17 +73,23 @@ Bytes MakeSpriteArchetype(const SpriteArchetype& archetype, std::uint16_t images
     return w.Take();
 }
 
-bool AddSpriteSet(ArchiveBuilder& archive, const SpriteSet& set) {
-    bool added = archive.Add(kSpriteAnchorId,
-                             MakeResource(MakeKeyset({set.mainDataId, set.firstArchetypeId, set.firstImageId})));
-    added = archive.Add(set.mainDataId, MakeResource(MakeSpriteMainData(set))) && added;
+std::vector<std::pair<std::uint32_t, TaggedBlob>> SpriteSetResources(const SpriteSet& set) {
+    std::vector<std::pair<std::uint32_t, TaggedBlob>> resources = {
+        {kSpriteAnchorId, MakeResource(MakeKeyset({set.mainDataId, set.firstArchetypeId, set.firstImageId}))},
+        {set.mainDataId, MakeResource(MakeSpriteMainData(set))}};
     for (std::uint32_t a = 0; a < set.archetypes.size(); ++a) {
         const Bytes data = MakeSpriteArchetype(set.archetypes[a], Count16(set.imageSprites));
-        added = archive.Add(set.firstArchetypeId + a, MakeResource(data)) && added;
+        resources.emplace_back(set.firstArchetypeId + a, MakeResource(data));
     }
     for (std::uint32_t i = 0; i < set.images.size(); ++i) {
-        added = archive.Add(set.firstImageId + i, MakeResource(MakeBmp(set.images[i]), kTagPalettizedImage)) && added;
+        resources.emplace_back(set.firstImageId + i, MakeResource(MakeBmp(set.images[i]), kTagPalettizedImage));
     }
+    return resources;
+}
+
+bool AddSpriteSet(ArchiveBuilder& archive, const SpriteSet& set) {
+    bool added = true;
+    for (const auto& [id, blob] : SpriteSetResources(set)) added = archive.Add(id, blob) && added;
     return added;
 }
 

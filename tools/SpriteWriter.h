@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "tools/ArchiveBuilder.h"
@@ -83,8 +84,10 @@ struct SpriteSet {
 Bytes MakeSpriteMainData(const SpriteSet& set);
 // The character's needed sprites take (imagespriteCount + 7) / 8 bytes.
 Bytes MakeSpriteArchetype(const SpriteArchetype& archetype, std::uint16_t imagespriteCount);
-// Adds the anchor, the main data, the archetypes and the images (as
-// palettized image blobs). False when an entry was taken already.
+// The anchor, the main data, the archetypes and the images (as palettized
+// image blobs), by resource id.
+std::vector<std::pair<std::uint32_t, TaggedBlob>> SpriteSetResources(const SpriteSet& set);
+// Adds SpriteSetResources. False when an entry was taken already.
 bool AddSpriteSet(ArchiveBuilder& archive, const SpriteSet& set);
 
 }  // namespace vktools

@@ -12,9 +12,12 @@
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
 #include "platform/shared/win32/CCore_Win32.h"
 #include "src/CGameApp.h"
+#include "src/CResMgr.h"
+#include "src/ridaroVoz3/SZ_Home.h"
 #include "src/win32/CApplet.h"
 #include "tests/support/TempDir.h"
 #include "tools/BigFileWriter.h"
+#include "tools/ContentBuilder.h"
 #include "tools/ResourceWriters.h"
 #include "tools/ScriptAssembler.h"
 #include "tools/ProgramDisplay.h"
@@ -82,6 +85,8 @@ ScriptWorld::ScriptWorld(const vktools::Bytes& payload) {
     host::ResetDisplay();
     host::ResetWindowing();
     host::SetModuleDirectory(dir.Path());
+    m_media = host::GetMediaBackend();
+    host::SetMediaBackend(host::MediaBackend::Headless);
     m_applet = CApplet::Create(nullptr);
     m_core = CCore_Win32::Create();
     ICCore::SetInstance(m_core);
@@ -116,7 +121,26 @@ ScriptWorld::~ScriptWorld() {
     delete m_core;
     delete m_applet;
     host::SetModuleDirectory("");
+    host::SetMediaBackend(m_media);
     EXPECT_EQ(host::LiveDisplayObjects(), 0);
+}
+
+bool ScriptWorld::Open(const vktools::Content& content, std::initializer_list<std::pair<int, int>> sprites) {
+    vktools::Bytes archive;
+    std::string error;
+    EXPECT_TRUE(vktools::BuildContentArchive(content, archive, error)) << error;
+    if (!vktools::WriteHostFile(dir.HostPath("game.big"), archive) ||
+        CGameApp::GetResMgr()->Open(dir.Phone("game.big").c_str()) != 1) {
+        return false;
+    }
+    CGameApp::GetResMgr()->SelectLanguage(0);
+    SZ_Home* home = CGameApp::GetSpriteHome();
+    home->Construct();
+    if (!home->IsConstructed()) return false;
+    for (const auto& [archetype, character] : sprites) home->QueueArchetypeCharacter(archetype, character);
+    while (home->ProcessLoadQueue(500)) {
+    }
+    return true;
 }
 
 std::int32_t ScriptWorld::Spawn(std::int32_t type, std::int32_t x, std::int32_t y) {

@@ -12,9 +12,11 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/shared/components/CBinRes.h"
+#include "host/WaveOut.h"
 #include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Hooks.h"
 #include "src/actionZel/AZ_Presenter.h"
@@ -23,6 +25,9 @@
 
 class CApplet;
 class ICCore;
+namespace vktools {
+struct Content;
+}
 
 // Records every hook call; its result for the handler filter is settable.
 class HookRecorder : public AZ_HookListener {
@@ -47,6 +52,12 @@ public:
     ScriptWorld& operator=(const ScriptWorld&) = delete;
 
     static vktools::Bytes Assemble(std::string_view scriptText);
+
+    // Opens the content's archive through the application's resource
+    // manager, as the start event does, constructs the sprite home from it
+    // and loads the (archetype, character) pairs through its load queue;
+    // true when the home was made.
+    bool Open(const vktools::Content& content, std::initializer_list<std::pair<int, int>> sprites = {});
 
     // A presenter of the type, spawned; the character's row, or -1.
     std::int32_t Spawn(std::int32_t type, std::int32_t x = 0, std::int32_t y = 0);
@@ -82,4 +93,5 @@ private:
     ICCore* m_core = nullptr;
     App* m_app = nullptr;
     CBinRes m_script;
+    host::MediaBackend m_media;
 };

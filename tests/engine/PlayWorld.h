@@ -1,0 +1,78 @@
+// The engine over the game's application with an archive of the sample
+// content whose sprites are the small ones drawn below, loaded.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "src/actionZel/AZ_Client.h"
+#include "tests/support/DebugCapture.h"
+#include "tests/support/GameRun.h"
+#include "tests/support/ScriptWorld.h"
+#include "tools/SpriteArt.h"
+
+// Archetype 0: frame 0 a red 4 x 4 square centred over the anchor with
+// its kind-1 box, a kind-2 box at (1, 1) and a kind-3 box at (5, 6); frame
+// 1 a blue square and no box. Archetype 1: the red square as a sky tile
+// 100 x 6.
+constexpr char kArt[] = R"(
+colour . FF00FF
+colour r FF0000
+colour b 0000FF
+image red
+rrrr
+rrrr
+rrrr
+rrrr
+end
+image blue
+bb
+bb
+end
+box hit 4 4 1
+box grab 2 2 2
+box hold 3 3 3
+box tile 100 6 1
+archetype
+frame red -2 -4 hit -2 -4 grab 1 1 hold 5 6
+frame blue 0 0
+animation 0 100 1 100
+archetype
+frame red -2 -4 tile -50 -6
+animation 0 100
+)";
+
+constexpr std::uint32_t kRed = 0xF800, kBlack = 0;
+
+struct PlayWorld : ScriptWorld {
+    explicit PlayWorld(std::string_view script) : ScriptWorld(script) {
+        vktools::Content content = SampleContent();
+        vktools::SpriteSet set;
+        std::string error;
+        EXPECT_TRUE(vktools::ParseSpriteArt(kArt, "test", set, error)) << error;
+        for (const auto& [id, blob] : vktools::SpriteSetResources(set)) content.resources[id] = blob;
+        EXPECT_TRUE(Open(content, {{0, 0}, {1, 0}}));
+        client->getCamera()->SetBounds(10000, 10000);
+        log.Clear();
+    }
+    SZ_Pool& Pool() const { return *client->getSpritePool(); }
+    // The type spawned at (x, y) pixels, facing left when asked.
+    AZ_Presenter* Make(std::int32_t type, std::int32_t x, std::int32_t y, bool left = false) const {
+        AZ_Presenter* p = store->createPresenter(type, x * 1024 / 24, y * 1024 / 24);
+        p->setFacing(left ? 1 : 0);
+        client->spawnCharacter(p);
+        return p;
+    }
+    static std::int32_t Word(const AZ_Presenter* p, std::int32_t codeId, std::int32_t word) {
+        return AZ_Presenter_Singleton::getCodeSlotValue(p->findCodeSlot(codeId) + word);
+    }
+    // A frame drawn on black.
+    void Show() {
+        Fill(kBlack);
+        Tick();
+    }
+    DebugCapture log;
+};
+
