@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/shared/core/SystemEvent.h"
 #include "src/CAdapterServices.h"
@@ -15,30 +16,12 @@
 
 namespace {
 
-// 0 the controller; 1 and 2 red squares drawn with priorities 3 and 4.
-constexpr char kScript[] = R"(
-type controller initial idle
-type over initial over
-type under initial under
-state idle
-state over
-on enter
-    b_drawable 3 0
-    b_szAnimatable 0 1 0
-    v_sz 0 0
-state under
-on enter
-    b_drawable 4 0
-    b_szAnimatable 0 1 0
-    v_sz 0 0
-)";
-
 constexpr std::uint32_t kGreen = 0x07E0, kBar = 0x1906;
 
 // The game screen made (so the level has started) over the application's
 // resources.
 struct ScreenWorld : PlayWorld {
-    ScreenWorld() : PlayWorld(kScript) {
+    ScreenWorld() {
         client->getAdapter()->setServices(&services);
         screen->Init();
     }
@@ -51,11 +34,11 @@ struct ScreenWorld : PlayWorld {
         camera->SetViewEnabled(view);
         camera->SetClearColour(0xFF00FF00);
         Make(1, 50, 280);
-        Make(2, 100, 280);
+        Make(6, 100, 280);
     }
     std::uint8_t Frame() {
-        screen->Update(48);
         std::uint8_t drew = 0;
+        screen->Update(48);
         Paint([&] { drew = screen->Draw(); });
         return drew;
     }
@@ -64,7 +47,7 @@ struct ScreenWorld : PlayWorld {
     std::unique_ptr<CGameScreen> screen = std::make_unique<CGameScreen>();
 };
 
-TEST(GameScreen, PaintsTheLevelInItsLayersWithTheBar) {
+TEST(GameScreen, PaintsTheLevelInItsLayersWithTheBarAndReleasesThem) {
     for (const bool view : {true, false}) {
         ScreenWorld world;
         world.Load(view);
@@ -75,39 +58,27 @@ TEST(GameScreen, PaintsTheLevelInItsLayersWithTheBar) {
         EXPECT_EQ(world.Pixel(100, 278) == kRed, !view) << view;
         EXPECT_EQ(world.Pixel(10, 10) == kGreen, !view) << view;
         EXPECT_EQ(world.Pixel(10, 310), view ? kBar : kGreen) << view;
+        const std::size_t allocations = AllocationCount();
+        for (int frame = 0; frame < 100; ++frame) world.Frame();
+        EXPECT_EQ(AllocationCount(), allocations);
+        world.screen->Exit();
+        EXPECT_EQ(CGameApp::GetInstance()->GetBottomBar(), nullptr);
+        EXPECT_EQ(world.client->getAdapter()->getTileset(), nullptr);
+        EXPECT_EQ(world.client->getNumActive(), 0);
     }
 }
 
-TEST(GameScreen, DrawsOnlyAfterAnUpdateOrARedraw) {
-    ScreenWorld world;
-    std::uint8_t drew[4] = {};
-    world.Paint([&] {
-        drew[0] = world.screen->Draw();  // made: the first frame paints
-        drew[1] = world.screen->Draw();
-        world.screen->HandleEvent(EVENT_REDRAW, 0, 0);
-        drew[2] = world.screen->Draw();
-        drew[3] = world.screen->Draw();
-    });
-    EXPECT_EQ(std::string(drew, drew + 4), std::string("\1\0\1\0", 4));
-    EXPECT_EQ(world.Frame(), 1);
-}
-
-TEST(GameScreen, EventsBecomeResults) {
+TEST(GameScreen, EventsBecomeResultsAndRedraws) {
+    using Events = std::vector<std::pair<std::uint32_t, std::uint16_t>>;
     const struct {
-        std::vector<std::pair<std::uint32_t, std::uint16_t>> events;
+        Events events;
         std::uint8_t handled;  // the last event's
         std::int32_t result;
     } cases[] = {
-        {{{EVENT_KEY_PRESS, 12}}, 1, 2},
-        {{{EVENT_KEY_PRESS, 16}}, 1, 2},
-        {{{EVENT_KEY_PRESS, 11}}, 0, 0},
-        {{{EVENT_GAME_INTERRUPT_1, 0}}, 1, 3},
-        {{{EVENT_GAME_INTERRUPT_3, 0}}, 1, 4},
-        {{{EVENT_GAME_INTERRUPT_4, 0}}, 1, 5},
-        {{{EVENT_SUSPEND, 0}}, 1, 2},
-        {{{EVENT_DISPLAY_CHANGED, 0}}, 1, 2},
-        {{{EVENT_RESUME, 0}}, 1, 0},
-        {{{EVENT_GAME_INTERRUPT_1, 0}, {EVENT_GAME_INTERRUPT_4, 0}}, 1, 5},
+        {{{EVENT_KEY_PRESS, 12}}, 1, 2},    {{{EVENT_KEY_PRESS, 16}}, 1, 2},    {{{EVENT_KEY_PRESS, 11}}, 0, 0},
+        {{{EVENT_GAME_INTERRUPT_1, 0}}, 1, 3}, {{{EVENT_GAME_INTERRUPT_3, 0}}, 1, 4},
+        {{{EVENT_GAME_INTERRUPT_4, 0}}, 1, 5}, {{{EVENT_SUSPEND, 0}}, 1, 2}, {{{EVENT_DISPLAY_CHANGED, 0}}, 1, 2},
+        {{{EVENT_RESUME, 0}}, 1, 0},        {{{EVENT_GAME_INTERRUPT_1, 0}, {EVENT_GAME_INTERRUPT_4, 0}}, 1, 5},
     };
     for (const auto& c : cases) {
         CGameScreen screen;  // no game: none is needed
@@ -116,6 +87,14 @@ TEST(GameScreen, EventsBecomeResults) {
         EXPECT_EQ(handled, c.handled) << c.events.back().first;
         EXPECT_EQ(screen.GetResult(), c.result) << c.events.back().first;
     }
+    // A new screen paints once; then only after an update or a redraw.
+    CGameScreen screen;
+    EXPECT_EQ(screen.Draw(), 1);
+    EXPECT_EQ(screen.Draw(), 0);
+    screen.HandleEvent(EVENT_REDRAW, 0, 0);
+    EXPECT_EQ(screen.Draw(), 1);
+    screen.Update(48);
+    EXPECT_EQ(screen.Draw(), 1);
 }
 
 TEST(GameScreen, TheLevelMenusChoiceCountsOnlyWhenItStartedTheGame) {
@@ -126,29 +105,8 @@ TEST(GameScreen, TheLevelMenusChoiceCountsOnlyWhenItStartedTheGame) {
         CGameApp::GetGameData()->SetLevelSelected(fromMenu);
         world.client->getAdapter()->setSelectedLevel(5);
         world.screen->Init();
-        const std::vector<std::string> events = world.hooks.Of({AZ_Hook::HandlerBegin});
-        ASSERT_FALSE(events.empty());
-        EXPECT_EQ(events.back(), fromMenu ? "HandlerBegin 0 266" : "HandlerBegin 0 261");
+        EXPECT_EQ(world.hooks.Of({AZ_Hook::HandlerBegin}).back(), fromMenu ? "HandlerBegin 0 266" : "HandlerBegin 0 261");
     }
-}
-
-TEST(GameScreen, LeavingReleasesTheLevelAndTheBar) {
-    ScreenWorld world;
-    world.Load(true);
-    EXPECT_NE(CGameApp::GetInstance()->GetBottomBar(), nullptr);
-    world.screen->Exit();
-    EXPECT_EQ(CGameApp::GetInstance()->GetBottomBar(), nullptr);
-    EXPECT_EQ(world.client->getAdapter()->getTileset(), nullptr);
-    EXPECT_EQ(world.client->getNumActive(), 0);
-}
-
-TEST(GameScreen, FramesAfterTheFirstAllocateNothing) {
-    ScreenWorld world;
-    world.Load(true);
-    world.Frame();
-    const std::size_t before = AllocationCount();
-    for (int frame = 0; frame < 100; ++frame) world.Frame();
-    EXPECT_EQ(AllocationCount(), before);
 }
 
 }  // namespace

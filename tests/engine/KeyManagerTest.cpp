@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/shared/core/SystemEvent.h"
@@ -24,8 +25,7 @@ on enter
 )";
 
 struct Input {
-    std::uint32_t id;
-    std::uint32_t code;  // a key code, or the pointer's x | y << 16
+    std::uint32_t id, code;  // a key code, or the pointer's x | y << 16
 };
 constexpr Input Down(std::uint32_t code) { return {EVENT_KEY_DOWN, code}; }
 constexpr Input Up(std::uint32_t code) { return {EVENT_KEY_UP, code}; }
@@ -35,19 +35,21 @@ constexpr Input Lift() { return {EVENT_POINTER_UP, 96 | 100 << 16}; }
 struct Frame {
     std::vector<Input> inputs;
     std::int32_t dt = 48;
+    bool view = true;
 };
 
 // The player at pixel (96, 192), facing left when asked, takes the keys;
 // each frame's events go to the key manager, which then runs once as in
-// the application's Update. The events the player got, frame by frame.
-std::vector<std::string> Play(const std::vector<Frame>& frames, bool facingLeft = false, bool view = true) {
+// the application's Update. The events the player got, frame by frame,
+// and "back" for the back key posted to the application.
+std::vector<std::string> Play(const std::vector<Frame>& frames, bool facingLeft) {
     ScriptWorld world(kScript);
     const std::int32_t row = world.Spawn(2, 4096, 8192);
     world.PresenterOfRow(row)->setFacing(facingLeft ? 1 : 0);
-    world.client->getCamera()->SetViewEnabled(view);
     CKeyMgr* keys = CGameApp::GetKeyMgr();
     std::vector<std::string> got;
     for (const Frame& frame : frames) {
+        world.client->getCamera()->SetViewEnabled(frame.view);
         for (const Input& input : frame.inputs) {
             keys->HandleEvent(input.id, static_cast<std::uint16_t>(input.code), input.code);
         }
@@ -57,6 +59,8 @@ std::vector<std::string> Play(const std::vector<Frame>& frames, bool facingLeft 
         keys->EndFrame();
         std::string events;
         for (const std::string& call : world.hooks.Of({AZ_Hook::HandlerBegin})) events += call.substr(15) + " ";
+        world.Tick();
+        if (std::exchange(world.appEvents, {}) == std::vector<std::uint32_t>{EVENT_KEY_PRESS}) events += "back ";
         got.push_back(events);
     }
     return got;
@@ -78,25 +82,10 @@ TEST(KeyManager, KeysAndTapsBecomeTheEventsOfTheCharacter) {
         {"a tap inside the box", {{{Tap(96, 170)}}, {{Lift()}}}, false, {"233 ", "260 "}},
         {"left held facing left", {{{Down(6)}}, {{}}, {{Up(6)}}}, true, {"215 212 ", "", "242 239 "}},
         {"left held facing right", {{{Down(6)}}, {{Up(6)}}}, false, {"215 211 ", "242 238 "}},
+        {"the bar's last quarter", {{{Tap(190, 330)}}}, false, {"back "}},
+        {"up without the view, released with it", {{{Down(4)}, 48, false}, {{Up(4)}}}, false, {"", "244 "}},
     };
     for (const auto& c : cases) EXPECT_EQ(Play(c.frames, c.facingLeft), c.events) << c.name;
-}
-
-TEST(KeyManager, TheBarsLastQuarterIsTheBackKey) {
-    ScriptWorld world(kScript);
-    world.client->getCamera()->SetViewEnabled(true);
-    CGameApp::GetKeyMgr()->HandleEvent(EVENT_POINTER_DOWN, 0, 190 | 330 << 16);
-    world.client->getKeyManager()->update(0);
-    world.Tick();
-    EXPECT_EQ(world.appEvents, std::vector<std::uint32_t>{EVENT_KEY_PRESS});
-}
-
-TEST(KeyManager, WithoutTheViewStatesMoveButNoEventIsSent) {
-    EXPECT_EQ(Play({{{Down(4)}}}, false, false), std::vector<std::string>{""});
-    ScriptWorld world(kScript);
-    CGameApp::GetKeyMgr()->HandleEvent(EVENT_KEY_DOWN, 4, 0);
-    world.client->getKeyManager()->update(0);
-    EXPECT_TRUE(world.client->getKeyManager()->isPressed(1));
 }
 
 }  // namespace

@@ -15,21 +15,16 @@
 
 // Archetype 0: frame 0 a red 4 x 4 square centred over the anchor with
 // its kind-1 box, a kind-2 box at (1, 1) and a kind-3 box at (5, 6); frame
-// 1 a blue square and no box. Archetype 1: the red square as a sky tile
+// 1 the kind-2 box alone. Archetype 1: the red square as a sky tile
 // 100 x 6.
 constexpr char kArt[] = R"(
 colour . FF00FF
 colour r FF0000
-colour b 0000FF
 image red
 rrrr
 rrrr
 rrrr
 rrrr
-end
-image blue
-bb
-bb
 end
 box hit 4 4 1
 box grab 2 2 2
@@ -37,17 +32,59 @@ box hold 3 3 3
 box tile 100 6 1
 archetype
 frame red -2 -4 hit -2 -4 grab 1 1 hold 5 6
-frame blue 0 0
+frame grab 1 1
 animation 0 100 1 100
 archetype
 frame red -2 -4 tile -50 -6
 animation 0 100
 )";
 
+// 1 and 6 animated sprites drawn with priorities 3 and 4 (on 1, event 300
+// attaches v_sz again, 301 spawns a type-0 character at the sprite's box);
+// 2 a v_sz alone; 3 a rope's target, box 1024 high; 4 a sky; 5 a rope
+// below its anchor, 512 apart.
+constexpr char kScript[] = R"(
+type controller initial idle
+type sprite initial animated
+type plain initial plain
+type target initial boxed
+type sky initial sky
+type rope initial rope
+type under initial under
+state idle
+state animated
+on enter
+    b_drawable 3 0
+    b_szAnimatable 0 1 0
+    v_sz 0 0
+on 300
+    v_sz 0 0
+on 301
+    f_spawnCharacterRelative controller 3 0 0 0 0 0 0 0
+state plain
+on enter
+    v_sz 0 0
+state boxed
+on enter
+    b_boundingBox 1024 1024 0
+state sky
+on enter
+    v_szSkyBox 1 0 0 0 0 0
+state rope
+on enter
+    b_child 0 0 0
+    v_szTiledSprite 0 0 0 512
+state under
+on enter
+    b_drawable 4 0
+    b_szAnimatable 0 1 0
+    v_sz 0 0
+)";
+
 constexpr std::uint32_t kRed = 0xF800, kBlack = 0;
 
 struct PlayWorld : ScriptWorld {
-    explicit PlayWorld(std::string_view script) : ScriptWorld(script) {
+    explicit PlayWorld(std::string_view script = kScript) : ScriptWorld(script) {
         vktools::Content content = SampleContent();
         vktools::SpriteSet set;
         std::string error;

@@ -10,42 +10,8 @@
 
 namespace {
 
-// 1 animated sprite (event 300 attaches v_sz again; 301 spawns a type-0
-// character at the sprite's box); 2 a v_sz alone; 3 a rope's target, box
-// 1024 high; 4 a sky; 5 a rope below its anchor, 512 apart.
-constexpr char kScript[] = R"(
-type controller initial idle
-type sprite initial animated
-type plain initial plain
-type target initial boxed
-type sky initial sky
-type rope initial rope
-state idle
-state animated
-on enter
-    b_szAnimatable 0 1 0
-    v_sz 0 0
-on 300
-    v_sz 0 0
-on 301
-    f_spawnCharacterRelative controller 3 0 0 0 0 0 0 0
-state plain
-on enter
-    v_sz 0 0
-state boxed
-on enter
-    b_boundingBox 1024 1024 0
-state sky
-on enter
-    v_szSkyBox 1 0 0 0 0 0
-state rope
-on enter
-    b_child 0 0 0
-    v_szTiledSprite 0 0 0 512
-)";
-
 TEST(SpritePool, IdsRunOutAndComeBack) {
-    PlayWorld world(kScript);
+    PlayWorld world;
     for (std::int32_t id = 1; id <= 70; ++id) EXPECT_EQ(world.Pool().alloc(), id);
     EXPECT_EQ(world.Pool().alloc(), -1);
     world.Pool().free(5);
@@ -64,7 +30,7 @@ TEST(SpritePool, IdsRunOutAndComeBack) {
 }
 
 TEST(SpritePool, CollisionRectanglesByTagFromTheCurrentFrame) {
-    PlayWorld world(kScript);
+    PlayWorld world;
     SZ_Pool& pool = world.Pool();
     const std::int32_t id = pool.alloc();
     pool.setArchetypeCharacter(id, 0, 0);
@@ -88,7 +54,7 @@ TEST(SpritePool, CollisionRectanglesByTagFromTheCurrentFrame) {
 }
 
 TEST(SpriteVisuals, SpritesFollowTheirCharacters) {
-    PlayWorld world(kScript);
+    PlayWorld world;
     AZ_Presenter* sprite = world.Make(1, 96, 192);
     const std::int32_t id = world.Word(sprite, 86, 3);
     world.client->sendEvent(sprite->getId(), 300);
@@ -119,7 +85,7 @@ TEST(SpriteVisuals, SkyTilesScrollByTheirFactors) {
         {1, 0, 99, 69},      // factor 0 keeps them still
     };
     for (const auto& c : cases) {
-        PlayWorld world(kScript);
+        PlayWorld world;
         AZ_Presenter* sky = world.Make(4, 0, 0);
         const std::int32_t slot = sky->findCodeSlot(87);
         AZ_Presenter_Singleton::setCodeSlotValue(slot + 3, c.repeatX);
@@ -140,7 +106,7 @@ TEST(SpriteVisuals, RopesHangDownToTheirTarget) {
         bool drawn;
     } cases[] = {{-1, 512, false}, {200, 512, true}, {112, 512, false}, {200, 0, false}};
     for (const auto& c : cases) {
-        PlayWorld world(kScript);
+        PlayWorld world;
         AZ_Presenter* rope = world.Make(5, 40, 100);
         AZ_Presenter_Singleton::setCodeSlotValue(rope->findCodeSlot(89) + 4, c.spacing);
         if (c.targetY >= 0) world.Make(3, 120, c.targetY + 12);  // the box's middle at targetY
