@@ -60,6 +60,16 @@ public:
     std::int32_t GetPointerY() const { return m_pointerY; }
     std::uint32_t GetPointerFlags() const { return m_pointerFlags; }
     void SetPointerFlags(std::uint32_t flags) { m_pointerFlags = flags; }
+    // A tap not yet acted on: the pointer went down since a screen last
+    // cleared it.
+    bool HasPendingTap() const { return (m_pointerFlags & kPointerDown) != 0; }
+    void ClearPendingTap() { m_pointerFlags &= ~kPointerDown; }
+    // Clears a pending tap; true when there was one.
+    bool TakePendingTap() {
+        const bool pending = HasPendingTap();
+        ClearPendingTap();
+        return pending;
+    }
 
     // The game key of a key code; 0 for codes without one (the back key 12
     // among them).

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "platform/shared/core/CClass.h"
+#include "platform/shared/core/SystemEvent.h"
 
 class CNode : public CClass {
 public:
@@ -45,6 +46,13 @@ public:
     std::int32_t GetTransitionElapsed() const { return m_elapsed < m_transitionTime ? m_elapsed : m_transitionTime; }
 
 protected:
+    // The events after which a screen paints itself again: redraw, the
+    // pause requests and resume.
+    static bool IsRedrawEvent(std::uint32_t id) {
+        return id == EVENT_REDRAW || id == EVENT_PAUSE_REQUEST || id == EVENT_CLAMSHELL || id == EVENT_RESUME;
+    }
+    // Replaces whatever result the node has.
+    void StoreResult(std::int32_t result) { m_result = result; }
     void SetTransitionTime(std::int32_t ms) { m_transitionTime = ms; }
     void ResetElapsed() { m_elapsed = 0; }
 

@@ -1,7 +1,10 @@
 #include "src/CUtility.h"
 
+#include <string>
+
 #include "platform/shared/core/CGenUtil.h"
 #include "platform/shared/core/Debug.h"
+#include "platform/shared/core/Printf.h"
 #include "platform/shared/core/StringUtil.h"
 #include "src/CGameApp.h"
 #include "src/CResMgr.h"
@@ -46,6 +49,43 @@ char16_t* NarrowToWideN(char16_t* destination, const char* source, std::uint32_t
     }
     destination[n - 1] = 0;
     return destination;
+}
+
+std::uint32_t FormatWideInt(char16_t* destination, std::uint32_t size, const char16_t* format, std::int32_t value) {
+    if (size == 0) return 0;
+    std::uint32_t length = 0;
+    const auto put = [&](char16_t c) {
+        if (length + 1 < size) destination[length++] = c;
+    };
+    for (std::uint32_t i = 0; format != nullptr && format[i] != 0; ++i) {
+        if (format[i] != u'%') {
+            put(format[i]);
+            continue;
+        }
+        if (format[i + 1] == u'%') {
+            put(u'%');
+            ++i;
+            continue;
+        }
+        // The conversion's own format: '%', flags, width, 'd'.
+        char16_t conversion[16] = {u'%'};
+        std::uint32_t n = 1;
+        std::uint32_t j = i + 1;
+        while (n < 8 && format[j] != 0 && std::char_traits<char16_t>::find(u"-+ 0#", 5, format[j]) != nullptr) {
+            conversion[n++] = format[j++];
+        }
+        while (n < 12 && format[j] >= u'0' && format[j] <= u'9') conversion[n++] = format[j++];
+        if (format[j] != u'd' && format[j] != u'i') {
+            put(u'%');
+            continue;
+        }
+        conversion[n] = u'd';
+        destination[length] = 0;
+        length += static_cast<std::uint32_t>(SWNPrintf(destination + length, size - length, conversion, value));
+        i = j;
+    }
+    destination[length] = 0;
+    return length;
 }
 
 char* CUtility::WideToNarrow(char* destination, const char16_t* source) {

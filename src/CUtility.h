@@ -13,6 +13,13 @@ char16_t* CopyWideStringN(char16_t* destination, const char16_t* source, std::ui
 // Widens at most n bytes of the source (terminator included), then
 // terminates at index n - 1. Nothing for n = 0. Returns the destination.
 char16_t* NarrowToWideN(char16_t* destination, const char* source, std::uint32_t n);
+// Formats one integer with a format that may come from the archive (a
+// translation can change it): %d and %i, with the flags "-+ 0#" and a width,
+// print the value (each of them the same value), "%%" prints '%', and any
+// other '%' is copied as it stands. At most size - 1 characters are stored
+// and the text is terminated; nothing for size 0, an empty text for a null
+// format. Returns the characters stored.
+std::uint32_t FormatWideInt(char16_t* destination, std::uint32_t size, const char16_t* format, std::int32_t value);
 
 class CUtility {
 public:

@@ -60,6 +60,13 @@ void Line(const LineContext& line, std::int32_t dx, std::int32_t dy, std::uint32
 
 }  // namespace
 
+void GetScreenSize(std::int32_t* width, std::int32_t* height, const char* source, int line) {
+    ICGraphics2d* graphics = ICGraphics2d::GetInstance();
+    ICRenderSurface* surface = graphics != nullptr ? graphics->GetRenderSurface() : nullptr;
+    DebugAssert(surface != nullptr, source, line);
+    surface->GetSize(width, height);
+}
+
 void DrawLine(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1, std::uint32_t colour) {
     ICGraphics2d* graphics = ICGraphics2d::GetInstance();
     ICRenderSurface* surface = graphics != nullptr ? graphics->GetRenderSurface() : nullptr;

@@ -16,6 +16,10 @@ constexpr std::int32_t MaxInt(std::int32_t a, std::int32_t b) { return Max(a, b)
 // MaxInt(MinInt(v, hi), lo): lo wins when lo > hi.
 constexpr std::int32_t ClampInt(std::int32_t v, std::int32_t lo, std::int32_t hi) { return MaxInt(MinInt(v, hi), lo); }
 
+// The render surface's size in pixels; without a graphics device or surface
+// the assertion at source and line fails.
+void GetScreenSize(std::int32_t* width, std::int32_t* height, const char* source, int line);
+
 // A line from (x0, y0) toward (x1, y1) in the colour 0xAARRGGBB, drawn
 // opaque unless its alpha is 0 (nothing drawn). The end points are first
 // moved onto the surface (the slope changes; nothing is clipped); the line

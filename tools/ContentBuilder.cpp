@@ -15,6 +15,7 @@
 #include "tools/OggTools.h"
 #include "tools/PngFile.h"
 #include "tools/ResourceIds.h"
+#include "tools/ResourceWriters.h"
 #include "tools/ScriptAssembler.h"
 #include "tools/SpriteArt.h"
 
@@ -275,11 +276,11 @@ private:
         if (words.size() < 3 || !ParseNumber(words[0], id)) return Fail("expected ID KIND FILE");
         const std::string& kind = words[1];
         const std::string& file = words[2];
-        const std::uint32_t type = kind == "text"                       ? kResText
-                                   : kind == "image" || kind == "tiles" ? kResImage
-                                   : kind == "sound"                    ? kResSound
-                                   : kind == "spriteset"                ? kResKeyset
-                                                                        : kResData;
+        const std::uint32_t type = kind == "text"                          ? kResText
+                                   : kind == "image" || kind == "tiles"    ? kResImage
+                                   : kind == "sound"                       ? kResSound
+                                   : kind == "keyset" || kind == "sprites" ? kResKeyset
+                                                                           : kResData;
         if (TypeOf(id) != type) return Fail(Hex(id) + " is not an id of a " + kind);
         if (kind != "font" && words.size() != 3) return Fail("unexpected words after the file");
         Bytes bytes;
@@ -315,15 +316,6 @@ private:
             if (!ParseEntityList(source, m_base + file, entities, error, typeNumber)) return Fail(error);
             return Add(id, MakeResource(MakeEntityList(entities)));
         }
-        if (kind == "spriteset") {
-            SpriteSet set;
-            if (!ParseSpriteArt(source, m_base + file, set, error)) return Fail(error);
-            if (id != kSpriteAnchorId) return Fail("the sprite set's id is " + Hex(kSpriteAnchorId));
-            for (const auto& [resource, blob] : SpriteSetResources(set)) {
-                if (!Add(resource, blob)) return false;
-            }
-            return true;
-        }
         if (kind == "sound") {
             Bytes pcm;
             if (!SynthesiseTune(Lines(bytes), pcm, error)) return FailIn(file, error);
@@ -331,12 +323,53 @@ private:
             const Bytes ogg = EncodePcm(pcm, 1, kSampleRate, static_cast<int>(id & 0x7FFFFFFF));
             return !ogg.empty() ? Add(id, MakeResource(ogg, kTagOggSound)) : Fail("oggenc failed");
         }
+        if (kind == "image" && file.ends_with(".art")) return ArtImage(id, file, bytes);
         if (kind == "image") {
             const Bytes bmp = PngToBmp(m_base + file, error);
             return !bmp.empty() ? Add(id, MakeResource(bmp, kTagNativeImage)) : Fail(error);
         }
         if (kind == "font") return Font(id, file, bytes, words);
+        if (kind == "keyset") return Keyset(id, file, bytes);
+        if (kind == "sprites") return Sprites(id, file, bytes);
         return Fail("unknown kind " + kind);
+    }
+
+    // The file's pixel art and sprite data.
+    bool Art(const std::string& file, const Bytes& bytes, SpriteSet& set) {
+        return ParseSpriteArt(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), m_base + file,
+                              set, m_error);
+    }
+
+    bool ArtImage(std::uint32_t id, const std::string& file, const Bytes& bytes) {
+        SpriteSet art;
+        if (!Art(file, bytes, art)) return false;
+        if (art.images.size() != 1 || !art.imageSprites.empty() || !art.archetypes.empty()) {
+            return FailIn(file, " expected one image and nothing else");
+        }
+        return Add(id, MakeResource(MakeBmp(art.images[0]), kTagNativeImage));
+    }
+
+    bool Keyset(std::uint32_t id, const std::string& file, const Bytes& bytes) {
+        std::vector<std::uint32_t> keys;
+        const std::vector<std::string> lines = Lines(bytes);
+        for (std::size_t n = 0; n < lines.size(); ++n) {
+            for (const std::string& word : Words(lines[n])) {
+                std::uint32_t key = 0;
+                if (!ParseNumber(word, key)) return FailIn(file, std::to_string(n + 1) + ": not an id: " + word);
+                keys.push_back(key);
+            }
+        }
+        return Add(id, MakeResource(MakeKeyset(keys)));
+    }
+
+    bool Sprites(std::uint32_t id, const std::string& file, const Bytes& bytes) {
+        if (id != kSpriteAnchorId) return Fail("the sprite data's id is " + Hex(kSpriteAnchorId));
+        SpriteSet set;
+        if (!Art(file, bytes, set)) return false;
+        for (const auto& [resource, blob] : MakeSpriteResources(set)) {
+            if (!Add(resource, blob)) return false;
+        }
+        return true;
     }
 
     bool Text(std::uint32_t id, const std::string& file, Bytes bytes) {
@@ -439,6 +472,8 @@ Bytes PngToBmp(const std::string& path, std::string& error) {
     }
     if (indices.size() <= 256) {
         bmp.bitCount = 8;
+        // A shorter table than 256 entries is named, or readers take 256.
+        bmp.coloursUsed = static_cast<std::int32_t>(bmp.palette.size());
         for (std::uint32_t& pixel : bmp.pixels) pixel = indices[pixel];
     } else {
         bmp.bitCount = 24;

@@ -11,6 +11,13 @@
 //                                     as Ogg Vorbis
 //   ID image FILE.png                 a PNG as a BMP (transparent pixels
 //                                     become the magenta key)
+//   ID image FILE.art                 pixel art as text (tools/SpriteArt.h)
+//                                     holding one image
+//   ID keyset FILE                    the resource ids the file lists
+//                                     (whitespace between them, '#' comments)
+//   0x05000142 sprites FILE           the sprite data (tools/SpriteArt.h):
+//                                     the anchor at the id, the rest at the
+//                                     writer's ids
 //   ID font FILE image=ID [ink=RRGGBB] [scale=N]
 //                                     a font from a glyph file (below): the
 //                                     font data at ID, its glyph sheet at the
@@ -22,8 +29,6 @@
 //   ID entities FILE                  an entity list (tools/EntityListWriter.h)
 //                                     naming the types of the last script
 //                                     listed above it
-//   0x05000142 spriteset FILE         the sprite data, its archetypes and
-//                                     images from their art (tools/SpriteArt.h)
 //
 // Texts inside the current language's aggregate (0x21FF....) go into the
 // last declared language's aggregate; other ids are archive entries, and two

@@ -1,148 +1,222 @@
 #include "tools/SpriteArt.h"
 
 #include <algorithm>
+#include <charconv>
+#include <iterator>
 #include <map>
-#include <set>
-
-#include "tools/TextForm.h"
+#include <sstream>
+#include <vector>
 
 namespace vktools {
 
 namespace {
 
-struct ArtImage {
-    std::string name;
-    std::vector<std::string> rows;
-};
+bool ParseInt(const std::string& text, std::int64_t& value, int base = 10) {
+    const char* end = text.data() + text.size();
+    const auto [at, error] = std::from_chars(text.data(), end, value, base);
+    return error == std::errc() && at == end;
+}
 
-bool InInt16(std::int64_t v) { return v >= -32768 && v <= 32767; }
+class Parser {
+public:
+    Parser(const std::string& file, SpriteSet& set, std::string& error) : m_file(file), m_set(set), m_error(error) {}
+
+    bool Parse(std::string_view text) {
+        std::istringstream in{std::string(text)};
+        std::string line;
+        while (std::getline(in, line)) {
+            ++m_line;
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (m_image != nullptr ? !Row(line) : !Declaration(line)) return false;
+        }
+        if (m_image != nullptr) return Fail("an image without `end`");
+        EndArchetype();
+        return true;
+    }
+
+private:
+    bool Fail(const std::string& message) {
+        m_error = m_file + ":" + std::to_string(m_line) + ": " + message;
+        return false;
+    }
+
+    bool Row(const std::string& line) {
+        if (line == "end") {
+            if (m_image->height == 0) return Fail("an image without rows");
+            m_image = nullptr;
+            return true;
+        }
+        if (m_image->height > 0 && static_cast<std::int32_t>(line.size()) * m_scale != m_image->width) {
+            return Fail("a row of another width");
+        }
+        if (line.empty()) return Fail("an empty row");
+        m_image->width = static_cast<std::int32_t>(line.size()) * m_scale;
+        for (int dy = 0; dy < m_scale; ++dy) {
+            for (const char c : line) {
+                const auto colour = m_colours.find(c);
+                if (colour == m_colours.end()) return Fail(std::string("no colour for '") + c + "'");
+                std::vector<std::uint32_t>& palette = m_image->palette;
+                auto index = static_cast<std::uint32_t>(std::find(palette.begin(), palette.end(), colour->second) -
+                                                        palette.begin());
+                if (index == palette.size()) palette.push_back(colour->second);
+                m_image->pixels.insert(m_image->pixels.end(), static_cast<std::size_t>(m_scale), index);
+            }
+            ++m_image->height;
+        }
+        if (m_image->palette.size() > 256) return Fail("more than 256 colours");
+        m_image->coloursUsed = static_cast<std::int32_t>(m_image->palette.size());
+        return true;
+    }
+
+    // The number words from index first, in pairs or triples after a name.
+    bool Number(const std::string& word, std::int64_t low, std::int64_t high, std::int64_t& value) {
+        if (ParseInt(word, value) && value >= low && value <= high) return true;
+        return Fail("expected a number from " + std::to_string(low) + " to " + std::to_string(high) + ": " + word);
+    }
+
+    template <typename Map>
+    bool Find(const Map& map, const std::string& name, const char* what, std::uint16_t& value) {
+        const auto found = map.find(name);
+        if (found == map.end()) return Fail(std::string("no ") + what + " " + name);
+        value = static_cast<std::uint16_t>(found->second);
+        return true;
+    }
+
+    // NAME followed by (thing X Y) triples, looked up in map.
+    template <typename Map>
+    bool Placements(const std::vector<std::string>& words, const Map& map, const char* what,
+                    std::vector<SpritePlacement>& out) {
+        if (words.size() < 5 || (words.size() - 2) % 3 != 0) return Fail(std::string("expected NAME and ") + what + " X Y");
+        for (std::size_t i = 2; i < words.size(); i += 3) {
+            SpritePlacement p;
+            std::int64_t x = 0;
+            std::int64_t y = 0;
+            if (!Find(map, words[i], what, p.id) || !Number(words[i + 1], -32768, 32767, x) ||
+                !Number(words[i + 2], -32768, 32767, y)) {
+                return false;
+            }
+            p.dx = static_cast<std::int16_t>(x);
+            p.dy = static_cast<std::int16_t>(y);
+            out.push_back(p);
+        }
+        return true;
+    }
+
+    bool Declaration(const std::string& line) {
+        std::istringstream in(line.substr(0, line.find('#')));
+        const std::vector<std::string> words{std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+        if (words.empty()) return true;
+        const std::string& what = words[0];
+        std::int64_t a = 0;
+        std::int64_t b = 0;
+        std::int64_t c = 0;
+        const bool inArchetype = m_archetype >= 0;
+        if (what == "colour" && words.size() == 3 && words[1].size() == 1) {
+            if (!ParseInt(words[2], a, 16) || a < 0 || a > 0xFFFFFF) return Fail("expected colour C RRGGBB");
+            m_colours[words[1][0]] = static_cast<std::uint32_t>(a);
+        } else if (what == "scale" && words.size() == 2) {
+            if (!Number(words[1], 1, 8, a)) return false;
+            m_scale = static_cast<int>(a);
+        } else if (what == "image" && words.size() == 2 && !inArchetype) {
+            if (!m_images.emplace(words[1], m_set.images.size()).second) return Fail("a second image " + words[1]);
+            m_image = &m_set.images.emplace_back();
+            m_image->bitCount = 8;
+        } else if (what == "sprite" && words.size() == 3 && !inArchetype) {
+            std::uint16_t image = 0;
+            if (!Find(m_images, words[2], "image", image)) return false;
+            if (!m_sprites.emplace(words[1], m_set.imageSprites.size()).second) return Fail("a second sprite " + words[1]);
+            m_set.tints.push_back({image, -1});
+            m_set.imageSprites.push_back({static_cast<std::uint16_t>(m_set.tints.size() - 1), 0, 0});
+        } else if (what == "box" && (words.size() == 5 || words.size() == 6) && !inArchetype) {
+            const bool invisible = words[2] == "-1";
+            if ((!invisible && (!ParseInt(words[2], a, 16) || a < 0 || a > 0xFFFFFFFF)) ||
+                !Number(words[3], 0, 65535, b) || !Number(words[4], 0, 65535, c)) {
+                return Fail("expected box NAME AARRGGBB W H [KIND]");
+            }
+            std::int64_t kind = 0;
+            if (words.size() == 6 && !Number(words[5], -128, 127, kind)) return false;
+            m_boxes.emplace_back(words[1], SpriteRect{invisible ? -1 : static_cast<std::int32_t>(a),
+                                                      static_cast<std::uint16_t>(b), static_cast<std::uint16_t>(c),
+                                                      static_cast<std::int8_t>(kind)});
+        } else if (what == "archetype" && words.size() == 2) {
+            if (!Number(words[1], m_archetype + 1, 255, a)) return false;
+            if (!inArchetype) NumberBoxes();
+            EndArchetype();
+            m_archetype = static_cast<int>(a);
+            m_set.archetypes.resize(static_cast<std::size_t>(a) + 1);
+            m_layers.clear();
+            m_frames.clear();
+        } else if (what == "layer" && inArchetype) {
+            if (!m_layers.emplace(words.size() > 1 ? words[1] : "", Archetype().layers.size()).second) {
+                return Fail("a second layer " + words[1]);
+            }
+            return Placements(words, m_sprites, "sprite", Archetype().layers.emplace_back());
+        } else if (what == "frame" && inArchetype) {
+            if (!m_frames.emplace(words.size() > 1 ? words[1] : "", Archetype().frames.size()).second) {
+                return Fail("a second frame " + words[1]);
+            }
+            return Placements(words, m_layers, "layer", Archetype().frames.emplace_back());
+        } else if (what == "animation" && inArchetype && words.size() >= 4 && words.size() % 2 == 0) {
+            if (!Number(words[1], 0, 65535, a)) return false;
+            auto& animations = Archetype().animations;
+            if (animations.size() <= static_cast<std::size_t>(a)) animations.resize(static_cast<std::size_t>(a) + 1);
+            for (std::size_t i = 2; i < words.size(); i += 2) {
+                SpriteStep step;
+                if (!Find(m_frames, words[i], "frame", step.frame) || !Number(words[i + 1], 10, 655350, b)) return false;
+                if (b % 10 != 0) return Fail("a duration that is not a multiple of 10 ms");
+                step.duration = static_cast<std::uint16_t>(b / 10);
+                animations[static_cast<std::size_t>(a)].push_back(step);
+            }
+        } else {
+            return Fail("unexpected line: " + line);
+        }
+        return true;
+    }
+
+    SpriteArchetype& Archetype() { return m_set.archetypes[static_cast<std::size_t>(m_archetype)]; }
+
+    // Boxes are numbered after every image sprite.
+    void NumberBoxes() {
+        for (const auto& [name, rect] : m_boxes) {
+            m_sprites.emplace(name, m_set.imageSprites.size() + m_set.rectSprites.size());
+            m_set.rectSprites.push_back(rect);
+        }
+    }
+
+    // Character 0 needs every image sprite of the archetype's layers.
+    void EndArchetype() {
+        if (m_archetype < 0 || Archetype().layers.empty()) return;
+        SpriteCharacter character;
+        for (const auto& layer : Archetype().layers) {
+            for (const SpritePlacement& p : layer) {
+                if (p.id < m_set.imageSprites.size()) character.sprites.push_back(p.id);
+            }
+        }
+        std::sort(character.sprites.begin(), character.sprites.end());
+        character.sprites.erase(std::unique(character.sprites.begin(), character.sprites.end()), character.sprites.end());
+        Archetype().characters = {character};
+    }
+
+    std::string m_file;
+    SpriteSet& m_set;
+    std::string& m_error;
+    int m_line = 0;
+    int m_scale = 1;
+    int m_archetype = -1;
+    BmpDesc* m_image = nullptr;
+    std::map<char, std::uint32_t> m_colours;
+    std::map<std::string, std::size_t> m_images;
+    std::map<std::string, std::size_t> m_sprites;
+    std::vector<std::pair<std::string, SpriteRect>> m_boxes;
+    std::map<std::string, std::size_t> m_layers;
+    std::map<std::string, std::size_t> m_frames;
+};
 
 }  // namespace
 
 bool ParseSpriteArt(std::string_view text, const std::string& file, SpriteSet& set, std::string& error) {
-    std::map<char, std::uint32_t> colours;
-    std::vector<std::uint32_t> palette;
-    std::vector<ArtImage> images;
-    std::vector<std::pair<std::string, SpriteRect>> boxes;
-    struct ArtFrame {
-        std::vector<std::string> sprites;
-        std::vector<std::int16_t> offsets;
-    };
-    struct ArtArchetype {
-        std::vector<ArtFrame> frames;
-        std::vector<std::vector<SpriteStep>> animations;
-    };
-    std::vector<ArtArchetype> archetypes;
-    std::vector<std::string>* art = nullptr;
-    std::string where = file;
-    const auto fail = [&](const std::string& message) {
-        error = where + ": " + message;
-        return false;
-    };
-    const bool read = ForEachLine(text, [&](int number, std::string_view line) {
-        where = file + ":" + std::to_string(number);
-        const std::vector<std::string> words = Words(line);
-        if (art != nullptr) {
-            if (words.size() == 1 && words[0] == "end") {
-                art = nullptr;
-            } else if (!words.empty()) {
-                if (words.size() != 1 || (!art->empty() && words[0].size() != art->front().size())) {
-                    return fail("an image's rows are one word each, all of one width");
-                }
-                art->push_back(words[0]);
-            }
-            return true;
-        }
-        if (words.empty()) return true;
-        std::int64_t v[4] = {};
-        if (words[0] == "colour" && words.size() == 3 && words[1].size() == 1 && ParseInt("0x" + words[2], v[0]) &&
-            v[0] >= 0 && v[0] <= 0xFFFFFF && palette.size() < 256) {
-            colours[words[1][0]] = static_cast<std::uint32_t>(palette.size());
-            palette.push_back(static_cast<std::uint32_t>(v[0]));
-        } else if (words[0] == "image" && words.size() == 2) {
-            images.push_back({words[1], {}});
-            art = &images.back().rows;
-        } else if (words[0] == "box" && words.size() == 5 && ParseInt(words[2], v[0]) && ParseInt(words[3], v[1]) &&
-                   ParseInt(words[4], v[2]) && v[0] >= 0 && v[0] <= 0xFFFF && v[1] >= 0 && v[1] <= 0xFFFF &&
-                   v[2] >= 0 && v[2] <= 127) {
-            boxes.push_back({words[1], SpriteRect{-1, static_cast<std::uint16_t>(v[0]), static_cast<std::uint16_t>(v[1]),
-                                                  static_cast<std::int8_t>(v[2])}});
-        } else if (words[0] == "archetype" && words.size() == 1) {
-            archetypes.emplace_back();
-        } else if (words[0] == "frame" && words.size() % 3 == 1 && words.size() > 1 && !archetypes.empty()) {
-            ArtFrame& frame = archetypes.back().frames.emplace_back();
-            for (std::size_t i = 1; i < words.size(); i += 3) {
-                if (!ParseInt(words[i + 1], v[0]) || !ParseInt(words[i + 2], v[1]) || !InInt16(v[0]) || !InInt16(v[1])) {
-                    return fail("expected SPRITE X Y");
-                }
-                frame.sprites.push_back(words[i]);
-                frame.offsets.push_back(static_cast<std::int16_t>(v[0]));
-                frame.offsets.push_back(static_cast<std::int16_t>(v[1]));
-            }
-        } else if (words[0] == "animation" && words.size() % 2 == 1 && words.size() > 1 && !archetypes.empty()) {
-            std::vector<SpriteStep>& steps = archetypes.back().animations.emplace_back();
-            for (std::size_t i = 1; i < words.size(); i += 2) {
-                if (!ParseInt(words[i], v[0]) || !ParseInt(words[i + 1], v[1]) || v[0] < 0 ||
-                    v[0] >= static_cast<std::int64_t>(archetypes.back().frames.size()) || v[1] < 0 || v[1] % 10 != 0 ||
-                    v[1] / 10 > 0xFFFF) {
-                    return fail("expected FRAME MS of a frame above, in multiples of 10 ms");
-                }
-                steps.push_back({static_cast<std::uint16_t>(v[0]), static_cast<std::uint16_t>(v[1] / 10)});
-            }
-        } else {
-            return fail("expected colour, image, box, archetype, frame or animation");
-        }
-        return true;
-    });
-    if (!read) return false;
-    if (art != nullptr) return fail("image without 'end'");
-
-    // Sprite ids by name: the images, then the boxes.
-    std::map<std::string, std::uint16_t> ids;
     set = SpriteSet{};
-    for (const ArtImage& image : images) {
-        where = file + ": image " + image.name;
-        if (image.rows.empty()) return fail("no rows");
-        BmpDesc bmp{static_cast<std::int32_t>(image.rows[0].size()), static_cast<std::int32_t>(image.rows.size()), 8,
-                    palette, static_cast<std::int32_t>(palette.size()), {}};
-        for (const std::string& row : image.rows) {
-            for (const char c : row) {
-                const auto colour = colours.find(c);
-                if (colour == colours.end()) return fail(std::string("no colour '") + c + "'");
-                bmp.pixels.push_back(colour->second);
-            }
-        }
-        const auto n = static_cast<std::uint16_t>(set.images.size());
-        set.images.push_back(bmp);
-        set.tints.push_back({n, -1});
-        set.imageSprites.push_back({n, 0, 0});
-        if (!ids.emplace(image.name, n).second) return fail("a second sprite of this name");
-    }
-    for (const auto& [name, rect] : boxes) {
-        where = file + ": box " + name;
-        if (!ids.emplace(name, static_cast<std::uint16_t>(set.imageSprites.size() + set.rectSprites.size())).second) {
-            return fail("a second sprite of this name");
-        }
-        set.rectSprites.push_back(rect);
-    }
-    for (const ArtArchetype& source : archetypes) {
-        where = file + ": archetype " + std::to_string(set.archetypes.size());
-        SpriteArchetype& archetype = set.archetypes.emplace_back();
-        std::set<std::uint16_t> needed;
-        for (const ArtFrame& frame : source.frames) {
-            std::vector<SpritePlacement>& layer = archetype.layers.emplace_back();
-            for (std::size_t i = 0; i < frame.sprites.size(); ++i) {
-                const auto id = ids.find(frame.sprites[i]);
-                if (id == ids.end()) return fail("no sprite " + frame.sprites[i]);
-                layer.push_back({id->second, frame.offsets[2 * i], frame.offsets[2 * i + 1]});
-                if (id->second < set.imageSprites.size()) needed.insert(id->second);
-            }
-            archetype.frames.push_back({{static_cast<std::uint16_t>(archetype.frames.size()), 0, 0}});
-        }
-        archetype.animations = source.animations;
-        archetype.characters.push_back({{needed.begin(), needed.end()}, -1});
-    }
-    return true;
+    return Parser(file, set, error).Parse(text);
 }
 
 }  // namespace vktools

@@ -1,23 +1,28 @@
-// A sprite set from a readable text form, for the content. One declaration
-// a line, '#' starting a comment:
+// Pixel art and sprite data as text, for the content's images and sprites.
+// One declaration a line, '#' starting a comment (not inside an image):
 //
-//   colour C RRGGBB               a colour of the images (every image shares
-//                                 them; FF00FF is the key, never drawn)
-//   image NAME                    the next image sprite: rows of colour
-//   ..kk..                        characters, one a pixel, all of one
-//   end                           width, up to the line `end`
-//   box NAME W H KIND             an invisible rectangle sprite
-//   archetype                     the next archetype (0, 1, ...)
-//   frame SPRITE X Y [SPRITE X Y]...
-//                                 its next frame (0, 1, ...): the sprites
-//                                 with their top-left corners at (X, Y)
-//                                 from the character's anchor
-//   animation FRAME MS [FRAME MS]...
-//                                 its next animation (0, 1, ...); the
-//                                 times are multiples of 10 ms
+//   colour C RRGGBB          the art character C stands for the colour in the
+//                            images below; magenta (FF00FF) is not drawn
+//   scale N                  each character of the images below is N x N
+//                            pixels (1 to 8)
+//   image NAME               the image's rows follow, one line a row, all of
+//   ..CC..                   one width, up to the line `end`
+//   end
+//   sprite NAME IMAGE        an image sprite: the image in its own colours
+//   box NAME AARRGGBB W H [KIND]
+//                            a rectangle sprite (colour -1: an invisible box)
+//   archetype N              the next archetype is N (the numbers skipped
+//                            stay empty); images and sprites come before it
+//   layer NAME SPRITE X Y [SPRITE X Y]...
+//   frame NAME LAYER X Y [LAYER X Y]...
+//   animation N FRAME MS [FRAME MS]...
+//                            animation N of the archetype (skipped numbers
+//                            have no frames); MS a multiple of 10
 //
-// Sprite ids are the images' in order, then the boxes'. Each archetype has
-// one character, which needs every image its frames show.
+// Each archetype with layers has one character, 0, that needs every image
+// sprite of its layers. Images become 8-bit bitmaps whose colours are those
+// of the legend that the image uses, in order of appearance. Sprite ids are
+// the image sprites in order, then the boxes.
 #pragma once
 
 #include <string>

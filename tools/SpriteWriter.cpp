@@ -73,10 +73,11 @@ Bytes MakeSpriteArchetype(const SpriteArchetype& archetype, std::uint16_t images
     return w.Take();
 }
 
-std::vector<std::pair<std::uint32_t, TaggedBlob>> SpriteSetResources(const SpriteSet& set) {
-    std::vector<std::pair<std::uint32_t, TaggedBlob>> resources = {
-        {kSpriteAnchorId, MakeResource(MakeKeyset({set.mainDataId, set.firstArchetypeId, set.firstImageId}))},
-        {set.mainDataId, MakeResource(MakeSpriteMainData(set))}};
+std::vector<std::pair<std::uint32_t, TaggedBlob>> MakeSpriteResources(const SpriteSet& set) {
+    std::vector<std::pair<std::uint32_t, TaggedBlob>> resources;
+    resources.emplace_back(kSpriteAnchorId,
+                           MakeResource(MakeKeyset({set.mainDataId, set.firstArchetypeId, set.firstImageId})));
+    resources.emplace_back(set.mainDataId, MakeResource(MakeSpriteMainData(set)));
     for (std::uint32_t a = 0; a < set.archetypes.size(); ++a) {
         const Bytes data = MakeSpriteArchetype(set.archetypes[a], Count16(set.imageSprites));
         resources.emplace_back(set.firstArchetypeId + a, MakeResource(data));
@@ -89,7 +90,7 @@ std::vector<std::pair<std::uint32_t, TaggedBlob>> SpriteSetResources(const Sprit
 
 bool AddSpriteSet(ArchiveBuilder& archive, const SpriteSet& set) {
     bool added = true;
-    for (const auto& [id, blob] : SpriteSetResources(set)) added = archive.Add(id, blob) && added;
+    for (const auto& [id, blob] : MakeSpriteResources(set)) added = archive.Add(id, blob) && added;
     return added;
 }
 

@@ -85,9 +85,9 @@ Bytes MakeSpriteMainData(const SpriteSet& set);
 // The character's needed sprites take (imagespriteCount + 7) / 8 bytes.
 Bytes MakeSpriteArchetype(const SpriteArchetype& archetype, std::uint16_t imagespriteCount);
 // The anchor, the main data, the archetypes and the images (as palettized
-// image blobs), by resource id.
-std::vector<std::pair<std::uint32_t, TaggedBlob>> SpriteSetResources(const SpriteSet& set);
-// Adds SpriteSetResources. False when an entry was taken already.
+// image blobs), each with its id.
+std::vector<std::pair<std::uint32_t, TaggedBlob>> MakeSpriteResources(const SpriteSet& set);
+// Adds MakeSpriteResources. False when an entry was taken already.
 bool AddSpriteSet(ArchiveBuilder& archive, const SpriteSet& set);
 
 }  // namespace vktools

@@ -26,9 +26,8 @@ void StartSpriteAnimation(SZ_Presenter* sprite, std::int32_t animation);
 std::int32_t TransitionElapsed(const CNode* node);
 std::int32_t TransitionTime(const CNode* node);
 
-// Until the sprite presenter and the node join the build, the calls go to
-// this object: with none set, sprites are 0 high and draw nothing and every
-// transition has finished.
+// Tests put their own sprites and nodes behind the links with this object;
+// with none set the calls reach the real presenter and node.
 class Backend {
 public:
     virtual ~Backend() = default;

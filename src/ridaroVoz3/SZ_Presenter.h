@@ -69,6 +69,7 @@ public:
     std::uint8_t getCharacter() const { return m_character; }
     std::uint8_t getFlags() const { return m_flags; }
     std::int32_t getAnimation() const { return m_animation; }
+    std::int16_t getOffsetY() const { return m_offsetY; }
 
 private:
     enum class Mode { kDraw, kHitTest, kBounds, kFindRect };

@@ -26,17 +26,21 @@ rrrr
 rrrr
 rrrr
 end
-box hit 4 4 1
-box grab 2 2 2
-box hold 3 3 3
-box tile 100 6 1
-archetype
-frame red -2 -4 hit -2 -4 grab 1 1 hold 5 6
-frame grab 1 1
-animation 0 100 1 100
-archetype
-frame red -2 -4 tile -50 -6
-animation 0 100
+sprite red red
+box hit -1 4 4 1
+box grab -1 2 2 2
+box hold -1 3 3 3
+box tile -1 100 6 1
+archetype 0
+layer square red -2 -4 hit -2 -4 grab 1 1 hold 5 6
+layer grab grab 1 1
+frame square square 0 0
+frame grab grab 0 0
+animation 0 square 100 grab 100
+archetype 1
+layer sky red -2 -4 tile -50 -6
+frame sky sky 0 0
+animation 0 sky 100
 )";
 
 // 1 and 6 animated sprites drawn with priorities 3 and 4 (on 1, event 300
@@ -89,7 +93,7 @@ struct PlayWorld : ScriptWorld {
         vktools::SpriteSet set;
         std::string error;
         EXPECT_TRUE(vktools::ParseSpriteArt(kArt, "test", set, error)) << error;
-        for (const auto& [id, blob] : vktools::SpriteSetResources(set)) content.resources[id] = blob;
+        for (const auto& [id, blob] : vktools::MakeSpriteResources(set)) content.resources[id] = blob;
         EXPECT_TRUE(Open(content, {{0, 0}, {1, 0}}));
         client->getCamera()->SetBounds(10000, 10000);
         log.Clear();

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "src/SoftwareBlitter/CBmpFile.h"
 #include "tests/support/GameRun.h"
 #include "tests/support/TempDir.h"
 #include "tools/ContentBuilder.h"
@@ -69,6 +70,7 @@ TEST(Content, PngBecomesBmp) {
         const Bytes bmp = vktools::PngToBmp(path, error);
         ASSERT_GT(bmp.size(), 58u) << error;
         EXPECT_EQ(bmp[28], width == 300 ? 24 : 8);
+        EXPECT_EQ(CBmpFile::ParseHeader(bmp.data(), static_cast<std::uint32_t>(bmp.size()), nullptr), 1) << width;
         if (width == 10) {
             EXPECT_EQ(Bytes(bmp.begin() + 54, bmp.begin() + 62), (Bytes{255, 0, 255, 0, 7, 0, 1, 0}));
         }

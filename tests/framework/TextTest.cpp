@@ -159,6 +159,30 @@ TEST(StringCopies, BoundedAndAlwaysTerminated) {
     EXPECT_STREQ(CUtility::WideToNarrow(narrow, u"a\u00e9\u4e2dz"), "a\xE9?z");
 }
 
+TEST(FormatWideInt, OneIntegerWhateverTheFormat) {
+    const struct {
+        const char16_t* format;
+        std::uint32_t size;
+        std::u16string text;
+    } cases[] = {
+        {u"Points: %i.", 32, u"Points: -42."},
+        {u"[%6d][%-6d][%+d][%06d][% d][%#d]", 64, u"[   -42][-42   ][-42][-00042][-42][-42]"},
+        {u"%d of %i, 100%%", 32, u"-42 of -42, 100%"},
+        // Anything else stands as it is, arguments that are not there included.
+        {u"%s %x %.2d %5s %", 32, u"%s %x %.2d %5s %"},
+        {u"%99999d", 8, u"       "},
+        {u"[%20d]", 8, u"[      "},
+        {u"abc", 1, u""},
+        {nullptr, 8, u""},
+    };
+    for (const auto& c : cases) {
+        std::u16string out(40, u'#');
+        const std::uint32_t length = FormatWideInt(out.data(), c.size, c.format, -42);
+        EXPECT_EQ(Narrow(out.substr(0, length)), Narrow(c.text)) << Narrow(c.format != nullptr ? c.format : u"null");
+        EXPECT_EQ(out[length], 0);
+    }
+}
+
 TEST_F(TextTest, StringResourcesIntoFixedBuffers) {
     char16_t text[20];
     CUtility::CopyStringResource(kLong, text, 40);
