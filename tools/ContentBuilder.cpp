@@ -14,6 +14,7 @@
 #include "tools/PngFile.h"
 #include "tools/ResourceIds.h"
 #include "tools/ScriptAssembler.h"
+#include "tools/SpriteWriter.h"
 
 namespace vktools {
 
@@ -272,10 +273,11 @@ private:
         if (words.size() < 3 || !ParseNumber(words[0], id)) return Fail("expected ID KIND FILE");
         const std::string& kind = words[1];
         const std::string& file = words[2];
-        const std::uint32_t type = kind == "text"    ? kResText
-                                   : kind == "image" ? kResImage
-                                   : kind == "sound" ? kResSound
-                                                     : kResData;
+        const std::uint32_t type = kind == "text"      ? kResText
+                                   : kind == "image"   ? kResImage
+                                   : kind == "sound"   ? kResSound
+                                   : kind == "sprites" ? kResKeyset
+                                                       : kResData;
         if (TypeOf(id) != type) return Fail(Hex(id) + " is not an id of a " + kind);
         if (kind != "font" && words.size() != 3) return Fail("unexpected words after the file");
         Bytes bytes;
@@ -305,6 +307,12 @@ private:
             return !bmp.empty() ? Add(id, MakeResource(bmp, kTagNativeImage)) : Fail(error);
         }
         if (kind == "font") return Font(id, file, bytes, words);
+        if (kind == "sprites") {
+            if (id != kSpriteAnchorId) return Fail("the sprites' anchor is " + Hex(kSpriteAnchorId));
+            SpriteSet set;
+            if (!ReadSpriteSet(std::string(bytes.begin(), bytes.end()), m_base + file, set, m_error)) return false;
+            return AddSpriteSet(set, [this](std::uint32_t added, const TaggedBlob& blob) { return Add(added, blob); });
+        }
         return Fail("unknown kind " + kind);
     }
 

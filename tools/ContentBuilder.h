@@ -15,6 +15,9 @@
 //                                     a font from a glyph file (below): the
 //                                     font data at ID, its glyph sheet at the
 //                                     image id
+//   0x05000142 sprites FILE           the sprite data from its text form
+//                                     (tools/SpriteWriter.h): the anchor
+//                                     keyset and the resources it names
 //
 // Texts inside the current language's aggregate (0x21FF....) go into the
 // last declared language's aggregate; other ids are archive entries, and two

@@ -15,12 +15,6 @@ constexpr std::int32_t kTile = 24;
 constexpr std::size_t kMaxLayers = 8;
 constexpr std::size_t kMaxTypes = 128;
 
-std::string_view Trim(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // A tileset column word: a number 0-126 or '-' for none.
 bool ParseColumn(const std::string& text, std::int32_t& column) {
     std::int64_t value = -1;

@@ -3,10 +3,44 @@
 // count, tints, image sprites, rect sprites, sprite maps, archetype count),
 // one data resource per archetype (layers, frames, animations, characters)
 // and one palettized image resource per image, all little-endian, from a
-// plain description. Values are written as they stand, in range or not.
+// plain description or from its text form. Values are written as they
+// stand, in range or not.
+//
+// The text form, one declaration a line ('#' starts a comment, except in an
+// image's rows):
+//
+//   main ID, archetypes ID, images ID   the main data's id, archetype 0's
+//                                       (archetype a is ID + a) and image
+//                                       0's (image i is ID + i)
+//   colour C RRGGBB                     the next colour of every image's
+//                                       palette; FF00FF is the key colour,
+//                                       whose pixels are not drawn
+//   palette NAME [C=RRGGBB]...          a palette for tints: the colours,
+//                                       some of the first 16 replaced
+//   image NAME                          rows of colour characters, all of
+//   ..o..                               one width, up to the line `end`
+//   end
+//   sprite NAME IMAGE [palette=NAME] [orientation=N]
+//                                       the next image sprite: the image
+//                                       drawn with the palette (its own
+//                                       without one) in orientation 0-7
+//   archetype N                         the archetype the lines below
+//                                       describe; those not described are
+//                                       empty
+//   layer NAME [SPRITE DX DY]...        the archetype's next layer
+//   frame NAME [LAYER DX DY]...         its next frame
+//   animation N [FRAME MS]...           animation N, each frame's time a
+//                                       multiple of 10 ms; those not
+//                                       described have no frames
+//   character N [SPRITE]...             character N and the image sprites
+//                                       it needs; those not described need
+//                                       none
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "tools/ArchiveBuilder.h"
@@ -83,8 +117,12 @@ struct SpriteSet {
 Bytes MakeSpriteMainData(const SpriteSet& set);
 // The character's needed sprites take (imagespriteCount + 7) / 8 bytes.
 Bytes MakeSpriteArchetype(const SpriteArchetype& archetype, std::uint16_t imagespriteCount);
-// Adds the anchor, the main data, the archetypes and the images (as
-// palettized image blobs). False when an entry was taken already.
+// Hands add the anchor, the main data, the archetypes and the images (as
+// palettized image blobs), each with its id; false when add refused one.
+bool AddSpriteSet(const SpriteSet& set, const std::function<bool(std::uint32_t, const TaggedBlob&)>& add);
+// The same into the archive: false when an entry was taken already.
 bool AddSpriteSet(ArchiveBuilder& archive, const SpriteSet& set);
+// The set from its text form; false with the error ("file:line: message").
+bool ReadSpriteSet(std::string_view text, const std::string& file, SpriteSet& set, std::string& error);
 
 }  // namespace vktools

@@ -32,6 +32,12 @@ std::vector<std::string> Words(std::string_view line) {
     return words;
 }
 
+std::string_view Trim(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 bool ReadTextFile(const std::string& path, std::string& text) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;

@@ -14,6 +14,8 @@ namespace vktools {
 bool ParseInt(std::string_view text, std::int64_t& value);
 // The line without its '#' comment, split at whitespace.
 std::vector<std::string> Words(std::string_view line);
+// The text without its leading and trailing blanks and tabs.
+std::string_view Trim(std::string_view text);
 // Calls visit(line number from 1, line without its line feed) for each
 // line until visit returns false; false then.
 template <typename Visit>
