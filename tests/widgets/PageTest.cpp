@@ -44,9 +44,10 @@ std::vector<std::string> Shown(const Stack& stack) {
     return shown;
 }
 
-// A page at (0, 10), 100 high, with indicators 8 high where asked: with
-// the 320-high surface the spacing is 5 and each indicator takes 18. Down
-// pages by (100 * 716) >> 10 = 69, with both indicators by 44.
+// A page at (0, 10), 100 high, with the indicators (6 high) where asked:
+// with the 320-high surface the spacing is 5 and each indicator takes 16.
+// Down pages by (100 * 716) >> 10 = 69, with both indicators by
+// (68 * 716) >> 10 = 47.
 TEST_F(Pages, StacksClipsAndScrollsItsChildren) {
     struct Case {
         std::vector<std::int32_t> heights;
@@ -64,20 +65,20 @@ TEST_F(Pages, StacksClipsAndScrollsItsChildren) {
         {{40, 40, 40}, false, false, 0, 1, false, 120, 20, {"10+20", "30+40", "70+40"}},
         {{40, 40, 40}, false, false, 0, 2, false, 120, 20, {"10+20", "30+40", "70+40"}},
         {{40, 40, 40}, true, false, 0, 0, false, 120, 0, {"10+40", "50+40", "90+20"}},
-        // Both indicators: 64 pixels of content after 18 reserved above.
-        {{40, 40, 40}, true, true, centred, 0, true, 156, 0, {"28+40", "68+24", "-"}},
-        {{40, 40, 40}, true, true, centred, 1, true, 156, 44, {"-", "28+36", "64+28"}},
+        // Both indicators: 68 pixels of content after 16 reserved above.
+        {{40, 40, 40}, true, true, centred, 0, true, 152, 0, {"26+40", "66+28", "-"}},
+        {{40, 40, 40}, true, true, centred, 1, true, 152, 47, {"-", "26+33", "59+35"}},
         // A filling child gets three quarters of the 320-high surface.
         {{20, CWidget::kFill}, false, false, 0, 0, false, 260, 0, {"10+20", "30+80"}},
         // Without overflow a centred stack centres.
         {{20, 20}, true, true, centred, 0, false, 40, 0, {"40+20", "60+20"}},
     };
     for (const Case& c : cases) {
-        FakeSprite up, down;
+        SZ_Presenter up = MenuSprite(10), down = MenuSprite(11);
         CPageWidget page;
         Stack stack(c.heights);
         stack.AddTo(page);
-        page.SetScrollIndicators(c.up ? up.get() : nullptr, c.down ? down.get() : nullptr);
+        page.SetScrollIndicators(c.up ? &up : nullptr, c.down ? &down : nullptr);
         page.SetAlignment(c.alignment);
         page.SetLocalRect(CRect(0, 10, 240, 100));
         page.Paint();
@@ -204,15 +205,16 @@ TEST_F(Pages, ItemsAreInsertedAndRemovedInPlace) {
 
 // A menu page at (0, 40), 200 high, on the 320-high surface: a header of
 // one 20-high line, a 6-high spacer and a group of twelve 20-high items,
-// both indicators 8 high (spacing 5, 18 each) and the wrap flag on page and
-// group. Pass 1 overflows at the group; pass 2 leaves 164 for content and
-// measures 200 + 102, stepping (164 * 716) >> 10 = 114. The group shows items at 84, 104, ...: the seventh is
-// cut to 18 and asks for 2; each later one, out of view, asks for its 20
-// pixels, up to 102, where the twelfth ends on the content's bottom (222).
-// Down on the last asks the page up by the group's hidden part (102 - 26),
-// leaving the group at the top; up on the first asks it down by 240 - 20.
+// both indicators (6 high: spacing 5, 16 each) and the wrap flag on page
+// and group. Pass 1 overflows at the group; pass 2 leaves 168 for content
+// and measures 200 + 98, stepping (168 * 716) >> 10 = 117. The group shows
+// items at 82, 102, ...: the eighth is cut to 2 and asks for 18; each
+// later one, out of view, asks for its 20 pixels, up to 98, where the
+// twelfth ends on the content's bottom (224). Down on the last asks the
+// page up by the group's hidden part (98 - 26), leaving the group at the
+// top; up on the first asks it down by 240 - 20, as far as 98.
 TEST_F(Pages, AMenuPageVisitsEveryItemAndWrapsAround) {
-    FakeSprite up, down;
+    SZ_Presenter up = MenuSprite(10), down = MenuSprite(11);
     TextFont font(18);
     CPageWidget page;
     CTextWidget header;
@@ -234,17 +236,17 @@ TEST_F(Pages, AMenuPageVisitsEveryItemAndWrapsAround) {
     group.SetSelectable(true);
     group.SetWrap(true);
     page.SetWrap(true);
-    page.SetScrollIndicators(up.get(), down.get());
+    page.SetScrollIndicators(&up, &down);
     page.SetFocusable(true);
     page.Focus(true);
     page.SetLocalRect(CRect(0, 40, 240, 200));
     page.Paint();
-    EXPECT_EQ(std::make_pair(page.GetMeasuredHeight(), page.GetPageStep()), std::make_pair(302, 114));
-    EXPECT_EQ(group.GetScreenRect(), CRect(0, 84, 240, 138));
-    EXPECT_EQ(up.calls, std::vector<SpriteCall>({{'o', 120, 53}}));
-    EXPECT_EQ(down.calls, std::vector<SpriteCall>({{'o', 120, 235}}));
+    EXPECT_EQ(std::make_pair(page.GetMeasuredHeight(), page.GetPageStep()), std::make_pair(298, 117));
+    EXPECT_EQ(group.GetScreenRect(), CRect(0, 82, 240, 142));
+    // Both arrows (their outlines) centred, 5 pixels inside the page.
+    EXPECT_EQ(Extent(0x3A6EA5), CRect(115, 45, 11, 190));
 
-    const std::int32_t scrolls[] = {0, 0, 0, 0, 0, 2, 22, 42, 62, 82, 102, 26};
+    const std::int32_t scrolls[] = {0, 0, 0, 0, 0, 0, 18, 38, 58, 78, 98, 26};
     for (int press = 1; press <= 12; ++press) {
         EXPECT_TRUE(page.DispatchEvent(EVENT_KEY_PRESS, CUIWidget::kKeyDown, 0));
         page.Paint();
@@ -257,7 +259,7 @@ TEST_F(Pages, AMenuPageVisitsEveryItemAndWrapsAround) {
     EXPECT_TRUE(page.DispatchEvent(EVENT_KEY_PRESS, CUIWidget::kKeyUp, 0));
     page.Paint();
     EXPECT_EQ(group.GetFocusedChild(), &items[11]);
-    EXPECT_EQ(page.GetScrollY(), 102);
+    EXPECT_EQ(page.GetScrollY(), 98);
 }
 
 }  // namespace

@@ -58,43 +58,48 @@ TEST_F(Texts, LinesAreLimitedShortenedAndScrolled) {
 
 // Intro transitions of 600 ms on the 240-wide surface: the text enters at
 // 240 and travels 720 pixels a second. While it runs the widget is redrawn
-// each frame and drawn unfocused, the focus sprite held at its start; once
-// it has ended a focused widget shows its bar or its playing sprite.
+// each frame and drawn unfocused, the focus marker held at its first frame;
+// once it has ended a focused widget shows its bar or its playing marker,
+// whose second frame (from 40 ms) draws its heads 4 pixels out, the left
+// one's tip (lit up) at x 16 = 120 - 104 - 4 + 4. "frame" is the marker's.
 TEST_F(Texts, SlidesInDuringTheIntroAndShowsFocusAfterIt) {
     struct Case {
         int owned, elapsed, focused, sprite, updated, x;
-        std::uint32_t bar;  // the colour at the middle of the widget
-        std::vector<SpriteCall> calls;
+        std::uint32_t middle, edge;  // the colours at (120, 5) and (16, 5)
+        int frame;
     };
     const Case cases[] = {
-        {1, 100, 1, 0, 1, 168, kBack, {}},           {1, 333, 0, 0, 1, 1, kBack, {}},
-        {1, 334, 0, 0, 1, 0, kBack, {}},             {1, 600, 1, 0, 1, 0, kHigh, {}},
-        {0, 0, 1, 0, 1, 0, kHigh, {}},               {0, 0, 0, 0, 0, 0, kBack, {}},
-        {1, 100, 1, 1, 1, 168, kBack, {{'a', 9, 0}}}, {1, 600, 1, 1, 1, 0, 0, {{'u', 48, 0}, {'d', 120, 5}}},
+        {1, 100, 1, 0, 1, 168, kBack, kBack, -1}, {1, 333, 0, 0, 1, 1, kBack, kBack, -1},
+        {1, 334, 0, 0, 1, 0, kBack, kBack, -1},   {1, 600, 1, 0, 1, 0, kHigh, 0, -1},
+        {0, 0, 1, 0, 1, 0, kHigh, 0, -1},         {0, 0, 0, 0, 0, 0, kBack, kBack, -1},
+        {1, 100, 1, 1, 1, 168, kBack, kBack, 0},  {1, 600, 1, 1, 1, 0, 0, 0xA07A30, 1},
     };
     for (const Case& c : cases) {
         ClearScreen();
         TextFont font;
-        FakeNode owner{c.elapsed, 600};
-        FakeSprite sprite;
+        IntroNode owner(600, static_cast<std::uint32_t>(c.elapsed));
+        SZ_Presenter sprite = MenuSprite(10);
         CTextWidget text;
         text.SetColours(0xFF000000 | kBack, 0xFFFFFFFF, 0xFF000000 | kHigh);
         text.SetFont(&font.font);
         text.SetText(u"a");
         text.SetLocalRect(CRect(0, 0, 240, 10));
         text.SetFocusable(true);
-        if (c.owned) text.SetTransitionOwner(owner.get());
-        if (c.sprite) text.SetFocusSprite(sprite.get());
+        if (c.owned) text.SetTransitionOwner(&owner);
+        if (c.sprite) text.SetFocusSprite(&sprite);
         text.Focus(c.focused != 0);
         text.Paint();
-        sprite.calls.clear();
         const bool updated = text.UpdateIfEnabled(48);
         font.TakeLines();
         text.Paint();
-        EXPECT_EQ(std::make_tuple(updated, font.TakeLines(), Pixel(120, 5), sprite.calls),
-                  std::make_tuple(c.updated != 0, c.updated ? Lines{std::to_string(c.x) + ",0:a"} : Lines{}, c.bar,
-                                  c.calls))
+        EXPECT_EQ(std::make_tuple(updated, font.TakeLines(), Pixel(120, 5), Pixel(16, 5)),
+                  std::make_tuple(c.updated != 0, c.updated ? Lines{std::to_string(c.x) + ",0:a"} : Lines{}, c.middle,
+                                  c.edge))
             << c.elapsed;
+        if (c.sprite) {
+            EXPECT_EQ(std::make_pair(sprite.getAnimation(), int{sprite.getTimeline().getCurrentFrame()}),
+                      std::make_pair(9, c.frame));
+        }
     }
 }
 
