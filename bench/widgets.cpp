@@ -82,7 +82,7 @@ struct Platform {
         graphics = ICGraphics2d::GetInstance();
         if (graphics == nullptr || !graphics->Init()) std::abort();
         vktools::LockForDrawing(graphics->GetRenderSurface());
-        if (!vktools::LoadMenuSprites(VK_GAME_ARCHIVE)) std::abort();
+        if (!vktools::OpenGameArchive(VK_GAME_ARCHIVE) || !vktools::LoadMenuSprites()) std::abort();
     }
     ~Platform() {
         app.Shutdown();  // with the graphics device

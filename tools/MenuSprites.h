@@ -1,8 +1,7 @@
-// The menus' sprites for programs that run widgets over the game's
-// application object without its start event (tests, benchmarks): the
-// game's archive opened with the application's resource manager, the
-// sprite home constructed and archetype 18, character 0 loaded (its focus
-// marker, animation 9, and its up and down scroll indicators, 10 and 11).
+// The menus' sprites (archetype 18, character 0: the focus marker,
+// animation 9, and the up and down scroll indicators, 10 and 11) for
+// programs that run widgets over the game's application object (tests,
+// benchmarks), with or without its start event.
 #pragma once
 
 #include <string>
@@ -15,14 +14,19 @@
 
 namespace vktools {
 
-// The blitter must have the display's format already: the sprites'
-// palettes are made for it. False when the archive or the sprites are
-// missing.
-inline bool LoadMenuSprites(const std::string& archivePath) {
+// Opens the game's archive and constructs the sprite home from it, as the
+// application's start event does. The blitter must have the display's
+// format already: the sprites' palettes are made for it.
+inline bool OpenGameArchive(const std::string& archivePath) {
     if (CGameApp::GetResMgr()->Open(host::ToPhonePath(archivePath).c_str()) != 1) return false;
+    CGameApp::GetSpriteHome()->Construct();
+    return CGameApp::GetSpriteHome()->IsConstructed();
+}
+
+// Loads the menus' sprites through the load queue, as the loading screen
+// does.
+inline bool LoadMenuSprites() {
     SZ_Home* home = CGameApp::GetSpriteHome();
-    home->Construct();
-    if (!home->IsConstructed()) return false;
     home->QueueArchetypeCharacter(18, 0);
     while (home->ProcessLoadQueue(500)) {
     }

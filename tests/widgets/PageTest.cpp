@@ -1,6 +1,7 @@
 // The vertical container and the page: stacking, overflow and indicator
 // room, clipping what is out of view, scrolling, paging, wrapping and the
-// page's items; and a menu page driven key by key.
+// page's items. tests/framework/MenuPageTest.cpp drives a menu page key by
+// key in the running game.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -9,9 +10,7 @@
 
 #include "platform/shared/core/SystemEvent.h"
 #include "src/LocalWidgets/CPageWidget.h"
-#include "src/LocalWidgets/CSelectItemGroupWidget.h"
 #include "src/LocalWidgets/CSliderWidget.h"
-#include "src/LocalWidgets/CSpacerWidget.h"
 #include "tests/widgets/WidgetWorld.h"
 
 namespace {
@@ -201,65 +200,6 @@ TEST_F(Pages, ItemsAreInsertedAndRemovedInPlace) {
     }
     CPageWidget page;
     EXPECT_DEATH(page.InsertItem(nullptr, 1), "ASSERT FAILED - File: CPageWidget.cpp, Line: 54");
-}
-
-// A menu page at (0, 40), 200 high, on the 320-high surface: a header of
-// one 20-high line, a 6-high spacer and a group of twelve 20-high items,
-// both indicators (6 high: spacing 5, 16 each) and the wrap flag on page
-// and group. Pass 1 overflows at the group; pass 2 leaves 168 for content
-// and measures 200 + 98, stepping (168 * 716) >> 10 = 117. The group shows
-// items at 82, 102, ...: the eighth is cut to 2 and asks for 18; each
-// later one, out of view, asks for its 20 pixels, up to 98, where the
-// twelfth ends on the content's bottom (224). Down on the last asks the
-// page up by the group's hidden part (98 - 26), leaving the group at the
-// top; up on the first asks it down by 240 - 20, as far as 98.
-TEST_F(Pages, AMenuPageVisitsEveryItemAndWrapsAround) {
-    SZ_Presenter up = MenuSprite(10), down = MenuSprite(11);
-    TextFont font(18);
-    CPageWidget page;
-    CTextWidget header;
-    CSpacerWidget spacer;
-    CSelectItemGroupWidget group;
-    CSelectItemWidget items[12];
-    header.SetFont(&font.font);
-    header.SetText(u"menu");
-    spacer.SetHeight(6);
-    page.AddItem(&header);
-    page.AddItem(&spacer);
-    page.AddItem(&group);
-    for (CSelectItemWidget& item : items) {
-        item.SetFont(&font.font);
-        item.SetText(u"item");
-        group.AddItem(&item);
-    }
-    group.SetFocusable(true);
-    group.SetSelectable(true);
-    group.SetWrap(true);
-    page.SetWrap(true);
-    page.SetScrollIndicators(&up, &down);
-    page.SetFocusable(true);
-    page.Focus(true);
-    page.SetLocalRect(CRect(0, 40, 240, 200));
-    page.Paint();
-    EXPECT_EQ(std::make_pair(page.GetMeasuredHeight(), page.GetPageStep()), std::make_pair(298, 117));
-    EXPECT_EQ(group.GetScreenRect(), CRect(0, 82, 240, 142));
-    // Both arrows (their outlines) centred, 5 pixels inside the page.
-    EXPECT_EQ(Extent(0x3A6EA5), CRect(115, 45, 11, 190));
-
-    const std::int32_t scrolls[] = {0, 0, 0, 0, 0, 0, 18, 38, 58, 78, 98, 26};
-    for (int press = 1; press <= 12; ++press) {
-        EXPECT_TRUE(page.DispatchEvent(EVENT_KEY_PRESS, CUIWidget::kKeyDown, 0));
-        page.Paint();
-        const int focused = press % 12;
-        EXPECT_EQ(group.GetFocusedChild(), &items[focused]) << press;
-        EXPECT_EQ(group.CountChecked() == 1 && items[focused].IsChecked(), true) << press;
-        EXPECT_EQ(page.GetScrollY(), scrolls[press - 1]) << press;
-        EXPECT_EQ(items[focused].GetScreenRect().h, 20) << press;
-    }
-    EXPECT_TRUE(page.DispatchEvent(EVENT_KEY_PRESS, CUIWidget::kKeyUp, 0));
-    page.Paint();
-    EXPECT_EQ(group.GetFocusedChild(), &items[11]);
-    EXPECT_EQ(page.GetScrollY(), 98);
 }
 
 }  // namespace

@@ -56,28 +56,30 @@ TEST_F(Texts, LinesAreLimitedShortenedAndScrolled) {
     }
 }
 
-// Intro transitions of 600 ms on the 240-wide surface: the text enters at
-// 240 and travels 720 pixels a second. While it runs the widget is redrawn
-// each frame and drawn unfocused, the focus marker held at its first frame;
-// once it has ended a focused widget shows its bar or its playing marker,
-// whose second frame (from 40 ms) draws its heads 4 pixels out, the left
-// one's tip (lit up) at x 16 = 120 - 104 - 4 + 4. "frame" is the marker's.
+// Intro transitions (600 ms unless given) on the 240-wide surface: the
+// text enters at 240 and travels 720 pixels a second, and is in place when
+// the intro ends. While it runs the widget is redrawn each frame and drawn
+// unfocused, the focus marker held at its first frame; once it has ended a
+// focused widget shows its bar or its playing marker, whose second frame
+// (from 40 ms) draws its heads 4 pixels out, the left one's tip (lit up)
+// at x 16 = 120 - 104 - 4 + 4. "frame" is the marker's.
 TEST_F(Texts, SlidesInDuringTheIntroAndShowsFocusAfterIt) {
     struct Case {
-        int owned, elapsed, focused, sprite, updated, x;
+        int intro, elapsed, focused, sprite, updated, x;  // intro -1: no owner
         std::uint32_t middle, edge;  // the colours at (120, 5) and (16, 5)
         int frame;
     };
     const Case cases[] = {
-        {1, 100, 1, 0, 1, 168, kBack, kBack, -1}, {1, 333, 0, 0, 1, 1, kBack, kBack, -1},
-        {1, 334, 0, 0, 1, 0, kBack, kBack, -1},   {1, 600, 1, 0, 1, 0, kHigh, 0, -1},
-        {0, 0, 1, 0, 1, 0, kHigh, 0, -1},         {0, 0, 0, 0, 0, 0, kBack, kBack, -1},
-        {1, 100, 1, 1, 1, 168, kBack, kBack, 0},  {1, 600, 1, 1, 1, 0, 0, 0xA07A30, 1},
+        {600, 100, 1, 0, 1, 168, kBack, kBack, -1}, {600, 333, 0, 0, 1, 1, kBack, kBack, -1},
+        {600, 334, 0, 0, 1, 0, kBack, kBack, -1},   {600, 600, 1, 0, 1, 0, kHigh, 0, -1},
+        {100, 100, 1, 0, 1, 0, kHigh, 0, -1},       {-1, 0, 1, 0, 1, 0, kHigh, 0, -1},
+        {-1, 0, 0, 0, 0, 0, kBack, kBack, -1},      {600, 100, 1, 1, 1, 168, kBack, kBack, 0},
+        {600, 600, 1, 1, 1, 0, 0, 0xA07A30, 1},
     };
     for (const Case& c : cases) {
         ClearScreen();
         TextFont font;
-        IntroNode owner(600, static_cast<std::uint32_t>(c.elapsed));
+        IntroNode owner(c.intro, static_cast<std::uint32_t>(c.elapsed));
         SZ_Presenter sprite = MenuSprite(10);
         CTextWidget text;
         text.SetColours(0xFF000000 | kBack, 0xFFFFFFFF, 0xFF000000 | kHigh);
@@ -85,7 +87,7 @@ TEST_F(Texts, SlidesInDuringTheIntroAndShowsFocusAfterIt) {
         text.SetText(u"a");
         text.SetLocalRect(CRect(0, 0, 240, 10));
         text.SetFocusable(true);
-        if (c.owned) text.SetTransitionOwner(&owner);
+        if (c.intro >= 0) text.SetTransitionOwner(&owner);
         if (c.sprite) text.SetFocusSprite(&sprite);
         text.Focus(c.focused != 0);
         text.Paint();

@@ -54,7 +54,7 @@ void WidgetWorld::SetUp() {
     host::SetDisplayFormat(host::kDisplayXrgb8888);  // the sprites' palettes take the blitter's format
     ASSERT_EQ(CApp::GetInstance()->Startup(), 0);
     OpenScreen(480, 640);
-    ASSERT_TRUE(vktools::LoadMenuSprites(VK_GAME_ARCHIVE));
+    ASSERT_TRUE(vktools::OpenGameArchive(VK_GAME_ARCHIVE) && vktools::LoadMenuSprites());
 }
 
 void WidgetWorld::TearDown() {
