@@ -276,10 +276,11 @@ struct Menu {
             }
             Text(item.GetTextWidget(), u"Item");
         }
+        const auto centre = static_cast<std::int16_t>(screen.x + (screen.w >> 1));
         const std::int32_t spacing = 320 / 60, height = 6;
-        up.setOffset(static_cast<std::int16_t>(screen.x + (screen.w >> 1)), static_cast<std::int16_t>(screen.y + height + spacing));
+        up.setOffset(centre, static_cast<std::int16_t>(screen.y + height + spacing));
         up.drawAtOrigin();
-        down.setOffset(static_cast<std::int16_t>(screen.x + (screen.w >> 1)), static_cast<std::int16_t>(screen.y + screen.h - spacing));
+        down.setOffset(centre, static_cast<std::int16_t>(screen.y + screen.h - spacing));
         down.drawAtOrigin();
     }
 

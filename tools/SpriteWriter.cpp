@@ -79,7 +79,8 @@ Bytes MakeSpriteArchetype(const SpriteArchetype& archetype, std::uint16_t images
 }
 
 bool AddSpriteSet(const SpriteSet& set, const std::function<bool(std::uint32_t, const TaggedBlob&)>& add) {
-    bool added = add(kSpriteAnchorId, MakeResource(MakeKeyset({set.mainDataId, set.firstArchetypeId, set.firstImageId})));
+    const Bytes anchor = MakeKeyset({set.mainDataId, set.firstArchetypeId, set.firstImageId});
+    bool added = add(kSpriteAnchorId, MakeResource(anchor));
     added = add(set.mainDataId, MakeResource(MakeSpriteMainData(set))) && added;
     for (std::uint32_t a = 0; a < set.archetypes.size(); ++a) {
         const Bytes data = MakeSpriteArchetype(set.archetypes[a], Count16(set.imageSprites));
@@ -156,7 +157,8 @@ private:
         return true;
     }
     bool Declare(std::map<std::string, std::uint16_t>& names, const std::string& name, std::size_t index) {
-        return names.emplace(name, static_cast<std::uint16_t>(index)).second || Fail("'" + name + "' is declared twice");
+        return names.emplace(name, static_cast<std::uint16_t>(index)).second ||
+               Fail("'" + name + "' is declared twice");
     }
     bool InArchetype() { return m_archetype >= 0 || Fail("outside an archetype"); }
 
@@ -199,7 +201,8 @@ private:
     bool Id(const WordList& w) {
         const bool image = w[0] == "images";
         std::int64_t id = 0;
-        if (!Number(w[1], 0, 0xFFFFFFFF, id) || TypeOf(static_cast<std::uint32_t>(id)) != (image ? kResImage : kResData) ||
+        const std::uint32_t type = image ? kResImage : kResData;
+        if (!Number(w[1], 0, 0xFFFFFFFF, id) || TypeOf(static_cast<std::uint32_t>(id)) != type ||
             (id & kInAggregate) != 0) {
             return Fail(image ? "expected the id of an image" : "expected the id of a data resource");
         }
@@ -226,7 +229,9 @@ private:
         for (std::size_t i = 2; i < w.size(); ++i) {
             const auto colour = w[i].size() >= 2 && w[i][1] == '=' ? m_colourIndex.find(w[i][0]) : m_colourIndex.end();
             std::uint32_t rgb = 0;
-            if (colour == m_colourIndex.end() || !Rgb(w[i].substr(2), rgb)) return Fail("expected C=RRGGBB of a colour");
+            if (colour == m_colourIndex.end() || !Rgb(w[i].substr(2), rgb)) {
+                return Fail("expected C=RRGGBB of a colour");
+            }
             if (colour->second >= kConvertedColours) return Fail("only the first 16 colours can be replaced");
             changes.emplace_back(colour->second, rgb);
         }
@@ -334,7 +339,9 @@ private:
             SpriteStep step;
             std::int64_t ms = 0;
             if (!Find(m_frames, w[i], "frame", step.frame)) return false;
-            if (!Number(w[i + 1], 10, 65530, ms) || ms % 10 != 0) return Fail("expected a time of 10 to 65530 ms in tens");
+            if (!Number(w[i + 1], 10, 65530, ms) || ms % 10 != 0) {
+                return Fail("expected a time of 10 to 65530 ms in tens");
+            }
             total += ms;
             step.duration = static_cast<std::uint16_t>(ms / 10);
             steps.push_back(step);

@@ -31,8 +31,7 @@ TEST(Content, FailuresNameTheirPlace) {
     dir.Write("bad.tune", "volume 10\nsing 440\n");
     const std::string ids = "main 0x03000001\narchetypes 0x03000002\nimages 0x02000003\ncolour . FF00FF\n";
     dir.Write("a.sprites", ids + "image a\n..\n.\nend\n");
-    dir.Write("b.sprites", ids + "image a\n.\nend\nsprite s a\narchetype 1\nlayer l s 0 0\nframe f l 0 x\n");
-    dir.Write("c.sprites", ids + "palette p .=000000\narchetype 0\nanimation 0 f 10\n");
+    dir.Write("b.sprites", ids + "image a\n.\nend\nsprite s a\narchetype 1\nlayer l s 0 0\nframe f k 0 0\n");
     dir.Write("d.sprites", "main 0x03000001\n");
     for (const auto& [list, expected] : {
              std::pair<std::string, std::string>{"0x01000001 text notice.txt\n0x02000003 text notice.txt\n",
@@ -40,8 +39,7 @@ TEST(Content, FailuresNameTheirPlace) {
              {"0x09000001 sound bad.tune\n", "bad.tune:2: expected volume N, tone HZ MS or rest MS"},
              {"0x05000001 sprites a.sprites\n", "content.list:1: the sprites' anchor is 0x05000142"},
              {"0x05000142 sprites a.sprites\n", "a.sprites:7: a row of another width"},
-             {"0x05000142 sprites b.sprites\n", "b.sprites:11: expected offsets of 16 bits"},
-             {"0x05000142 sprites c.sprites\n", "c.sprites:7: no frame 'f'"},
+             {"0x05000142 sprites b.sprites\n", "b.sprites:11: no layer 'k'"},
              {"0x05000142 sprites d.sprites\n", "d.sprites: main, archetypes and images must be given"}}) {
         dir.Write("content.list", list);
         vktools::Content content;

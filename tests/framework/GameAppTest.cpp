@@ -19,7 +19,6 @@
 #include "src/CRootNode.h"
 #include "src/actionZel/AZ_Presenter.h"
 #include "src/ridaroVoz3/SZ_Home.h"
-#include "src/ridaroVoz3/SZ_Presenter.h"
 #include "tests/support/DebugCapture.h"
 #include "tests/support/FailingAlloc.h"
 #include "tests/support/GameRun.h"
@@ -51,17 +50,6 @@ TEST(GameApp, StartsInTwoStages) {
         EXPECT_EQ(App().GetExecutor()->GetState(), started ? CAppExecutor::kRunning : CAppExecutor::kStarting);
         EXPECT_EQ(CGameApp::GetSpriteHome()->IsConstructed(), started);
         if (tick == 1) {
-            // The menus' sprites: the up indicator stands on its bottom edge.
-            SZ_Home* home = CGameApp::GetSpriteHome();
-            home->QueueArchetypeCharacter(18, 0);
-            while (home->ProcessLoadQueue(500)) {
-            }
-            SZ_Presenter up;
-            up.setArchetypeCharacter(18, 0);
-            up.setAnimation(10, 0, 0);
-            CRect bounds;
-            up.getBounds(&bounds);
-            EXPECT_EQ(bounds, CRect(-5, -6, 11, 6));
             EXPECT_EQ(NoticeText(), "Please turn the phone upright: the game plays in portrait only.");
             EXPECT_DEATH((host::SetDebugSink(nullptr), App().HandleEvent(0x12345678, 0, 0)), "CGameApp, Line: 1410");
         }

@@ -20,21 +20,18 @@
 
 namespace {
 
-constexpr std::uint32_t kBack = 0xFF041123, kFore = 0xFFFFFFFF, kHigh = 0xFF0000FF;
-
 // The page at (0, 40), 200 high, as a screen would hold it: a header, a
-// 6-high spacer and a group of twelve items in the large font (lines 20
-// high), both scroll indicators, the wrap flag on page and group and the
-// focus marker on the items; redrawn every frame.
+// 6-high spacer and a group of twelve items centred in the large font
+// (lines 20 high), both scroll indicators, the wrap flag on page and group
+// and the focus marker on the items; redrawn every frame.
 class MenuNode : public CNode {
 public:
     static constexpr int kItems = 12;
 
     MenuNode() {
-        CGraphicFont* font = CGameApp::GetFontMgr()->GetFont(1);
-        for (CUIWidget* widget : {static_cast<CUIWidget*>(&page), static_cast<CUIWidget*>(&header),
-                                  static_cast<CUIWidget*>(&spacer), static_cast<CUIWidget*>(&group)}) {
-            widget->SetColours(kBack, kFore, kHigh);
+        CFont* font = CGameApp::GetFontMgr()->GetFont(1);
+        for (CUIWidget* widget : std::initializer_list<CUIWidget*>{&page, &header, &spacer, &group}) {
+            widget->SetColours(0xFF041123, 0xFFFFFFFF, 0xFF0000FF);
         }
         header.SetFont(font);
         header.SetText(u"Choose one");
@@ -44,8 +41,8 @@ public:
         page.AddItem(&spacer);
         page.AddItem(&group);
         for (int i = 0; i < kItems; ++i) {
-            names[i] = u"Item " + std::u16string(i >= 9 ? 1 : 0, u'1') + static_cast<char16_t>(u'0' + (i + 1) % 10);
-            items[i].SetColours(kBack, kFore, kHigh);
+            names[i] = u"Item " + (i >= 9 ? std::u16string(u"1") : u"") + static_cast<char16_t>(u'0' + (i + 1) % 10);
+            items[i].SetColours(0xFF041123, 0xFFFFFFFF, 0xFF0000FF);
             items[i].SetAlignment(CUIWidget::kAlignHCentre | CUIWidget::kAlignTop);
             items[i].SetFont(font);
             items[i].SetText(names[i].c_str());
@@ -62,7 +59,6 @@ public:
         page.Focus(true);
         page.SetLocalRect(CRect(0, 40, 240, 200));
     }
-
     std::uint8_t HandleEvent(std::uint32_t id, std::uint16_t p16, std::uintptr_t p32) override {
         return page.DispatchEvent(id, p16, p32) ? 1 : 0;
     }
@@ -83,11 +79,6 @@ public:
     CSelectItemWidget items[kItems];
     std::u16string names[kItems];
 };
-
-void Press(WORD key) {
-    host::InjectKey(key, true);
-    host::InjectKey(key, false);
-}
 
 // Pass 1 overflows at the group; pass 2 leaves 200 - 2 * 16 = 168 for the
 // content (each indicator is 6 high with 5 above and below) and stacks 20
@@ -127,7 +118,7 @@ TEST(MenuPage, KeysVisitEveryItemScrollTheHiddenOnesInAndWrap) {
         if (golden != nullptr) {
             EXPECT_TRUE(MatchesGoldenFrame(golden));
         }
-        Press(handled < kItems ? VK_DOWN : VK_UP);
+        host::InjectKey(handled < kItems ? VK_DOWN : VK_UP, true);
     }, 2 * kItems + 5);
 }
 
