@@ -1,5 +1,6 @@
 #include "tools/SpriteWriter.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <utility>
@@ -261,6 +262,10 @@ private:
             } else if (w[i].rfind("orientation=", 0) != 0 || !Number(w[i].substr(12), 0, 7, orientation)) {
                 return Fail("expected palette=NAME or orientation=0-7");
             }
+        }
+        const std::vector<std::uint32_t>& pixels = m_set.images[image].pixels;
+        if (palette >= 0 && std::any_of(pixels.begin(), pixels.end(), [](auto p) { return p >= kConvertedColours; })) {
+            return Fail("a tinted image uses only the first 16 colours");
         }
         if (!Declare(m_sprites, w[1], m_set.imageSprites.size())) return false;
         const auto tint = m_tints.emplace(std::pair(image, palette), static_cast<std::uint16_t>(m_set.tints.size()));
