@@ -5,7 +5,6 @@
 
 #include <sstream>
 
-#include "platform/shared/components/CArrayOutputStream.h"
 #include "platform/shared/network/CWNet.h"
 #include "tests/net/NetTest.h"
 #include "tests/support/LoopbackServer.h"
@@ -53,10 +52,7 @@ protected:
 
 TEST_F(Client, FramesEqualThePythonReference) {
     nettest::HeadlessDevice device;
-    Bytes deviceInfo(8);
-    CArrayOutputStream info(1);
-    info.Attach(deviceInfo.data(), 8);
-    CWUtil::WriteDeviceInfo(info);
+    const Bytes deviceInfo = nettest::DeviceInfo();
     // {payload, extra header, keep, fields 9-11}: keep, 1 and 0xFF give flags 0x1D.
     const std::tuple<Bytes, Bytes, bool, std::int32_t, std::int32_t, std::int32_t> cases[] = {
         {{0x05}, {}, false, 0, 0, 0},

@@ -13,6 +13,7 @@
 
 #include "host/Window.h"
 #include "host/Winsock.h"
+#include "platform/shared/components/CArrayOutputStream.h"
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
 #include "platform/shared/network/CWUtil.h"
 #include "platform/shared/win32/CCore_Win32.h"
@@ -140,6 +141,15 @@ private:
     CCore_Win32* m_core = CCore_Win32::Create();
     ICGraphics2d* m_graphics = nullptr;
 };
+
+// The 8 bytes of device information the library writes (a device must be open).
+inline Bytes DeviceInfo() {
+    Bytes info(8);
+    CArrayOutputStream stream(1);
+    stream.Attach(info.data(), 8);
+    CWUtil::WriteDeviceInfo(stream);
+    return info;
+}
 
 // Updates with dt until the object is no longer busy (at most about 10 s of
 // real time); onUpdate runs after each update.

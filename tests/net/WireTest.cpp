@@ -10,7 +10,6 @@
 
 #include "fuzz/FuzzSeeds.h"
 #include "fuzz/NetFuzzTargets.h"
-#include "platform/shared/components/CArrayOutputStream.h"
 #include "tests/net/NetTest.h"
 #include "tests/support/FailingAlloc.h"
 #include "tests/support/FuzzReplay.h"
@@ -142,12 +141,7 @@ TEST(NetWire, Readers) {
 
 TEST(NetWire, DeviceInfoScrambledPairsAndByteOrder) {
     nettest::HeadlessDevice device;
-    Bytes info(8);
-    CArrayOutputStream stream(1);
-    stream.Attach(info.data(), 8);
-    CWUtil::WriteDeviceInfo(stream);
-    EXPECT_EQ(info, (Bytes{0x02, 0x08, 0x00, 0xF0, 0x01, 0x40, 0x10, 0x06}));
-    EXPECT_EQ(CWUtil::GetDeviceInfoSize(), 8);
+    EXPECT_EQ(nettest::DeviceInfo(), (Bytes{0x02, 0x08, 0x00, 0xF0, 0x01, 0x40, 0x10, 0x06}));
     const std::tuple<const char16_t*, const char16_t*, std::int32_t, Bytes> pairs[] = {
         {u"ab", u"c", 0, {0x02, 0x01, 0x00, 0x61, 0x00, 0x02, 0x00, 0x01}},
         {u"", u"c", 1, {}},

@@ -10,19 +10,14 @@
 #include "src/LocalWidgets/CButtonWidget.h"
 #include "src/LocalWidgets/CContainerWidget.h"
 #include "src/LocalWidgets/CNavigatorWidget.h"
-#include "tests/widgets/GlyphFont.h"
 #include "tests/widgets/WidgetWorld.h"
 
 namespace {
 
 using fonttest::RecordingImage;
 using ButtonNavigator = WidgetWorld;
-using Place = std::pair<std::int32_t, std::int32_t>;
-
-constexpr std::uint32_t kBack = 0x101010, kFore = 0x00FF00, kHigh = 0xFF0000;
-
 // The first glyph's x and the characters drawn, "" for none.
-std::string Shown(GlyphFont& font) {
+std::string Shown(TextFont& font) {
     std::string shown;
     for (const auto& [c, x, y] : font.Glyphs()) {
         if (shown.empty()) shown = std::to_string(x) + ":";
@@ -34,7 +29,7 @@ std::string Shown(GlyphFont& font) {
 // The cell (framed in the foreground colour) is the text plus an inset of 4
 // either side, at most the button's 100 or 30 pixels, centred in it.
 TEST_F(ButtonNavigator, ButtonFramesItsTextInACentredCell) {
-    GlyphFont font;
+    TextFont font;
     // width, with font, text, focused, frame, highlight, text shown
     const std::tuple<std::int16_t, bool, const char16_t*, bool, CRect, CRect, std::string> cases[] = {
         {100, false, u"ab", false, CRect(10, 20, 100, 8), CRect(), ""},
@@ -44,7 +39,7 @@ TEST_F(ButtonNavigator, ButtonFramesItsTextInACentredCell) {
     for (const auto& [width, withFont, text, focused, frame, highlight, shown] : cases) {
         ClearScreen();
         CButtonWidget button;
-        button.SetColours(0xFF000000 | kBack, 0xFF000000 | kFore, 0xFF000000 | kHigh);
+        Colour(button);
         button.SetFont(withFont ? &font.font : nullptr);
         button.SetText(text);
         button.SetFocusable(true);
@@ -76,7 +71,7 @@ TEST_F(ButtonNavigator, NavigatorStepsBetweenItsArrows) {
             {10, 3, true, 1, 1, CUIWidget::kKeySelect, 1, {{10, 20}, {14, 20}}, ""},
         };
     for (const auto& [width, count, withValues, set, index, key, after, arrows, shown] : cases) {
-        GlyphFont font;
+        TextFont font;
         RecordingImage left(8, 6), right(6, 4);
         CContainerWidget root;  // posts the commands
         CNavigatorWidget navigator;
@@ -99,10 +94,8 @@ TEST_F(ButtonNavigator, NavigatorStepsBetweenItsArrows) {
         EXPECT_EQ(TakePosted(), std::vector<Posted>(handled, {EVENT_WIDGET_CHANGED, 0, WidgetParam(&navigator)}));
         if (!handled) navigator.MarkDirty();
         EXPECT_TRUE(navigator.Paint());
-        std::vector<Place> drawn;
-        for (const RecordingImage* arrow : {&left, &right}) {
-            for (const fonttest::DrawCall& call : arrow->calls) drawn.emplace_back(call.x, call.y);
-        }
+        std::vector<Place> drawn = Places(left);
+        for (const Place& place : Places(right)) drawn.push_back(place);
         EXPECT_EQ(drawn, arrows) << set << " " << key;
         EXPECT_EQ(Shown(font), shown);
     }

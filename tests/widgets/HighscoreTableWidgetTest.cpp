@@ -6,25 +6,25 @@
 #include <vector>
 
 #include "src/CHighscoreTableWidget.h"
-#include "tests/widgets/GlyphFont.h"
 #include "tests/widgets/WidgetWorld.h"
 
 namespace {
 
 using HighscoreTable = WidgetWorld;
-using Glyph = GlyphFont::Glyph;
+using Glyph = TextFont::Glyph;
+
+const char16_t* const kNames[] = {u"ab", nullptr, u"abcd"};
+const std::int32_t kScores[] = {100, 5, -5};
 
 TEST_F(HighscoreTable, ColumnsAreAsWideAsTheirWidestText) {
-    GlyphFont font;
-    const char16_t* names[] = {u"ab", nullptr, u"abcd"};
+    TextFont font;
     const char16_t* noNames[] = {nullptr, nullptr};
-    const std::int32_t scores[] = {100, 5, -5};
     const std::tuple<const char16_t* const*, std::int32_t, std::int32_t, std::int32_t> cases[] = {
-        {names, 3, 20, 15}, {names, 2, 10, 15}, {noNames, 2, 0, 15}, {names, 0, 0, 0},
+        {kNames, 3, 20, 15}, {kNames, 2, 10, 15}, {noNames, 2, 0, 15}, {kNames, 0, 0, 0},
     };
     for (const auto& [rows, count, nameWidth, scoreWidth] : cases) {
         CHighscoreTableWidget table;
-        table.SetData(&font.font, rows, scores, count);
+        table.SetData(&font.font, rows, kScores, count);
         EXPECT_EQ(table.GetRowHeight(), 10);
         EXPECT_EQ(std::make_pair(table.GetColumnWidth(0), table.GetColumnWidth(1)), std::pair(nameWidth, scoreWidth));
     }
@@ -33,12 +33,10 @@ TEST_F(HighscoreTable, ColumnsAreAsWideAsTheirWidestText) {
 // Column 0 takes 78 of the 100 pixels, so the scores (15 wide at most) end
 // at 83 + 15.
 TEST_F(HighscoreTable, ScoresEndOnTheColumnsRightEdge) {
-    GlyphFont font;
-    const char16_t* names[] = {u"ab", nullptr, u"abcd"};
-    const std::int32_t scores[] = {100, 5, -5};
+    TextFont font;
     CHighscoreTableWidget table;
     table.SetDimensions(3, 2, CTableWidget::kGridOuter);
-    table.SetData(&font.font, names, scores, 3);
+    table.SetData(&font.font, kNames, kScores, 3);
     table.SetLocalRect(CRect(0, 0, 100, 40));
     table.Paint();
     EXPECT_EQ(font.Glyphs(), std::vector<Glyph>({{u'a', 2, 2}, {u'b', 7, 2}, {u'1', 83, 2}, {u'0', 88, 2},

@@ -11,24 +11,12 @@
 #include "src/LocalWidgets/CImageWidget.h"
 #include "src/LocalWidgets/CLabelWidget.h"
 #include "src/LocalWidgets/COverlayWidget.h"
-#include "tests/widgets/GlyphFont.h"
 #include "tests/widgets/WidgetWorld.h"
 
 namespace {
 
 using fonttest::RecordingImage;
 using ImageWidgets = WidgetWorld;
-using Place = std::pair<std::int32_t, std::int32_t>;
-
-constexpr std::uint32_t kBack = 0x101010, kFore = 0x00FF00, kHigh = 0xFF0000;
-
-void Colour(CUIWidget& widget) { widget.SetColours(0xFF000000 | kBack, 0xFF000000 | kFore, 0xFF000000 | kHigh); }
-
-std::vector<Place> Places(const RecordingImage& image) {
-    std::vector<Place> places;
-    for (const fonttest::DrawCall& call : image.calls) places.emplace_back(call.x, call.y);
-    return places;
-}
 
 // Hears the scroll requests of its child.
 class ScrollingParent : public CContainerWidget {
@@ -148,7 +136,7 @@ TEST_F(ImageWidgets, ImageWidgetDrawsItsSourceRectAndFramesTheImage) {
 }
 
 TEST_F(ImageWidgets, LabelMeasuresItsTextAndAlignsIt) {
-    GlyphFont font;
+    TextFont font;
     const std::tuple<std::uint32_t, bool, Place, std::uint32_t> cases[] = {
         {CUIWidget::kAlignLeft | CUIWidget::kAlignTop, false, {10, 20}, kBack},
         {CUIWidget::kAlignHCentre | CUIWidget::kAlignBottom, true, {28, 30}, kHigh},
@@ -176,7 +164,7 @@ TEST_F(ImageWidgets, LabelMeasuresItsTextAndAlignsIt) {
 // without its font, text or image draws nothing. The widget deletes the
 // items it holds.
 TEST_F(ImageWidgets, OverlayDrawsItsItemsOverTheImage) {
-    GlyphFont font;
+    TextFont font;
     RecordingImage background(20, 10), mark(2, 2);
     for (const bool withImage : {false, true}) {
         COverlayWidget overlay;
@@ -203,7 +191,7 @@ TEST_F(ImageWidgets, OverlayDrawsItsItemsOverTheImage) {
         overlay.Paint();
         const std::int32_t x = withImage ? 50 : 10;
         EXPECT_EQ(Places(mark), std::vector<Place>({{x + 3, 20}, {x + 2, 20}, {x + 1, 20}}));
-        EXPECT_EQ(font.Glyphs(), std::vector<GlyphFont::Glyph>({{u'a', x + 3, 24}}));
+        EXPECT_EQ(font.Glyphs(), std::vector<TextFont::Glyph>({{u'a', x + 3, 24}}));
         mark.calls.clear();
     }
 }

@@ -19,23 +19,10 @@ namespace {
 using fonttest::RecordingImage;
 using Leaves = WidgetWorld;
 
-constexpr std::uint32_t kBack = 0x101010, kFore = 0x00FF00, kHigh = 0xFF0000, kTrack = 0x0000FF;
-
-// Glyphs a-f, 5 pixels apart, 10 high, drawn from a recording sheet.
-struct Font : fonttest::LoadedFont {
-    Font() : LoadedFont(Desc()) { font.SetImage(&sheet); }
-    static vktools::FontDesc Desc() {
-        vktools::FontDesc desc = fonttest::FixedFont(u"abcdef", u"", 5);
-        desc.heightBase = 8;
-        return desc;
-    }
-    RecordingImage sheet;
-};
-
-void Colour(CUIWidget& widget) { widget.SetColours(0xFF000000 | kBack, 0xFF000000 | kFore, 0xFF000000 | kHigh); }
+constexpr std::uint32_t kTrack = 0x0000FF;
 
 TEST_F(Leaves, SoftkeyBarIsAsHighAsItsTallerLabel) {
-    Font font;
+    TextFont font;
     RecordingImage tall(4, 20);
     const std::tuple<CImage*, const char16_t*, const char16_t*, std::int32_t> cases[] = {
         {nullptr, u"ab", nullptr, 13}, {nullptr, nullptr, nullptr, 0}, {&tall, nullptr, nullptr, 23},
@@ -63,7 +50,7 @@ TEST_F(Leaves, SoftkeyLabelsSitWhereTheConfigurationPutsThem) {
     for (const auto& [landscape, offsets, leftX, rightX] : cases) {
         OpenScreen(landscape ? 640 : 480, landscape ? 480 : 640);
         CSoftkeyWidget::SetOffsets(offsets);
-        Font font;
+        TextFont font;
         RecordingImage label(10, 6);
         CSoftkeyWidget bar;
         bar.SetLeftImage(&label);
@@ -166,7 +153,7 @@ TEST_F(Leaves, TickerMovesOnePixelPerPeriodAndCountsPasses) {
         {0, -1, {7}, 43, true},          {-3, -1, {7}, 43, true},
     };
     for (const auto& [period, repeat, updates, x, running] : cases) {
-        Font font;
+        TextFont font;
         CTickerWidget ticker;
         ticker.SetFont(&font.font);
         ticker.SetText(u"abc");

@@ -17,7 +17,7 @@ namespace {
 using Tables = WidgetWorld;
 using Cell = std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t>;  // row, column, x, y
 
-constexpr std::uint32_t kBack = 0x101010, kFore = 0x00FF00, kHigh = 0xFF0000, kGrid = 0x0000FF;
+constexpr std::uint32_t kGrid = 0x0000FF;
 constexpr std::uint8_t kAllRows[] = {0xFF, 0xFF, 0xFF};
 
 // Fixed row height and column widths; records where each content is drawn.
@@ -26,7 +26,7 @@ class Grid : public Table {
 public:
     Grid(std::int32_t rows, std::vector<std::int32_t> widths, std::uint32_t style = 7) : m_widths(std::move(widths)) {
         this->SetDimensions(rows, static_cast<std::int32_t>(m_widths.size()), style);
-        this->SetColours(0xFF000000 | kBack, 0xFF000000 | kFore, 0xFF000000 | kHigh);
+        Colour(*this);
     }
     std::int32_t GetRowHeight() const override { return rowHeight; }
     std::int32_t GetColumnWidth(std::int32_t column) const override { return m_widths[column]; }

@@ -12,14 +12,13 @@
 
 #include "platform/shared/core/SystemEvent.h"
 #include "src/LocalWidgets/CTextEditWidget.h"
-#include "tests/widgets/GlyphFont.h"
 #include "tests/widgets/WidgetWorld.h"
 
 namespace {
 
 using TextEdit = WidgetWorld;
 
-constexpr std::uint32_t kBack = 0x101010, kFore = 0x00FF00, kHigh = 0xFF0000, kBorder = 0x0000FF;
+constexpr std::uint32_t kBorder = 0x0000FF;
 
 // Keys by character; 'w' waits 1000 ms, 'v' 999 ms, '<' and '>' move the
 // cursor, 'b' is back. Returns the keys' results, '1' used, '0' not.
@@ -114,7 +113,7 @@ TEST_F(TextEdit, TheTextScrollsToKeepTheCursorInView) {
     const std::tuple<const char16_t*, std::int32_t, std::int32_t> cases[] = {
         {twenty, 20, 5 - 50}, {twenty, 0, 5}, {twenty, 12, 5 - 50}, {twenty, 5, 5 - 25}, {u"ab", 2, 5},
     };
-    GlyphFont font;
+    TextFont font;
     for (const auto& [text, cursor, x] : cases) {
         CTextEditWidget field;
         field.SetFont(&font.font);
@@ -131,9 +130,9 @@ TEST_F(TextEdit, TheTextScrollsToKeepTheCursorInView) {
 // The frame takes the highlight while focused; then a pending character
 // sits on a cell of the border colour, else the cursor is a line of it.
 TEST_F(TextEdit, PendingCharacterAndCursorShowWhileFocused) {
-    GlyphFont font;
+    TextFont font;
     CTextEditWidget field;
-    field.SetColours(0xFF000000 | kBack, 0xFF000000 | kFore, 0xFF000000 | kHigh);
+    Colour(field);
     field.SetBorderColour(0xFF000000 | kBorder);
     field.SetFont(&font.font);
     field.SetInputMode(1);
@@ -147,7 +146,7 @@ TEST_F(TextEdit, PendingCharacterAndCursorShowWhileFocused) {
     field.Paint();
     EXPECT_EQ(Extent(kHigh), CRect(10, 20, 100, 18));
     EXPECT_EQ(Extent(kBorder), CRect(15, 24, 5, 10));
-    EXPECT_EQ(font.Glyphs(), std::vector<GlyphFont::Glyph>({{u'a', 15, 24}, {u'a', 15, 24}}));
+    EXPECT_EQ(font.Glyphs(), std::vector<TextFont::Glyph>({{u'a', 15, 24}, {u'a', 15, 24}}));
     Type(field, "w");
     field.Paint();
     EXPECT_EQ(Extent(kBorder), CRect(19, 24, 1, 10));

@@ -19,7 +19,6 @@ namespace {
 using Texts = WidgetWorld;
 using Lines = std::vector<std::string>;
 
-constexpr std::uint32_t kBack = 0x101010, kHigh = 0xFF0000;
 // Five lines of seven letters at a width of 40.
 constexpr const char16_t* kFiveLines = u"aaaaaaa bbbbbbb ccccccc ddddddd eeeeeee";
 

@@ -27,7 +27,7 @@ public:
     }
 };
 
-constexpr std::u16string_view kGlyphs = u".abcdefghijklmnopqrstuvwxyz";  // sorted, as fonts want
+constexpr std::u16string_view kGlyphs = u"-.0123456789abcdefghijklmnopqrstuvwxyz";  // sorted, as fonts want
 
 vktools::FontDesc TextFontDesc(std::int8_t heightBase) {
     vktools::FontDesc desc = fonttest::FixedFont(kGlyphs, u" ", 5);
@@ -111,6 +111,20 @@ void WidgetWorld::ClearScreen() {
 }
 
 TextFont::TextFont(std::int8_t heightBase) : LoadedFont(TextFontDesc(heightBase)) { font.SetImage(&sheet); }
+
+std::vector<Place> Places(const fonttest::RecordingImage& image) {
+    std::vector<Place> places;
+    for (const fonttest::DrawCall& call : image.calls) places.emplace_back(call.x, call.y);
+    return places;
+}
+
+std::vector<TextFont::Glyph> TextFont::Glyphs() {
+    std::vector<Glyph> glyphs;
+    for (const fonttest::DrawCall& call : std::exchange(sheet.calls, {})) {
+        glyphs.emplace_back(kGlyphs.at(static_cast<std::size_t>(call.srcX)), call.x, call.y);
+    }
+    return glyphs;
+}
 
 std::vector<std::string> TextFont::TakeLines() {
     std::vector<std::string> lines;

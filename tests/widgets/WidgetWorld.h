@@ -9,6 +9,8 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "src/CNode.h"
@@ -53,10 +55,25 @@ protected:
     CApplet* m_applet = nullptr;
 };
 
-// Glyphs '.' and a-z, 5 pixels apart, lines 10 high (a height base below
-// 0 makes a font of no height), drawn from a recording sheet.
+// The colours the tests give their widgets (background, foreground,
+// highlight), as read back from the screen.
+inline constexpr std::uint32_t kBack = 0x101010, kFore = 0x00FF00, kHigh = 0xFF0000;
+inline void Colour(CUIWidget& widget) {
+    widget.SetColours(0xFF000000 | kBack, 0xFF000000 | kFore, 0xFF000000 | kHigh);
+}
+
+using Place = std::pair<std::int32_t, std::int32_t>;
+// Where an image was drawn, in drawing order.
+std::vector<Place> Places(const fonttest::RecordingImage& image);
+
+// Glyphs '-', '.', 0-9 and a-z, 5 pixels apart, lines 10 high (a height
+// base below 0 makes a font of no height); the space only advances. Drawn
+// from a recording sheet.
 struct TextFont : fonttest::LoadedFont {
     explicit TextFont(std::int8_t heightBase = 8);
+    using Glyph = std::tuple<char16_t, std::int32_t, std::int32_t>;  // character, x, y
+    // The glyphs drawn since the last call, in drawing order.
+    std::vector<Glyph> Glyphs();
     // One "x,y:text" per line drawn since the last call, in drawing order.
     std::vector<std::string> TakeLines();
     fonttest::RecordingImage sheet;
