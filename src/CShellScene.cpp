@@ -50,15 +50,14 @@ CNode* CShellScene::NewLevelMenu() {
     // The saved level reached comes from a file: at most the last level.
     const std::int32_t last = scenes::CheckedLevel(scenes::UnlockedLevel());
     for (std::int32_t i = 0; i <= last; ++i) scenes::FormatLevelName(m_levelNames[i], scenes::kLevelNameLength, i + 1);
-    const char16_t* names[scenes::kLevelCount] = {};
-    for (std::int32_t i = 0; i <= last; ++i) names[i] = m_levelNames[i];
+    for (std::int32_t i = 0; i <= last; ++i) m_levelNameList[i] = m_levelNames[i];
     auto* menu = new (std::nothrow) CMenuScreen();
     if (menu == nullptr) return nullptr;
     menu->SetTitle(kLevelMenuTitle);
     scenes::LendIndicators(*menu, m_up, m_down);
     menu->SetSoftkeys(scenes::kBackLabel, scenes::kAcceptLabel, 1, 1);
     scenes::LendFocus(*menu, m_focus);
-    menu->SetItemsByWideString(0, names, last + 1);
+    menu->SetItemsByWideString(0, m_levelNameList, last + 1);
     menu->SetLogoPresenter(&m_logo);
     menu->SelectIndex(last);
     return menu;

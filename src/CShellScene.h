@@ -53,4 +53,5 @@ private:
     SZ_Presenter m_logo;
     std::uint32_t m_menuItems[8] = {};
     char16_t m_levelNames[scenes::kLevelCount][scenes::kLevelNameLength] = {};
+    const char16_t* m_levelNameList[scenes::kLevelCount] = {};  // the level menu's, into the texts
 };

@@ -44,7 +44,9 @@ void LendIndicators(CWidgetScreen& screen, SZ_Presenter& up, SZ_Presenter& down)
 }
 
 void LendFocus(CMenuScreen& menu, SZ_Presenter& focus) {
-    if (MenuSpritesLoaded()) menu.SetFocusSprite(&focus);
+    if (!MenuSpritesLoaded()) return;
+    SetUpSprite(focus, kFocusAnimation);
+    menu.SetFocusSprite(&focus);
 }
 
 CMenuScreen* NewMenu(std::uint32_t titleId, const std::uint32_t* items, std::int32_t count, std::uint32_t style) {
