@@ -91,8 +91,8 @@ std::int32_t CGameScene::CreateState(CNode** node, std::uint32_t id) {
             break;
         case kQuit: *node = NewQuestion(kQuitTitle); break;
         case kClosing: {
-            CTextScreen* page = scenes::NewTextPage(kClosingTitle, scenes::kBackLabel, scenes::kAcceptLabel,
-                                                    scenes::kPageStyle);
+            CTextScreen* page =
+                scenes::NewTextPage(kClosingTitle, scenes::kBackLabel, scenes::kAcceptLabel, scenes::kPageStyle);
             if (page == nullptr) break;
             page->SetCounterText();
             page->SetLogoPresenter(m_logo);
@@ -134,7 +134,8 @@ void CGameScene::OnStateResult(std::uint32_t id, CNode* node) {
     DebugAssert(node != nullptr, kSource, 490);
     const std::int32_t result = node->GetResult();
     const bool accepted = result == 1;
-    const std::uint32_t chosen = id == kPause || id == kRetry || id == kQuit ? static_cast<CMenuScreen*>(node)->GetChosenId() : 0;
+    const std::uint32_t chosen =
+        id == kPause || id == kRetry || id == kQuit ? static_cast<CMenuScreen*>(node)->GetChosenId() : 0;
     switch (id) {
         case kGame: OnGameResult(result); break;
         case kPause:

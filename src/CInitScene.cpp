@@ -68,7 +68,9 @@ CNode* CInitScene::NewLanguageMenu() {
         DebugPrintf("CInitScene: %d languages, the menu shows the first %d", count, kMaxLanguages);
         count = kMaxLanguages;
     }
-    for (std::int32_t i = 0; i < count; ++i) m_languageNames[i] = resources->GetLanguageName(static_cast<std::uint32_t>(i));
+    for (std::int32_t i = 0; i < count; ++i) {
+        m_languageNames[i] = resources->GetLanguageName(static_cast<std::uint32_t>(i));
+    }
     auto* menu = new (std::nothrow) CMenuScreen();
     if (menu == nullptr) return nullptr;
     menu->SetSoftkeys(scenes::kBackLabel, scenes::kAcceptLabel, 1, 1);

@@ -2,8 +2,8 @@
 
 #include <new>
 
-#include "platform/shared/components/ICMediaPlayer.h"
 #include "platform/shared/components/CBinRes.h"
+#include "platform/shared/components/ICMediaPlayer.h"
 #include "src/CGameApp.h"
 #include "src/CKeyMgr.h"
 #include "src/CMenuScreen.h"
@@ -85,7 +85,8 @@ CTextScreen* NewHelpPage(SZ_Presenter& up, SZ_Presenter& down, SZ_Presenter* log
 
 void PlaySound(const CBinRes* sound, std::uint8_t priority) {
     ICMediaPlayer* media = ICMediaPlayer::GetInstance();
-    if (media != nullptr && sound != nullptr) media->PlaySound(sound->GetPayload(), sound->GetPayloadSize(), 0, priority);
+    if (media != nullptr && sound != nullptr)
+        media->PlaySound(sound->GetPayload(), sound->GetPayloadSize(), 0, priority);
 }
 
 void StopSounds() {

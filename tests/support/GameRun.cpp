@@ -65,12 +65,10 @@ int GameRun::Run(const std::function<void(int tick)>& onTick, int maxTicks) {
             ICRenderSurface* surface = drew ? ICGraphics2d::GetInstance()->GetRenderSurface() : nullptr;
             if (surface != nullptr) {
                 std::uint8_t* bits = nullptr;
-                std::int32_t pitch = 0;
-                std::int32_t width = 0;
-                std::int32_t height = 0;
+                std::int32_t pitch = 0, width = 0, height = 0;
                 surface->GetSize(&width, &height);
                 surface->Lock(&bits, &pitch);
-                if (bits != nullptr) std::memset(bits, 0, static_cast<std::size_t>(pitch) * static_cast<std::size_t>(height));
+                if (bits != nullptr) std::memset(bits, 0, static_cast<std::size_t>(pitch) * height);
                 surface->Unlock();
             }
         }
