@@ -27,15 +27,17 @@
 
 namespace {
 
-// The class without its C and Scene or Screen: CShellScene is "Shell".
+// The class without its C and Scene or Screen: CShellScene is "Shell"; the
+// game screen is "Play".
 std::string ClassOf(CNode* node) {
     std::string name = typeid(*node).name();
+    if (name.find("GameScreen") != std::string::npos) return "Play";
     name = name.substr(name.find_first_not_of("0123456789"));
     if (name.size() > 1 && name[0] == 'C' && std::isupper(static_cast<unsigned char>(name[1]))) name.erase(0, 1);
     for (const char* end : {"Scene", "Screen"}) {
         if (name.ends_with(end)) name.resize(name.size() - std::string(end).size());
     }
-    return name.find("Game") != std::string::npos && name.size() > 4 ? "Play" : name;
+    return name;
 }
 
 CNode* Top() {
@@ -196,6 +198,11 @@ TEST(Flow, StartUpVariants) {
     } cases[] = {
         {"three languages", 3, "", false, false,
          {{"1 Init/1 Menu", {kDown, kDown, kEnter}}, {"1 Init/3 Menu", {}}}},
+        // More than the menu holds: up from the first comes to the 20th.
+        {"21 languages", 21, "", false, false,
+         {{"1 Init/1 Menu", {kUp, kEnter}}, {"1 Init/3 Menu", {}, [] {
+              EXPECT_EQ(Text(0x21FF0115), u"New game");
+          }}}},
         {"no sound question", 1, "DISABLE_SOUND=1\n", false, false, {{"1 Init/4 ZelMovie", {}}}},
         {"the notice", 1, "TOUCHSCREEN_SUPPORT_MESSAGE=1\n", false, false,
          {{"1 Init/2 Text", {kEnter}}, {"1 Init/3 Menu", {}}}},
@@ -207,9 +214,8 @@ TEST(Flow, StartUpVariants) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         FlowRun run;
-        for (const std::u16string name : {u"Deutsch", u"Français"}) {
-            if (static_cast<int>(run.content.manifest.languages.size()) == c.languages) break;
-            ASSERT_TRUE(vktools::AddLanguageCopy(run.content, 0x08000201 + run.content.manifest.languages.size(), name));
+        for (std::uint32_t i = 1; i < static_cast<std::uint32_t>(c.languages); ++i) {
+            ASSERT_TRUE(vktools::AddLanguageCopy(run.content, 0x08000201 + i, u"Language " + std::u16string(1, u'A' + i)));
         }
         run.dir.Write("device.conf", "X=0\n" + c.deviceConf);
         host::SetReadOnlyFiles(c.readOnly);
@@ -273,11 +279,15 @@ TEST(Flow, OptionsAndProgressReset) {
 
 TEST(Flow, NewGameAndPause) {
     FlowRun run;
+    run.dir.Write("device.conf", "X=0\nLEVEL_INTRO_TEXT=" + std::string(600, 'x') + "\n");
     run.Walk(ToMainMenu({
         {"3 Shell/3 Menu", {kEnter}},
         {"3 Shell/7 CharacterSelect", {kRight, kEnter}},
-        // The second character plays the levels 0 and 1 the other way round.
-        {"3 Shell/9 Text", {kEnter}, [] { EXPECT_EQ(TopText(), u"level 1" + Text(0x21FF0159)); }},
+        // The second character plays the levels 0 and 1 the other way round;
+        // the device's text follows, all cut at 499 characters.
+        {"3 Shell/9 Text", {kEnter}, [] {
+             EXPECT_EQ(TopText(), (u"level 1" + Text(0x21FF0159) + std::u16string(600, u'x')).substr(0, 499));
+         }},
         {"3 Shell/10 Game/2 Play", {kEscape}},
         {"3 Shell/10 Game/3 Menu", {kDown, kEnter}, [] { EXPECT_FALSE(ICMediaPlayer::GetInstance()->IsSoundPlaying(0)); }},
         {"3 Shell/10 Game/6 Options/1 Options", {kEscape}},
