@@ -13,7 +13,6 @@
 #include "src/actionZel/AZ_Manager.h"
 #include "src/actionZel/AZ_Presenter.h"
 #include "src/actionZel/AZ_Unit.h"
-#include "tools/ProgramBlitter.h"
 
 namespace {
 

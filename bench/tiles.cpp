@@ -14,7 +14,6 @@
 #include "bench/BenchLevel.h"
 #include "host/Debug.h"
 #include "src/actionZel/AZ_Presenter.h"
-#include "tools/ProgramBlitter.h"
 #include "tools/ProgramDisplay.h"
 #include "tools/ScriptAssembler.h"
 

@@ -1,9 +1,10 @@
 // Painting widget trees on the headless 240 x 320 back buffer, wholly dirty
 // each frame as the screens leave them, beside a floor: the same picture
-// drawn by bare CDrawUtil calls, label and DrawString draws. Two trees: a
+// drawn by bare CDrawUtil calls, label, DrawString and sprite draws. Two trees: a
 // frame around a layout with twelve top rows of progress bars and spacers,
 // a slider body and a two-label soft-key bar; and a menu page of a header,
-// a spacer and a group of 12 select items with scroll indicators. Goals:
+// a spacer and a group of 12 select items with scroll indicators (the
+// menus' sprites of the game's archive). Goals:
 // each paint within 1.5 times its floor, no allocation per paint (the
 // allocs_per_paint counter), and no text wrapped again when the menu is
 // measured again at the same width (the wraps_per_measure counter).
@@ -33,10 +34,12 @@
 #include "src/LocalWidgets/CSliderWidget.h"
 #include "src/LocalWidgets/CSoftkeyWidget.h"
 #include "src/LocalWidgets/CSpacerWidget.h"
+#include "src/CGameApp.h"
 #include "src/CHighscoreTableWidget.h"
-#include "src/LocalWidgets/WidgetLinks.h"
 #include "tests/platform/FontTestSupport.h"
-#include "tools/SingletonTableApp.h"
+#include "tools/MenuPage.h"
+#include "tools/MenuSprites.h"
+#include "tools/ProgramDisplay.h"
 
 namespace {
 
@@ -66,8 +69,9 @@ private:
 constexpr std::uint32_t kBack = 0xFF041123, kFore = 0xFFFFFFFF, kHigh = 0xFF0000FF, kTrack = 0xFF202020;
 constexpr int kRows = 12;
 
-// The headless device and the platform core (whose platform code gives the
-// bars their thickness), made before any widget.
+// The headless device, the platform core (whose platform code gives the
+// bars their thickness) and the game's application with the menus' sprites
+// from the game's archive, made before any widget.
 struct Platform {
     Platform() {
         host::ResetDisplay();
@@ -78,9 +82,11 @@ struct Platform {
         app.Startup();
         graphics = ICGraphics2d::GetInstance();
         if (graphics == nullptr || !graphics->Init()) std::abort();
+        vktools::LockForDrawing(graphics->GetRenderSurface());
+        if (!vktools::OpenGameArchive(VK_GAME_ARCHIVE) || !vktools::LoadMenuSprites()) std::abort();
     }
     ~Platform() {
-        delete ICGraphics2d::GetInstance();
+        app.Shutdown();  // with the graphics device
         CApp::SetInstance(nullptr);
         ICCore::SetInstance(nullptr);
         delete core;
@@ -90,7 +96,7 @@ struct Platform {
     Platform(const Platform&) = delete;
     Platform& operator=(const Platform&) = delete;
 
-    vktools::SingletonTableApp app;
+    CGameApp app;
     ICCore* core = nullptr;
     ICGraphics2d* graphics = nullptr;
 };
@@ -199,60 +205,20 @@ struct Screen {
     CSoftkeyWidget softkeys;
 };
 
-// Scroll indicators as 8 x 8 blocks above the point they are drawn at.
-class BlockIndicators : public widgetlinks::Backend {
-public:
-    static constexpr std::int32_t kSize = 8;
-    static void DrawBlock(std::int32_t x, std::int32_t y) {
-        const CRect block(static_cast<std::int16_t>(x - kSize / 2), static_cast<std::int16_t>(y - kSize), kSize, kSize);
-        CDrawUtil::FillRect(&block, kHigh);
-    }
-    std::int32_t SpriteHeight(SZ_Presenter*) override { return kSize; }
-    void DrawSpriteAtOffset(SZ_Presenter*, std::int32_t x, std::int32_t y) override { DrawBlock(x, y); }
-    void DrawSprite(SZ_Presenter*, std::int32_t x, std::int32_t y) override { DrawBlock(x, y); }
-    void UpdateSprite(SZ_Presenter*, std::uint32_t) override {}
-    void StartSpriteAnimation(SZ_Presenter*, std::int32_t) override {}
-    std::int32_t TransitionElapsed(const CNode*) override { return 0; }
-    std::int32_t TransitionTime(const CNode*) override { return 0; }
-};
-
 // A menu page of 120 of the 320 rows, scrolled to its middle with both
 // indicators, the focused item highlighted.
 struct Menu {
-    static constexpr int kItems = 12;
+    static constexpr int kItems = vktools::MenuPage::kItems;
+    static constexpr const char16_t* kNames[kItems] = {u"Item", u"Item", u"Item", u"Item", u"Item", u"Item",
+                                                       u"Item", u"Item", u"Item", u"Item", u"Item", u"Item"};
 
     Menu() : font(fonttest::FixedFont(u"IMemnt", u" ", 6)), glyphs(6, 9, kFore), counting(font.font) {
         font.font.SetImage(&glyphs);
-        widgetlinks::SetBackend(&indicators);
-        for (CUIWidget* w : std::initializer_list<CUIWidget*>{&page, &header, &spacer, &group}) {
-            w->SetColours(kBack, kFore, kHigh);
-        }
-        header.SetFont(&counting);
-        header.SetText(u"Menu");
-        spacer.SetHeight(6);
-        page.AddItem(&header);
-        page.AddItem(&spacer);
-        page.AddItem(&group);
-        for (CSelectItemWidget& item : items) {
-            item.SetColours(kBack, kFore, kHigh);
-            item.SetFont(&counting);
-            item.SetText(u"Item");
-            group.AddItem(&item);
-        }
-        group.SetFocusable(true);
-        group.SetSelectable(true);
-        group.SetWrap(true);
-        page.SetWrap(true);
-        page.SetScrollIndicators(reinterpret_cast<SZ_Presenter*>(&up), reinterpret_cast<SZ_Presenter*>(&down));
-        page.SetFocusable(true);
-        page.Focus(true);
-        page.SetLocalRect(CRect(0, 100, 240, 120));
         page.Paint();
         for (int i = 0; i < kItems / 2; ++i) page.DispatchEvent(EVENT_KEY_PRESS, CUIWidget::kKeyDown, 0);
         page.Paint();
         page.Paint();
     }
-    ~Menu() { widgetlinks::SetBackend(nullptr); }
     Menu(const Menu&) = delete;
     Menu& operator=(const Menu&) = delete;
 
@@ -290,22 +256,28 @@ struct Menu {
             }
             Text(item.GetTextWidget(), u"Item");
         }
+        const auto centre = static_cast<std::int16_t>(screen.x + (screen.w >> 1));
+        CRect bounds;
+        up.getBounds(&bounds);
         const std::int32_t spacing = 320 / 60;
-        BlockIndicators::DrawBlock(screen.x + (screen.w >> 1), screen.y + BlockIndicators::kSize + spacing);
-        BlockIndicators::DrawBlock(screen.x + (screen.w >> 1), screen.y + screen.h - spacing);
+        up.setOffset(centre, static_cast<std::int16_t>(screen.y + bounds.h + spacing));
+        up.drawAtOrigin();
+        down.setOffset(centre, static_cast<std::int16_t>(screen.y + screen.h - spacing));
+        down.drawAtOrigin();
     }
 
     Platform platform;
     fonttest::LoadedFont font;
     SolidImage glyphs;
     fonttest::CountingFont counting;
-    BlockIndicators indicators;
-    int up = 0, down = 0;
-    CPageWidget page;
-    CTextWidget header;
-    CSpacerWidget spacer;
-    CSelectItemGroupWidget group;
-    CSelectItemWidget items[kItems];
+    vktools::MenuPage menu{&counting, u"Menu", kNames, CUIWidget::kAlignLeft | CUIWidget::kAlignTop,
+                           CRect(0, 100, 240, 120)};
+    CPageWidget& page = menu.page;
+    CTextWidget& header = menu.header;
+    CSpacerWidget& spacer = menu.spacer;
+    CSelectItemGroupWidget& group = menu.group;
+    CSelectItemWidget (&items)[kItems] = menu.items;
+    SZ_Presenter &up = menu.up, &down = menu.down;
 };
 
 void CountAllocations(benchmark::State& state, std::size_t before) {

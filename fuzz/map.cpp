@@ -4,10 +4,10 @@
 #include "fuzz/FuzzMain.h"
 #include "fuzz/MapFuzz.h"
 #include "host/Debug.h"
-#include "tools/ProgramBlitter.h"
+#include "tools/ProgramDisplay.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzz::StartApp();
+    vktools::OpenProgramDisplay();  // the game's application, for the engine
     host::SetDebugSink([](std::u16string_view) {});  // refusals are expected
     fuzz::SeedCorpus(*argc, *argv, fuzz::MapSeeds());
     return 0;

@@ -3,10 +3,10 @@
 // scripts made by the assembler and its raw writer.
 #include "fuzz/FuzzMain.h"
 #include "fuzz/ScriptFuzz.h"
-#include "tools/ProgramBlitter.h"
+#include "tools/ProgramDisplay.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzz::StartApp();
+    vktools::OpenProgramDisplay();  // the game's application, for the engine
     fuzz::SeedCorpus(*argc, *argv, fuzz::ScriptSeeds());
     return 0;
 }

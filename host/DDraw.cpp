@@ -160,8 +160,11 @@ private:
     }
 
     // The primary's contents become the kept frame (rows without padding).
+    // The kept frame's buffer is reused: a present allocates nothing once
+    // the first frame of a size has been kept.
     void KeepFrame() const {
-        host::Frame& frame = D().frame.emplace();
+        if (!D().frame) D().frame.emplace();
+        host::Frame& frame = *D().frame;
         const std::size_t rowBytes = static_cast<std::size_t>(m_width) * (m_format.bitCount / 8);
         frame.width = m_width;
         frame.height = m_height;

@@ -133,7 +133,10 @@ void CGameApp::Start() {
     m_script = m_resources->GetData(kScriptId, 0);
     m_client = new (std::nothrow) AZ_Client(m_script != nullptr ? m_script->GetPayload() : nullptr,
                                             m_script != nullptr ? m_script->GetPayloadSize() : 0);
-    if (m_client != nullptr) m_store = new (std::nothrow) AZ_Presenter_Singleton();
+    if (m_client != nullptr) {
+        m_client->getAdapter()->setServices(&m_adapterServices);
+        m_store = new (std::nothrow) AZ_Presenter_Singleton();
+    }
     if (m_store == nullptr || !m_store->init(kPresenterCount)) {
         EndStart(kNoMemory);
         return;

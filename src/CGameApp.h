@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "platform/shared/core/CApp.h"
+#include "src/CAdapterServices.h"
 #include "src/CDeviceConfig.h"
 
 class AZ_Client;
@@ -20,6 +21,7 @@ class CBinRes;
 class CFontMgr;
 class CGameData;
 class CHash;
+class CImage;
 class CKeyMgr;
 class COptionsMgr;
 class CRandGen;
@@ -82,6 +84,10 @@ public:
     // 1 when the options or the progress could not be written at the start.
     std::uint8_t GetStorageWarning() const { return m_storageWarning; }
     std::uint8_t AreCheatsEnabled() const { return m_cheatsEnabled; }
+    // The bottom bar of play, held by the game class while it lives; the
+    // camera's view ends above it.
+    CImage* GetBottomBar() const { return m_bottomBar; }
+    void SetBottomBar(CImage* image) { m_bottomBar = image; }
 
 private:
     // The second stage of start-up; without the archive or an object it
@@ -117,6 +123,8 @@ private:
     AZ_Client* m_client = nullptr;
     AZ_Presenter_Singleton* m_store = nullptr;
     CBinRes* m_script = nullptr;  // the engine runtime's tables, held while it lives
+    CAdapterServices m_adapterServices;
+    CImage* m_bottomBar = nullptr;
     CRootNode* m_root = nullptr;
 };
 

@@ -48,6 +48,11 @@ public:
     std::int32_t GetIdleTime() const { return m_idleTime; }
     // Game key of the last counted key-down; 0 after a cancelled frame.
     std::uint8_t GetLastKey() const { return m_lastKey; }
+    // The engine's key manager makes its stylus taps keys of their own.
+    void SetLastKey(std::uint8_t key) { m_lastKey = key; }
+    void SetIdleTime(std::int32_t ms) { m_idleTime = ms; }
+    std::uint32_t GetHeldMask() const { return m_heldMask; }
+    void SetHeldMask(std::uint32_t mask) { m_heldMask = mask; }
 
     // The pointer's last position (back-buffer pixels) and its flags;
     // screens and the engine clear the flags they have acted on.

@@ -2,10 +2,7 @@
 
 #include <new>
 
-#include "src/CGameApp.h"
-#include "src/CNode.h"
-#include "src/CSaveGameMgr.h"
-#include "src/LocalWidgets/CUIWidget.h"
+#include "src/CGameScreen.h"
 #include "src/actionZel/AZ_Client.h"
 #include "src/game/AZ_Adapter.h"
 
@@ -18,34 +15,23 @@ AZ_Adapter* Adapter() {
     return client != nullptr ? client->getAdapter() : nullptr;
 }
 
-// Until the game screen exists: a screen that shows nothing and asks for
-// the pause on back or the right soft key, as the game screen does.
-class PlaceholderGameScreen : public CNode {
-public:
-    std::uint8_t HandleEvent(std::uint32_t id, std::uint16_t param1, std::uintptr_t /*param2*/) override {
-        if (id != EVENT_KEY_PRESS || (param1 != CUIWidget::kKeyBack && param1 != CUIWidget::kKeyRightSoft)) return 0;
-        SetResult(2);
-        return 1;
-    }
-};
-
-std::int32_t g_selectedCharacter = 0;
-
 }  // namespace
 
-CNode* NewGameScreen() { return new (std::nothrow) PlaceholderGameScreen(); }
+CNode* NewGameScreen() { return new (std::nothrow) CGameScreen(); }
 
 std::int32_t UnlockedLevel() {
-    const CSaveGameMgr* saves = CGameApp::GetSaveGameMgr();
-    return saves != nullptr ? saves->GetLevelReached() : 0;
+    AZ_Adapter* adapter = Adapter();
+    return adapter != nullptr ? adapter->getUnlockedLevel() : 0;
 }
 
 std::int32_t SelectedCharacter() {
-    const CSaveGameMgr* saves = CGameApp::GetSaveGameMgr();
-    return saves != nullptr ? saves->GetCharacter() : 0;
+    AZ_Adapter* adapter = Adapter();
+    return adapter != nullptr ? adapter->getSelectedCharacter() : 0;
 }
 
-void SelectCharacter(std::int32_t character) { g_selectedCharacter = character; }
+void SelectCharacter(std::int32_t character) {
+    if (AZ_Adapter* adapter = Adapter()) adapter->setSelectedCharacter(character);
+}
 
 void SelectLevel(std::int32_t level) {
     if (AZ_Adapter* adapter = Adapter()) adapter->setSelectedLevel(level);
@@ -74,11 +60,7 @@ void ReleaseLevel() {
 }
 
 void ResetSaveData() {
-    CSaveGameMgr* saves = CGameApp::GetSaveGameMgr();
-    if (saves == nullptr) return;
-    saves->SetLevelReached(0);
-    saves->SetStarted(0);
-    saves->Save();
+    if (AZ_Adapter* adapter = Adapter()) adapter->resetSaveData();
 }
 
 }  // namespace scenes

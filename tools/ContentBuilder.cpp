@@ -9,7 +9,9 @@
 
 #include "platform/shared/components/TextEncoding.h"
 #include "tools/BmpWriter.h"
+#include "tools/EntityListWriter.h"
 #include "tools/FontWriter.h"
+#include "tools/MapWriter.h"
 #include "tools/OggTools.h"
 #include "tools/PngFile.h"
 #include "tools/ResourceIds.h"
@@ -275,7 +277,7 @@ private:
         const std::string& kind = words[1];
         const std::string& file = words[2];
         const std::uint32_t type = kind == "text"                          ? kResText
-                                   : kind == "image"                       ? kResImage
+                                   : kind == "image" || kind == "tiles"    ? kResImage
                                    : kind == "sound"                       ? kResSound
                                    : kind == "keyset" || kind == "sprites" ? kResKeyset
                                                                            : kResData;
@@ -292,10 +294,29 @@ private:
                 m_error = assembler.Error();
                 return false;
             }
+            m_script = assembler;
             return Add(id, MakeResource(payload));
         }
+        const std::string source(bytes.begin(), bytes.end());
+        std::string error;
+        if (kind == "tiles") {
+            Bytes bmp;
+            return MakeTileset(source, m_base + file, bmp, error) ? Add(id, MakeResource(bmp, kTagNativeImageToo))
+                                                                  : Fail(error);
+        }
+        if (kind == "map") {
+            MapWriter map;
+            Bytes payload;
+            if (!map.Parse(source, m_base + file) || !map.Build(payload)) return Fail(map.Error());
+            return Add(id, MakeResource(payload));
+        }
+        if (kind == "entities") {
+            std::vector<EntityRecord> entities;
+            const auto typeNumber = [this](std::string_view name) { return m_script.TypeNumber(name); };
+            if (!ParseEntityList(source, m_base + file, entities, error, typeNumber)) return Fail(error);
+            return Add(id, MakeResource(MakeEntityList(entities)));
+        }
         if (kind == "sound") {
-            std::string error;
             Bytes pcm;
             if (!SynthesiseTune(Lines(bytes), pcm, error)) return FailIn(file, error);
             // The id as the stream's serial number: the same bytes every time.
@@ -304,7 +325,6 @@ private:
         }
         if (kind == "image" && file.ends_with(".art")) return ArtImage(id, file, bytes);
         if (kind == "image") {
-            std::string error;
             const Bytes bmp = PngToBmp(m_base + file, error);
             return !bmp.empty() ? Add(id, MakeResource(bmp, kTagNativeImage)) : Fail(error);
         }
@@ -398,6 +418,8 @@ private:
     int m_line = 0;
     std::uint32_t m_language = 0;
     std::map<std::uint32_t, std::map<std::uint16_t, std::u16string>> m_texts;
+    // The last script listed: the entity lists name its types.
+    ScriptAssembler m_script;
 };
 
 }  // namespace

@@ -22,6 +22,13 @@
 //                                     a font from a glyph file (below): the
 //                                     font data at ID, its glyph sheet at the
 //                                     image id
+//   ID tiles FILE                     a strip of 24 x 24 tiles drawn as art
+//                                     (tools/MapWriter.h), a native image
+//   ID map FILE                       a tile map from layers of art
+//                                     (tools/MapWriter.h)
+//   ID entities FILE                  an entity list (tools/EntityListWriter.h)
+//                                     naming the types of the last script
+//                                     listed above it
 //
 // Texts inside the current language's aggregate (0x21FF....) go into the
 // last declared language's aggregate; other ids are archive entries, and two

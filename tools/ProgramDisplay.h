@@ -1,7 +1,7 @@
-// The display of programs that run the engine without the game's
-// application (tests, benchmarks, fuzzers): the graphics device opened
-// headless on an application object that holds only a singleton table,
-// and the application's blitter (tools/ProgramBlitter.h) bound to it.
+// The display of programs that run the engine outside the game (tests,
+// benchmarks, fuzzers): the game's application object started (its
+// managers, the graphics device opened headless and its blitter) but
+// without its start event, so that the program makes the engine itself.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +10,6 @@
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
 #include "src/CGameApp.h"
 #include "src/SoftwareBlitter/CSoftwareBlitter.h"
-#include "tools/SingletonTableApp.h"
 
 namespace vktools {
 
@@ -19,7 +18,7 @@ namespace vktools {
 // the back buffer's format; the back buffer, or null.
 inline ICRenderSurface* OpenProgramDisplay() {
     if (CApp::GetInstance() == nullptr) {
-        auto* app = new SingletonTableApp();
+        auto* app = new CGameApp();
         CApp::SetInstance(app);
         app->Startup();
     }

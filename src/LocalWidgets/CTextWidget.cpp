@@ -66,7 +66,9 @@ bool CTextWidget::TransitionFinished() const {
 }
 
 std::int32_t CTextWidget::SlideOffset() const {
-    if (m_transitionOwner == nullptr) return 0;
+    // An intro shorter than the slide would leave the text short of its
+    // place for good: it is there once the intro has ended.
+    if (TransitionFinished()) return 0;
     const std::int64_t travelled = std::int64_t{widgetlinks::TransitionElapsed(m_transitionOwner)} * m_slideSpeed / 1000;
     return static_cast<std::int32_t>(std::max<std::int64_t>(0, m_slideDistance - travelled));
 }

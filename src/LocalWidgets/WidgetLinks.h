@@ -1,7 +1,10 @@
 // The widgets' only calls into two neighbours: the sprite presenter that
 // draws scroll indicators and focus sprites, and the node whose intro
 // transition times a text's slide-in. Widgets keep the pointers (never
-// owned) and reach both through these functions alone.
+// owned) and reach both through these functions alone. The sprite calls
+// are the toolkit's own; the node calls belong to the application
+// framework (src/CNode.cpp), so that the toolkit includes none of its
+// headers.
 #pragma once
 
 #include <cstdint>
@@ -25,20 +28,5 @@ void StartSpriteAnimation(SZ_Presenter* sprite, std::int32_t animation);
 // and that length.
 std::int32_t TransitionElapsed(const CNode* node);
 std::int32_t TransitionTime(const CNode* node);
-
-// Tests put their own sprites and nodes behind the links with this object;
-// with none set the calls reach the real presenter and node.
-class Backend {
-public:
-    virtual ~Backend() = default;
-    virtual std::int32_t SpriteHeight(SZ_Presenter* sprite) = 0;
-    virtual void DrawSpriteAtOffset(SZ_Presenter* sprite, std::int32_t x, std::int32_t y) = 0;
-    virtual void DrawSprite(SZ_Presenter* sprite, std::int32_t x, std::int32_t y) = 0;
-    virtual void UpdateSprite(SZ_Presenter* sprite, std::uint32_t dt) = 0;
-    virtual void StartSpriteAnimation(SZ_Presenter* sprite, std::int32_t animation) = 0;
-    virtual std::int32_t TransitionElapsed(const CNode* node) = 0;
-    virtual std::int32_t TransitionTime(const CNode* node) = 0;
-};
-void SetBackend(Backend* backend);
 
 }  // namespace widgetlinks

@@ -57,6 +57,7 @@ void AZ_Client::reset() {
     std::fill(std::begin(m_presenterRows), std::end(m_presenterRows), static_cast<std::int16_t>(-1));
     std::fill(m_singletons, m_singletons + (m_singletons != nullptr ? m_data.getNumCharacters() : 0),
               static_cast<std::int16_t>(-1));
+    m_pool.releaseAll();
     m_interrupt = -1;
     m_numActive = 0;
 }

@@ -15,7 +15,9 @@
 
 #include "src/actionZel/AZ_Data.h"
 #include "src/actionZel/AZ_Defs.h"
+#include "src/actionZel/AZ_KeyManager.h"
 #include "src/actionZel/AZ_Manager.h"
+#include "src/actionZel/SZ_Pool.h"
 #include "src/game/AZ_Adapter.h"
 #include "src/game/Camera.h"
 
@@ -45,9 +47,10 @@ struct AZ_StateOverrideTable {
 
 class AZ_Client {
 public:
-    // Creates the manager (made the engine's one), the script tables,
-    // loaded from the script resource's payload, which must outlive the
-    // client, the camera (which needs the render surface) and the adapter.
+    // Creates the manager (made the engine's one), the key manager, the
+    // script tables, loaded from the script resource's payload, which must
+    // outlive the client, the sprite pool, the camera (which needs the
+    // render surface) and the adapter.
     // A script that is refused leaves no character types.
     AZ_Client(const std::uint8_t* script, std::uint32_t size);
     ~AZ_Client();
@@ -57,12 +60,14 @@ public:
 
     static AZ_Client* getInstance() { return s_instance; }
     AZ_Manager* getManager() { return &m_manager; }
+    AZ_KeyManager* getKeyManager() { return &m_keyManager; }
+    SZ_Pool* getSpritePool() { return &m_pool; }
     const AZ_Data* getData() const { return &m_data; }
     Camera* getCamera() { return &m_camera; }
     AZ_Adapter* getAdapter() { return &m_adapter; }
 
     // Forgets every character at once, without exit events or detach
-    // callbacks; no interrupt.
+    // callbacks, and frees every sprite of the pool; no interrupt.
     void reset();
 
     // Makes the presenter a character of its type: a row, the base types'
@@ -179,7 +184,9 @@ private:
     std::int32_t m_handlerNesting = 0;
     bool m_nestingExceeded = false;
     AZ_Manager m_manager;
+    AZ_KeyManager m_keyManager;
     AZ_Data m_data;
+    SZ_Pool m_pool;
     Camera m_camera;
     AZ_Adapter m_adapter;
 };

@@ -142,3 +142,18 @@ void AZ_ChangeToWeightedState(const AZ_Presenter* presenter, AZ_ArgCursor args, 
 void AZ_PauseCode(AZ_Presenter* presenter, std::int32_t codeId) { SetStatus(presenter, codeId, 1); }
 void AZ_PauseVisual(AZ_Presenter* presenter, std::int32_t codeId) { AZ_PauseCode(presenter, codeId); }
 void AZ_ResumeCode(AZ_Presenter* presenter, std::int32_t codeId) { SetStatus(presenter, codeId, 0); }
+
+std::int32_t AZ_TakeSprite(std::int32_t codeSlot, std::int32_t word) {
+    std::int32_t id = AZ_Presenter_Singleton::getCodeSlotValue(codeSlot + word);
+    if (id == 0 || id == AZ_FREE) {
+        id = AZ_Client::getInstance()->getSpritePool()->alloc();
+        AZ_Presenter_Singleton::setCodeSlotValue(codeSlot + word, id);
+    }
+    return id;
+}
+
+void AZ_FreeSprite(std::int32_t codeSlot, std::int32_t word) {
+    const std::int32_t id = AZ_Presenter_Singleton::getCodeSlotValue(codeSlot + word);
+    if (SZ_Pool::isValid(id)) AZ_Client::getInstance()->getSpritePool()->free(id);
+    AZ_Presenter_Singleton::setCodeSlotValue(codeSlot + word, AZ_FREE);
+}

@@ -1,6 +1,7 @@
 // What the instructions, behaviours and visuals share of the engine: walking
 // and searching the characters of a type, broadcasting to them, leaving the
-// state whose handler runs, and pausing or resuming one unit of a presenter.
+// state whose handler runs, pausing or resuming one unit of a presenter, and
+// the sprite visuals' pooled sprites.
 #pragma once
 
 #include <cstdint>
@@ -63,3 +64,11 @@ void AZ_ChangeToWeightedState(const AZ_Presenter* presenter, AZ_ArgCursor args, 
 void AZ_PauseCode(AZ_Presenter* presenter, std::int32_t codeId);
 void AZ_PauseVisual(AZ_Presenter* presenter, std::int32_t codeId);
 void AZ_ResumeCode(AZ_Presenter* presenter, std::int32_t codeId);
+
+// The pooled sprite (SZ_Pool id) that a visual keeps in word `word` of its
+// instance: a new one when the word holds none (0 or -32767), written back;
+// -1 when the pool is full.
+std::int32_t AZ_TakeSprite(std::int32_t codeSlot, std::int32_t word);
+// Gives the word's sprite back to the pool (a -1 is skipped) and marks the
+// word free.
+void AZ_FreeSprite(std::int32_t codeSlot, std::int32_t word);

@@ -1,8 +1,10 @@
 // The game side of the engine: the levels of this game, loading a level's
 // tileset, tile map and entity list (all at once or one step per frame),
 // drawing the map's layers, the tile sweeps and queries the behaviours move
-// by, and the engine's random numbers. There is one adapter, owned by
-// AZ_Client and reached through its getter.
+// by, and the engine's random numbers; and what the scripts take from the
+// application: texts laid out and drawn by a pool of text widgets, sounds,
+// vibration, the options and the saved progress. There is one adapter,
+// owned by AZ_Client and reached through its getter.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +13,9 @@
 #include "src/game/AZ_Map.h"
 
 class AZ_AdapterServices;
+class CBinRes;
 class CImage;
+class CTextWidget;
 
 // Script level of each level number, by the saved game's character: the
 // second character plays levels 0 and 1 in the other order.
@@ -27,6 +31,17 @@ constexpr std::uint32_t AZ_TILESET_RESOURCE = 0x02000100;
 constexpr std::uint32_t AZ_MAP_RESOURCE = 0x03000103;
 constexpr std::uint32_t AZ_ENTITY_LIST_RESOURCE = 0x0300022F;
 
+// Script string n is the text resource AZ_FIRST_STRING + n; the number
+// format of drawNumber is its own text resource.
+constexpr std::uint32_t AZ_FIRST_STRING = 0x21FF0169;
+constexpr std::uint32_t AZ_NUMBER_FORMAT = 0x21FF0168;
+constexpr std::int32_t AZ_TEXT_POOL_SIZE = 30;
+// The scripts' sounds 1 to 11.
+constexpr std::int32_t AZ_SOUND_COUNT = 11;
+constexpr std::uint32_t AZ_SoundTable[AZ_SOUND_COUNT] = {0x09000224, 0x09000225, 0x09000226, 0x09000227,
+                                                          0x09000228, 0x09000229, 0x0900022A, 0x0900022B,
+                                                          0x0900022C, 0x0900022D, 0x0900022E};
+
 // What the last blocking tile found was: its column and row (the sweeps
 // then replace the column by the corrected x, or the row by the corrected
 // y), the span table index of its span and its collision byte.
@@ -39,15 +54,19 @@ struct AZ_TileHit {
 
 class AZ_Adapter {
 public:
-    AZ_Adapter() = default;
-    // Frees the map and the tileset it still holds.
+    // Makes the text pool's widgets (the render surface must exist).
+    AZ_Adapter();
+    // Frees the map and the tileset it still holds, the texts and sounds it
+    // holds and the text pool.
     virtual ~AZ_Adapter();
 
     AZ_Adapter(const AZ_Adapter&) = delete;
     AZ_Adapter& operator=(const AZ_Adapter&) = delete;
 
-    // Where resources and the saved character come from; not owned. Without
-    // services every resource is missing and the saved character is 0.
+    // Where level resources and the saved character come from; not owned.
+    // Without services every resource is missing and the saved character
+    // is 0. Texts, fonts, sounds, options and saves come from the
+    // application's managers.
     void setServices(AZ_AdapterServices* services) { m_services = services; }
     AZ_AdapterServices* getServices() const { return m_services; }
 
@@ -55,8 +74,8 @@ public:
     // current one, makes sure a controller (type 0) is there and raises on
     // it 287, the intro event (386 or 387) and 261 + the script level.
     void startLevel(std::int32_t level);
-    // Forgets the camera, every character and presenter; keeps the map and
-    // the tileset.
+    // Releases the pool's texts and the sounds played, forgets the camera,
+    // every character and presenter; keeps the map and the tileset.
     void unloadLevel();
     void retryCurrentLevel();
     // Leaves the game: only after a start, frees map and tileset too.
@@ -81,6 +100,59 @@ public:
     void setUserCharacter(std::int32_t presenterId) { m_userCharacter = presenterId; }
     std::int32_t getKeyCharacter() const { return m_keyCharacter; }
     void setKeyCharacter(std::int32_t presenterId) { m_keyCharacter = presenterId; }
+    // The player character chosen in the menus (0 or 1), stored with the
+    // progress by saveProgress.
+    void setSelectedCharacter(std::int32_t character) { m_selectedCharacter = character; }
+
+    // The text pool. acquireText binds the string to the first slot that is
+    // free or holds it already (a full pool logs and binds nothing);
+    // releaseText frees the first slot holding it. Strings 12, 30, 60, 70,
+    // 146, 172 and 176 show device.conf's text when it gives one.
+    void acquireText(std::int32_t id);
+    void releaseText(std::int32_t id);
+    // Lays the bound string out in the font at the width: 1 when it fits
+    // into the height from the first line on (or is not bound), else 0.
+    std::int32_t layoutText(std::int32_t font, std::int32_t id, std::int32_t firstLine, std::int32_t width,
+                            std::int32_t height);
+    // Draws the bound string from the first line in the rectangle with the
+    // alignment a | b (widget flags); with a number other than -1 the
+    // string is the format of that number (a string whose conversions are
+    // not one integer shows as it stands). Three arguments have no effect.
+    void drawTextBox(std::int32_t unused, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                     std::int32_t font, std::int32_t id, std::int32_t firstLine, std::int32_t alignA,
+                     std::int32_t alignB, std::int32_t unused2, std::int32_t unused3, std::int32_t number);
+    std::int32_t getFontHeight(std::int32_t font);
+    // The number in the number format, font 2, its bottom right at (x, y).
+    void drawNumber(std::int32_t unused, std::int32_t number, std::int32_t x, std::int32_t y);
+
+    // Sounds 1 to 11 (AZ_SoundTable), played once: the player's id, 0 when
+    // sound is off, -1 for another number or a missing resource. Each play
+    // holds its resource until the level unloads.
+    std::int32_t playSound(std::int32_t n);
+    // Id 0: any.
+    bool isSoundPlaying(std::int32_t id);
+    void stopSound(std::int32_t id);
+    void stopAllSounds() { stopSound(0); }
+    std::int32_t vibrate(std::int32_t durationMs);
+    bool isVibrating(std::int32_t id);
+    void stopVibration(std::int32_t id);
+    void stopAllVibration() { stopVibration(0); }
+
+    // Options; the setters apply the choice to the media player and save.
+    bool isSoundOn();
+    bool isVibrationOn();
+    void setSoundOn(bool on);
+    void setVibrationOn(bool on);
+
+    // Saved progress; the setters save at once.
+    bool hasSavedGame();
+    void setSavedGame(bool started);
+    std::int32_t getUnlockedLevel();
+    std::int32_t getSelectedCharacter();
+    // Marks the game started, raises the level reached to the level, stores
+    // the selected character and saves.
+    void saveProgress(std::int32_t level);
+    void resetSaveData();
 
     // lo + a random value modulo (hi + 1 - lo), computed on 32 bits; an
     // empty range (hi + 1 - lo wrapping to 0) gives lo.
@@ -145,6 +217,14 @@ private:
     // Layer -1 as the active layer; -1 when there is none.
     static std::int32_t resolveLayer(std::int32_t layer);
     void drawTile(std::uint8_t columnByte, std::int32_t x, std::int32_t y, bool mirror);
+    // The slot bound to the string, or -1.
+    std::int32_t findText(std::int32_t id) const;
+    // The slot's widget with the font and its string's text (device.conf's
+    // or the resource's); null when the string is not bound.
+    CTextWidget* prepareText(std::int32_t font, std::int32_t id);
+    void releaseTexts();
+    // Stops the sounds played and gives their resources back.
+    void releaseSounds();
 
     AZ_AdapterServices* m_services = nullptr;
     CRandGen m_random;
@@ -152,6 +232,7 @@ private:
     std::int32_t m_tilesetNumber = -1;
     std::int32_t m_userCharacter = 0;
     std::int32_t m_keyCharacter = 0;
+    std::int32_t m_selectedCharacter = 0;
     std::int32_t m_selectedLevel = 0;
     std::int32_t m_loadStep = 0;
     AZ_Map m_map;
@@ -163,4 +244,11 @@ private:
     std::int32_t m_requestedTileset = -1;
     std::uint8_t m_loaded = 0;
     std::uint8_t m_started = 0;
+    CTextWidget* m_textPool[AZ_TEXT_POOL_SIZE] = {};
+    std::int32_t m_textIds[AZ_TEXT_POOL_SIZE];
+    const char16_t* m_texts[AZ_TEXT_POOL_SIZE] = {};
+    char16_t m_formatBuffer[256] = {};
+    const char16_t* m_numberFormat = nullptr;
+    CBinRes* m_sounds[AZ_SOUND_COUNT] = {};
+    std::int32_t m_soundHolds[AZ_SOUND_COUNT] = {};
 };

@@ -4,6 +4,8 @@
 
 #include "platform/shared/core/Debug.h"
 #include "platform/shared/core/Wrap.h"
+#include "platform/shared/graphics/2d/CImage.h"
+#include "src/CGameApp.h"
 #include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Geometry.h"
 #include "src/actionZel/AZ_Presenter.h"
@@ -49,6 +51,8 @@ void Camera::Reset() {
 std::int32_t Camera::tableLayers() const { return std::clamp(m_layerCount, 0, kMaxLayers); }
 
 void Camera::SetupForMap(std::int32_t viewWidth, std::int32_t viewHeight, std::int32_t layerCount) {
+    const CGameApp* app = CGameApp::GetInstance();
+    if (app != nullptr && app->GetBottomBar() != nullptr) viewHeight -= app->GetBottomBar()->GetHeight();
     const AZ_Map& map = AZ_Client::getInstance()->getAdapter()->getMap();
     m_viewport.Set(std::min(viewWidth, map.pixelWidth), std::min(viewHeight, map.pixelHeight));
     m_tilesToDraw.Set(TilesToDraw(m_viewport.x), TilesToDraw(m_viewport.y));

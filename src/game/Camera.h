@@ -28,9 +28,9 @@ public:
     // Position and target (0, 0), no active layer, view disabled, tables
     // stale.
     void Reset();
-    // The viewport becomes the view's size (each side at most the map's),
-    // the tiles drawn per layer follow from it; every layer's tables start
-    // at 0 and the view is disabled.
+    // The viewport becomes the view's size less the application's bottom
+    // bar (each side at most the map's), the tiles drawn per layer follow
+    // from it; every layer's tables start at 0 and the view is disabled.
     void SetupForMap(std::int32_t viewWidth, std::int32_t viewHeight, std::int32_t layerCount);
     // The target becomes the world point (x, y) centred in the view (mode 1:
     // added to the current target), clamped to the map; with snap set the

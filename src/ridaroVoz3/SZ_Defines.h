@@ -42,6 +42,10 @@ public:
     // animation of total 0 stays on its frame.
     void advance(std::uint32_t dt);
 
+    // Makes the frame the current one; a frame past the last is ignored.
+    void setCurrentFrame(std::uint8_t frame) {
+        if (frame < m_frameCount) m_currentFrame = frame;
+    }
     // Points at the same durations elsewhere (the animation reloaded).
     void setDurations(const std::uint16_t* durations) { m_durations = durations; }
     std::uint8_t getSpeed() const { return m_speed; }

@@ -1,9 +1,7 @@
-// The hooks that the platform library calls on an application, and the
-// blitter the tile images draw through. The engine tests run the applet's
-// queue but never its message loop.
+// The hooks that the platform library calls on an application. The engine
+// tests run the applet's queue but never its message loop.
 #include "platform/shared/core/CApp.h"
 #include "platform/shared/systems/CAppExecutor.h"
-#include "tools/ProgramBlitter.h"
 
 CApp* CreateGameApp() { return nullptr; }
 std::int32_t OnExecutorInit() { return 0; }

@@ -10,8 +10,6 @@
 #include "tests/engine/ScriptUnits.h"
 #include "tests/support/DebugCapture.h"
 #include "tools/EntityListWriter.h"
-#include "tools/ScriptAssembler.h"
-#include "tools/TextForm.h"
 
 namespace {
 
@@ -194,36 +192,4 @@ TEST(Level, RandomRangeDrawsFromTheGenerator) {
     }
     EXPECT_EQ(adapter->randomRange(3, 2), 3);  // an empty range: no division by zero
 }
-
-// The content's level 0: tileset art, map art and entity list, read by the
-// writers, load whole.
-TEST(Level, ContentLevelZeroLoads) {
-    std::string script, text, error;
-    ASSERT_TRUE(vktools::ReadTextFile(VK_CONTENT_DIR "/scripts/characters.script", script));
-    vktools::ScriptAssembler assembler;
-    ASSERT_TRUE(assembler.Parse(script, "characters.script"));
-    LevelWorld world(script);
-    DebugCapture log;
-    vktools::Bytes tileset, map;
-    ASSERT_TRUE(vktools::ReadTextFile(VK_CONTENT_DIR "/levels/tileset0.tiles", text));
-    ASSERT_TRUE(vktools::MakeTileset(text, "tileset0.tiles", tileset, error)) << error;
-    vktools::MapWriter mapWriter;
-    ASSERT_TRUE(mapWriter.ParseFile(VK_CONTENT_DIR "/levels/level0.map") && mapWriter.Build(map)) << mapWriter.Error();
-    std::vector<vktools::EntityRecord> entities;
-    ASSERT_TRUE(vktools::ReadTextFile(VK_CONTENT_DIR "/levels/level0.entities", text));
-    ASSERT_TRUE(vktools::ParseEntityList(text, "level0.entities", entities, error, [&](std::string_view name) {
-        return assembler.TypeNumber(name);
-    })) << error;
-    world.archive.Add(AZ_TILESET_RESOURCE, tileset);
-    world.archive.Add(AZ_MAP_RESOURCE, map);
-    world.archive.Add(AZ_ENTITY_LIST_RESOURCE, vktools::MakeEntityList(entities));
-    world.Adapter()->loadLevel(0, 0, 0);
-    EXPECT_EQ(log.Text().find("refused"), std::string::npos);
-    EXPECT_EQ(log.Text().find("skipped"), std::string::npos);
-    EXPECT_NE(world.Adapter()->getTileset(), nullptr);
-    EXPECT_GE(world.Adapter()->getMap().layerCount, 2);
-    // The controller's camera and the player's shadow join the entities.
-    EXPECT_EQ(world.client->getNumActive(), static_cast<std::int32_t>(entities.size()) + 2);
-}
-
 }  // namespace

@@ -6,12 +6,12 @@
 #include "fuzz/ScriptFuzz.h"
 #include "tests/support/DebugCapture.h"
 #include "tests/support/FuzzReplay.h"
-#include "tools/SingletonTableApp.h"
+#include "src/CGameApp.h"
 
 namespace {
 
-// A fresh application object (for the file manager and the display) for
-// the scope.
+// A fresh application object (for the file manager, the display and the
+// blitter) for the scope.
 struct FuzzApp {
     FuzzApp() {
         CApp::SetInstance(app);
@@ -21,7 +21,7 @@ struct FuzzApp {
         delete app;
         CApp::SetInstance(nullptr);
     }
-    vktools::SingletonTableApp* app = new vktools::SingletonTableApp();
+    CGameApp* app = new CGameApp();
     DebugCapture quiet;
 };
 

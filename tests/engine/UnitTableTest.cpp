@@ -18,8 +18,8 @@ const std::vector<int> kPlaceholders = {
     21,  22,  23,  24,  25,  26,  27,  28,  29,  30,  31,  32,  33,  34,  35,  36,  37,  38,  39,  40,  41,
     42,  43,  44,  45,  46,  47,  48,  49,  50,  51,  52,  53,  54,  55,  56,  57,  58,  59,  60,  61,  62,
     63,  64,  65,  66,  67,  68,  69,  70,  71,  72,  73,  74,  75,  76,  77,  78,  79,  80,  81,  82,  83,
-    84,  85,  86,  87,  88,  89,  90,  91,  92,  93,  109, 115, 117, 123, 125, 131, 132, 133, 138, 144, 145,
-    146, 147, 148, 150, 155, 159, 160, 161,
+    85,  88,  90,  91,  92,  93,  109, 115, 117, 123, 125, 131, 132, 133, 138, 144, 145, 146, 147, 148, 150,
+    155, 159, 160, 161,
 };
 
 TEST(UnitTable, PlaceholdersAreExactlyTheUnbuiltIds) {
@@ -69,11 +69,12 @@ TEST(UnitAccessors, ReadAndWriteTheInstanceWord) {
 }
 
 // Every check of the units' callbacks and accessors, through the
-// placeholders of b_child (2, 5 words) and v_sz (86, 4 words).
+// placeholder of b_child (2, 5 words) and v_sz (86, 4 words).
 TEST(UnitChecksDeathTest, EachFailedCheckLogsItsLineAndStops) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const std::string table = "..\\..\\src\\actionZel\\cc\\AZ_UnitTable.cpp";
     const std::string b = "..\\..\\src\\actionZel\\cc\\b_testUnit.h", v = "..\\..\\src\\actionZel\\cc\\v_testUnit.h";
+    const std::string sz = AZ_UNIT_SOURCE(v_sz);
     EngineWorld world;
     const std::int32_t b0 = world.manager.getSlotStart(2), v0 = world.manager.getSlotStart(86);
     AZ_Presenter* p = world.P(0);
@@ -87,8 +88,8 @@ TEST(UnitChecksDeathTest, EachFailedCheckLogsItsLineAndStops) {
         {AZ_GetUnit(2).detach, p, -1, "[ AZ ][ ERROR ] - Access to codeSlot with -1 id", table},
         {AZ_GetUnit(2).attach, p, b0 - 1, "[ AZ ][ ERROR ] - Access to codeSlot outside behaviors space", table},
         {AZ_GetUnit(2).detach, p, b0 + 6, "[ AZ ][ ERROR ] - Access to invalid codeSlot inside behaviors space", table},
-        {AZ_GetUnit(86).render, p, v0 + 200, "[ AZ ][ ERROR ] - Access to codeSlot outside visuals space", table},
-        {AZ_GetUnit(86).attach, p, v0 + 2, "[ AZ ][ ERROR ] - Access to invalid codeSlot inside visuals space", table},
+        {AZ_GetUnit(86).render, p, v0 + 200, "[ AZ ][ ERROR ] - Access to codeSlot outside visuals space", sz},
+        {AZ_GetUnit(86).attach, p, v0 + 2, "[ AZ ][ ERROR ] - Access to invalid codeSlot inside visuals space", sz},
         {[](AZ_Presenter*, std::int32_t s) { b_testUnit_getParent(s); }, p, -2,
          "[ AZ ][ ERROR ] - Access to codeSlot with negative id", b},
         {[](AZ_Presenter*, std::int32_t s) { b_testUnit_setParent(s, 0); }, p, 4983,

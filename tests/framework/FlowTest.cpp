@@ -288,14 +288,17 @@ TEST(Flow, NewGameAndPause) {
         {"3 Shell/9 Text", {kEnter}, [] {
              EXPECT_EQ(TopText(), (u"level 1" + Text(0x21FF0159) + std::u16string(600, u'x')).substr(0, 499));
          }},
-        {"3 Shell/10 Game/2 Play", {kEscape}},
+        {"3 Shell/10 Game/2 Play", {kEscape}, [] { EXPECT_TRUE(Adapter().isLevelStarted()); }},
         {"3 Shell/10 Game/3 Menu", {kDown, kEnter}, [] { EXPECT_FALSE(ICMediaPlayer::GetInstance()->IsSoundPlaying(0)); }},
         {"3 Shell/10 Game/6 Options/1 Options", {kEscape}},
         {"3 Shell/10 Game/3 Menu", {kUp, kEnter}},
         {"3 Shell/10 Game/2 Play", {VK_F2}},
         {"3 Shell/10 Game/3 Menu", {kUp, kEnter}},
         {"3 Shell/10 Game/8 Menu", {kDown, kEnter}},
-        {"3 Shell/3 Menu", {}, [] { EXPECT_EQ(CGameApp::GetSaveGameMgr()->GetCharacter(), 1); }},
+        {"3 Shell/3 Menu", {}, [] {
+             EXPECT_EQ(CGameApp::GetSaveGameMgr()->GetCharacter(), 1);
+             EXPECT_FALSE(Adapter().isLevelStarted());
+         }},
     }));
 }
 

@@ -18,6 +18,7 @@
 #include "src/CResMgr.h"
 #include "src/CRootNode.h"
 #include "src/actionZel/AZ_Presenter.h"
+#include "src/ridaroVoz3/SZ_Home.h"
 #include "tests/support/DebugCapture.h"
 #include "tests/support/FailingAlloc.h"
 #include "tests/support/GameRun.h"
@@ -47,6 +48,7 @@ TEST(GameApp, StartsInTwoStages) {
         EXPECT_EQ(App().GetEngineRuntime() != nullptr && App().GetPresenterStore()->getPoolSize() == 150, started);
         EXPECT_EQ(CGameApp::GetGameData()->GetSplashSound() && CGameApp::GetGameData()->GetTitleSound(), started);
         EXPECT_EQ(App().GetExecutor()->GetState(), started ? CAppExecutor::kRunning : CAppExecutor::kStarting);
+        EXPECT_EQ(CGameApp::GetSpriteHome()->IsConstructed(), started);
         if (tick == 1) {
             EXPECT_EQ(NoticeText(), "Please turn the phone upright: the game plays in portrait only.");
             EXPECT_DEATH((host::SetDebugSink(nullptr), App().HandleEvent(0x12345678, 0, 0)), "CGameApp, Line: 1410");

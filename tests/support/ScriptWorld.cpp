@@ -12,13 +12,15 @@
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
 #include "platform/shared/win32/CCore_Win32.h"
 #include "src/CGameApp.h"
+#include "src/CResMgr.h"
+#include "src/ridaroVoz3/SZ_Home.h"
 #include "src/win32/CApplet.h"
 #include "tests/support/TempDir.h"
 #include "tools/BigFileWriter.h"
+#include "tools/ContentBuilder.h"
 #include "tools/ResourceWriters.h"
 #include "tools/ScriptAssembler.h"
 #include "tools/ProgramDisplay.h"
-#include "tools/SingletonTableApp.h"
 
 namespace {
 
@@ -34,9 +36,10 @@ constexpr int kHookArgs[] = {1, 2, 1, 1, 4, 4, 3, 3, 0, 0, 0, 0, 0, 0, 1, 1};
 
 }  // namespace
 
-// The application under the applet: it records the events it is handed
-// and runs the engine's frame in its tick.
-class ScriptWorld::App : public vktools::SingletonTableApp {
+// The game's application under the applet, started (its managers, the
+// graphics device, the blitter) without its start event: it records the
+// events it is handed and runs the engine's frame in its tick.
+class ScriptWorld::App : public CGameApp {
 public:
     explicit App(ScriptWorld& world) : m_world(world) {}
     void Tick() override { m_world.Frame(m_frameTime); }
@@ -81,6 +84,9 @@ ScriptWorld::ScriptWorld(std::string_view scriptText) : ScriptWorld(Assemble(scr
 ScriptWorld::ScriptWorld(const vktools::Bytes& payload) {
     host::ResetDisplay();
     host::ResetWindowing();
+    host::SetModuleDirectory(dir.Path());
+    m_media = host::GetMediaBackend();
+    host::SetMediaBackend(host::MediaBackend::Headless);
     m_applet = CApplet::Create(nullptr);
     m_core = CCore_Win32::Create();
     ICCore::SetInstance(m_core);
@@ -91,7 +97,6 @@ ScriptWorld::ScriptWorld(const vktools::Bytes& payload) {
     CGameApp::GetBlitter()->Init(ICGraphics2d::GetInstance()->GetRenderSurface()->GetPixelFormat(), nullptr, 0);
 
     // The script resource, read from an archive as the start event reads it.
-    TempDir dir;
     vktools::BigFileWriter archive;
     archive.Add(kScriptResource & 0x7FFF, 3, vktools::MakeBlob(payload));
     EXPECT_TRUE(archive.WriteFile(dir.HostPath("velkorin.big"), vktools::BigFileWriter::IdForm::List));
@@ -115,7 +120,27 @@ ScriptWorld::~ScriptWorld() {
     ICCore::SetInstance(nullptr);
     delete m_core;
     delete m_applet;
+    host::SetModuleDirectory("");
+    host::SetMediaBackend(m_media);
     EXPECT_EQ(host::LiveDisplayObjects(), 0);
+}
+
+bool ScriptWorld::Open(const vktools::Content& content, std::initializer_list<std::pair<int, int>> sprites) {
+    vktools::Bytes archive;
+    std::string error;
+    EXPECT_TRUE(vktools::BuildContentArchive(content, archive, error)) << error;
+    if (!vktools::WriteHostFile(dir.HostPath("game.big"), archive) ||
+        CGameApp::GetResMgr()->Open(dir.Phone("game.big").c_str()) != 1) {
+        return false;
+    }
+    CGameApp::GetResMgr()->SelectLanguage(0);
+    SZ_Home* home = CGameApp::GetSpriteHome();
+    home->Construct();
+    if (!home->IsConstructed()) return false;
+    for (const auto& [archetype, character] : sprites) home->QueueArchetypeCharacter(archetype, character);
+    while (home->ProcessLoadQueue(500)) {
+    }
+    return true;
 }
 
 std::int32_t ScriptWorld::Spawn(std::int32_t type, std::int32_t x, std::int32_t y) {

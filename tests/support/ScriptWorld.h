@@ -1,8 +1,10 @@
 // The engine as the application's start event makes it, for tests: the
 // script resource read from an archive that the tools/ writers build, the
-// runtime and the presenter store of 150, with the platform core and the
-// applet's event queue through which the engine posts, the headless
-// graphics device it draws on, and a recorder behind the engine's hooks.
+// runtime and the presenter store of 150, over the game's application
+// started without its start event (its managers, in a game directory of
+// its own), with the platform core and the applet's event queue through
+// which the engine posts, the headless graphics device it draws on, and a
+// recorder behind the engine's hooks.
 #pragma once
 
 #include <cstdint>
@@ -10,16 +12,22 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/shared/components/CBinRes.h"
+#include "host/WaveOut.h"
 #include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Hooks.h"
 #include "src/actionZel/AZ_Presenter.h"
+#include "tests/support/TempDir.h"
 #include "tools/ByteWriter.h"
 
 class CApplet;
 class ICCore;
+namespace vktools {
+struct Content;
+}
 
 // Records every hook call; its result for the handler filter is settable.
 class HookRecorder : public AZ_HookListener {
@@ -45,6 +53,12 @@ public:
 
     static vktools::Bytes Assemble(std::string_view scriptText);
 
+    // Opens the content's archive through the application's resource
+    // manager, as the start event does, constructs the sprite home from it
+    // and loads the (archetype, character) pairs through its load queue;
+    // true when the home was made.
+    bool Open(const vktools::Content& content, std::initializer_list<std::pair<int, int>> sprites = {});
+
     // A presenter of the type, spawned; the character's row, or -1.
     std::int32_t Spawn(std::int32_t type, std::int32_t x = 0, std::int32_t y = 0);
     AZ_Presenter* PresenterOfRow(std::int32_t row) const {
@@ -68,6 +82,8 @@ public:
     HookRecorder hooks;
     // Application events the application was handed, in order.
     std::vector<std::uint32_t> appEvents;
+    // The game's directory (device.conf, the option and save files).
+    TempDir dir;
 
 private:
     void Frame(std::int32_t frameTime);
@@ -77,4 +93,5 @@ private:
     ICCore* m_core = nullptr;
     App* m_app = nullptr;
     CBinRes m_script;
+    host::MediaBackend m_media;
 };

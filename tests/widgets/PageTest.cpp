@@ -1,6 +1,7 @@
 // The vertical container and the page: stacking, overflow and indicator
 // room, clipping what is out of view, scrolling, paging, wrapping and the
-// page's items; and a menu page driven key by key.
+// page's items. tests/framework/MenuPageTest.cpp drives a menu page key by
+// key in the running game.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -9,9 +10,7 @@
 
 #include "platform/shared/core/SystemEvent.h"
 #include "src/LocalWidgets/CPageWidget.h"
-#include "src/LocalWidgets/CSelectItemGroupWidget.h"
 #include "src/LocalWidgets/CSliderWidget.h"
-#include "src/LocalWidgets/CSpacerWidget.h"
 #include "tests/widgets/WidgetWorld.h"
 
 namespace {
@@ -44,9 +43,10 @@ std::vector<std::string> Shown(const Stack& stack) {
     return shown;
 }
 
-// A page at (0, 10), 100 high, with indicators 8 high where asked: with
-// the 320-high surface the spacing is 5 and each indicator takes 18. Down
-// pages by (100 * 716) >> 10 = 69, with both indicators by 44.
+// A page at (0, 10), 100 high, with the indicators (5 high) where asked:
+// with the 320-high surface the spacing is 5 and each indicator takes 15.
+// Down pages by (100 * 716) >> 10 = 69, with both indicators by
+// (70 * 716) >> 10 = 48.
 TEST_F(Pages, StacksClipsAndScrollsItsChildren) {
     struct Case {
         std::vector<std::int32_t> heights;
@@ -64,20 +64,20 @@ TEST_F(Pages, StacksClipsAndScrollsItsChildren) {
         {{40, 40, 40}, false, false, 0, 1, false, 120, 20, {"10+20", "30+40", "70+40"}},
         {{40, 40, 40}, false, false, 0, 2, false, 120, 20, {"10+20", "30+40", "70+40"}},
         {{40, 40, 40}, true, false, 0, 0, false, 120, 0, {"10+40", "50+40", "90+20"}},
-        // Both indicators: 64 pixels of content after 18 reserved above.
-        {{40, 40, 40}, true, true, centred, 0, true, 156, 0, {"28+40", "68+24", "-"}},
-        {{40, 40, 40}, true, true, centred, 1, true, 156, 44, {"-", "28+36", "64+28"}},
+        // Both indicators: 70 pixels of content after 15 reserved above.
+        {{40, 40, 40}, true, true, centred, 0, true, 150, 0, {"25+40", "65+30", "-"}},
+        {{40, 40, 40}, true, true, centred, 1, true, 150, 48, {"-", "25+32", "57+38"}},
         // A filling child gets three quarters of the 320-high surface.
         {{20, CWidget::kFill}, false, false, 0, 0, false, 260, 0, {"10+20", "30+80"}},
         // Without overflow a centred stack centres.
         {{20, 20}, true, true, centred, 0, false, 40, 0, {"40+20", "60+20"}},
     };
     for (const Case& c : cases) {
-        FakeSprite up, down;
+        SZ_Presenter up = MenuSprite(10), down = MenuSprite(11);
         CPageWidget page;
         Stack stack(c.heights);
         stack.AddTo(page);
-        page.SetScrollIndicators(c.up ? up.get() : nullptr, c.down ? down.get() : nullptr);
+        page.SetScrollIndicators(c.up ? &up : nullptr, c.down ? &down : nullptr);
         page.SetAlignment(c.alignment);
         page.SetLocalRect(CRect(0, 10, 240, 100));
         page.Paint();
@@ -200,64 +200,6 @@ TEST_F(Pages, ItemsAreInsertedAndRemovedInPlace) {
     }
     CPageWidget page;
     EXPECT_DEATH(page.InsertItem(nullptr, 1), "ASSERT FAILED - File: CPageWidget.cpp, Line: 54");
-}
-
-// A menu page at (0, 40), 200 high, on the 320-high surface: a header of
-// one 20-high line, a 6-high spacer and a group of twelve 20-high items,
-// both indicators 8 high (spacing 5, 18 each) and the wrap flag on page and
-// group. Pass 1 overflows at the group; pass 2 leaves 164 for content and
-// measures 200 + 102, stepping (164 * 716) >> 10 = 114. The group shows items at 84, 104, ...: the seventh is
-// cut to 18 and asks for 2; each later one, out of view, asks for its 20
-// pixels, up to 102, where the twelfth ends on the content's bottom (222).
-// Down on the last asks the page up by the group's hidden part (102 - 26),
-// leaving the group at the top; up on the first asks it down by 240 - 20.
-TEST_F(Pages, AMenuPageVisitsEveryItemAndWrapsAround) {
-    FakeSprite up, down;
-    TextFont font(18);
-    CPageWidget page;
-    CTextWidget header;
-    CSpacerWidget spacer;
-    CSelectItemGroupWidget group;
-    CSelectItemWidget items[12];
-    header.SetFont(&font.font);
-    header.SetText(u"menu");
-    spacer.SetHeight(6);
-    page.AddItem(&header);
-    page.AddItem(&spacer);
-    page.AddItem(&group);
-    for (CSelectItemWidget& item : items) {
-        item.SetFont(&font.font);
-        item.SetText(u"item");
-        group.AddItem(&item);
-    }
-    group.SetFocusable(true);
-    group.SetSelectable(true);
-    group.SetWrap(true);
-    page.SetWrap(true);
-    page.SetScrollIndicators(up.get(), down.get());
-    page.SetFocusable(true);
-    page.Focus(true);
-    page.SetLocalRect(CRect(0, 40, 240, 200));
-    page.Paint();
-    EXPECT_EQ(std::make_pair(page.GetMeasuredHeight(), page.GetPageStep()), std::make_pair(302, 114));
-    EXPECT_EQ(group.GetScreenRect(), CRect(0, 84, 240, 138));
-    EXPECT_EQ(up.calls, std::vector<SpriteCall>({{'o', 120, 53}}));
-    EXPECT_EQ(down.calls, std::vector<SpriteCall>({{'o', 120, 235}}));
-
-    const std::int32_t scrolls[] = {0, 0, 0, 0, 0, 2, 22, 42, 62, 82, 102, 26};
-    for (int press = 1; press <= 12; ++press) {
-        EXPECT_TRUE(page.DispatchEvent(EVENT_KEY_PRESS, CUIWidget::kKeyDown, 0));
-        page.Paint();
-        const int focused = press % 12;
-        EXPECT_EQ(group.GetFocusedChild(), &items[focused]) << press;
-        EXPECT_EQ(group.CountChecked() == 1 && items[focused].IsChecked(), true) << press;
-        EXPECT_EQ(page.GetScrollY(), scrolls[press - 1]) << press;
-        EXPECT_EQ(items[focused].GetScreenRect().h, 20) << press;
-    }
-    EXPECT_TRUE(page.DispatchEvent(EVENT_KEY_PRESS, CUIWidget::kKeyUp, 0));
-    page.Paint();
-    EXPECT_EQ(group.GetFocusedChild(), &items[11]);
-    EXPECT_EQ(page.GetScrollY(), 102);
 }
 
 }  // namespace

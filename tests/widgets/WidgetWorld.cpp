@@ -9,44 +9,23 @@
 #include "platform/shared/graphics/2d/CDrawUtil.h"
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
 #include "platform/shared/win32/CCore_Win32.h"
+#include "src/CGameApp.h"
 #include "src/LocalWidgets/CSoftkeyWidget.h"
-#include "src/LocalWidgets/WidgetLinks.h"
 #include "src/win32/CApplet.h"
-#include "tools/SingletonTableApp.h"
+#include "tools/MenuSprites.h"
+#include "tools/ProgramDisplay.h"
 
 namespace {
 
 std::vector<Posted> g_posted;
 
-class RecordingApp : public vktools::SingletonTableApp {
+class RecordingApp : public CGameApp {
 public:
     std::uint8_t HandleEvent(std::uint32_t id, std::uint16_t p16, std::uintptr_t p32) override {
         g_posted.push_back({id, p16, p32});
         return 1;
     }
 };
-
-FakeSprite* Sprite(SZ_Presenter* sprite) { return reinterpret_cast<FakeSprite*>(sprite); }
-const FakeNode* Node(const CNode* node) { return reinterpret_cast<const FakeNode*>(node); }
-
-class FakeLinks : public widgetlinks::Backend {
-public:
-    std::int32_t SpriteHeight(SZ_Presenter* sprite) override { return Sprite(sprite)->height; }
-    void DrawSpriteAtOffset(SZ_Presenter* sprite, std::int32_t x, std::int32_t y) override {
-        Sprite(sprite)->calls.push_back({'o', x, y});
-    }
-    void DrawSprite(SZ_Presenter* sprite, std::int32_t x, std::int32_t y) override {
-        Sprite(sprite)->calls.push_back({'d', x, y});
-    }
-    void UpdateSprite(SZ_Presenter* sprite, std::uint32_t dt) override {
-        Sprite(sprite)->calls.push_back({'u', static_cast<std::int32_t>(dt), 0});
-    }
-    void StartSpriteAnimation(SZ_Presenter* sprite, std::int32_t animation) override {
-        Sprite(sprite)->calls.push_back({'a', animation, 0});
-    }
-    std::int32_t TransitionElapsed(const CNode* node) override { return Node(node)->elapsed; }
-    std::int32_t TransitionTime(const CNode* node) override { return Node(node)->time; }
-} g_links;
 
 constexpr std::u16string_view kGlyphs = u".abcdefghijklmnopqrstuvwxyz";  // sorted, as fonts want
 
@@ -69,18 +48,18 @@ void OnExecutorDraw() {}
 
 void WidgetWorld::SetUp() {
     g_posted.clear();
-    widgetlinks::SetBackend(&g_links);
     m_applet = CApplet::Create(nullptr);  // becomes the current window
     ICCore::SetInstance(CCore_Win32::Create());
     CApp::SetInstance(new RecordingApp());
+    host::SetDisplayFormat(host::kDisplayXrgb8888);  // the sprites' palettes take the blitter's format
     ASSERT_EQ(CApp::GetInstance()->Startup(), 0);
     OpenScreen(480, 640);
+    ASSERT_TRUE(vktools::OpenGameArchive(VK_GAME_ARCHIVE) && vktools::LoadMenuSprites());
 }
 
 void WidgetWorld::TearDown() {
     CSoftkeyWidget::SetOffsets({});
-    widgetlinks::SetBackend(nullptr);
-    delete CApp::GetInstance();  // with the graphics device
+    delete CApp::GetInstance();  // with the graphics device, the archive and the sprites
     CApp::SetInstance(nullptr);
     delete ICCore::GetInstance();
     ICCore::SetInstance(nullptr);
@@ -94,6 +73,7 @@ void WidgetWorld::OpenScreen(int width, int height) {
     host::SetDisplayFormat(host::kDisplayXrgb8888);
     host::ResetWindowing(host::WindowOptions{.screenWidth = width, .screenHeight = height});
     ASSERT_TRUE(ICGraphics2d::GetInstance()->Init());
+    vktools::LockForDrawing(Surface());
 }
 
 std::vector<Posted> WidgetWorld::TakePosted() {

@@ -1,6 +1,8 @@
 // The widget tests' world: a headless screen with the graphics device open
 // (XRGB 8888, read back as 0xRRGGBB), the real platform core posting into an
-// applet's queue, and an application recording what the queue hands it.
+// applet's queue, and the game's application recording what the queue
+// hands it, with the game's archive open and the menus' sprites (archetype
+// 18, character 0) loaded.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,30 +11,23 @@
 #include <string>
 #include <vector>
 
+#include "src/CNode.h"
 #include "src/LocalWidgets/CUIWidget.h"
 #include "tests/platform/FontTestSupport.h"
+#include "tools/MenuSprites.h"
 
 class CApplet;
-class CNode;
-class SZ_Presenter;
 
-// What the widgets ask of a sprite: 'o' drawn at an offset, 'd' drawn, 'u'
-// updated by the value, 'a' that animation started.
-struct SpriteCall {
-    char what;
-    std::int32_t a, b;
-    bool operator==(const SpriteCall&) const = default;
-};
+// The menus' sprites: 9 the focus marker, 10 and 11 the up and down
+// indicators (5 high).
+using vktools::MenuSprite;
 
-// Sprites and owning nodes as the widgets see them while the world runs.
-struct FakeSprite {
-    std::int32_t height = 8;
-    std::vector<SpriteCall> calls;
-    SZ_Presenter* get() { return reinterpret_cast<SZ_Presenter*>(this); }
-};
-struct FakeNode {
-    std::int32_t elapsed = 0, time = 0;
-    CNode* get() { return reinterpret_cast<CNode*>(this); }
+// A node whose intro lasts the given time, of which elapsed has run.
+struct IntroNode : CNode {
+    IntroNode(std::int32_t time, std::uint32_t elapsed) {
+        SetTransitionTime(time);
+        Update(elapsed);
+    }
 };
 
 struct Posted {

@@ -6,10 +6,8 @@
 #include "platform/shared/core/CApp.h"
 #include "platform/shared/systems/CAppExecutor.h"
 #include "tools/ContentBuilder.h"
-#include "tools/ProgramBlitter.h"
 
-// The platform library's hooks: this program runs no application (the
-// blitter hook comes from ProgramBlitter.h).
+// The platform library's hooks: this program runs no application.
 CApp* CreateGameApp() { return nullptr; }
 std::int32_t OnExecutorInit() { return 0; }
 void OnExecutorShutdown() {}

@@ -54,6 +54,10 @@
 #include "src/actionZel/cc/f_unmaskEvent.h"
 #include "src/actionZel/cc/f_unmaskVisParam.h"
 #include "src/actionZel/cc/f_unspawnCharacter.h"
+#include "src/actionZel/cc/v_hudBackground.h"
+#include "src/actionZel/cc/v_sz.h"
+#include "src/actionZel/cc/v_szSkyBox.h"
+#include "src/actionZel/cc/v_szTiledSprite.h"
 
 namespace {
 
@@ -167,12 +171,12 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_UNBUILT_VISUAL(81, v_hudOverlay),
     AZ_UNBUILT_VISUAL(82, v_hud),
     AZ_UNBUILT_VISUAL(83, v_bar),
-    AZ_UNBUILT_VISUAL(84, v_hudBackground),
+    AZ_VISUAL_UNIT(84, v_hudBackground),
     AZ_UNBUILT_VISUAL(85, v_hudBar),
-    AZ_UNBUILT_VISUAL(86, v_sz),
-    AZ_UNBUILT_VISUAL(87, v_szSkyBox),
+    AZ_VISUAL_UNIT(86, v_sz),
+    AZ_VISUAL_UNIT(87, v_szSkyBox),
     AZ_UNBUILT_VISUAL(88, v_color),
-    AZ_UNBUILT_VISUAL(89, v_szTiledSprite),
+    AZ_VISUAL_UNIT(89, v_szTiledSprite),
     AZ_UNBUILT_VISUAL(90, v_blend),
     AZ_UNBUILT_VISUAL(91, v_rect),
     AZ_UNBUILT_VISUAL(92, v_combo),

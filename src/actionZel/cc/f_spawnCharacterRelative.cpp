@@ -6,12 +6,14 @@
 #include "src/actionZel/cc/b_boundingBox.h"
 #include "src/actionZel/cc/b_child.h"
 #include "src/actionZel/cc/b_hotspotImpact.h"
+#include "src/actionZel/cc/v_sz.h"
 
 namespace {
 
 constexpr std::int32_t kChild = 2;
 constexpr std::int32_t kBoundingBox = 27;
 constexpr std::int32_t kHotspotImpact = 29;
+constexpr std::int32_t kSprite = 86;
 
 }  // namespace
 
@@ -34,6 +36,14 @@ void f_spawnCharacterRelative(AZ_Presenter* presenter, std::int32_t paramOffset,
         offsetY = WrapSub32(offsetY, mode == 1 ? height >> 1 : height);
         break;
     }
+    case 3:  // the sprite's collision rectangle
+        if (const std::int32_t sprite = presenter->findCodeSlot(kSprite); sprite != -1) {
+            SZ_Pool* pool = client->getSpritePool();
+            const std::int32_t id = v_sz_getPoolId(sprite);
+            offsetX = WrapAdd32(offsetX, AZ_Adapter::pixelToWorld(pool->getCollisionRectX(id)));
+            offsetY = WrapAdd32(offsetY, AZ_Adapter::pixelToWorld(pool->getCollisionRectY(id)));
+        }
+        break;
     case 4:  // where the character was last hit
         if (const std::int32_t impact = presenter->findCodeSlot(kHotspotImpact); impact != -1) {
             offsetX = WrapAdd32(offsetX, WrapSub32(b_hotspotImpact_getImpactX(impact), x));
@@ -50,7 +60,7 @@ void f_spawnCharacterRelative(AZ_Presenter* presenter, std::int32_t paramOffset,
         y = AZ_Adapter::pixelToWorld(camera->GetY());
         parent = -3;
         break;
-    default:  // the own position; mode 3, the sprite's collision rectangle, needs the sprite pool
+    default:  // the own position
         break;
     }
     const bool mirrored = mirror == 1 && facing != 0;

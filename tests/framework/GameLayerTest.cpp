@@ -1,0 +1,175 @@
+// The game layer in the whole game over the sample content: a level played
+// on the game screen, the cheat key, and what the adapter takes from the
+// application.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+
+#include "platform/shared/core/SystemEvent.h"
+#include "platform/shared/graphics/2d/ICGraphics2d.h"
+#include "src/CGameApp.h"
+#include "src/CGameScreen.h"
+#include "src/CKeyMgr.h"
+#include "src/CResMgr.h"
+#include "src/CRootNode.h"
+#include "src/CSaveGameMgr.h"
+#include "src/SoftwareBlitter/CSoftwareBlitter.h"
+#include "src/actionZel/AZ_Client.h"
+#include "src/ridaroVoz3/SZ_Home.h"
+#include "tests/support/DebugCapture.h"
+#include "tests/support/GameRun.h"
+#include "tests/support/GoldenFrame.h"
+#include "tests/support/ScriptWorld.h"
+
+namespace {
+
+constexpr std::uint32_t kLanguage = 0x08000300;
+
+AZ_Adapter* Adapter() { return CGameApp::GetInstance()->GetEngineRuntime()->getAdapter(); }
+
+// Script strings 12 and 100-129 ("y"), 14 "%d", 15 "%s!", 16 "7"; the
+// notice stays.
+vktools::TaggedBlob Strings() {
+    std::map<std::uint16_t, std::u16string> texts{{0x147, u"Turn the phone"}, {0x169 + 12, u"x"},
+                                                  {0x169 + 14, u"%d"}, {0x169 + 15, u"%s!"}, {0x169 + 16, u"7"}};
+    for (std::uint16_t id = 100; id < 130; ++id) texts.emplace(0x169 + id, std::u16string(1, u'y'));
+    return vktools::MakeLanguageAggregate(texts);
+}
+
+// The text box of the string (a number other than -1 formatted into it),
+// drawn over black rows: a hash of the rows.
+std::size_t TextBox(std::int32_t id, std::int32_t number) {
+    ICRenderSurface* surface = ICGraphics2d::GetInstance()->GetRenderSurface();
+    std::uint8_t* bits = nullptr;
+    std::int32_t pitch = 0;
+    surface->Lock(&bits, &pitch);
+    CGameApp::GetBlitter()->Init(surface->GetPixelFormat(), bits, pitch);
+    std::fill_n(bits, 20 * pitch, 0);
+    Adapter()->drawTextBox(0, 0, 0, 60, 20, 0, id, 0, 1, 16, 0, 0, number);
+    const std::string rows(reinterpret_cast<char*>(bits), static_cast<std::size_t>(20 * pitch));
+    surface->Unlock();
+    return std::hash<std::string>{}(rows);
+}
+
+// The adapter's texts, sounds, options and progress.
+void Services(const TempDir& dir) {
+    AZ_Adapter* adapter = Adapter();
+    const std::int32_t h = adapter->getFontHeight(0);
+    ASSERT_GT(h, 0);
+    const auto bound = [&](std::int32_t id) { return adapter->layoutText(0, id, 0, 100, 0) == 0; };
+    DebugCapture log;
+    // One slot for a string acquired twice: 30 strings fill the pool.
+    adapter->acquireText(100);
+    for (std::int32_t id = 100; id < 130; ++id) adapter->acquireText(id);
+    EXPECT_EQ(log.Text(), "");
+    adapter->acquireText(12);
+    EXPECT_EQ(log.Lines(), std::vector<std::string>{"[ ERROR ] - Out of text pool "});
+    // Freed slot 1 takes 129 as well; its first release frees slot 1.
+    adapter->releaseText(101);
+    adapter->acquireText(129);
+    adapter->releaseText(129);
+    EXPECT_TRUE(bound(129));
+    adapter->releaseText(129);
+    EXPECT_FALSE(bound(129));
+    // device.conf's three lines of string 12; from line 1 on they fit
+    // into two lines.
+    adapter->unloadLevel();
+    adapter->acquireText(12);
+    EXPECT_EQ(adapter->layoutText(0, 12, 0, 100, 2 * h), 0);
+    EXPECT_EQ(adapter->layoutText(0, 12, 1, 100, 2 * h), 1);
+    // Numbers go into one-integer formats only.
+    for (std::int32_t id : {14, 15, 16}) adapter->acquireText(id);
+    EXPECT_EQ(TextBox(14, 7), TextBox(16, -1));
+    EXPECT_EQ(TextBox(15, 7), TextBox(15, -1));
+    EXPECT_NE(TextBox(15, 7), TextBox(16, -1));
+    EXPECT_NE(TextBox(16, -1), TextBox(99, -1));  // a string not bound draws nothing
+
+    // Sounds 1 to 11, held until the level unloads; the root's stay.
+    CResMgr* resources = CGameApp::GetResMgr();
+    EXPECT_EQ(adapter->playSound(0), -1);
+    EXPECT_EQ(adapter->playSound(12), -1);
+    EXPECT_EQ(adapter->playSound(3), -1);  // no such resource
+    const std::int32_t sound = adapter->playSound(1);
+    EXPECT_GT(sound, 0);
+    EXPECT_TRUE(adapter->isSoundPlaying(sound));
+    adapter->unloadLevel();
+    EXPECT_FALSE(adapter->isSoundPlaying(sound));
+    EXPECT_FALSE(resources->IsCached(0x09000224));
+    EXPECT_TRUE(resources->IsCached(0x09000221));
+    adapter->setSoundOn(false);
+    EXPECT_EQ(adapter->playSound(1), 0);
+    EXPECT_FALSE(adapter->isSoundOn());
+
+    // A lower level keeps the level reached; the character is stored.
+    CSaveGameMgr* saves = CGameApp::GetSaveGameMgr();
+    saves->SetLevelReached(5);
+    adapter->setSelectedCharacter(1);
+    adapter->saveProgress(3);
+    EXPECT_EQ(dir.Read("savegame.dat"), std::string("\1\0\0\0\5\0\0\0\1\0\0\0", 12));
+}
+
+// Tick 1: level 0 loaded on the game screen, its characters resumed, the
+// camera scrolled and the view opened as its script, the camera and the
+// loader will; tick 3: its frame shows the map, the characters and the
+// bar. Tick 4: the cheat key ('9') skips to the next level and saves it
+// reached, but not past the last level; its event comes all the same.
+// Tick 5: the adapter's texts, sounds, options and progress.
+TEST(GameLayer, PlayOverTheApplication) {
+    GameRun run;
+    run.dir.Write("properties.dat", "Zel-Cheats-Enable = TRUE\n");
+    run.dir.Write("device.conf", "X=0\nSTRING_12=a|b|c\n");
+    run.content.resources[kLanguage] = Strings();
+    const auto play = [] {
+        SZ_Home* home = CGameApp::GetSpriteHome();
+        for (std::int32_t archetype = 0; archetype < 3; ++archetype) home->QueueArchetypeCharacter(archetype, 0);
+        while (home->ProcessLoadQueue(500)) {
+        }
+        ASSERT_EQ(CGameApp::GetInstance()->GetRootNode()->PushState(1, new CGameScreen()), 0);
+        AZ_Client* client = CGameApp::GetInstance()->GetEngineRuntime();
+        Adapter()->loadLevel(0, 0, 0);
+        EXPECT_NE(Adapter()->getTileset(), nullptr);
+        EXPECT_EQ(Adapter()->getMap().layerCount, 3);
+        // Two controllers with their camera and sky, five more entities
+        // and the player's shadow.
+        EXPECT_EQ(client->getNumActive(), 12);
+        for (std::int32_t row = 0; row < client->getNumActive(); ++row) {
+            AZ_Presenter* presenter = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
+            presenter->setUpdateEnabled(true);
+            presenter->setRenderEnabled(true);
+        }
+        client->getCamera()->SetActiveLayer(1);
+        client->getCamera()->UpdateScroll(0);
+        client->getCamera()->SetViewEnabled(true);
+    };
+    const auto cheat = [](std::int32_t level) {
+        AZ_Client* client = CGameApp::GetInstance()->GetEngineRuntime();
+        Adapter()->startLevel(level);
+        client->getCamera()->SetViewEnabled(true);
+        const std::int32_t controller = client->getPresenterOfRow(client->findCharacterByType(0));
+        HookRecorder hooks;
+        AZ_SetHookListener(&hooks);
+        CGameApp::GetKeyMgr()->HandleEvent(EVENT_KEY_DOWN, '9', 0);
+        client->getKeyManager()->update(controller);
+        AZ_SetHookListener(nullptr);
+        EXPECT_EQ(hooks.Of({AZ_Hook::HandlerBegin}).back(), "HandlerBegin " + std::to_string(controller) + " 220");
+        EXPECT_EQ(Adapter()->getCurrentLevel(), level == 15 ? 15 : 4) << level;
+        EXPECT_EQ(CGameApp::GetSaveGameMgr()->GetLevelReached(), level == 15 ? 0 : 4) << level;
+    };
+    EXPECT_EQ(run.Run(
+                  [&](int tick) {
+                      if (tick == 1) play();
+                      if (tick == 3) {
+                          EXPECT_TRUE(MatchesGoldenFrame("level0-play"));
+                      }
+                      if (tick != 4) return;
+                      cheat(15);
+                      cheat(3);
+                      Services(run.dir);
+                  },
+                  4),
+              0);
+}
+
+}  // namespace
