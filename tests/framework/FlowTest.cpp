@@ -73,14 +73,9 @@ AZ_Adapter& Adapter() { return *AZ_Client::getInstance()->getAdapter(); }
 
 std::uint8_t PrefsByte(const GameRun& run, int n) { return static_cast<std::uint8_t>(run.dir.Read("prefs.dat").at(n)); }
 
-std::string SaveGame(std::uint8_t started, std::int32_t level, std::int32_t character) {
-    std::string bytes(12, '\0');
-    bytes[0] = static_cast<char>(started);
-    for (int i = 0; i < 4; ++i) {
-        bytes[4 + i] = static_cast<char>(static_cast<std::uint32_t>(level) >> (8 * i));
-        bytes[8 + i] = static_cast<char>(static_cast<std::uint32_t>(character) >> (8 * i));
-    }
-    return bytes;
+// savegame.dat: started, padding, level reached, character (small values).
+std::string SaveGame(char started, char level, char character) {
+    return {started, 0, 0, 0, level, 0, 0, 0, character, 0, 0, 0};
 }
 
 // One step of a walk: the chain waited for, a check when it is reached,
