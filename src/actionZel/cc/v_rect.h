@@ -1,0 +1,16 @@
+// The visual v_rect (code id 91): one screen rectangle (words: x, y, width,
+// height, written by its driving behaviour) filled in the colour of the
+// character's v_color; nothing without one or with its alpha at 0.
+#pragma once
+
+#include "src/actionZel/AZ_Unit.h"
+
+void v_rect_attach(AZ_Presenter* presenter, std::int32_t codeSlot);
+void v_rect_render(AZ_Presenter* presenter, std::int32_t codeSlot);
+void v_rect_detach(AZ_Presenter* presenter, std::int32_t codeSlot);
+
+// Words 1 to 4: x, y, width and height in screen pixels.
+AZ_UNIT_SETTER(v_rect, 91, X, 1)
+AZ_UNIT_SETTER(v_rect, 91, Y, 2)
+AZ_UNIT_SETTER(v_rect, 91, Width, 3)
+AZ_UNIT_SETTER(v_rect, 91, Height, 4)
