@@ -18,20 +18,36 @@
 #include "tools/ArchiveBuilder.h"
 #include "tools/SpriteArt.h"
 
-// Archetype 0, each animation one rectangle with its kind-1 box over it:
+// Archetype 0, each animation one picture with its kind-1 box over it:
 // 0 a portrait 40 x 8 above its point, 1 the health overlay 20 x 4 at
-// (10, 10), 2 the power overlay at (10, 20), 3 the combo bar 20 x 4 above
+// (10, 10) (its rectangle 10 wider on the left), 2 the power overlay at
+// (10, 20), 3 the combo bar 20 x 4 above
 // and left of its point, 4 the 4 x 4 continue marker likewise.
 constexpr char kUnitArt[] = R"(
+colour r FF0000
+colour g 00FF00
+image health
+rrrrrrrrrrrrrrrrrrrrrrrrrrrrrr
+rrrrrrrrrrrrrrrrrrrrrrrrrrrrrr
+rrrrrrrrrrrrrrrrrrrrrrrrrrrrrr
+rrrrrrrrrrrrrrrrrrrrrrrrrrrrrr
+end
+image power
+gggggggggggggggggggg
+gggggggggggggggggggg
+gggggggggggggggggggg
+gggggggggggggggggggg
+end
+sprite bar30 health
+sprite pow power
 box bar FFFF0000 20 4
-box pow FF00FF00 20 4
 box port FF0000FF 40 8
 box mark FFFFFF00 4 4
 box wide -1 20 4 1
 box tall -1 40 8 1
 box small -1 4 4 1
 archetype 0
-layer health bar 10 10 wide 10 10
+layer health bar30 0 10 wide 10 10
 layer power pow 10 20 wide 10 20
 layer portrait port 0 -8 tall 0 -8
 layer combo bar -20 -4 wide -20 -4
