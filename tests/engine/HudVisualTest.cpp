@@ -2,6 +2,7 @@
 // headless back buffer after a frame of the engine.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 #include <string>
 #include <vector>
@@ -145,6 +146,68 @@ TEST_F(HudVisualTest, HealthPowerAndComboFollowThePlayer) {
         EXPECT_EQ(60 - world.Others(right - 60, bottom - 2, right, bottom - 1, kRed565), c.bar) << what;
         EXPECT_EQ(60 - world.Others(right - 60, bottom - 2, right, bottom - 1, kCover), c.cover) << what;
         EXPECT_EQ(world.Others(right - 30, bottom - 30, right, bottom - 8, kGrey565) > 0, c.count) << what;
+    }
+}
+
+// A text box of margin m and open height T on an odd view 301 high; text
+// string 2 (many lines). A key-advanced box's text area loses the 4-pixel
+// marker, which sits at its lower right corner.
+TEST_F(HudVisualTest, TextBoxLayoutFollowsItsBehaviour) {
+    constexpr std::uint32_t kBox565 = 0x4AED, kStripe565 = 0x08A4;
+    constexpr std::int32_t kViewHeight = 301;
+    AZ_Map& map = world.client->getAdapter()->getMap();
+    map.pixelWidth = viewWidth;
+    map.pixelHeight = kViewHeight;
+    world.client->getCamera()->SetupForMap(viewWidth, 1000, 1);
+    const std::int32_t w = viewWidth, line = world.client->getAdapter()->getFontHeight(1);
+    ASSERT_GT(line, 0);
+    enum Text { kNone, kDrawn, kOneLine };
+    const struct {
+        std::int32_t margin, height, target, pageTime, page;
+        int backdrop, blackout, closing;
+        Text text;
+        std::vector<Probe> probes;
+    } cases[] = {
+        {4, 60, 60, 0, 0, 0, 0, 0, kDrawn,  // shadow, box, panel and marker
+         {{4, 4, kBox565}, {w - 5, 4, kBox565}, {w - 1, 4, kGrey565}, {w - 1, 67, kBlack565}, {w - 1, 68, kGrey565},
+          {8, 8, kWhite565}, {8, 59, kWhite565}, {8, 60, kBox565}, {w - 14, 57, kYellow565}, {0, 300, kBlue565}}},
+        {0, 60, 60, 0, 0, 0, 0, 0, kDrawn, {{0, 0, kWhite565}, {w - 1, 59, kWhite565}, {w - 1, 60, kGrey565}}},
+        {4, 60, 60, 0, 0, 1, 1, 0, kDrawn, {{w - 1, 300, kBlack565}, {w - 1, 299, kBlack565}}},
+        {4, 60, 60, 0, 0, 1, 0, 0, kDrawn,
+         {{w - 1, 0, kStripe565}, {w - 1, 1, kGrey565}, {w - 1, 300, kStripe565}, {w - 1, 299, kGrey565}}},
+        {4, 20, 60, 0, 0, 0, 0, 0, kNone,  // opening: centred, no text or marker
+         {{4, 23, kGrey565}, {4, 24, kBox565}, {8, 28, kWhite565}, {w - 14, 57, kGrey565}}},
+        {4, 60, 60, 2000, 0, 0, 0, 0, kDrawn, {{w - 14, 57, kWhite565}}},  // timed: no marker
+        {4, 60, 60, 0, 50, 0, 0, 0, kNone, {}},                              // a page past the end
+        {4, 16 + line + line / 2, 16 + line + line / 2, 2000, 0, 0, 0, 0, kOneLine, {}},  // whole lines
+        {4, 16, 16, 2000, 0, 0, 0, 0, kNone, {{8, 8, kWhite565}}},  // no text area
+        {4, 60, 60, 0, 0, 1, 0, 1, kNone, {{5, 5, kGrey565}, {9, 9, kGrey565}, {0, 300, kBlue565}, {w - 1, 0, kStripe565}}},
+    };
+    for (const auto& c : cases) {
+        world.Restart();
+        world.client->getAdapter()->acquireText(2);
+        const AZ_Presenter* box = world.Make(kBox);
+        pool.setAnimation(world.Word(box, 93, 5), 0, 0, 0);  // the portrait, as the box's instruction sets it
+        world.SetWords(box, 76, {{1, c.margin}, {4, 2}, {5, c.height}, {9, c.backdrop}, {11, c.closing}, {12, 0},
+                                 {13, -1}, {16, c.pageTime}, {19, c.target}, {20, c.blackout}});
+        world.SetWords(box, 93, {{1, c.page}});
+        Show();
+        const std::string what = std::to_string(c.margin) + " " + std::to_string(c.height) + " " +
+                                 std::to_string(c.pageTime) + " " + std::to_string(c.page);
+        ExpectProbes(c.probes, what);
+        const std::int32_t m = c.margin, y0 = m + ((c.target - c.height) >> 1);
+        const std::int32_t th = c.target - 4 * m - (c.pageTime > 0 ? 0 : 4);
+        if (c.closing == 0) {
+            EXPECT_EQ(world.Word(box, 76, 14), th) << what;
+            EXPECT_EQ(world.Word(box, 76, 15), w - 6 * m) << what;
+        }
+        if (th <= 0 || c.closing == 1) continue;
+        // Text on the panel, and none below its last whole line.
+        const int x0 = 3 * m, x1 = w - 3 * m, top = y0 + 2 * m, bottom = std::min(top + th, y0 + c.height - m);
+        EXPECT_EQ(world.Others(x0, top, x1, bottom, kWhite565) > 0, c.text != kNone) << what;
+        if (c.text == kOneLine) {
+            EXPECT_EQ(world.Others(x0, top + line, x1, top + th, kWhite565), 0) << what;
+        }
     }
 }
 
