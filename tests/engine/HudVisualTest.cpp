@@ -9,6 +9,7 @@
 
 #include "src/actionZel/cc/v_bar.h"
 #include "src/actionZel/cc/v_rect.h"
+#include "tests/engine/EngineWorld.h"
 #include "tests/engine/GameUnitWorld.h"
 
 namespace {
@@ -209,6 +210,20 @@ TEST_F(HudVisualTest, TextBoxLayoutFollowsItsBehaviour) {
             EXPECT_EQ(world.Others(x0, top + line, x1, top + th, kWhite565), 0) << what;
         }
     }
+}
+
+// The head-up display and an open key-advanced box over its backdrop:
+// after the frame that lays the page out, frames allocate nothing.
+TEST_F(HudVisualTest, HudAndTextBoxFramesAllocateNothing) {
+    pool.setAnimation(world.Word(world.Make(kHud), 92, 3), 3, 0, 1);
+    world.Make(kPlayer);
+    world.client->getAdapter()->acquireText(2);
+    const AZ_Presenter* box = world.Make(kBox);
+    world.SetWords(box, 76, {{1, 4}, {4, 2}, {5, 60}, {9, 1}, {13, -1}, {19, 60}});
+    Show();
+    const std::size_t before = AllocationCount();
+    for (int frame = 0; frame < 50; ++frame) Show();
+    EXPECT_EQ(AllocationCount(), before);
 }
 
 }  // namespace
