@@ -6,4 +6,3 @@
 // Words 1 and 2: the limit and how far the count has come.
 AZ_UNIT_GETTER(b_counter, 72, Limit, 1)
 AZ_UNIT_GETTER(b_counter, 72, Count, 2)
-AZ_UNIT_SETTER(b_counter, 72, Count, 2)

@@ -15,7 +15,6 @@ AZ_UNIT_GETTER(b_inGameTextBox, 76, TargetHeight, 19)
 // Word 6: the continue marker's animation.
 AZ_UNIT_GETTER(b_inGameTextBox, 76, MarkerAnimation, 6)
 // Word 8: the portrait's side (1 left).
-AZ_UNIT_GETTER(b_inGameTextBox, 76, Side, 8)
 AZ_UNIT_SETTER(b_inGameTextBox, 76, Side, 8)
 // Word 9: 1 draws a striped backdrop over the view; word 20: 1 blacks the
 // view out behind the box.
@@ -32,16 +31,12 @@ AZ_UNIT_SETTER(b_inGameTextBox, 76, PortraitX, 12)
 AZ_UNIT_GETTER(b_inGameTextBox, 76, Number, 13)
 AZ_UNIT_SETTER(b_inGameTextBox, 76, Number, 13)
 // Words 14 and 15: the text area's height and width, in pixels.
-AZ_UNIT_GETTER(b_inGameTextBox, 76, TextHeight, 14)
 AZ_UNIT_SETTER(b_inGameTextBox, 76, TextHeight, 14)
-AZ_UNIT_GETTER(b_inGameTextBox, 76, TextWidth, 15)
 AZ_UNIT_SETTER(b_inGameTextBox, 76, TextWidth, 15)
 // Word 16: the page time in ms; above 0 the pages turn by time, else by key.
 AZ_UNIT_GETTER(b_inGameTextBox, 76, PageTime, 16)
 AZ_UNIT_SETTER(b_inGameTextBox, 76, PageTime, 16)
 // Word 17: the end event (-1 stands for 367); word 18: the character type
 // that receives it.
-AZ_UNIT_GETTER(b_inGameTextBox, 76, EndEvent, 17)
 AZ_UNIT_SETTER(b_inGameTextBox, 76, EndEvent, 17)
-AZ_UNIT_GETTER(b_inGameTextBox, 76, EndEventType, 18)
 AZ_UNIT_SETTER(b_inGameTextBox, 76, EndEventType, 18)

@@ -4,5 +4,4 @@
 #include "src/actionZel/AZ_Unit.h"
 
 // Word 1: the time left, in ms.
-AZ_UNIT_GETTER(b_timer, 17, Time, 1)
 AZ_UNIT_SETTER(b_timer, 17, Time, 1)

@@ -12,6 +12,5 @@ void v_inGameTextBox_detach(AZ_Presenter* presenter, std::int32_t codeSlot);
 
 // Word 1: the page shown, from 0.
 AZ_UNIT_GETTER(v_inGameTextBox, 93, Page, 1)
-AZ_UNIT_SETTER(v_inGameTextBox, 93, Page, 1)
 // Word 5: the SZ_Pool id of the portrait sprite.
 AZ_UNIT_GETTER(v_inGameTextBox, 93, PortraitSprite, 5)

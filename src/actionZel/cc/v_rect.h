@@ -8,9 +8,3 @@
 void v_rect_attach(AZ_Presenter* presenter, std::int32_t codeSlot);
 void v_rect_render(AZ_Presenter* presenter, std::int32_t codeSlot);
 void v_rect_detach(AZ_Presenter* presenter, std::int32_t codeSlot);
-
-// Words 1 to 4: x, y, width and height in screen pixels.
-AZ_UNIT_SETTER(v_rect, 91, X, 1)
-AZ_UNIT_SETTER(v_rect, 91, Y, 2)
-AZ_UNIT_SETTER(v_rect, 91, Width, 3)
-AZ_UNIT_SETTER(v_rect, 91, Height, 4)
