@@ -161,9 +161,7 @@ void AZ_FreeSprite(std::int32_t codeSlot, std::int32_t word) {
 }
 
 void AZ_FillRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, std::uint32_t colour) {
-    const auto s16 = [](std::int32_t value) { return static_cast<std::int16_t>(value); };
-    const CRect rect(s16(x), s16(y), s16(width), s16(height));
-    CDrawUtil::FillRect(&rect, colour);
+    CDrawUtil::FillRectRGB(nullptr, x, y, width, height, colour >> 16 & 0xFF, colour >> 8 & 0xFF, colour & 0xFF);
 }
 
 AZ_Presenter* AZ_FindPlayer() {
