@@ -110,15 +110,15 @@ struct BodyWorld : LevelWorld {
             ICMediaPlayer::GetInstance()->Update(static_cast<std::uint32_t>(t));
         }
     }
-    // The events the presenter's handlers took since the last call, in order.
+    // The events the presenter's handlers took since the last call, in
+    // order; the enter event left out.
     std::vector<int> Events(const AZ_Presenter* p) {
         std::vector<int> events;
-        for (const AZ_HookCall& call : hooks.calls) {
-            if (call.hook == AZ_Hook::HandlerBegin && call.presenter == p && call.args[0] != 162) {
-                events.push_back(call.args[0]);
-            }
-        }
-        hooks.calls.clear();
+        std::erase_if(hooks.calls, [&](const AZ_HookCall& call) {
+            if (call.presenter != p) return false;
+            if (call.hook == AZ_Hook::HandlerBegin && call.args[0] != 162) events.push_back(call.args[0]);
+            return true;
+        });
         return events;
     }
     // A fresh level: no characters, every presenter free.
