@@ -5,7 +5,9 @@
 // handlers list, then runs a frame.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "fuzz/FuzzTargets.h"
@@ -87,6 +89,22 @@ on hit
     f_popState 1
 )"),
     };
+    // The level, option, menu, combo and text-box instructions with the
+    // units they look for: a menu of items, a player, a counter and the text
+    // box type 81.
+    std::string text = "type ctl initial ctl|type item initial item|type player initial player|";
+    for (int n = 3; n < 81; ++n) text += "type t" + std::to_string(n) + " initial item|";
+    text += "type box initial box|state ctl|on enter|b_widgetSelectable 1 0|b_loader|b_playSound 1 0|"
+            "f_setActiveLayer 0|f_setLayerScrollSpeed 1 512 512|on 300|f_widgetSelectItem 1 1|f_activateSelected|"
+            "f_spawnInGameTextBox 1 0 1 1 0 t3 1 300 ctl 1|f_spawnInGameTextBox 2 0 0 1 500 none 0 none none 0|"
+            "f_checkComboMeter|f_testHacks|f_enableSounds|f_disableSounds|f_enableVibration|f_disableVibration|"
+            "f_stopSounds|f_loadLevel 0 0 0 0 255 300 -1|f_exitInterrupt 1|on 301|f_loadSelectedLevel|"
+            "f_loadNextLevel|f_retryCurrentLevel|f_resetSaveData|f_unloadCurrentLevel|state item|on enter|"
+            "b_textWidget 12 0|b_changeLevelStringId 10|b_counter 3|state player|on enter|b_health 5 10|"
+            "b_power 0 0|b_combo 10 10 0 0 0|v_hudBar|v_combo 0 0|v_bar|v_color 1 2 3 4|v_rect|state box|on enter|"
+            "b_inGameTextBox 4 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 60 0|v_inGameTextBox 0 0 0";
+    std::replace(text.begin(), text.end(), '|', '\n');
+    seeds.push_back(AssembledSeed(text.c_str()));
     vktools::RawScript raw;
     raw.characters = {{-1, 0}, {0, 1}, {1, 2}};
     raw.states = {0, 2, 3};

@@ -1,7 +1,8 @@
 // The root of the game's flow, owned by the application object: while it is
 // initialised it holds the two sounds played outside levels, and it runs the
-// scenes of the game one after the other. No state has a scene yet: every
-// request leaves the stack empty.
+// scenes of the game one after the other: start-up (1), intro (2), shell (3)
+// and exit (4), after which the program quits. A back in the start-up or
+// intro scene goes straight to the exit.
 #pragma once
 
 #include <cstdint>

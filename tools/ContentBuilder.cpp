@@ -429,6 +429,15 @@ bool LoadContent(const std::string& listPath, Content& content, std::string& err
     return Loader(listPath, content, error).Load();
 }
 
+bool AddLanguageCopy(Content& content, std::uint32_t aggregateId, std::u16string_view name) {
+    if (content.manifest.languages.empty() || content.resources.contains(aggregateId)) return false;
+    const auto first = content.resources.find(content.manifest.languages.front().aggregateId);
+    if (first == content.resources.end()) return false;
+    content.resources[aggregateId] = first->second;
+    content.manifest.languages.push_back(ManifestLanguage{aggregateId, {0}, Utf8Name(name)});
+    return true;
+}
+
 bool BuildContentArchive(const Content& content, Bytes& archive, std::string& error) {
     std::map<std::uint32_t, std::string> owners{{kManifestEntry, "the manifest"}};
     ArchiveBuilder builder;

@@ -47,6 +47,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "tools/ArchiveBuilder.h"
 #include "tools/ByteWriter.h"
@@ -63,6 +64,10 @@ struct Content {
 // Reads the list and makes every resource; false with a message naming the
 // file and line on the first error.
 bool LoadContent(const std::string& listPath, Content& content, std::string& error);
+// Another language, for tests: the first language's texts again under the
+// aggregate id and the name. False when the content has no language or
+// the aggregate holds one already.
+bool AddLanguageCopy(Content& content, std::uint32_t aggregateId, std::u16string_view name);
 // The archive; false with a message naming both ids when two share an entry
 // (the manifest's included).
 bool BuildContentArchive(const Content& content, Bytes& archive, std::string& error);

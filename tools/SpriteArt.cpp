@@ -146,6 +146,10 @@ private:
             m_set.archetypes.resize(static_cast<std::size_t>(a) + 1);
             m_layers.clear();
             m_frames.clear();
+            m_characters = 0;
+        } else if (what == "characters" && inArchetype && words.size() == 2) {
+            if (!Number(words[1], 1, 255, a)) return false;
+            m_characters = static_cast<int>(a);
         } else if (what == "layer" && inArchetype) {
             if (!m_layers.emplace(words.size() > 1 ? words[1] : "", Archetype().layers.size()).second) {
                 return Fail("a second layer " + words[1]);
@@ -183,9 +187,10 @@ private:
         }
     }
 
-    // Character 0 needs every image sprite of the archetype's layers.
+    // Character 0 needs every image sprite of the archetype's layers; the
+    // further characters of a `characters` line need none.
     void EndArchetype() {
-        if (m_archetype < 0 || Archetype().layers.empty()) return;
+        if (m_archetype < 0 || (Archetype().layers.empty() && m_characters == 0)) return;
         SpriteCharacter character;
         for (const auto& layer : Archetype().layers) {
             for (const SpritePlacement& p : layer) {
@@ -195,6 +200,7 @@ private:
         std::sort(character.sprites.begin(), character.sprites.end());
         character.sprites.erase(std::unique(character.sprites.begin(), character.sprites.end()), character.sprites.end());
         Archetype().characters = {character};
+        if (m_characters > 1) Archetype().characters.resize(static_cast<std::size_t>(m_characters));
     }
 
     std::string m_file;
@@ -203,6 +209,7 @@ private:
     int m_line = 0;
     int m_scale = 1;
     int m_archetype = -1;
+    int m_characters = 0;  // of the archetype's `characters` line, 0 without
     BmpDesc* m_image = nullptr;
     std::map<char, std::uint32_t> m_colours;
     std::map<std::string, std::size_t> m_images;

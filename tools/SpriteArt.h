@@ -13,6 +13,8 @@
 //                            a rectangle sprite (colour -1: an invisible box)
 //   archetype N              the next archetype is N (the numbers skipped
 //                            stay empty); images and sprites come before it
+//   characters N             the archetype has characters 0 to N - 1 (1 to
+//                            255): placeholders beyond character 0
 //   layer NAME SPRITE X Y [SPRITE X Y]...
 //   frame NAME LAYER X Y [LAYER X Y]...
 //   animation N FRAME MS [FRAME MS]...
@@ -20,7 +22,8 @@
 //                            have no frames); MS a multiple of 10
 //
 // Each archetype with layers has one character, 0, that needs every image
-// sprite of its layers. Images become 8-bit bitmaps whose colours are those
+// sprite of its layers, unless a `characters` line gives it more; those
+// need no sprite. Images become 8-bit bitmaps whose colours are those
 // of the legend that the image uses, in order of appearance. Sprite ids are
 // the image sprites in order, then the boxes.
 #pragma once

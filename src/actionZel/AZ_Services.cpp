@@ -3,6 +3,8 @@
 #include <limits>
 
 #include "platform/shared/core/Debug.h"
+#include "platform/shared/core/Wrap.h"
+#include "platform/shared/graphics/2d/CDrawUtil.h"
 #include "src/actionZel/cc/b_boundingBox.h"
 
 namespace {
@@ -156,4 +158,20 @@ void AZ_FreeSprite(std::int32_t codeSlot, std::int32_t word) {
     const std::int32_t id = AZ_Presenter_Singleton::getCodeSlotValue(codeSlot + word);
     if (SZ_Pool::isValid(id)) AZ_Client::getInstance()->getSpritePool()->free(id);
     AZ_Presenter_Singleton::setCodeSlotValue(codeSlot + word, AZ_FREE);
+}
+
+void AZ_FillRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, std::uint32_t colour) {
+    CDrawUtil::FillRectRGB(nullptr, x, y, width, height, colour >> 16 & 0xFF, colour >> 8 & 0xFF, colour & 0xFF);
+}
+
+AZ_Presenter* AZ_FindPlayer() {
+    constexpr std::int32_t kPlayer = 2, kSecondForm = 3;
+    const AZ_Client* client = AZ_Client::getInstance();
+    std::int32_t row = client->findCharacterByType(kPlayer);
+    if (row == -1) row = client->findCharacterByType(kSecondForm);
+    return row == -1 ? nullptr : AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
+}
+
+std::int32_t AZ_CutWidth(std::int32_t value, std::int32_t max, std::int32_t width) {
+    return Low32((std::int64_t{max} - value) * width / max);
 }

@@ -72,3 +72,20 @@ std::int32_t AZ_TakeSprite(std::int32_t codeSlot, std::int32_t word);
 // Gives the word's sprite back to the pool (a -1 is skipped) and marks the
 // word free.
 void AZ_FreeSprite(std::int32_t codeSlot, std::int32_t word);
+
+// 0xFF000000 with the low 8 bits of each channel.
+constexpr std::uint32_t AZ_MakeColor(std::int32_t r, std::int32_t g, std::int32_t b) {
+    return 0xFF000000u | (static_cast<std::uint32_t>(r) & 0xFF) << 16 | (static_cast<std::uint32_t>(g) & 0xFF) << 8 |
+           (static_cast<std::uint32_t>(b) & 0xFF);
+}
+// Fills (x, y, width, height), each cut to signed 16 bits, opaque in the
+// colour, clipped to the back buffer; an empty rectangle fills nothing.
+void AZ_FillRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, std::uint32_t colour);
+
+// The player the head-up display shows: the first character of type 2 (or
+// derived), else of type 3; null when there is neither.
+AZ_Presenter* AZ_FindPlayer();
+
+// (max - value) * width / max, the share of the width that a value below
+// its maximum leaves open, computed in 64 bits and cut to 32.
+std::int32_t AZ_CutWidth(std::int32_t value, std::int32_t max, std::int32_t width);

@@ -17,8 +17,6 @@ const std::vector<int> kPlaceholders = {
     6,   9,   10,  11,  12,  13,  14,  15,  16,  18,  20,  21,  22,  23,  24,  25,  26,  28,  29,  30,  31,
     32,  33,  34,  35,  36,  37,  38,  39,  40,  41,  42,  43,  44,  45,  46,  47,  48,  49,  50,  51,  52,
     53,  54,  55,  56,  57,  58,  59,  61,  62,  63,  64,  65,  66,  67,  70,  71,  73,  74,  75,  76,  77,
-    78,  79,  80,  81,  82,  83,  85,  88,  90,  91,  92,  93,  109, 115, 117, 123, 125, 131, 132, 133, 138,
-    144, 145, 146, 147, 148, 150, 155, 159, 160, 161,
 };
 
 TEST(UnitTable, PlaceholdersAreExactlyTheUnbuiltIds) {
@@ -89,6 +87,8 @@ TEST(UnitChecksDeathTest, EachFailedCheckLogsItsLineAndStops) {
         {AZ_GetUnit(2).detach, p, b0 + 6, "[ AZ ][ ERROR ] - Access to invalid codeSlot inside behaviors space", child},
         {AZ_GetUnit(86).render, p, v0 + 200, "[ AZ ][ ERROR ] - Access to codeSlot outside visuals space", sz},
         {AZ_GetUnit(86).attach, p, v0 + 2, "[ AZ ][ ERROR ] - Access to invalid codeSlot inside visuals space", sz},
+        {AZ_GetUnit(83).render, p, world.manager.getSlotStart(83) + 1,
+         "[ AZ ][ ERROR ] - Access to invalid codeSlot inside visuals space", AZ_UNIT_SOURCE(v_bar)},
         {[](AZ_Presenter*, std::int32_t s) { b_testUnit_getParent(s); }, p, -2,
          "[ AZ ][ ERROR ] - Access to codeSlot with negative id", b},
         {[](AZ_Presenter*, std::int32_t s) { b_testUnit_setParent(s, 0); }, p, 4983,
@@ -102,7 +102,7 @@ TEST(UnitChecksDeathTest, EachFailedCheckLogsItsLineAndStops) {
     };
     for (const auto& c : cases) EXPECT_DEATH(c.call(c.presenter, c.slot), FailedCheck(c.line, c.source)) << c.line;
     EXPECT_DEATH(AZ_GetUnit(161).instruction(nullptr, 0, {}),
-                 FailedCheck("[ AZ ][ ERROR ] - Access to Presenter with -1 id", table));
+                 FailedCheck("[ AZ ][ ERROR ] - Access to Presenter with -1 id", AZ_UNIT_SOURCE(f_testHacks)));
     EXPECT_DEATH(AZ_GetUnit(95).instruction(nullptr, 0, {}),
                  FailedCheck("[ AZ ][ ERROR ] - Access to Presenter with -1 id",
                              "..\\..\\src\\actionZel\\cc\\f_changeState.cpp"));

@@ -110,10 +110,10 @@ void Services(const TempDir& dir) {
     EXPECT_EQ(dir.Read("savegame.dat"), std::string("\1\0\0\0\5\0\0\0\1\0\0\0", 12));
 }
 
-// Tick 1: level 0 loaded on the game screen, its characters resumed, the
-// camera scrolled and the view opened as its script, the camera and the
-// loader will; tick 3: its frame shows the map, the characters and the
-// bar. Tick 4: the cheat key ('9') skips to the next level and saves it
+// Tick 1: level 0 started on the game screen, its controller loading it,
+// waking its characters and giving the player the keys; tick 3: until a
+// loader opens the view, its frame shows the clear colour, the characters
+// and the head-up display. Tick 4: the cheat key ('9') skips to the next level and saves it
 // reached, but not past the last level; its event comes all the same.
 // Tick 5: the adapter's texts, sounds, options and progress.
 TEST(GameLayer, PlayOverTheApplication) {
@@ -123,25 +123,26 @@ TEST(GameLayer, PlayOverTheApplication) {
     run.content.resources[kLanguage] = Strings();
     const auto play = [] {
         SZ_Home* home = CGameApp::GetSpriteHome();
-        for (std::int32_t archetype = 0; archetype < 3; ++archetype) home->QueueArchetypeCharacter(archetype, 0);
+        for (std::int32_t archetype = 0; archetype < 4; ++archetype) home->QueueArchetypeCharacter(archetype, 0);
         while (home->ProcessLoadQueue(500)) {
         }
+        // The screen starts level 0, whose controller loads it.
         ASSERT_EQ(CGameApp::GetInstance()->GetRootNode()->PushState(1, new CGameScreen()), 0);
         AZ_Client* client = CGameApp::GetInstance()->GetEngineRuntime();
-        Adapter()->loadLevel(0, 0, 0);
         EXPECT_NE(Adapter()->getTileset(), nullptr);
         EXPECT_EQ(Adapter()->getMap().layerCount, 3);
-        // Two controllers with their camera and sky, five more entities
-        // and the player's shadow.
-        EXPECT_EQ(client->getNumActive(), 12);
+        // Two controllers with their camera and sky, five more entities,
+        // the player's shadow and the head-up display, all awake.
+        EXPECT_EQ(client->getNumActive(), 13);
         for (std::int32_t row = 0; row < client->getNumActive(); ++row) {
-            AZ_Presenter* presenter = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
-            presenter->setUpdateEnabled(true);
-            presenter->setRenderEnabled(true);
+            const AZ_Presenter* presenter = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
+            EXPECT_TRUE(presenter->isUpdateEnabled() && presenter->isRenderEnabled()) << row;
         }
-        client->getCamera()->SetActiveLayer(1);
-        client->getCamera()->UpdateScroll(0);
-        client->getCamera()->SetViewEnabled(true);
+        const Camera* camera = client->getCamera();
+        EXPECT_EQ(camera->GetActiveLayer(), 1);
+        EXPECT_EQ(camera->GetLayerParallaxX(0), 1024);
+        EXPECT_EQ(camera->GetClearColour(), 0xFF60A0E0u);
+        EXPECT_EQ(Adapter()->getKeyCharacter(), client->getPresenterOfRow(client->findCharacterByType(2)));
     };
     const auto cheat = [](std::int32_t level) {
         AZ_Client* client = CGameApp::GetInstance()->GetEngineRuntime();

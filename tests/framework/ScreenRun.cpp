@@ -38,7 +38,7 @@ void ScreenRun::Play(const std::function<CNode*()>& make, int steps, const std::
             }
             CGameApp::GetFontMgr()->GetFont(0);
             before = Cached();
-            CGameApp::GetInstance()->GetRootNode()->PushState(1, make());
+            PushOnRoot(make());
         }
         if (n >= 0 && n <= steps) step(n);
         if (n == steps) CGameApp::GetInstance()->GetRootNode()->RequestState(0, CStateMachineNode::kPop);
@@ -46,6 +46,25 @@ void ScreenRun::Play(const std::function<CNode*()>& make, int steps, const std::
             EXPECT_EQ(Cached(), before) << "kept after the screen's exit";
         }
     }, steps + 2);
+}
+
+namespace {
+
+class Holder : public CStateMachineNode {
+protected:
+    std::int32_t CreateState(CNode** node, std::uint32_t /*id*/) override {
+        *node = nullptr;
+        return 1;
+    }
+    void OnStateResult(std::uint32_t /*id*/, CNode* /*node*/) override {}
+};
+
+}  // namespace
+
+std::int32_t PushOnRoot(CNode* node) {
+    auto* holder = new Holder();
+    if (CGameApp::GetInstance()->GetRootNode()->PushState(1, holder) != 0) return 1;
+    return holder->PushState(1, node);
 }
 
 void Press(WORD key) {

@@ -27,6 +27,10 @@ private:
     std::vector<std::uint32_t> Cached() const;
 };
 
+// Stacks the node on the root node inside a holder that leaves its results
+// to the test (the root's own table does not know them); 0 when stacked.
+std::int32_t PushOnRoot(CNode* node);
+
 // A key pressed and released (a virtual key of the phone).
 void Press(WORD key);
 // A stylus tap at back-buffer pixels.

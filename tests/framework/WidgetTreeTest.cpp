@@ -28,6 +28,7 @@
 #include "src/LocalWidgets/CVerticalContainerWidget.h"
 #include "src/SoftwareBlitter/CSoftwareBlitter.h"
 #include "src/SoftwareBlitter/CSoftwareImage.h"
+#include "tests/framework/ScreenRun.h"
 #include "tests/support/GameRun.h"
 #include "tests/support/GoldenFrame.h"
 
@@ -169,7 +170,7 @@ private:
 // Puts a new screen on the root node, as a scene will.
 WidgetScreen* PushScreen(bool ticker) {
     auto* screen = new WidgetScreen(ticker);
-    EXPECT_EQ(CGameApp::GetInstance()->GetRootNode()->PushState(7, screen), 0);
+    EXPECT_EQ(PushOnRoot(screen), 0);
     return screen;
 }
 

@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "host/Clock.h"
 #include "host/File.h"
 #include "host/WaveOut.h"
+#include "platform/shared/graphics/2d/ICGraphics2d.h"
+#include "platform/shared/graphics/2d/ICRenderSurface.h"
+#include "src/CGameApp.h"
+#include "src/CRootNode.h"
 #include "src/win32/WinMain.h"
 
 namespace {
@@ -45,7 +50,28 @@ int GameRun::Run(const std::function<void(int tick)>& onTick, int maxTicks) {
     // same time after handling what a callback injected.
     int calls = 0;
     DWORD last = 0;
+    bool rootEmptied = scenes;
     host::SetIdleHook([&] {
+        // Without scenes, the started root is emptied at once (its sounds
+        // kept) and asks for nothing.
+        CRootNode* root = CGameApp::GetInstance() != nullptr ? CGameApp::GetInstance()->GetRootNode() : nullptr;
+        if (!rootEmptied && root != nullptr && root->IsActive() != 0) {
+            const bool drew = root->GetDepth() > 0;
+            root->Exit();
+            root->Init();
+            root->RequestState(0, CStateMachineNode::kNone);
+            rootEmptied = true;
+            // What a scene drew is wiped, as if no frame had drawn.
+            ICRenderSurface* surface = drew ? ICGraphics2d::GetInstance()->GetRenderSurface() : nullptr;
+            if (surface != nullptr) {
+                std::uint8_t* bits = nullptr;
+                std::int32_t pitch = 0, width = 0, height = 0;
+                surface->GetSize(&width, &height);
+                surface->Lock(&bits, &pitch);
+                if (bits != nullptr) std::memset(bits, 0, static_cast<std::size_t>(pitch) * height);
+                surface->Unlock();
+            }
+        }
         const DWORD now = GetTickCount();
         if (calls > 0 && now == last) return;
         last = now;

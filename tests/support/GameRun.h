@@ -37,6 +37,9 @@ public:
 
     vktools::Content content;  // written as velkorin.big unless writeArchive is false
     bool writeArchive = true;
+    // Whether the root node runs the game's scenes; without them it stays
+    // empty for the test to push its own nodes.
+    bool scenes = false;
     host::WindowOptions window;  // the headless screen (480 x 640 unless changed)
     host::DisplayFormat display = host::kDisplayRgb565;
     TempDir dir;

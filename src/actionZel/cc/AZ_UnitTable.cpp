@@ -1,7 +1,6 @@
-// The one table of the engine's units, indexed by code id. A unit that is
-// built replaces its placeholder line here with AZ_BEHAVIOR_UNIT,
-// AZ_VISUAL_UNIT or AZ_INSTRUCTION_UNIT (AZ_Unit.h) and includes its header
-// above; nothing else changes.
+// The one table of the engine's units, indexed by code id. A behaviour that
+// is built replaces its placeholder line here with AZ_BEHAVIOR_UNIT
+// (AZ_Unit.h) and includes its header above; nothing else changes.
 #include <array>
 
 #include "src/actionZel/AZ_Unit.h"
@@ -20,6 +19,7 @@
 #include "src/actionZel/cc/b_tileCollidable.h"
 #include "src/actionZel/cc/b_timer.h"
 #include "src/actionZel/cc/b_vibrate.h"
+#include "src/actionZel/cc/f_activateSelected.h"
 #include "src/actionZel/cc/f_broadcastDistanceThreshold.h"
 #include "src/actionZel/cc/f_broadcastEvent.h"
 #include "src/actionZel/cc/f_broadcastEventToChild.h"
@@ -30,14 +30,23 @@
 #include "src/actionZel/cc/f_changeFourStatesWithProbabilities.h"
 #include "src/actionZel/cc/f_changeState.h"
 #include "src/actionZel/cc/f_changeStateWithProbability.h"
+#include "src/actionZel/cc/f_checkComboMeter.h"
 #include "src/actionZel/cc/f_customCodeInstruction.h"
 #include "src/actionZel/cc/f_detachAllBehaviors.h"
 #include "src/actionZel/cc/f_detachAllVisuals.h"
 #include "src/actionZel/cc/f_detachBehavior.h"
 #include "src/actionZel/cc/f_detachVisual.h"
+#include "src/actionZel/cc/f_disableSounds.h"
+#include "src/actionZel/cc/f_disableVibration.h"
+#include "src/actionZel/cc/f_enableSounds.h"
+#include "src/actionZel/cc/f_enableVibration.h"
+#include "src/actionZel/cc/f_exitInterrupt.h"
 #include "src/actionZel/cc/f_freezeCharacter.h"
 #include "src/actionZel/cc/f_generateEvent.h"
 #include "src/actionZel/cc/f_loadArchetypeCharacter.h"
+#include "src/actionZel/cc/f_loadLevel.h"
+#include "src/actionZel/cc/f_loadNextLevel.h"
+#include "src/actionZel/cc/f_loadSelectedLevel.h"
 #include "src/actionZel/cc/f_loadSzArchetypeCharacter.h"
 #include "src/actionZel/cc/f_maskBehParam.h"
 #include "src/actionZel/cc/f_maskEvent.h"
@@ -52,33 +61,54 @@
 #include "src/actionZel/cc/f_preRenderInterrupt.h"
 #include "src/actionZel/cc/f_preUpdateInterrupt.h"
 #include "src/actionZel/cc/f_pushState.h"
+#include "src/actionZel/cc/f_resetSaveData.h"
 #include "src/actionZel/cc/f_resumeBehavior.h"
 #include "src/actionZel/cc/f_resumeCharacter.h"
 #include "src/actionZel/cc/f_resumeVisual.h"
+#include "src/actionZel/cc/f_retryCurrentLevel.h"
+#include "src/actionZel/cc/f_setActiveLayer.h"
 #include "src/actionZel/cc/f_setDirection.h"
 #include "src/actionZel/cc/f_setInGame.h"
+#include "src/actionZel/cc/f_setLayerScrollSpeed.h"
 #include "src/actionZel/cc/f_setPosition.h"
 #include "src/actionZel/cc/f_setPositionRelative.h"
 #include "src/actionZel/cc/f_setUserControlCharacter.h"
 #include "src/actionZel/cc/f_spawnCharacter.h"
 #include "src/actionZel/cc/f_spawnCharacterRelative.h"
+#include "src/actionZel/cc/f_spawnInGameTextBox.h"
+#include "src/actionZel/cc/f_stopSounds.h"
 #include "src/actionZel/cc/f_stopVibration.h"
+#include "src/actionZel/cc/f_testHacks.h"
 #include "src/actionZel/cc/f_unOverrideState.h"
 #include "src/actionZel/cc/f_unfreezeCharacter.h"
+#include "src/actionZel/cc/f_unloadCurrentLevel.h"
 #include "src/actionZel/cc/f_unmaskBehParam.h"
 #include "src/actionZel/cc/f_unmaskEvent.h"
 #include "src/actionZel/cc/f_unmaskVisParam.h"
 #include "src/actionZel/cc/f_unspawnCharacter.h"
+#include "src/actionZel/cc/f_widgetSelectItem.h"
+#include "src/actionZel/cc/v_bar.h"
+#include "src/actionZel/cc/v_blend.h"
+#include "src/actionZel/cc/v_color.h"
+#include "src/actionZel/cc/v_combo.h"
+#include "src/actionZel/cc/v_customCodeCallback.h"
+#include "src/actionZel/cc/v_hud.h"
 #include "src/actionZel/cc/v_hudBackground.h"
+#include "src/actionZel/cc/v_hudBar.h"
+#include "src/actionZel/cc/v_hudOverlay.h"
+#include "src/actionZel/cc/v_inGameTextBox.h"
+#include "src/actionZel/cc/v_line.h"
+#include "src/actionZel/cc/v_rect.h"
 #include "src/actionZel/cc/v_sz.h"
 #include "src/actionZel/cc/v_szSkyBox.h"
 #include "src/actionZel/cc/v_szTiledSprite.h"
+#include "src/actionZel/cc/v_textBox.h"
 
 namespace {
 
 constexpr char kSourcePath[] = "..\\..\\src\\actionZel\\cc\\AZ_UnitTable.cpp";
 
-// Placeholders of the units not built yet: they validate their arguments
+// Placeholders of the behaviours not built yet: they validate their arguments
 // and do nothing else. The attach mode still loads their parameters.
 template <std::int32_t Id>
 void CheckSlot(AZ_Presenter* presenter, std::int32_t codeSlot) {
@@ -90,16 +120,8 @@ void CheckUpdate(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32_t) {
     AZ_CheckInstance(Id, presenter, codeSlot, kSourcePath, __LINE__);
 }
 
-void CheckInstruction(AZ_Presenter* presenter, std::int32_t, AZ_ParamArray) {
-    AZ_CheckPresenter(presenter, kSourcePath, __LINE__);
-}
-
 #define AZ_UNBUILT_BEHAVIOR(id, unit) \
     AZ_Unit { #unit, id, CheckSlot<id>, CheckUpdate<id>, nullptr, CheckSlot<id>, nullptr, 0, true }
-#define AZ_UNBUILT_VISUAL(id, unit) \
-    AZ_Unit { #unit, id, CheckSlot<id>, nullptr, CheckSlot<id>, CheckSlot<id>, nullptr, 0, true }
-#define AZ_UNBUILT_INSTRUCTION(id, unit, arguments) \
-    AZ_Unit { #unit, id, nullptr, nullptr, nullptr, nullptr, CheckInstruction, arguments, true }
 
 constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_BEHAVIOR_UNIT(0, b_customCodeCallback),
@@ -180,22 +202,22 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_UNBUILT_BEHAVIOR(75, b_addCombo),
     AZ_UNBUILT_BEHAVIOR(76, b_inGameTextBox),
     AZ_UNBUILT_BEHAVIOR(77, b_moveToNextPage),
-    AZ_UNBUILT_VISUAL(78, v_customCodeCallback),
-    AZ_UNBUILT_VISUAL(79, v_line),
-    AZ_UNBUILT_VISUAL(80, v_textBox),
-    AZ_UNBUILT_VISUAL(81, v_hudOverlay),
-    AZ_UNBUILT_VISUAL(82, v_hud),
-    AZ_UNBUILT_VISUAL(83, v_bar),
+    AZ_VISUAL_UNIT(78, v_customCodeCallback),
+    AZ_VISUAL_UNIT(79, v_line),
+    AZ_VISUAL_UNIT(80, v_textBox),
+    AZ_VISUAL_UNIT(81, v_hudOverlay),
+    AZ_VISUAL_UNIT(82, v_hud),
+    AZ_VISUAL_UNIT(83, v_bar),
     AZ_VISUAL_UNIT(84, v_hudBackground),
-    AZ_UNBUILT_VISUAL(85, v_hudBar),
+    AZ_VISUAL_UNIT(85, v_hudBar),
     AZ_VISUAL_UNIT(86, v_sz),
     AZ_VISUAL_UNIT(87, v_szSkyBox),
-    AZ_UNBUILT_VISUAL(88, v_color),
+    AZ_VISUAL_UNIT(88, v_color),
     AZ_VISUAL_UNIT(89, v_szTiledSprite),
-    AZ_UNBUILT_VISUAL(90, v_blend),
-    AZ_UNBUILT_VISUAL(91, v_rect),
-    AZ_UNBUILT_VISUAL(92, v_combo),
-    AZ_UNBUILT_VISUAL(93, v_inGameTextBox),
+    AZ_VISUAL_UNIT(90, v_blend),
+    AZ_VISUAL_UNIT(91, v_rect),
+    AZ_VISUAL_UNIT(92, v_combo),
+    AZ_VISUAL_UNIT(93, v_inGameTextBox),
     AZ_INSTRUCTION_UNIT(94, f_customCodeInstruction, 1),
     AZ_INSTRUCTION_UNIT(95, f_changeState, 1),
     AZ_INSTRUCTION_UNIT(96, f_pushState, 1),
@@ -211,59 +233,59 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_INSTRUCTION_UNIT(106, f_detachAllBehaviors, 0),
     AZ_INSTRUCTION_UNIT(107, f_detachAllVisuals, 0),
     AZ_INSTRUCTION_UNIT(108, f_generateEvent, 1),
-    AZ_UNBUILT_INSTRUCTION(109, f_loadLevel, 7),
+    AZ_INSTRUCTION_UNIT(109, f_loadLevel, 7),
     AZ_INSTRUCTION_UNIT(110, f_overrideState, 2),
     AZ_INSTRUCTION_UNIT(111, f_pauseBehavior, 1),
     AZ_INSTRUCTION_UNIT(112, f_pauseVisual, 1),
     AZ_INSTRUCTION_UNIT(113, f_resumeBehavior, 1),
     AZ_INSTRUCTION_UNIT(114, f_resumeVisual, 1),
-    AZ_UNBUILT_INSTRUCTION(115, f_setActiveLayer, 1),
+    AZ_INSTRUCTION_UNIT(115, f_setActiveLayer, 1),
     AZ_INSTRUCTION_UNIT(116, f_setDirection, 1),
-    AZ_UNBUILT_INSTRUCTION(117, f_setLayerScrollSpeed, 3),
+    AZ_INSTRUCTION_UNIT(117, f_setLayerScrollSpeed, 3),
     AZ_INSTRUCTION_UNIT(118, f_setUserControlCharacter, 3),
     AZ_INSTRUCTION_UNIT(119, f_spawnCharacter, 4),
     AZ_INSTRUCTION_UNIT(120, f_spawnCharacterRelative, 9),
     AZ_INSTRUCTION_UNIT(121, f_unOverrideState, 1),
     AZ_INSTRUCTION_UNIT(122, f_unspawnCharacter, 0),
-    AZ_UNBUILT_INSTRUCTION(123, f_unloadCurrentLevel, 0),
+    AZ_INSTRUCTION_UNIT(123, f_unloadCurrentLevel, 0),
     AZ_INSTRUCTION_UNIT(124, f_setPosition, 2),
-    AZ_UNBUILT_INSTRUCTION(125, f_loadNextLevel, 0),
+    AZ_INSTRUCTION_UNIT(125, f_loadNextLevel, 0),
     AZ_INSTRUCTION_UNIT(126, f_broadcastEventToChild, 2),
     AZ_INSTRUCTION_UNIT(127, f_broadcastEventToParent, 1),
     AZ_INSTRUCTION_UNIT(128, f_pauseCharacter, 3),
     AZ_INSTRUCTION_UNIT(129, f_resumeCharacter, 3),
     AZ_INSTRUCTION_UNIT(130, f_setPositionRelative, 3),
-    AZ_UNBUILT_INSTRUCTION(131, f_widgetSelectItem, 2),
-    AZ_UNBUILT_INSTRUCTION(132, f_loadSelectedLevel, 0),
-    AZ_UNBUILT_INSTRUCTION(133, f_exitInterrupt, 1),
+    AZ_INSTRUCTION_UNIT(131, f_widgetSelectItem, 2),
+    AZ_INSTRUCTION_UNIT(132, f_loadSelectedLevel, 0),
+    AZ_INSTRUCTION_UNIT(133, f_exitInterrupt, 1),
     AZ_INSTRUCTION_UNIT(134, f_preUpdateInterrupt, 1),
     AZ_INSTRUCTION_UNIT(135, f_postUpdateInterrupt, 1),
     AZ_INSTRUCTION_UNIT(136, f_preRenderInterrupt, 1),
     AZ_INSTRUCTION_UNIT(137, f_postRenderInterrupt, 1),
-    AZ_UNBUILT_INSTRUCTION(138, f_retryCurrentLevel, 0),
+    AZ_INSTRUCTION_UNIT(138, f_retryCurrentLevel, 0),
     AZ_INSTRUCTION_UNIT(139, f_loadSzArchetypeCharacter, 2),
     AZ_INSTRUCTION_UNIT(140, f_maskBehParam, 4),
     AZ_INSTRUCTION_UNIT(141, f_unmaskBehParam, 2),
     AZ_INSTRUCTION_UNIT(142, f_maskVisParam, 4),
     AZ_INSTRUCTION_UNIT(143, f_unmaskVisParam, 2),
-    AZ_UNBUILT_INSTRUCTION(144, f_enableSounds, 0),
-    AZ_UNBUILT_INSTRUCTION(145, f_disableSounds, 0),
-    AZ_UNBUILT_INSTRUCTION(146, f_enableVibration, 0),
-    AZ_UNBUILT_INSTRUCTION(147, f_disableVibration, 0),
-    AZ_UNBUILT_INSTRUCTION(148, f_stopSounds, 0),
+    AZ_INSTRUCTION_UNIT(144, f_enableSounds, 0),
+    AZ_INSTRUCTION_UNIT(145, f_disableSounds, 0),
+    AZ_INSTRUCTION_UNIT(146, f_enableVibration, 0),
+    AZ_INSTRUCTION_UNIT(147, f_disableVibration, 0),
+    AZ_INSTRUCTION_UNIT(148, f_stopSounds, 0),
     AZ_INSTRUCTION_UNIT(149, f_stopVibration, 0),
-    AZ_UNBUILT_INSTRUCTION(150, f_resetSaveData, 0),
+    AZ_INSTRUCTION_UNIT(150, f_resetSaveData, 0),
     AZ_INSTRUCTION_UNIT(151, f_freezeCharacter, 1),
     AZ_INSTRUCTION_UNIT(152, f_unfreezeCharacter, 1),
     AZ_INSTRUCTION_UNIT(153, f_maskEvent, 2),
     AZ_INSTRUCTION_UNIT(154, f_unmaskEvent, 1),
-    AZ_UNBUILT_INSTRUCTION(155, f_activateSelected, 0),
+    AZ_INSTRUCTION_UNIT(155, f_activateSelected, 0),
     AZ_INSTRUCTION_UNIT(156, f_loadArchetypeCharacter, 2),
     AZ_INSTRUCTION_UNIT(157, f_setInGame, 1),
     AZ_INSTRUCTION_UNIT(158, f_changeCharacterType, 1),
-    AZ_UNBUILT_INSTRUCTION(159, f_checkComboMeter, 0),
-    AZ_UNBUILT_INSTRUCTION(160, f_spawnInGameTextBox, 10),
-    AZ_UNBUILT_INSTRUCTION(161, f_testHacks, 0),
+    AZ_INSTRUCTION_UNIT(159, f_checkComboMeter, 0),
+    AZ_INSTRUCTION_UNIT(160, f_spawnInGameTextBox, 10),
+    AZ_INSTRUCTION_UNIT(161, f_testHacks, 0),
 };
 
 // Each entry sits at its own code id.

@@ -1,0 +1,9 @@
+// The visual v_hudOverlay (code id 81): a head-up overlay; no instance is reserved for it,
+// so it is never attached or drawn.
+#pragma once
+
+#include "src/actionZel/AZ_Unit.h"
+
+void v_hudOverlay_attach(AZ_Presenter* presenter, std::int32_t codeSlot);
+void v_hudOverlay_render(AZ_Presenter* presenter, std::int32_t codeSlot);
+void v_hudOverlay_detach(AZ_Presenter* presenter, std::int32_t codeSlot);
