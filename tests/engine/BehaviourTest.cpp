@@ -45,13 +45,15 @@ xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx
 end
 )";
 
-// Type 1 handles every event the units raise; on type 2, 299 attaches a
-// new timer. The map in the real adapter, the sample content with an oggenc
+// Type 0 starts loading level 0 behind a progress bar on 261; type 1
+// handles every event the units raise; on type 2, 299 attaches a new timer. The map in the real adapter, the sample content with an oggenc
 // tone of 100 ms as sound 1, the headless media player on the virtual clock.
 struct World : LevelWorld {
     static std::string Script() {
         std::string script = "type controller initial idle\ntype body initial body\ntype retimer initial retimer\n"
-                             "state idle\non 286\nstate retimer\non 299\n    b_timer 100\nstate body\n";
+                             "state idle\non 286\non 341\non 261\n    b_loader\n    b_loadProgressBar 0\n    v_bar\n    v_rect\n"
+                             "    v_color 16 32 64 255\n    f_loadLevel 0 0 0 0 0 0 0\n"
+                             "state retimer\non 299\n    b_timer 100\nstate body\n";
         for (int e : {167, 170, 177, 178, 179, 180, 210, 211, 215, 238, 242, 299, 341, 345, 346, 353, 354, 362, 375}) {
             script += "on " + std::to_string(e) + "\n";
         }
@@ -74,7 +76,8 @@ struct World : LevelWorld {
 //   ~c  pause unit c   Dc  detach unit c   Xid  destroy the character   L  face left   xN  x := N
 //   U  the user character   S  snap the camera   tN  frames of N ms   K / k  key 3 down / up
 //   On / En / Vn  the sound option, the player's sound, the vibration option   F  the vibrator fails
-//   Q  ask for the stepwise load   T  a stylus tap   |n  n frames (1 without n)
+//   G  start level 0 (the controller is the target)   Q  ask for the stepwise load   T  a stylus tap
+//   |n  n frames (1 without n)
 //   ?c  "+c"/"-c" attached or not   ?c.w  the word   ?C  camera target and x   ?v  a vibration runs
 //   ?P  presenter 0's sound plays   ?Q  the load step, "v" with the view open, "t" with a tap
 // The trace: the answers, each handled event "frame:event" ("/id" on
@@ -144,6 +147,8 @@ std::string Play(World& w, const std::string& program) {
         if (op == 'V') CGameApp::GetOptionsMgr()->SetVibrationOn(static_cast<std::uint8_t>(n[0]));
         if (op == 'F') host::SetVibrateResult(E_FAIL);
         if (op == 'Q') adapter->setPendingLevel(0, 0, 0);
+        if (op == 'G') adapter->startLevel(0);
+        if (op == 'G') p = w.PresenterOfRow(client->findCharacterByType(0));
         if (op == 'T') keys->SetPointerFlags(CKeyMgr::kPointerDown);
         if (std::isdigit(op) && token.find('=') != std::string::npos) AZ_Presenter_Singleton::setCodeSlotValue(slot + n[1], n[2]);
         if (std::isdigit(op) && token.find('=') == std::string::npos) attach(n);
@@ -248,8 +253,14 @@ TEST(Behaviours, RunTheirCharacters) {
         {"the option off", "V0 @1,0,0 69:0,200 | ?69 V1", "-69 @0,0"},
         {"the vibrator fails", "F @1,0,0 69:0,200 | ?69", "-69 @0,0"},
         // The loader, the level's parts missing from the archive.
-        {"a count, four steps, then the view and the events", "@0,0,0 @1,0,0 60: Q T | ?Q ?60.1 |4 ?Q | ?Q ?60",
-         "s0vt 4 s4t 6:341 6:286/0 s4v -60 @0,0"},
+        // The level start: a count, four steps, then the view and the events;
+        // the backdrop covers the view, the bar runs two steps ahead, then hides.
+        {"the level start",
+         "G T | ?83.7 ?Q ?91.3 ?91.4 | ?83.7 | ?83.7 | ?83.7 | ?83.7 ?Q | ?83.0 ?Q",
+         "0:287 0:387 0:261 0 s0t 240 320 51200 51200 76800 102400 s4t 6:341 6:286 1 s4v @0,0"},
+        // The border: 0xFF000080 at 500 ms, 0xFF00007F at 1500, kept at 2000, which is taken off.
+        {"the bar's border", "G |2 83.11=452 | ?83.10 83.11=1452 | ?83.10 83.11=1952 | ?83.10 ?83.11",
+         "0:287 0:387 0:261 -16777088 -16777089 -16777089 0 @0,0"},
         {"no controller; nothing more to load: it waits", "@1,0,0 60: Q |6 60: |3 ?60.3 ?60.1", "6:341 0 0 @0,0"},
     };
     World world;

@@ -13,6 +13,7 @@
 #include "src/actionZel/cc/b_gravity.h"
 #include "src/actionZel/cc/b_keyHeld.h"
 #include "src/actionZel/cc/b_limitToMap.h"
+#include "src/actionZel/cc/b_loadProgressBar.h"
 #include "src/actionZel/cc/b_loader.h"
 #include "src/actionZel/cc/b_motion.h"
 #include "src/actionZel/cc/b_playSound.h"
@@ -185,7 +186,7 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_UNBUILT_BEHAVIOR(58, b_checkPower),
     AZ_UNBUILT_BEHAVIOR(59, b_regeneratePowerOverTime),
     AZ_BEHAVIOR_UNIT(60, b_loader),
-    AZ_UNBUILT_BEHAVIOR(61, b_loadProgressBar),
+    AZ_BEHAVIOR_UNIT(61, b_loadProgressBar),
     AZ_UNBUILT_BEHAVIOR(62, b_changeLevelStringId),
     AZ_UNBUILT_BEHAVIOR(63, b_textWidget),
     AZ_UNBUILT_BEHAVIOR(64, b_widgetContainer),
