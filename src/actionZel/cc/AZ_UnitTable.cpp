@@ -4,6 +4,22 @@
 #include <array>
 
 #include "src/actionZel/AZ_Unit.h"
+#include "src/actionZel/cc/b_angle.h"
+#include "src/actionZel/cc/b_boundingBox.h"
+#include "src/actionZel/cc/b_camera.h"
+#include "src/actionZel/cc/b_child.h"
+#include "src/actionZel/cc/b_counter.h"
+#include "src/actionZel/cc/b_customCodeCallback.h"
+#include "src/actionZel/cc/b_gravity.h"
+#include "src/actionZel/cc/b_keyHeld.h"
+#include "src/actionZel/cc/b_limitToMap.h"
+#include "src/actionZel/cc/b_loadProgressBar.h"
+#include "src/actionZel/cc/b_loader.h"
+#include "src/actionZel/cc/b_motion.h"
+#include "src/actionZel/cc/b_playSound.h"
+#include "src/actionZel/cc/b_tileCollidable.h"
+#include "src/actionZel/cc/b_timer.h"
+#include "src/actionZel/cc/b_vibrate.h"
 #include "src/actionZel/cc/f_activateSelected.h"
 #include "src/actionZel/cc/f_broadcastDistanceThreshold.h"
 #include "src/actionZel/cc/f_broadcastEvent.h"
@@ -109,15 +125,15 @@ void CheckUpdate(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32_t) {
     AZ_Unit { #unit, id, CheckSlot<id>, CheckUpdate<id>, nullptr, CheckSlot<id>, nullptr, 0, true }
 
 constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
-    AZ_UNBUILT_BEHAVIOR(0, b_customCodeCallback),
-    AZ_UNBUILT_BEHAVIOR(1, b_limitToMap),
-    AZ_UNBUILT_BEHAVIOR(2, b_child),
-    AZ_UNBUILT_BEHAVIOR(3, b_angle),
-    AZ_UNBUILT_BEHAVIOR(4, b_camera),
-    AZ_UNBUILT_BEHAVIOR(5, b_motion),
+    AZ_BEHAVIOR_UNIT(0, b_customCodeCallback),
+    AZ_BEHAVIOR_UNIT(1, b_limitToMap),
+    AZ_BEHAVIOR_UNIT(2, b_child),
+    AZ_BEHAVIOR_UNIT(3, b_angle),
+    AZ_BEHAVIOR_UNIT(4, b_camera),
+    AZ_BEHAVIOR_UNIT(5, b_motion),
     AZ_UNBUILT_BEHAVIOR(6, b_bBoxCollidable),
-    AZ_UNBUILT_BEHAVIOR(7, b_tileCollidable),
-    AZ_UNBUILT_BEHAVIOR(8, b_gravity),
+    AZ_BEHAVIOR_UNIT(7, b_tileCollidable),
+    AZ_BEHAVIOR_UNIT(8, b_gravity),
     AZ_UNBUILT_BEHAVIOR(9, b_szWorldCollidable),
     AZ_UNBUILT_BEHAVIOR(10, b_szCollidable),
     AZ_UNBUILT_BEHAVIOR(11, b_rotation),
@@ -126,9 +142,9 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_UNBUILT_BEHAVIOR(14, b_eyes),
     AZ_UNBUILT_BEHAVIOR(15, b_aimTowardsTarget),
     AZ_UNBUILT_BEHAVIOR(16, b_lookAt),
-    AZ_UNBUILT_BEHAVIOR(17, b_timer),
+    AZ_BEHAVIOR_UNIT(17, b_timer),
     AZ_UNBUILT_BEHAVIOR(18, b_directionalProximity),
-    AZ_UNBUILT_BEHAVIOR(19, b_keyHeld),
+    AZ_BEHAVIOR_UNIT(19, b_keyHeld),
     AZ_UNBUILT_BEHAVIOR(20, b_health),
     AZ_UNBUILT_BEHAVIOR(21, b_armor),
     AZ_UNBUILT_BEHAVIOR(22, b_strength),
@@ -136,7 +152,7 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_UNBUILT_BEHAVIOR(24, b_deliverDamage),
     AZ_UNBUILT_BEHAVIOR(25, b_increaseHealth),
     AZ_UNBUILT_BEHAVIOR(26, b_healthBar),
-    AZ_UNBUILT_BEHAVIOR(27, b_boundingBox),
+    AZ_BEHAVIOR_UNIT(27, b_boundingBox),
     AZ_UNBUILT_BEHAVIOR(28, b_hudBackgroundAnimatable),
     AZ_UNBUILT_BEHAVIOR(29, b_hotspotImpact),
     AZ_UNBUILT_BEHAVIOR(30, b_directionalFacing),
@@ -169,19 +185,19 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_UNBUILT_BEHAVIOR(57, b_addPower),
     AZ_UNBUILT_BEHAVIOR(58, b_checkPower),
     AZ_UNBUILT_BEHAVIOR(59, b_regeneratePowerOverTime),
-    AZ_UNBUILT_BEHAVIOR(60, b_loader),
-    AZ_UNBUILT_BEHAVIOR(61, b_loadProgressBar),
+    AZ_BEHAVIOR_UNIT(60, b_loader),
+    AZ_BEHAVIOR_UNIT(61, b_loadProgressBar),
     AZ_UNBUILT_BEHAVIOR(62, b_changeLevelStringId),
     AZ_UNBUILT_BEHAVIOR(63, b_textWidget),
     AZ_UNBUILT_BEHAVIOR(64, b_widgetContainer),
     AZ_UNBUILT_BEHAVIOR(65, b_widgetSelectable),
     AZ_UNBUILT_BEHAVIOR(66, b_widgetScroll),
     AZ_UNBUILT_BEHAVIOR(67, b_moveTo),
-    AZ_UNBUILT_BEHAVIOR(68, b_playSound),
-    AZ_UNBUILT_BEHAVIOR(69, b_vibrate),
+    AZ_BEHAVIOR_UNIT(68, b_playSound),
+    AZ_BEHAVIOR_UNIT(69, b_vibrate),
     AZ_UNBUILT_BEHAVIOR(70, b_widgetCursor),
     AZ_UNBUILT_BEHAVIOR(71, b_previousFocus),
-    AZ_UNBUILT_BEHAVIOR(72, b_counter),
+    AZ_BEHAVIOR_UNIT(72, b_counter),
     AZ_UNBUILT_BEHAVIOR(73, b_comboBarAnimationIds),
     AZ_UNBUILT_BEHAVIOR(74, b_combo),
     AZ_UNBUILT_BEHAVIOR(75, b_addCombo),
