@@ -15,8 +15,8 @@ namespace {
 // The ids whose unit is not built yet. A unit that lands deletes its id here.
 const std::vector<int> kPlaceholders = {
     6,   9,   10,  11,  12,  13,  14,  15,  16,  18,  20,  21,  22,  23,  24,  25,  26,  28,  29,  30,  31,
-    32,  33,  34,  35,  36,  37,  38,  39,  40,  41,  42,  43,  44,  45,  46,  47,  48,  49,  50,  51,  52,
-    53,  54,  55,  56,  57,  58,  59,  62,  63,  64,  65,  66,  67,  70,  71,  73,  74,  75,  76,  77,
+    32,  33,  34,  38,  39,  40,  41,  42,  43,  44,  48,  49,  50,  51,  52,
+    54,  55,  56,  57,  58,  59,  62,  64,  65,  66,  67,  70,  71,  73,  74,  75,
 };
 
 TEST(UnitTable, PlaceholdersAreExactlyTheUnbuiltIds) {
