@@ -15,32 +15,11 @@
 namespace {
 
 // 20 x 20 tiles: a block at columns 4-6, row 4 (its top at y 4096).
-constexpr char kMap[] = R"(
-type solid 15 -
-key x solid
-layer
-....................
-....................
-....................
-....................
-....xxx.............
-....................
-....................
-....................
-....................
-....................
-....................
-....................
-....................
-....................
-....................
-....................
-....................
-....................
-....................
-....................
-end
-)";
+std::string MapText() {
+    std::string rows;
+    for (int r = 0; r < 20; ++r) rows += (r == 4 ? "....xxx............." : std::string(20, '.')) + "\n";
+    return "type solid 15 -\nkey x solid\nlayer\n" + rows + "end\n";
+}
 
 // 3 throws a hook on 300 (child at its box top), which rises at 8192 per
 // 1024 ms and stops at the ceiling; 5 a hook that only registers itself;
@@ -60,7 +39,7 @@ on 299 | b_moveToNextPage | on 300 | b_moveToNextPage | on 529
 
 struct World : GameUnitWorld {
     World() : GameUnitWorld(kScript) {
-        const vktools::Bytes map = MakeTestMap(kMap);
+        const vktools::Bytes map = MakeTestMap(MapText());
         EXPECT_TRUE(MapManager::parseMap(map.data(), static_cast<std::uint32_t>(map.size()),
                                          &client->getAdapter()->getMap()));
     }
@@ -79,7 +58,7 @@ struct World : GameUnitWorld {
 // 240 x 320 view:
 //   @type,x,y  a character, the target   #id  presenter id as the target   L  face left   Xv / Yv  its x / y
 //   c:p,...  attach unit c (an instruction: run it)   c.w=v  word w of unit c := v   Dc  detach unit c
-//   Ee  raise engine event e on the target   Vw  a view w pixels wide   tN  frames of N ms   |n  n frames
+//   Ee  raise engine event e on the target   Vw  a view w pixels wide   |n  n frames
 //   ?c  "+c"/"-c" attached or not   ?c.w  the word   ^c.w,n  n frames, the word after each
 //   ?N  the active characters   ?T  "T+" while the text pool holds string 2 (many lines), else "T-"
 // The trace: the answers, each handled event "frame:event" ("/id" on
@@ -92,7 +71,7 @@ std::string Play(World& w, const std::string& program) {
     w.hooks.calls.clear();
     AZ_Presenter* p = nullptr;
     std::string trace;
-    std::int32_t frame = 0, t = 48;
+    std::int32_t frame = 0;
     const auto events = [&] {
         std::erase_if(w.hooks.calls, [&](const AZ_HookCall& call) {
             if (call.hook != AZ_Hook::HandlerBegin || call.args[0] == 162) return true;
@@ -122,7 +101,6 @@ std::string Play(World& w, const std::string& program) {
         if (op == 'D') p->detach(n[0]);
         if (op == 'E') client->raiseEvent(client->getActiveIndex(p->getId()), n[0]);
         if (op == 'V') client->getCamera()->SetupForMap(n[0], 320, 1);
-        if (op == 't') t = n[0];
         if (std::isdigit(op) && set) AZ_Presenter_Singleton::setCodeSlotValue(p->findCodeSlot(n[0]) + n[1], n[2]);
         if (std::isdigit(op) && !set) {
             const ScriptParams params(std::vector<std::int32_t>(n.begin() + 1, n.end()));
@@ -136,7 +114,7 @@ std::string Play(World& w, const std::string& program) {
         events();
         const std::int32_t frames = op == '|' ? (n.empty() ? 1 : n[0]) : op == '^' ? n[2] : 0;
         for (std::int32_t f = 0; f < frames; ++f) {
-            w.Tick(t);
+            w.Tick(48);
             ++frame;
             events();
             if (op == '^') trace += word(n[0], n[1]);
@@ -190,6 +168,8 @@ TEST(SwingAndText, Swings) {
         const char* trace;
     } cases[] = {
         {"straight below", "@3,5000,10000 @5,5000,5904 #0 37:0,0 |2 ?37.5 ?37.4 ?37.3", "4096 276480 2 @5000,10000"},
+        {"on the hook itself: a rope of 0, straight below", "@3,5000,10000 @5,5000,10000 #0 37:0,0 |2 ?37.5 ?37.4",
+         "0 276480 @5000,10000"},
         {"no hook: the set-up waits", "@3,5000,10000 37:0,0 |3 ?37.3", "1 @5000,10000"},
         {"40,960 away", "@3,0,10000 @5,20480,-10480 #0 37:0,0 |2 ?37.3", "2 @0,10000"},
         {"40,961: released and gone", "@3,0,10000 @5,20481,-10480 #0 37:0,0 |2 ?37", "2:295 -37 @0,10000"},
