@@ -36,8 +36,9 @@ constexpr char16_t kDialogue[] =
 // Script strings 1 (the dialogue), 12 and 100-129 ("y"), 14 "%d", 15 "%s!",
 // 16 "7"; the notice stays.
 vktools::TaggedBlob Strings() {
-    std::map<std::uint16_t, std::u16string> texts{{0x147, u"Turn the phone"}, {0x169 + 1, kDialogue}, {0x169 + 12, u"x"},
-                                                  {0x169 + 14, u"%d"}, {0x169 + 15, u"%s!"}, {0x169 + 16, u"7"}};
+    std::map<std::uint16_t, std::u16string> texts{{0x147, u"Turn the phone"}, {0x169 + 1, kDialogue},
+                                                  {0x169 + 12, u"x"}, {0x169 + 14, u"%d"}, {0x169 + 15, u"%s!"},
+                                                  {0x169 + 16, u"7"}};
     for (std::uint16_t id = 100; id < 130; ++id) texts.emplace(0x169 + id, std::u16string(1, u'y'));
     return vktools::MakeLanguageAggregate(texts);
 }

@@ -32,14 +32,16 @@ void b_inGameTextBox_update(AZ_Presenter* presenter, std::int32_t codeSlot, std:
     const std::int32_t viewWidth = camera->GetViewWidth();
     std::int32_t target = WrapMul32(camera->GetViewHeight(), 35) / 100;
     if (b_inGameTextBox_getPageTime(codeSlot) > 0) {
-        target = WrapAdd32(client->getAdapter()->getFontHeight(kFont), WrapMul32(4, b_inGameTextBox_getMargin(codeSlot)));
+        const std::int32_t margin = b_inGameTextBox_getMargin(codeSlot);
+        target = WrapAdd32(client->getAdapter()->getFontHeight(kFont), WrapMul32(4, margin));
     }
     b_inGameTextBox_setTargetHeight(codeSlot, target);
     const std::int32_t speed = b_inGameTextBox_getSpeed(codeSlot);
     if (b_inGameTextBox_getHeight(codeSlot) < target) {
         b_inGameTextBox_setOpenTime(codeSlot, WrapAdd32(b_inGameTextBox_getOpenTime(codeSlot), frameTime));
     }
-    b_inGameTextBox_setHeight(codeSlot, std::min(WrapMul32(speed, b_inGameTextBox_getOpenTime(codeSlot)) / 1000, target));
+    const std::int32_t opened = WrapMul32(speed, b_inGameTextBox_getOpenTime(codeSlot)) / 1000;
+    b_inGameTextBox_setHeight(codeSlot, std::min(opened, target));
 
     SZ_Pool* pool = client->getSpritePool();
     const std::int32_t visual = presenter->findCodeSlot(kVisual);

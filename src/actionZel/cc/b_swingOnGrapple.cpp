@@ -93,7 +93,8 @@ void Swing(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32_t state, s
         return;
     }
     std::int32_t angle = b_swingOnGrapple_getAngle(codeSlot), rope = b_swingOnGrapple_getRopeLength(codeSlot);
-    const std::int32_t speed = b_swingOnGrapple_getSpeed(codeSlot), release = b_swingOnGrapple_getReleaseAngle(codeSlot);
+    const std::int32_t speed = b_swingOnGrapple_getSpeed(codeSlot);
+    const std::int32_t release = b_swingOnGrapple_getReleaseAngle(codeSlot);
     std::int32_t w = speed, previous = speed;
     if (state == kPendulum) {
         previous = b_swingOnGrapple_getAngularSpeed(codeSlot);
