@@ -10,3 +10,14 @@
 void v_bar_attach(AZ_Presenter* presenter, std::int32_t codeSlot);
 void v_bar_render(AZ_Presenter* presenter, std::int32_t codeSlot);
 void v_bar_detach(AZ_Presenter* presenter, std::int32_t codeSlot);
+
+// Words 1 to 9, written by the behaviours that drive the bar.
+AZ_UNIT_SETTER(v_bar, 83, OffsetX, 1)
+AZ_UNIT_SETTER(v_bar, 83, OffsetY, 2)
+AZ_UNIT_SETTER(v_bar, 83, Width, 3)
+AZ_UNIT_SETTER(v_bar, 83, Height, 4)
+AZ_UNIT_SETTER(v_bar, 83, InsetX, 5)
+AZ_UNIT_SETTER(v_bar, 83, InsetY, 6)
+AZ_UNIT_SETTER(v_bar, 83, Fill, 7)
+AZ_UNIT_SETTER(v_bar, 83, BackColor, 8)
+AZ_UNIT_SETTER(v_bar, 83, FillColor, 9)
