@@ -1,0 +1,123 @@
+// Sprite animation and rotation and the head-up display's animators, over
+// the sprite pool and sprite data from the tools/ writers (GameUnitWorld's
+// art: animation 6 two 50-ms frames, 5 eight frames, 7 none), in 32-ms
+// frames.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/engine/GameUnitWorld.h"
+
+namespace {
+
+enum Type { kOnce, kTwice, kLoop, kSky, kBare, kRotor, kStill, kHudBack, kHudLoop, kHudBar };
+
+std::string State(const std::string& name, const std::string& calls) {
+    return "state " + name + " | on enter | " + calls +
+           " | on 164 | f_customCodeInstruction 164 | on 300 | f_resumeBehavior b_szAnimatable\n";
+}
+
+const std::string kScript =
+    "type once initial once | type twice initial twice | type loop initial loop | type sky initial sky\n"
+    "type bare initial bare | type rotor initial rotor | type still initial still | type hb initial hb\n"
+    "type hbl initial hbl | type hudbar initial hudbar\n" +
+    State("once", "v_sz 0 0 | b_szAnimatable 6 0 0") + State("twice", "v_sz 0 0 | b_szAnimatable 6 2 0") +
+    State("loop", "v_sz 0 0 | b_szAnimatable 6 1 0") + State("sky", "v_szSkyBox 0 0 0 0 0 0 | b_szAnimatable 6 0 0") +
+    State("bare", "b_szAnimatable 6 0 0") + State("rotor", "v_sz 0 0 | b_angle 0 | b_szRotatable 5") +
+    State("still", "v_sz 0 0 | b_szRotatable 5") + State("hb", "v_hudBackground 0 | b_hudBackgroundAnimatable 6 2 0 0") +
+    State("hbl", "v_hudBackground 0 | b_hudBackgroundAnimatable 6 1 0 0") +
+    State("hudbar", "v_sz 0 0 | v_hudBar | b_szHealthPowerId 1 6");
+
+struct SpriteAnimationTest : ::testing::Test {
+    // The sprite the character's visual keeps (the power bar's for v_hudBar).
+    std::int32_t Sprite(const AZ_Presenter* p) const {
+        for (const auto& [code, word] : {std::pair{85, 2}, {86, 3}, {87, 7}, {84, 2}}) {
+            if (p->findCodeSlot(code) != -1) return world.Word(p, code, word);
+        }
+        return -1;
+    }
+    GameUnitWorld world{kScript};
+    SZ_Pool& pool = *world.client->getSpritePool();
+};
+
+// Per frame '1' when 164 was raised, else '.'; then the unit's status and
+// the box of the sprite's frame (the second frame at -3, mirrored at -1).
+TEST_F(SpriteAnimationTest, AnimationsPlayMirrorAndEnd) {
+    const struct {
+        Type type;
+        int turnAt, resumeAt;  // frame before which the character turns left / is resumed (0: never)
+        std::string events;
+        std::int32_t status, rectX;
+    } cases[] = {
+        {kOnce, 0, 0, "...1....", 1, -3},
+        {kTwice, 0, 0, "...1....", 1, -3},    // only 1 loops
+        {kLoop, 0, 0, "........", 0, -3},     // frame 8 (256 ms) shows the second frame again
+        {kOnce, 3, 0, ".....1..", 1, -1},     // restarted mirrored
+        {kSky, 0, 0, "...1....", 1, -3},      // the parallax sprite
+        {kBare, 0, 0, "........", AZ_FREE, 0},  // gone at the first update, silently
+        {kOnce, 0, 6, "...1.1..", 1, -3},     // resumed when finished: at once again
+    };
+    for (const auto& c : cases) {
+        world.Restart();
+        AZ_Presenter* p = world.Make(c.type);
+        std::string events;
+        for (int frame = 1; frame <= 8; ++frame) {
+            if (frame == c.turnAt) p->setFacing(1);
+            if (frame == c.resumeAt) world.client->sendEvent(p->getId(), 300);
+            world.log.clear();
+            world.Tick(32);
+            events += world.log.empty() ? "." : world.log == "164p" + std::to_string(p->getId()) ? "1" : "?";
+        }
+        EXPECT_EQ(events, c.events) << c.type;
+        EXPECT_EQ(p->findCodeSlot(12) == -1 ? AZ_FREE : world.Word(p, 12, 0), c.status) << c.type;
+        EXPECT_EQ(Sprite(p) == -1 ? 0 : pool.getCollisionRectX(Sprite(p)), c.rectX) << c.type;
+    }
+}
+
+// Eight views (frame k's box at k - 4): each covers its angle less 22.5
+// degrees up to plus 22.5, turns and negative angles brought into one turn.
+TEST_F(SpriteAnimationTest, RotationShowsTheViewOfTheAngle) {
+    const struct {
+        Type type;
+        std::int32_t angle, animation, frame;
+    } cases[] = {
+        {kRotor, 345600, 5, 0},  {kRotor, 368639, 5, 0}, {kRotor, 0, 5, 0},      {kRotor, 23029, 5, 0},
+        {kRotor, 23040, 5, 1},   {kRotor, 51200, 5, 1},  {kRotor, 358400, 5, 0}, {kRotor, 345599, 5, 7},
+        {kRotor, -10240, 5, 0},  {kRotor, 378880, 5, 0}, {kRotor, -30720, 5, 7}, {kRotor, 788480, 5, 1},
+        {kRotor, 51200, 7, 3},   // no frames: left alone
+        {kStill, 0, 5, 3},       // no b_angle: left alone
+    };
+    for (const auto& c : cases) {
+        world.Restart();
+        const AZ_Presenter* p = world.Make(c.type);
+        if (c.animation != 5) pool.setAnimation(Sprite(p), c.animation, 0, 1);
+        pool.setFrame(Sprite(p), 3);
+        if (p->findCodeSlot(3) != -1) world.SetWords(p, 3, {{1, c.angle}});
+        world.Tick(32);
+        const std::int32_t frame = c.animation == 5 ? pool.getCollisionRectX(Sprite(p)) + 4 : 3;
+        EXPECT_EQ(frame, c.frame) << c.angle;
+    }
+}
+
+// The head-up display's animators: the background's animation played once
+// unless its loop is 1; the power bar's animation ends by pausing its unit.
+TEST_F(SpriteAnimationTest, HudSpritesAnimate) {
+    const struct {
+        Type type;
+        std::int32_t code;
+        std::string finished;  // per frame
+    } cases[] = {{kHudBack, 28, "...1111"}, {kHudLoop, 28, "......."}, {kHudBar, 56, "...1111"}};
+    for (const auto& c : cases) {
+        world.Restart();
+        const AZ_Presenter* p = world.Make(c.type);
+        std::string finished;
+        for (int frame = 1; frame <= 7; ++frame) {
+            world.Tick(32);
+            finished += pool.isAnimationFinished(Sprite(p)) ? "1" : ".";
+        }
+        EXPECT_EQ(finished, c.finished) << c.type;
+        EXPECT_EQ(world.Word(p, c.code, 0), c.code == 56 ? 1 : 0) << c.type;
+    }
+}
+
+}  // namespace
