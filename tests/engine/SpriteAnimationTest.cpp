@@ -10,7 +10,7 @@
 
 namespace {
 
-enum Type { kOnce, kTwice, kLoop, kSky, kBare, kRotor, kStill, kHudBack, kHudLoop, kHudBar };
+enum Type { kOnce, kTwice, kLoop, kSky, kBare, kRotor, kStill, kHudBack, kHudLoop, kHudBar, kCar, kWalker };
 
 std::string State(const std::string& name, const std::string& calls) {
     return "state " + name + " | on enter | " + calls +
@@ -20,13 +20,14 @@ std::string State(const std::string& name, const std::string& calls) {
 const std::string kScript =
     "type once initial once | type twice initial twice | type loop initial loop | type sky initial sky\n"
     "type bare initial bare | type rotor initial rotor | type still initial still | type hb initial hb\n"
-    "type hbl initial hbl | type hudbar initial hudbar\n" +
+    "type hbl initial hbl | type hudbar initial hudbar | type car initial car | type walker initial walker\n" +
     State("once", "v_sz 0 0 | b_szAnimatable 6 0 0") + State("twice", "v_sz 0 0 | b_szAnimatable 6 2 0") +
     State("loop", "v_sz 0 0 | b_szAnimatable 6 1 0") + State("sky", "v_szSkyBox 0 0 0 0 0 0 | b_szAnimatable 6 0 0") +
     State("bare", "b_szAnimatable 6 0 0") + State("rotor", "v_sz 0 0 | b_angle 0 | b_szRotatable 5") +
     State("still", "v_sz 0 0 | b_szRotatable 5") + State("hb", "v_hudBackground 0 | b_hudBackgroundAnimatable 6 2 0 0") +
     State("hbl", "v_hudBackground 0 | b_hudBackgroundAnimatable 6 1 0 0") +
-    State("hudbar", "v_sz 0 0 | v_hudBar | b_szHealthPowerId 1 6");
+    State("hudbar", "v_sz 0 0 | v_hudBar | b_szHealthPowerId 1 6") + State("car", "b_motion 0 0 1 | b_angle 0 | b_vehicle 0") +
+    State("walker", "b_angle 0 | b_vehicle 0");
 
 struct SpriteAnimationTest : ::testing::Test {
     // The sprite the character's visual keeps (the power bar's for v_hudBar).
@@ -117,6 +118,30 @@ TEST_F(SpriteAnimationTest, HudSpritesAnimate) {
         }
         EXPECT_EQ(finished, c.finished) << c.type;
         EXPECT_EQ(world.Word(p, c.code, 0), c.code == 56 ? 1 : 0) << c.type;
+    }
+}
+
+// The heading of the stored velocity, degrees << 10; without b_motion the
+// angle stays.
+TEST_F(SpriteAnimationTest, VehiclesHeadWhereTheyGo) {
+    const struct {
+        Type type;
+        std::int32_t vx, vy, facing, angle;
+    } cases[] = {
+        {kCar, 1024, 0, 0, 0},        {kCar, 0, -1024, 0, 92160},      {kCar, -1024, 0, 0, 184320},
+        {kCar, 0, 1024, 0, 276480},   {kCar, 1024, 1024, 0, 322336},   {kCar, 0, 0, 0, 0},
+        {kCar, 1024, 0, 1, 0},        // facing left: still the stored x
+        {kCar, 40000, -40000, 0, 46304},  // a square beyond 32 bits
+        {kWalker, 1024, 0, 0, 7},
+    };
+    for (const auto& c : cases) {
+        world.Restart();
+        AZ_Presenter* p = world.Make(c.type);
+        p->setFacing(c.facing);
+        world.SetWords(p, 3, {{1, 7}});
+        if (p->findCodeSlot(5) != -1) world.SetWords(p, 5, {{1, c.vx}, {2, c.vy}});
+        world.Tick(32);
+        EXPECT_EQ(world.Word(p, 3, 1), c.angle) << c.vx << " " << c.vy;
     }
 }
 

@@ -26,6 +26,7 @@
 #include "src/actionZel/cc/b_szHealthPowerId.h"
 #include "src/actionZel/cc/b_szRotatable.h"
 #include "src/actionZel/cc/b_szTiledAnimatable.h"
+#include "src/actionZel/cc/b_vehicle.h"
 #include "src/actionZel/cc/f_activateSelected.h"
 #include "src/actionZel/cc/f_broadcastDistanceThreshold.h"
 #include "src/actionZel/cc/f_broadcastEvent.h"
@@ -169,7 +170,7 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_UNBUILT_BEHAVIOR(35, b_grappleProximity),
     AZ_UNBUILT_BEHAVIOR(36, b_fireGrapple),
     AZ_UNBUILT_BEHAVIOR(37, b_swingOnGrapple),
-    AZ_UNBUILT_BEHAVIOR(38, b_vehicle),
+    AZ_BEHAVIOR_UNIT(38, b_vehicle),
     AZ_BEHAVIOR_UNIT(39, b_hudOverlayAnimatable),
     AZ_UNBUILT_BEHAVIOR(40, b_drawable),
     AZ_UNBUILT_BEHAVIOR(41, b_actionBubble),
