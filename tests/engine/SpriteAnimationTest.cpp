@@ -41,22 +41,26 @@ struct SpriteAnimationTest : ::testing::Test {
     SZ_Pool& pool = *world.client->getSpritePool();
 };
 
-// Per frame '1' when 164 was raised, else '.'; then the unit's status and
-// the box of the sprite's frame (the second frame at -3, mirrored at -1).
+// Per frame '1' when 164 was raised, else 'f' while the sprite's animation
+// is finished; then the status of the animating unit (12, 28 or 56) and the
+// box of the sprite's frame (the second frame's at -3, mirrored at -1).
 TEST_F(SpriteAnimationTest, AnimationsPlayMirrorAndEnd) {
     const struct {
         Type type;
         int turnAt, resumeAt;  // frame before which the character turns left / is resumed (0: never)
         std::string events;
-        std::int32_t status, rectX;
+        std::int32_t code, status, rectX;
     } cases[] = {
-        {kOnce, 0, 0, "...1....", 1, -3},
-        {kTwice, 0, 0, "...1....", 1, -3},    // only 1 loops
-        {kLoop, 0, 0, "........", 0, -3},     // frame 8 (256 ms) shows the second frame again
-        {kOnce, 3, 0, ".....1..", 1, -1},     // restarted mirrored
-        {kSky, 0, 0, "...1....", 1, -3},      // the parallax sprite
-        {kBare, 0, 0, "........", AZ_FREE, 0},  // gone at the first update, silently
-        {kOnce, 0, 6, "...1.1..", 1, -3},     // resumed when finished: at once again
+        {kOnce, 0, 0, "...1ffff", 12, 1, -3},
+        {kTwice, 0, 0, "...1ffff", 12, 1, -3},  // only 1 loops
+        {kLoop, 0, 0, "........", 12, 0, -3},   // frame 8 (256 ms) shows the second frame again
+        {kOnce, 3, 0, ".....1ff", 12, 1, -1},   // restarted mirrored
+        {kSky, 0, 0, "...1ffff", 12, 1, -3},    // the parallax sprite
+        {kBare, 0, 0, "........", 12, AZ_FREE, 0},  // gone at the first update, silently
+        {kOnce, 0, 6, "...1f1ff", 12, 1, -3},   // resumed when finished: at once again
+        {kHudBack, 0, 0, "...fffff", 28, 0, -3},
+        {kHudLoop, 0, 0, "........", 28, 0, -3},
+        {kHudBar, 0, 0, "...fffff", 56, 1, -3},  // the power bar's unit pauses
     };
     for (const auto& c : cases) {
         world.Restart();
@@ -67,10 +71,11 @@ TEST_F(SpriteAnimationTest, AnimationsPlayMirrorAndEnd) {
             if (frame == c.resumeAt) world.client->sendEvent(p->getId(), 300);
             world.log.clear();
             world.Tick(32);
-            events += world.log.empty() ? "." : world.log == "164p" + std::to_string(p->getId()) ? "1" : "?";
+            const bool finished = Sprite(p) != -1 && pool.isAnimationFinished(Sprite(p));
+            events += world.log == "164p" + std::to_string(p->getId()) ? "1" : finished ? "f" : ".";
         }
         EXPECT_EQ(events, c.events) << c.type;
-        EXPECT_EQ(p->findCodeSlot(12) == -1 ? AZ_FREE : world.Word(p, 12, 0), c.status) << c.type;
+        EXPECT_EQ(p->findCodeSlot(c.code) == -1 ? AZ_FREE : world.Word(p, c.code, 0), c.status) << c.type;
         EXPECT_EQ(Sprite(p) == -1 ? 0 : pool.getCollisionRectX(Sprite(p)), c.rectX) << c.type;
     }
 }
@@ -97,27 +102,6 @@ TEST_F(SpriteAnimationTest, RotationShowsTheViewOfTheAngle) {
         world.Tick(32);
         const std::int32_t frame = c.animation == 5 ? pool.getCollisionRectX(Sprite(p)) + 4 : 3;
         EXPECT_EQ(frame, c.frame) << c.angle;
-    }
-}
-
-// The head-up display's animators: the background's animation played once
-// unless its loop is 1; the power bar's animation ends by pausing its unit.
-TEST_F(SpriteAnimationTest, HudSpritesAnimate) {
-    const struct {
-        Type type;
-        std::int32_t code;
-        std::string finished;  // per frame
-    } cases[] = {{kHudBack, 28, "...1111"}, {kHudLoop, 28, "......."}, {kHudBar, 56, "...1111"}};
-    for (const auto& c : cases) {
-        world.Restart();
-        const AZ_Presenter* p = world.Make(c.type);
-        std::string finished;
-        for (int frame = 1; frame <= 7; ++frame) {
-            world.Tick(32);
-            finished += pool.isAnimationFinished(Sprite(p)) ? "1" : ".";
-        }
-        EXPECT_EQ(finished, c.finished) << c.type;
-        EXPECT_EQ(world.Word(p, c.code, 0), c.code == 56 ? 1 : 0) << c.type;
     }
 }
 
