@@ -86,9 +86,7 @@ std::int32_t CGameScene::CreateState(CNode** node, std::uint32_t id) {
             *node = options;
             break;
         }
-        case kHelp:
-            if (m_up != nullptr && m_down != nullptr) *node = scenes::NewHelpPage(*m_up, *m_down, m_logo);
-            break;
+        case kHelp: *node = scenes::NewHelpPage(m_up, m_down, m_logo); break;
         case kQuit: *node = NewQuestion(kQuitTitle); break;
         case kClosing: {
             CTextScreen* page =

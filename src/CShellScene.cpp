@@ -108,7 +108,7 @@ std::int32_t CShellScene::CreateState(CNode** node, std::uint32_t id) {
             *node = page;
             break;
         }
-        case kHelp: *node = scenes::NewHelpPage(m_up, m_down, nullptr); break;
+        case kHelp: *node = scenes::NewHelpPage(&m_up, &m_down, nullptr); break;
         case kOptions: {
             auto* options = new (std::nothrow) COptionsScene();
             if (options == nullptr) break;

@@ -69,10 +69,10 @@ CTextScreen* NewTextPage(std::uint32_t titleId, std::uint32_t rightLabel, std::u
     return page;
 }
 
-CTextScreen* NewHelpPage(SZ_Presenter& up, SZ_Presenter& down, SZ_Presenter* logo) {
+CTextScreen* NewHelpPage(SZ_Presenter* up, SZ_Presenter* down, SZ_Presenter* logo) {
     CTextScreen* page = NewTextPage(kHelpTitle, kBackLabel, 0, kPageStyle);
     if (page == nullptr) return nullptr;
-    LendIndicators(*page, up, down);
+    if (up != nullptr && down != nullptr) LendIndicators(*page, *up, *down);
     page->SetLogoPresenter(logo);
     const char16_t* controls = CGameApp::GetInstance()->GetDeviceConfig().GetText(CDeviceConfig::kControlText);
     if (controls != nullptr) {

@@ -50,8 +50,9 @@ CMenuScreen* NewMenu(std::uint32_t titleId, const std::uint32_t* items, std::int
 // A text page with the labels (right, left: 0 none); null likewise.
 CTextScreen* NewTextPage(std::uint32_t titleId, std::uint32_t rightLabel, std::uint32_t leftLabel,
                          std::uint32_t style);
-// The help page: device.conf's CONTROL_TEXT, else the help text.
-CTextScreen* NewHelpPage(SZ_Presenter& up, SZ_Presenter& down, SZ_Presenter* logo);
+// The help page: device.conf's CONTROL_TEXT, else the help text; the
+// indicators (when both are given) and the logo may be null.
+CTextScreen* NewHelpPage(SZ_Presenter* up, SZ_Presenter* down, SZ_Presenter* logo);
 
 // The sound resource played once (nothing without it).
 void PlaySound(const CBinRes* sound, std::uint8_t priority);

@@ -68,7 +68,7 @@ public:
     // The loader behaviour's queue: archetypes are loaded before play, so
     // nothing is ever pending here.
     std::int32_t getPendingLoadCount() const { return 0; }
-    void processLoadQueue() {}
+    void processLoadQueue(std::int32_t /*budget*/) {}
     // Queues the pair in the sprite home's load queue.
     void loadArchetypeCharacter(std::int32_t archetype, std::int32_t character);
 

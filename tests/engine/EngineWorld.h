@@ -62,7 +62,8 @@ private:
 // Script parameters as little-endian int16 words, placed at an odd address.
 class ScriptParams {
 public:
-    ScriptParams(std::initializer_list<std::int32_t> values) : m_bytes(1) {
+    ScriptParams(std::initializer_list<std::int32_t> values) : ScriptParams(std::vector<std::int32_t>(values)) {}
+    explicit ScriptParams(const std::vector<std::int32_t>& values) : m_bytes(1) {
         for (std::int32_t v : values) {
             m_bytes.push_back(static_cast<std::uint8_t>(v));
             m_bytes.push_back(static_cast<std::uint8_t>(v >> 8));

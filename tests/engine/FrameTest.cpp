@@ -95,7 +95,9 @@ TEST_F(FrameTest, ParentsAreUpdatedBeforeTheirChildrenOnce) {
         {"anchored to the camera", {-1, -3, -3}, {"U5 p0 t48", "U5 p1 t48", "U5 p2 t48"}, ""},
         {"own parent", {0}, {"U5 p0 t48"},
          "[ AZ ][ ERROR ] - Parent and child are the same for presenter 0 with character id 5\n"},
-        {"parent past the pool", {150}, {"U5 p0 t48"}, "[ AZ ][ ERROR ] - AZ_Presenter : Invalid Id in getPresenter\n"},
+        {"parent past the pool (b_child looks its character up too)", {150}, {"U5 p0 t48"},
+         "[ AZ ][ ERROR ] - AZ_Presenter : Invalid Id in getPresenter\n"
+         "[ AZ ][ ERROR ] - AZ_Presenter Invalid az presenter Id\n"},
     };
     for (const auto& c : cases) {
         client.reset();
@@ -236,6 +238,7 @@ on ping
 state walk
 on enter
     b_drawable 20 0
+    b_boundingBox 512 512 0
     b_motion 5 0 0
     v_rect
 on pong

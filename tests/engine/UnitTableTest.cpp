@@ -14,9 +14,8 @@ namespace {
 
 // The ids whose unit is not built yet. A unit that lands deletes its id here.
 const std::vector<int> kPlaceholders = {
-    0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 17, 18, 19, 27, 30, 31, 32, 33, 34, 35,
-    36, 37, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 60, 61, 62, 63,
-    64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 75, 76, 77,
+    6,  9,  10, 18, 30, 31, 32, 33, 34, 35, 36, 37, 40, 41, 42, 43, 44, 45, 46, 47, 48,
+    49, 50, 51, 52, 53, 62, 63, 64, 65, 66, 67, 70, 71, 73, 74, 75, 76, 77,
 };
 
 TEST(UnitTable, PlaceholdersAreExactlyTheUnbuiltIds) {
@@ -65,13 +64,13 @@ TEST(UnitAccessors, ReadAndWriteTheInstanceWord) {
     EXPECT_EQ(b_testUnit_getParent(slot), -2);
 }
 
-// Every check of the units' callbacks and accessors, through the
-// placeholder of b_child (2, 5 words) and v_sz (86, 4 words).
+// Every check of the units' callbacks and accessors, through b_child (2, 5
+// words) and v_sz (86, 4 words).
 TEST(UnitChecksDeathTest, EachFailedCheckLogsItsLineAndStops) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const std::string table = "..\\..\\src\\actionZel\\cc\\AZ_UnitTable.cpp";
     const std::string b = "..\\..\\src\\actionZel\\cc\\b_testUnit.h", v = "..\\..\\src\\actionZel\\cc\\v_testUnit.h";
-    const std::string sz = AZ_UNIT_SOURCE(v_sz);
+    const std::string child = AZ_UNIT_SOURCE(b_child), sz = AZ_UNIT_SOURCE(v_sz);
     EngineWorld world;
     const std::int32_t b0 = world.manager.getSlotStart(2), v0 = world.manager.getSlotStart(86);
     AZ_Presenter* p = world.P(0);
@@ -81,10 +80,10 @@ TEST(UnitChecksDeathTest, EachFailedCheckLogsItsLineAndStops) {
         std::int32_t slot;
         std::string line, source;
     } cases[] = {
-        {AZ_GetUnit(2).attach, nullptr, b0, "[ AZ ][ ERROR ] - Access to Presenter with -1 id", table},
-        {AZ_GetUnit(2).detach, p, -1, "[ AZ ][ ERROR ] - Access to codeSlot with -1 id", table},
-        {AZ_GetUnit(2).attach, p, b0 - 1, "[ AZ ][ ERROR ] - Access to codeSlot outside behaviors space", table},
-        {AZ_GetUnit(2).detach, p, b0 + 6, "[ AZ ][ ERROR ] - Access to invalid codeSlot inside behaviors space", table},
+        {AZ_GetUnit(2).attach, nullptr, b0, "[ AZ ][ ERROR ] - Access to Presenter with -1 id", child},
+        {AZ_GetUnit(2).detach, p, -1, "[ AZ ][ ERROR ] - Access to codeSlot with -1 id", child},
+        {AZ_GetUnit(2).attach, p, b0 - 1, "[ AZ ][ ERROR ] - Access to codeSlot outside behaviors space", child},
+        {AZ_GetUnit(2).detach, p, b0 + 6, "[ AZ ][ ERROR ] - Access to invalid codeSlot inside behaviors space", child},
         {AZ_GetUnit(86).render, p, v0 + 200, "[ AZ ][ ERROR ] - Access to codeSlot outside visuals space", sz},
         {AZ_GetUnit(86).attach, p, v0 + 2, "[ AZ ][ ERROR ] - Access to invalid codeSlot inside visuals space", sz},
         {AZ_GetUnit(83).render, p, world.manager.getSlotStart(83) + 1,
@@ -107,7 +106,7 @@ TEST(UnitChecksDeathTest, EachFailedCheckLogsItsLineAndStops) {
                  FailedCheck("[ AZ ][ ERROR ] - Access to Presenter with -1 id",
                              "..\\..\\src\\actionZel\\cc\\f_changeState.cpp"));
     // A well-placed slot passes every check.
-    AZ_GetUnit(2).update(p, b0 + 5 * 79, 48);
+    AZ_GetUnit(2).detach(p, b0 + 5 * 79);
     AZ_GetUnit(86).render(p, v0);
     EXPECT_EQ(b_testUnit_getParent(b0 + 5), -32767);
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstdio>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -14,11 +15,18 @@
 #include "host/File.h"
 #include "host/Window.h"
 #include "platform/shared/components/ICMediaPlayer.h"
+#include "platform/shared/core/SystemEvent.h"
 #include "src/CGameApp.h"
+#include "src/CGameData.h"
+#include "src/CGameScene.h"
+#include "src/CMenuScreen.h"
+#include "src/COptionsMgr.h"
+#include "src/COptionsScreen.h"
 #include "src/CResMgr.h"
 #include "src/CRootNode.h"
 #include "src/CSaveGameMgr.h"
 #include "src/CTextScreen.h"
+#include "src/CharacterSelectScreen.h"
 #include "src/actionZel/AZ_Client.h"
 #include "src/game/AZ_Adapter.h"
 #include "src/ridaroVoz3/SZ_Home.h"
@@ -108,7 +116,11 @@ struct FlowRun : GameRun {
             if (tick == 0) start = GetTickCount();
             lastTick = tick;
             if (tick == closeAt) host::InjectClose();
-            if (tick == 0 || at >= steps.size()) return;
+            if (tick == 0) return;
+            if (at >= steps.size()) {
+                if (after && closeAt < 0 && after()) closeAt = tick + 4;
+                return;
+            }
             const Step& step = steps[at];
             if (times[at] < 0 && Chain() == step.chain) {
                 times[at] = now;
@@ -123,13 +135,15 @@ struct FlowRun : GameRun {
             if (Top()->GetElapsed() < Top()->GetTransitionTime() || now - times[at] < step.waitMs) return;
             if (step.settled) step.settled();
             for (WORD key : step.keys) Press(key);
-            if (++at == steps.size()) closeAt = tick + 4;
+            if (++at == steps.size() && !after) closeAt = tick + 4;
         }, 2000);
         endedByItself = closeAt < 0 || lastTick < closeAt;
         for (std::size_t i = 0; i < steps.size(); ++i) EXPECT_GE(times[i], 0) << "never reached: " << steps[i].chain;
         return times;
     }
 
+    // Polled at every tick after the last step until it returns true.
+    std::function<bool()> after;
     int exitCode = -1;
     int lastTick = 0;
     bool endedByItself = false;
@@ -350,6 +364,298 @@ TEST(Flow, GameSceneResults) {
         };
         run.Walk(ToMainMenu(steps));
     }
+}
+
+// Each scene's table: the scene is walked to, the row's state is pushed on
+// it (the root's replaced), the screen it made is described, given the
+// chosen item and the result, and the transition that followed is read off
+// the scene's stack, with the calls made checked then.
+struct Row {
+    std::uint32_t state;
+    std::string creates;  // Describe of the state's node
+    std::int32_t result;
+    std::uint32_t chosen;  // the item's id (a menu's index), the character's key; 0: none
+    std::string then;  // "push|replace|reset N Class", "pop", "result N", "none" or "quit"
+    std::function<void(FlowRun&)> check = {};
+    std::function<void(FlowRun&)> prepare = {};  // before the game starts
+    std::function<void()> atScene = {};  // before the state is pushed
+};
+
+// The configuration the screens do not show otherwise.
+struct Peek : CMenuScreen {
+    static constexpr auto kTitle = &Peek::GetTitleId;
+    static constexpr auto kCount = &Peek::m_count;
+    static constexpr auto kItems = &Peek::m_items;
+};
+
+std::string Hex(std::uint32_t id) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%X", id & 0xFFFu);
+    return text;
+}
+
+// "Menu t146 s6 [149 148]": the class, the title, the style flags, the
+// items' ids (a menu of names: their indexes) and the item focused first
+// (@n, when not the first); a page's text when it is one of the texts the
+// scenes show whole (=125); a scene's current state.
+std::string Describe(CNode* node) {
+    std::string text = ClassOf(node);
+    if (auto* machine = dynamic_cast<CStateMachineNode*>(node)) {
+        CNode* child = machine->GetCurrentNode();
+        return child == nullptr ? text : text + "/" + std::to_string(machine->GetCurrentStateId()) + " " + ClassOf(child);
+    }
+    auto* screen = dynamic_cast<CWidgetScreen*>(node);
+    if (screen == nullptr) return text;
+    if (const std::uint32_t title = (screen->*Peek::kTitle)(); title != 0) text += " t" + Hex(title);
+    text += " s" + std::to_string(screen->GetStyleFlags());
+    if (auto* menu = dynamic_cast<CMenuScreen*>(node)) {
+        text += " [";
+        for (std::int32_t i = 0; i < menu->*Peek::kCount; ++i) {
+            text += (i > 0 ? " " : "") + Hex((menu->*Peek::kItems)[i].GetId());
+        }
+        text += "]";
+        if (menu->GetChosenId() != 0) text += " @" + std::to_string(menu->GetChosenId());
+    }
+    if (auto* page = dynamic_cast<CTextScreen*>(node)) {
+        for (std::uint32_t id : {0x21FF021Eu, 0x21FF0125u, 0x21FF014Cu, 0x21FF024Bu}) {
+            if (page->GetText() == Text(id)) text += " =" + Hex(id);
+        }
+    }
+    return text;
+}
+
+// The chosen item (or character), then the result, given directly.
+void Answer(CNode* node, std::int32_t result, std::uint32_t chosen) {
+    if (chosen != 0) {
+        if (auto* select = dynamic_cast<CharacterSelectScreen*>(node)) {
+            select->HandleEvent(EVENT_KEY_PRESS, static_cast<std::uint16_t>(chosen), 0);
+        } else if (auto* screen = dynamic_cast<CGenericWidgetScreen*>(node)) {
+            CSelectItemWidget item;
+            item.SetId(chosen);
+            screen->OnWidgetCommand(EVENT_WIDGET_ACCEPT, &item);
+        }
+    }
+    node->SetResult(result);
+}
+
+CStateMachineNode* Root() { return CGameApp::GetInstance()->GetRootNode(); }
+// The machine's child scene in the state, or null.
+CStateMachineNode* Scene(CStateMachineNode* machine, std::uint32_t state) {
+    if (machine == nullptr || machine->GetCurrentStateId() != state) return nullptr;
+    return dynamic_cast<CStateMachineNode*>(machine->GetCurrentNode());
+}
+
+// Runs each row in a game of its own: walk, then the scene given by
+// scene() once it shows a node.
+void PlayRows(const std::vector<Row>& rows, const std::vector<Step>& walk,
+              const std::function<CStateMachineNode*()>& scene) {
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.state) + " " + std::to_string(row.result) + " " + Hex(row.chosen));
+        FlowRun run;
+        if (row.prepare) row.prepare(run);
+        std::string creates, then;
+        int phase = 0, depth = 0;
+        std::uint32_t belowId = 0;
+        const CNode* below = nullptr;
+        const CNode* node = nullptr;
+        run.after = [&] {
+            CStateMachineNode* machine = scene();
+            if (machine == nullptr || machine->GetCurrentNode() == nullptr) return phase > 0;
+            CNode* top = machine->GetCurrentNode();
+            switch (phase++) {
+                case 0:
+                    if (row.atScene) row.atScene();
+                    below = top;
+                    belowId = machine->GetCurrentStateId();
+                    machine->RequestState(row.state,
+                                          machine == Root() ? CStateMachineNode::kReplace : CStateMachineNode::kPush);
+                    return false;
+                case 1:
+                    EXPECT_EQ(machine->GetCurrentStateId(), row.state);
+                    node = top;
+                    depth = machine->GetDepth();
+                    creates = Describe(top);
+                    Answer(top, row.result, row.chosen);
+                    return false;
+                case 2:
+                    if (machine->GetResult() == 0) return false;
+                    then = "result " + std::to_string(machine->GetResult());
+                    break;
+                default: {
+                    // A new node may take the freed one's place: the ids tell.
+                    const std::uint32_t id = machine->GetCurrentStateId();
+                    const std::string target = " " + std::to_string(id) + " " + ClassOf(top);
+                    if (machine->GetDepth() > depth) then = "push" + target;
+                    else if (machine->GetDepth() < depth) then =
+                        top == below && id == belowId ? "pop" : "reset" + target;
+                    else then = top == node && id == row.state ? "none" : "replace" + target;
+                }
+            }
+            if (row.check) row.check(run);
+            return true;
+        };
+        run.Walk(walk);
+        if (run.endedByItself) {
+            EXPECT_EQ(run.exitCode, 0);
+            if (then.empty()) then = "quit";
+        }
+        EXPECT_EQ(creates, row.creates);
+        EXPECT_EQ(then, row.then);
+        host::SetReadOnlyFiles(false);
+    }
+}
+
+// The shell at once, with only the menus' sprites loaded.
+std::vector<Step> ToShellAtOnce(std::vector<Step> more) {
+    more.insert(more.begin(), Step{"1 Init/3 Menu", {}, {}, [] {
+        SZ_Home* home = CGameApp::GetSpriteHome();
+        home->QueueArchetypeCharacter(18, 0);
+        while (home->ProcessLoadQueue(500)) {
+        }
+        Root()->RequestState(3, CStateMachineNode::kReplace);
+    }});
+    return more;
+}
+
+void Languages(FlowRun& run) {
+    for (std::uint32_t i = 1; i < 3; ++i) vktools::AddLanguageCopy(run.content, 0x08000201 + i, u"L");
+}
+void NoSound(FlowRun& run) { run.dir.Write("device.conf", "X=0\nDISABLE_SOUND=1\n"); }
+void Notice(FlowRun& run) { run.dir.Write("device.conf", "X=0\nTOUCHSCREEN_SUPPORT_MESSAGE=1\n"); }
+bool Playing() { return ICMediaPlayer::GetInstance()->IsSoundPlaying(0); }
+
+TEST(SceneTables, Root) {
+    PlayRows({
+        {1, "Init/3 Menu", 1, 0, "replace 2 Intro"},
+        {1, "Init/3 Menu", 2, 0, "quit"},
+        {2, "Intro/1 Image", 1, 0, "replace 3 Shell"},
+        {2, "Intro/1 Image", 2, 0, "quit"},
+        {3, "Shell/11 AnimatedImage", 2, 0, "quit"},
+        {4, "", 0, 0, "quit"},  // the exit scene ends at once
+    }, {}, Root);
+}
+
+TEST(SceneTables, StartUp) {
+    const auto language = [](std::uint32_t n) {
+        return [n](FlowRun&) { EXPECT_TRUE(CGameApp::GetResMgr()->IsCached(0x08000201 + n)); };
+    };
+    const auto sound = [](std::uint8_t on) {
+        return [on](FlowRun&) {
+            EXPECT_EQ(CGameApp::GetOptionsMgr()->IsSoundOn(), on);
+            EXPECT_EQ(ICMediaPlayer::GetInstance()->IsSoundEnabled(), on);
+        };
+    };
+    const auto silent = [](FlowRun&) { EXPECT_FALSE(Playing()); };
+    const auto noticeSaved = [](FlowRun& run) { EXPECT_EQ(PrefsByte(run, 14), 1); };
+    PlayRows({
+        {1, "Menu s4 [0 1 2]", 1, 2, "replace 3 Menu", language(2), Languages},
+        {1, "Menu s4 [0 1 2]", 1, 1, "replace 4 ZelMovie", language(1),
+         [](FlowRun& run) {
+             Languages(run);
+             NoSound(run);
+         }},
+        {1, "Menu s4 [0 1 2]", 2, 0, "result 2", {}, Languages},
+        {2, "Text s14 =21E", 1, 0, "replace 3 Menu", noticeSaved, Notice},
+        {2, "Text s14 =21E", 1, 0, "replace 4 ZelMovie", noticeSaved, NoSound},
+        {2, "Text s14 =21E", 2, 0, "result 2"},
+        {3, "Menu s4 [149 148]", 1, 0x21FF0148, "replace 4 ZelMovie", sound(1)},
+        {3, "Menu s4 [149 148]", 1, 0x21FF0149, "replace 4 ZelMovie", sound(0)},
+        {3, "Menu s4 [149 148]", 2, 0, "result 2"},
+        {4, "ZelMovie", 1, 0, "replace 5 ResLoad", silent},
+        {4, "ZelMovie", 2, 0, "result 2", silent},
+        {5, "ResLoad", 1, 0, "result 1"},
+        {5, "ResLoad", 2, 0, "result 2"},
+    }, {}, [] { return Scene(Root(), 1); });
+}
+
+TEST(SceneTables, Intro) {
+    PlayRows({
+        {1, "Image", 1, 0, "replace 2 Image"},
+        {1, "Image", 2, 0, "result 2"},
+        {2, "Image", 1, 0, "result 1"},
+        {2, "Image", 2, 0, "result 2"},
+    }, {{"1 Init/3 Menu", {}, {}, [] { Root()->RequestState(2, CStateMachineNode::kReplace); }}},
+       [] { return Scene(Root(), 2); });
+}
+
+TEST(SceneTables, Shell) {
+    const auto started = [](FlowRun& run) { run.dir.Write("savegame.dat", SaveGame(1, 3, 7)); };
+    // The level chosen, whether from the menu, the character saved, and
+    // the level intro's text id.
+    const auto chose = [](std::int32_t level, std::uint8_t fromMenu, std::int32_t character, std::uint32_t intro) {
+        return [=](FlowRun&) {
+            EXPECT_EQ(Adapter().getSelectedLevel(), level);
+            EXPECT_EQ(CGameApp::GetGameData()->IsLevelSelected(), fromMenu);
+            EXPECT_EQ(CGameApp::GetSaveGameMgr()->GetCharacter(), character);
+            EXPECT_EQ(TopText(), u"level " + std::u16string(1, static_cast<char16_t>(u'1' + level)) + Text(intro));
+        };
+    };
+    const std::string menu = "Menu s6 [115 11A 11B 11C 11D]", yesNo = "Menu t146 s6 [149 148]";
+    PlayRows({
+        {1, "Text s6 =125", 1, 0, "replace 11 AnimatedImage"},
+        {1, "Text s6 =125", 2, 0, "result 2"},
+        {3, menu, 1, 0x21FF0115, "push 7 CharacterSelect"},
+        {3, "Menu s6 [116 11A 11B 11C 11D]", 1, 0x21FF0116, "push 8 Menu", {}, started},
+        {3, menu, 1, 0x21FF011A, "push 6 Options"},
+        {3, menu, 1, 0x21FF011B, "push 5 Text"},
+        {3, menu, 1, 0x21FF011C, "push 4 Text"},
+        {3, menu, 1, 0x21FF011D, "push 18 Menu"},
+        {3, menu, 2, 0, "push 18 Menu"},
+        {4, "Text t11C s6", 2, 0, "pop"},
+        {4, "Text t11C s6", 1, 0, "none", [](FlowRun&) { EXPECT_EQ(Top()->GetResult(), 0); }},
+        {5, "Text t126 s6 =24B", 2, 0, "pop"},
+        {5, "Text t126 s6 =24B", 1, 0, "none", [](FlowRun&) { EXPECT_EQ(Top()->GetResult(), 0); }},
+        {6, "Options/1 Options", 3, 0, "reset 3 Menu"},
+        {6, "Options/1 Options", 2, 0, "pop"},
+        {6, "Options/1 Options", 1, 0, "pop"},
+        {7, "CharacterSelect s0", 1, CUIWidget::kKeyRight, "push 9 Text", chose(0, 0, 1, 0x21FF0159)},
+        {7, "CharacterSelect s0", 1, CUIWidget::kKeyLeft, "push 9 Text", chose(0, 0, 0, 0x21FF0158)},
+        {7, "CharacterSelect s0", 2, 0, "pop"},
+        // The saved character 7 plays the first one's levels.
+        {8, "Menu t156 s0 [0 1 2 3] @3", 1, 1, "push 9 Text", chose(1, 1, 7, 0x21FF0159), started},
+        {8, "Menu t156 s0 [0 1 2 3] @3", 2, 0, "pop", {}, started},
+        {9, "Text s6", 1, 0, "reset 10 Game", [](FlowRun&) { EXPECT_FALSE(Playing()); }},  // the title's sound
+        {9, "Text s6", 2, 0, "pop"},
+        {10, "Game/2 Play", 2, 0, "replace 3 Menu"},
+        {10, "Game/2 Play", 1, 0, "none"},
+        {11, "AnimatedImage", 1, 0, "replace 3 Menu"},
+        {11, "AnimatedImage", 2, 0, "result 2"},
+        {18, yesNo, 1, 0x21FF0148, "result 2"},
+        {18, yesNo, 1, 0x21FF0149, "pop"},
+        {18, yesNo, 2, 0, "pop"},
+    }, ToShellAtOnce({}), [] { return Scene(Root(), 3); });
+}
+
+TEST(SceneTables, Options) {
+    const auto readOnly = [] { host::SetReadOnlyFiles(true); };
+    const auto reset = [](FlowRun& run) { EXPECT_EQ(run.dir.Read("savegame.dat"), SaveGame(0, 0, 1)); };
+    const auto started = [](FlowRun& run) { run.dir.Write("savegame.dat", SaveGame(1, 2, 1)); };
+    const std::string options = "Options t11F s6";
+    PlayRows({
+        {1, options, 1, 0x21FF014A, "push 3 Text"},
+        {1, options, 1, COptionsScreen::kSoundItem, "result 2", [](FlowRun& run) { EXPECT_EQ(PrefsByte(run, 12), 0); }},
+        {1, options, 2, 0, "result 2"},
+        {1, options, 1, 0x21FF014A, "replace 2 Text", {}, {}, readOnly},
+        {1, options, 2, 0, "result 2", {}, {}, readOnly},
+        {2, "Text s6 =125", 2, 0, "result 1"},
+        {3, "Text s6 =14C", 1, 0, "result 3", reset, started},
+        {3, "Text s6 =14C", 2, 0, "pop"},
+    }, ToShellAtOnce({{"3 Shell/11 AnimatedImage", {}, {},
+                       [] { Scene(Root(), 3)->RequestState(6, CStateMachineNode::kPush); }}}),
+       [] { return Scene(Scene(Root(), 3), 6); });
+}
+
+// A game scene lent no sprites still opens its help page.
+TEST(SceneTables, GameHelpWithoutSprites) {
+    ScreenRun run;
+    CGameScene* game = nullptr;
+    run.Play([&] { return game = new CGameScene(); }, 3, [&](int n) {
+        if (n == 1) {
+            game->RequestState(CGameScene::kHelp, CStateMachineNode::kPush);
+        } else if (n == 3) {
+            EXPECT_EQ(Describe(game), "Game/7 Text");
+        }
+    });
 }
 
 }  // namespace

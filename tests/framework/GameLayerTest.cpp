@@ -110,24 +110,29 @@ void Services(const TempDir& dir) {
     EXPECT_EQ(dir.Read("savegame.dat"), std::string("\1\0\0\0\5\0\0\0\1\0\0\0", 12));
 }
 
-// Tick 1: level 0 started on the game screen, its controller loading it,
-// waking its characters and giving the player the keys; tick 3: until a
-// loader opens the view, its frame shows the clear colour, the characters
-// and the head-up display. Tick 4: the cheat key ('9') skips to the next level and saves it
-// reached, but not past the last level; its event comes all the same.
-// Tick 5: the adapter's texts, sounds, options and progress.
+// Tick 1: level 0 started on the game screen, its controller loading it
+// one part a frame behind a progress bar. Tick 7: loaded, its characters
+// awake, the player taking the keys; its frame shows the map, the
+// characters and the head-up display. Then the player jumps (up), lands,
+// walks right until the stone turns it round. Tick 200: the cheat key
+// ('9') skips to the next level and saves it reached, but not past the last
+// level; its event comes all the same. Then the adapter's texts, sounds,
+// options and progress.
 TEST(GameLayer, PlayOverTheApplication) {
     GameRun run;
     run.dir.Write("properties.dat", "Zel-Cheats-Enable = TRUE\n");
     run.dir.Write("device.conf", "X=0\nSTRING_12=a|b|c\n");
     run.content.resources[kLanguage] = Strings();
+    HookRecorder hooks;
+    std::int32_t player = -1, farthest = 0;
     const auto play = [] {
         SZ_Home* home = CGameApp::GetSpriteHome();
         for (std::int32_t archetype = 0; archetype < 4; ++archetype) home->QueueArchetypeCharacter(archetype, 0);
         while (home->ProcessLoadQueue(500)) {
         }
-        // The screen starts level 0, whose controller loads it.
         ASSERT_EQ(CGameApp::GetInstance()->GetRootNode()->PushState(1, new CGameScreen()), 0);
+    };
+    const auto loaded = [&] {
         AZ_Client* client = CGameApp::GetInstance()->GetEngineRuntime();
         EXPECT_NE(Adapter()->getTileset(), nullptr);
         EXPECT_EQ(Adapter()->getMap().layerCount, 3);
@@ -142,7 +147,12 @@ TEST(GameLayer, PlayOverTheApplication) {
         EXPECT_EQ(camera->GetActiveLayer(), 1);
         EXPECT_EQ(camera->GetLayerParallaxX(0), 1024);
         EXPECT_EQ(camera->GetClearColour(), 0xFF60A0E0u);
-        EXPECT_EQ(Adapter()->getKeyCharacter(), client->getPresenterOfRow(client->findCharacterByType(2)));
+        EXPECT_TRUE(camera->IsViewEnabled());
+        player = client->getPresenterOfRow(client->findCharacterByType(2));
+        EXPECT_EQ(Adapter()->getKeyCharacter(), player);
+        AZ_SetHookListener(&hooks);
+        host::InjectKey(VK_UP, true);
+        host::InjectKey(VK_UP, false);
     };
     const auto cheat = [](std::int32_t level) {
         AZ_Client* client = CGameApp::GetInstance()->GetEngineRuntime();
@@ -161,15 +171,28 @@ TEST(GameLayer, PlayOverTheApplication) {
     EXPECT_EQ(run.Run(
                   [&](int tick) {
                       if (tick == 1) play();
-                      if (tick == 3) {
+                      if (tick == 7) loaded();
+                      if (tick == 8) {
                           EXPECT_TRUE(MatchesGoldenFrame("level0-play"));
                       }
-                      if (tick != 4) return;
+                      if (tick == 60) host::InjectKey(VK_RIGHT, true);
+                      if (player != -1) farthest = std::max(farthest, AZ_Presenter::getPresenter(player)->getX());
+                      if (tick != 200) return;
+                      AZ_SetHookListener(nullptr);
+                      // Up: a jump, the fall, the landing and its sound; right: a walk to the
+                      // stone at column 25 (162 and 163 enter and leave states).
+                      std::string events, mine = "HandlerBegin " + std::to_string(player) + " ";
+                      for (const std::string& call : hooks.Of({AZ_Hook::HandlerBegin})) {
+                          if (call.starts_with(mine)) events += call.substr(mine.size()) + " ";
+                      }
+                      EXPECT_EQ(events, "217 162 163 162 244 244 179 177 167 170 163 162 362 214 212 163 162 167 ");
+                      EXPECT_EQ(farthest, 25 * 1024 - 256 - 42);
+                      host::InjectKey(VK_RIGHT, false);
                       cheat(15);
                       cheat(3);
                       Services(run.dir);
                   },
-                  4),
+                  200),
               0);
 }
 

@@ -6,17 +6,30 @@
 #include "src/actionZel/AZ_Unit.h"
 #include "src/actionZel/cc/b_addPower.h"
 #include "src/actionZel/cc/b_aimTowardsTarget.h"
+#include "src/actionZel/cc/b_angle.h"
 #include "src/actionZel/cc/b_armor.h"
+#include "src/actionZel/cc/b_boundingBox.h"
+#include "src/actionZel/cc/b_camera.h"
 #include "src/actionZel/cc/b_checkPower.h"
+#include "src/actionZel/cc/b_child.h"
+#include "src/actionZel/cc/b_counter.h"
+#include "src/actionZel/cc/b_customCodeCallback.h"
 #include "src/actionZel/cc/b_deliverDamage.h"
 #include "src/actionZel/cc/b_eyes.h"
+#include "src/actionZel/cc/b_gravity.h"
 #include "src/actionZel/cc/b_health.h"
 #include "src/actionZel/cc/b_healthBar.h"
 #include "src/actionZel/cc/b_hotspotImpact.h"
 #include "src/actionZel/cc/b_hudBackgroundAnimatable.h"
 #include "src/actionZel/cc/b_hudOverlayAnimatable.h"
 #include "src/actionZel/cc/b_increaseHealth.h"
+#include "src/actionZel/cc/b_keyHeld.h"
+#include "src/actionZel/cc/b_limitToMap.h"
+#include "src/actionZel/cc/b_loadProgressBar.h"
+#include "src/actionZel/cc/b_loader.h"
 #include "src/actionZel/cc/b_lookAt.h"
+#include "src/actionZel/cc/b_motion.h"
+#include "src/actionZel/cc/b_playSound.h"
 #include "src/actionZel/cc/b_power.h"
 #include "src/actionZel/cc/b_regenerateHealthOverTime.h"
 #include "src/actionZel/cc/b_regeneratePowerOverTime.h"
@@ -26,7 +39,10 @@
 #include "src/actionZel/cc/b_szHealthPowerId.h"
 #include "src/actionZel/cc/b_szRotatable.h"
 #include "src/actionZel/cc/b_szTiledAnimatable.h"
+#include "src/actionZel/cc/b_tileCollidable.h"
+#include "src/actionZel/cc/b_timer.h"
 #include "src/actionZel/cc/b_vehicle.h"
+#include "src/actionZel/cc/b_vibrate.h"
 #include "src/actionZel/cc/f_activateSelected.h"
 #include "src/actionZel/cc/f_broadcastDistanceThreshold.h"
 #include "src/actionZel/cc/f_broadcastEvent.h"
@@ -132,15 +148,15 @@ void CheckUpdate(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32_t) {
     AZ_Unit { #unit, id, CheckSlot<id>, CheckUpdate<id>, nullptr, CheckSlot<id>, nullptr, 0, true }
 
 constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
-    AZ_UNBUILT_BEHAVIOR(0, b_customCodeCallback),
-    AZ_UNBUILT_BEHAVIOR(1, b_limitToMap),
-    AZ_UNBUILT_BEHAVIOR(2, b_child),
-    AZ_UNBUILT_BEHAVIOR(3, b_angle),
-    AZ_UNBUILT_BEHAVIOR(4, b_camera),
-    AZ_UNBUILT_BEHAVIOR(5, b_motion),
+    AZ_BEHAVIOR_UNIT(0, b_customCodeCallback),
+    AZ_BEHAVIOR_UNIT(1, b_limitToMap),
+    AZ_BEHAVIOR_UNIT(2, b_child),
+    AZ_BEHAVIOR_UNIT(3, b_angle),
+    AZ_BEHAVIOR_UNIT(4, b_camera),
+    AZ_BEHAVIOR_UNIT(5, b_motion),
     AZ_UNBUILT_BEHAVIOR(6, b_bBoxCollidable),
-    AZ_UNBUILT_BEHAVIOR(7, b_tileCollidable),
-    AZ_UNBUILT_BEHAVIOR(8, b_gravity),
+    AZ_BEHAVIOR_UNIT(7, b_tileCollidable),
+    AZ_BEHAVIOR_UNIT(8, b_gravity),
     AZ_UNBUILT_BEHAVIOR(9, b_szWorldCollidable),
     AZ_UNBUILT_BEHAVIOR(10, b_szCollidable),
     AZ_BEHAVIOR_UNIT(11, b_rotation),
@@ -149,9 +165,9 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_BEHAVIOR_UNIT(14, b_eyes),
     AZ_BEHAVIOR_UNIT(15, b_aimTowardsTarget),
     AZ_BEHAVIOR_UNIT(16, b_lookAt),
-    AZ_UNBUILT_BEHAVIOR(17, b_timer),
+    AZ_BEHAVIOR_UNIT(17, b_timer),
     AZ_UNBUILT_BEHAVIOR(18, b_directionalProximity),
-    AZ_UNBUILT_BEHAVIOR(19, b_keyHeld),
+    AZ_BEHAVIOR_UNIT(19, b_keyHeld),
     AZ_BEHAVIOR_UNIT(20, b_health),
     AZ_BEHAVIOR_UNIT(21, b_armor),
     AZ_BEHAVIOR_UNIT(22, b_strength),
@@ -159,7 +175,7 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_BEHAVIOR_UNIT(24, b_deliverDamage),
     AZ_BEHAVIOR_UNIT(25, b_increaseHealth),
     AZ_BEHAVIOR_UNIT(26, b_healthBar),
-    AZ_UNBUILT_BEHAVIOR(27, b_boundingBox),
+    AZ_BEHAVIOR_UNIT(27, b_boundingBox),
     AZ_BEHAVIOR_UNIT(28, b_hudBackgroundAnimatable),
     AZ_BEHAVIOR_UNIT(29, b_hotspotImpact),
     AZ_UNBUILT_BEHAVIOR(30, b_directionalFacing),
@@ -192,19 +208,19 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_BEHAVIOR_UNIT(57, b_addPower),
     AZ_BEHAVIOR_UNIT(58, b_checkPower),
     AZ_BEHAVIOR_UNIT(59, b_regeneratePowerOverTime),
-    AZ_UNBUILT_BEHAVIOR(60, b_loader),
-    AZ_UNBUILT_BEHAVIOR(61, b_loadProgressBar),
+    AZ_BEHAVIOR_UNIT(60, b_loader),
+    AZ_BEHAVIOR_UNIT(61, b_loadProgressBar),
     AZ_UNBUILT_BEHAVIOR(62, b_changeLevelStringId),
     AZ_UNBUILT_BEHAVIOR(63, b_textWidget),
     AZ_UNBUILT_BEHAVIOR(64, b_widgetContainer),
     AZ_UNBUILT_BEHAVIOR(65, b_widgetSelectable),
     AZ_UNBUILT_BEHAVIOR(66, b_widgetScroll),
     AZ_UNBUILT_BEHAVIOR(67, b_moveTo),
-    AZ_UNBUILT_BEHAVIOR(68, b_playSound),
-    AZ_UNBUILT_BEHAVIOR(69, b_vibrate),
+    AZ_BEHAVIOR_UNIT(68, b_playSound),
+    AZ_BEHAVIOR_UNIT(69, b_vibrate),
     AZ_UNBUILT_BEHAVIOR(70, b_widgetCursor),
     AZ_UNBUILT_BEHAVIOR(71, b_previousFocus),
-    AZ_UNBUILT_BEHAVIOR(72, b_counter),
+    AZ_BEHAVIOR_UNIT(72, b_counter),
     AZ_UNBUILT_BEHAVIOR(73, b_comboBarAnimationIds),
     AZ_UNBUILT_BEHAVIOR(74, b_combo),
     AZ_UNBUILT_BEHAVIOR(75, b_addCombo),

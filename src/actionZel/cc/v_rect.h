@@ -8,3 +8,7 @@
 void v_rect_attach(AZ_Presenter* presenter, std::int32_t codeSlot);
 void v_rect_render(AZ_Presenter* presenter, std::int32_t codeSlot);
 void v_rect_detach(AZ_Presenter* presenter, std::int32_t codeSlot);
+
+// Words 3 and 4: the width and height in pixels.
+AZ_UNIT_SETTER(v_rect, 91, Width, 3)
+AZ_UNIT_SETTER(v_rect, 91, Height, 4)
