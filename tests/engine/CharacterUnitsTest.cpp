@@ -57,7 +57,8 @@ std::string Script() {
     std::string types, states;
     for (const auto& [name, calls] : kStates) {
         types += std::string("type ") + name + " initial " + name + "\n";
-        states += std::string("state ") + name + " | on enter | " + calls + " | on 310 | f_resumeBehavior b_szAnimatable";
+        states += std::string("state ") + name + " | on enter | " + calls;
+        states += " | on 310 | f_resumeBehavior b_szAnimatable";
         for (int e : {164, 192, 193, 194, 195, 196, 197, 198, 199, 200, 333, 334}) {
             states += " | on " + std::to_string(e) + " | f_customCodeInstruction " + std::to_string(e);
         }

@@ -38,7 +38,8 @@ void b_deliverDamage_detach(AZ_Presenter* presenter, std::int32_t codeSlot) {
 void b_deliverDamage_applyOverTime(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32_t frameTime,
                                    std::int32_t codeId) {
     const bool damage = codeId == kId;
-    const std::int32_t duration = damage ? b_deliverDamage_getDuration(codeSlot) : b_increaseHealth_getDuration(codeSlot);
+    const std::int32_t duration =
+        damage ? b_deliverDamage_getDuration(codeSlot) : b_increaseHealth_getDuration(codeSlot);
     const std::int32_t amount = damage ? b_deliverDamage_getAmount(codeSlot) : b_increaseHealth_getAmount(codeSlot);
     const std::int32_t health = presenter->findCodeSlot(kHealth);
     if (health == -1) return;

@@ -26,7 +26,10 @@ void b_hudOverlayAnimatable_update(AZ_Presenter* presenter, std::int32_t codeSlo
     SZ_Pool* pool = AZ_Client::getInstance()->getSpritePool();
     const std::int32_t id = v_hudOverlay_getSprite(overlay);
     pool->update(id, frameTime);
-    if (pool->isAnimationFinished(id)) pool->setAnimation(id, 0, 0, b_hudOverlayAnimatable_getLoop(codeSlot) == 1 ? 1 : 0);
+    // Animation 0 takes over, looping or not as the unit says.
+    if (pool->isAnimationFinished(id)) {
+        pool->setAnimation(id, 0, 0, b_hudOverlayAnimatable_getLoop(codeSlot) == 1 ? 1 : 0);
+    }
 }
 
 void b_hudOverlayAnimatable_detach(AZ_Presenter* presenter, std::int32_t codeSlot) {

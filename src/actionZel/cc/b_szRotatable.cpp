@@ -16,8 +16,9 @@ void b_szRotatable_attach(AZ_Presenter* presenter, std::int32_t codeSlot) {
     AZ_CheckInstance(kId, presenter, codeSlot, AZ_UNIT_SOURCE(b_szRotatable), __LINE__);
     const std::int32_t sprite = presenter->getCodeSlot(kSprite);
     if (sprite == -1) return;
-    AZ_Client::getInstance()->getSpritePool()->setAnimation(v_sz_getPoolId(sprite), b_szRotatable_getAnimation(codeSlot),
-                                                            0, 1);
+    // Always looping, never mirrored.
+    AZ_Client::getInstance()->getSpritePool()->setAnimation(v_sz_getPoolId(sprite),
+                                                            b_szRotatable_getAnimation(codeSlot), 0, 1);
 }
 
 void b_szRotatable_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32_t) {
