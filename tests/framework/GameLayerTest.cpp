@@ -112,9 +112,10 @@ void Services(const TempDir& dir) {
 
 // Tick 1: level 0 started on the game screen, its controller loading it
 // one part a frame behind a progress bar. Tick 7: loaded, its characters
-// awake, the player taking the keys; its frame shows the map, the
-// characters and the head-up display. Then the player jumps (up), lands,
-// walks right until the stone turns it round. Tick 200: the cheat key
+// awake, the player taking the keys and the health bar; its frame shows
+// the map, the characters (the player rising in its jump, under its bar)
+// and the head-up display. Then the player jumps (up), lands, walks right
+// over the spikes until the stone turns it round. Tick 200: the cheat key
 // ('9') skips to the next level and saves it reached, but not past the last
 // level; its event comes all the same. Then the adapter's texts, sounds,
 // options and progress.
@@ -138,7 +139,7 @@ TEST(GameLayer, PlayOverTheApplication) {
         EXPECT_EQ(Adapter()->getMap().layerCount, 3);
         // Two controllers with their camera and sky, five more entities,
         // the player's shadow and the head-up display, all awake.
-        EXPECT_EQ(client->getNumActive(), 13);
+        EXPECT_EQ(client->getNumActive(), 14);
         for (std::int32_t row = 0; row < client->getNumActive(); ++row) {
             const AZ_Presenter* presenter = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
             EXPECT_TRUE(presenter->isUpdateEnabled() && presenter->isRenderEnabled()) << row;
@@ -179,14 +180,22 @@ TEST(GameLayer, PlayOverTheApplication) {
                       if (player != -1) farthest = std::max(farthest, AZ_Presenter::getPresenter(player)->getX());
                       if (tick != 200) return;
                       AZ_SetHookListener(nullptr);
-                      // Up: a jump, the fall, the landing and its sound; right: a walk to the
-                      // stone at column 25 (162 and 163 enter and leave states).
+                      // Up: a jump, the fall, the landing, its sound and crouch (164); right:
+                      // a walk over the spikes, struck twice (198, 196), to the stone at
+                      // column 25 (162 and 163 enter and leave states; an event the top
+                      // state leaves is offered to the one below).
                       std::string events, mine = "HandlerBegin " + std::to_string(player) + " ";
                       for (const std::string& call : hooks.Of({AZ_Hook::HandlerBegin})) {
                           if (call.starts_with(mine)) events += call.substr(mine.size()) + " ";
                       }
-                      EXPECT_EQ(events, "217 162 163 162 244 244 179 177 167 170 163 162 362 214 212 163 162 167 ");
+                      EXPECT_EQ(events,
+                                "217 162 163 162 244 244 179 177 167 170 362 362 164 163 162 214 212 163 162 421 198 "
+                                "421 196 167 ");
                       EXPECT_EQ(farthest, 25 * 1024 - 256 - 42);
+                      // Health 6 of 10: the bar over the player turned orange.
+                      const std::int32_t bar = AZ_Presenter::getPresenter(player)->findCodeSlot(83);
+                      EXPECT_EQ(AZ_Presenter_Singleton::getCodeSlotValue(bar + 9), static_cast<std::int32_t>(0xFFFF8A00));
+                      EXPECT_EQ(AZ_Presenter_Singleton::getCodeSlotValue(bar + 7), 60 << 10);
                       host::InjectKey(VK_RIGHT, false);
                       cheat(15);
                       cheat(3);

@@ -4,21 +4,44 @@
 #include <array>
 
 #include "src/actionZel/AZ_Unit.h"
+#include "src/actionZel/cc/b_addPower.h"
+#include "src/actionZel/cc/b_aimTowardsTarget.h"
 #include "src/actionZel/cc/b_angle.h"
+#include "src/actionZel/cc/b_armor.h"
 #include "src/actionZel/cc/b_boundingBox.h"
 #include "src/actionZel/cc/b_camera.h"
+#include "src/actionZel/cc/b_checkPower.h"
 #include "src/actionZel/cc/b_child.h"
 #include "src/actionZel/cc/b_counter.h"
 #include "src/actionZel/cc/b_customCodeCallback.h"
+#include "src/actionZel/cc/b_deliverDamage.h"
+#include "src/actionZel/cc/b_eyes.h"
 #include "src/actionZel/cc/b_gravity.h"
+#include "src/actionZel/cc/b_health.h"
+#include "src/actionZel/cc/b_healthBar.h"
+#include "src/actionZel/cc/b_hotspotImpact.h"
+#include "src/actionZel/cc/b_hudBackgroundAnimatable.h"
+#include "src/actionZel/cc/b_hudOverlayAnimatable.h"
+#include "src/actionZel/cc/b_increaseHealth.h"
 #include "src/actionZel/cc/b_keyHeld.h"
 #include "src/actionZel/cc/b_limitToMap.h"
 #include "src/actionZel/cc/b_loadProgressBar.h"
 #include "src/actionZel/cc/b_loader.h"
+#include "src/actionZel/cc/b_lookAt.h"
 #include "src/actionZel/cc/b_motion.h"
 #include "src/actionZel/cc/b_playSound.h"
+#include "src/actionZel/cc/b_power.h"
+#include "src/actionZel/cc/b_regenerateHealthOverTime.h"
+#include "src/actionZel/cc/b_regeneratePowerOverTime.h"
+#include "src/actionZel/cc/b_rotation.h"
+#include "src/actionZel/cc/b_strength.h"
+#include "src/actionZel/cc/b_szAnimatable.h"
+#include "src/actionZel/cc/b_szHealthPowerId.h"
+#include "src/actionZel/cc/b_szRotatable.h"
+#include "src/actionZel/cc/b_szTiledAnimatable.h"
 #include "src/actionZel/cc/b_tileCollidable.h"
 #include "src/actionZel/cc/b_timer.h"
+#include "src/actionZel/cc/b_vehicle.h"
 #include "src/actionZel/cc/b_vibrate.h"
 #include "src/actionZel/cc/f_activateSelected.h"
 #include "src/actionZel/cc/f_broadcastDistanceThreshold.h"
@@ -136,25 +159,25 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_BEHAVIOR_UNIT(8, b_gravity),
     AZ_UNBUILT_BEHAVIOR(9, b_szWorldCollidable),
     AZ_UNBUILT_BEHAVIOR(10, b_szCollidable),
-    AZ_UNBUILT_BEHAVIOR(11, b_rotation),
-    AZ_UNBUILT_BEHAVIOR(12, b_szAnimatable),
-    AZ_UNBUILT_BEHAVIOR(13, b_szRotatable),
-    AZ_UNBUILT_BEHAVIOR(14, b_eyes),
-    AZ_UNBUILT_BEHAVIOR(15, b_aimTowardsTarget),
-    AZ_UNBUILT_BEHAVIOR(16, b_lookAt),
+    AZ_BEHAVIOR_UNIT(11, b_rotation),
+    AZ_BEHAVIOR_UNIT(12, b_szAnimatable),
+    AZ_BEHAVIOR_UNIT(13, b_szRotatable),
+    AZ_BEHAVIOR_UNIT(14, b_eyes),
+    AZ_BEHAVIOR_UNIT(15, b_aimTowardsTarget),
+    AZ_BEHAVIOR_UNIT(16, b_lookAt),
     AZ_BEHAVIOR_UNIT(17, b_timer),
     AZ_UNBUILT_BEHAVIOR(18, b_directionalProximity),
     AZ_BEHAVIOR_UNIT(19, b_keyHeld),
-    AZ_UNBUILT_BEHAVIOR(20, b_health),
-    AZ_UNBUILT_BEHAVIOR(21, b_armor),
-    AZ_UNBUILT_BEHAVIOR(22, b_strength),
-    AZ_UNBUILT_BEHAVIOR(23, b_regenerateHealthOverTime),
-    AZ_UNBUILT_BEHAVIOR(24, b_deliverDamage),
-    AZ_UNBUILT_BEHAVIOR(25, b_increaseHealth),
-    AZ_UNBUILT_BEHAVIOR(26, b_healthBar),
+    AZ_BEHAVIOR_UNIT(20, b_health),
+    AZ_BEHAVIOR_UNIT(21, b_armor),
+    AZ_BEHAVIOR_UNIT(22, b_strength),
+    AZ_BEHAVIOR_UNIT(23, b_regenerateHealthOverTime),
+    AZ_BEHAVIOR_UNIT(24, b_deliverDamage),
+    AZ_BEHAVIOR_UNIT(25, b_increaseHealth),
+    AZ_BEHAVIOR_UNIT(26, b_healthBar),
     AZ_BEHAVIOR_UNIT(27, b_boundingBox),
-    AZ_UNBUILT_BEHAVIOR(28, b_hudBackgroundAnimatable),
-    AZ_UNBUILT_BEHAVIOR(29, b_hotspotImpact),
+    AZ_BEHAVIOR_UNIT(28, b_hudBackgroundAnimatable),
+    AZ_BEHAVIOR_UNIT(29, b_hotspotImpact),
     AZ_UNBUILT_BEHAVIOR(30, b_directionalFacing),
     AZ_UNBUILT_BEHAVIOR(31, b_szGrabbable),
     AZ_UNBUILT_BEHAVIOR(32, b_ignore),
@@ -163,8 +186,8 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_UNBUILT_BEHAVIOR(35, b_grappleProximity),
     AZ_UNBUILT_BEHAVIOR(36, b_fireGrapple),
     AZ_UNBUILT_BEHAVIOR(37, b_swingOnGrapple),
-    AZ_UNBUILT_BEHAVIOR(38, b_vehicle),
-    AZ_UNBUILT_BEHAVIOR(39, b_hudOverlayAnimatable),
+    AZ_BEHAVIOR_UNIT(38, b_vehicle),
+    AZ_BEHAVIOR_UNIT(39, b_hudOverlayAnimatable),
     AZ_UNBUILT_BEHAVIOR(40, b_drawable),
     AZ_UNBUILT_BEHAVIOR(41, b_actionBubble),
     AZ_UNBUILT_BEHAVIOR(42, b_relativeDirection),
@@ -179,12 +202,12 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_UNBUILT_BEHAVIOR(51, b_trackCharacter),
     AZ_UNBUILT_BEHAVIOR(52, b_relativeToCharacter),
     AZ_UNBUILT_BEHAVIOR(53, b_collisionGrapple),
-    AZ_UNBUILT_BEHAVIOR(54, b_szTiledAnimatable),
-    AZ_UNBUILT_BEHAVIOR(55, b_power),
-    AZ_UNBUILT_BEHAVIOR(56, b_szHealthPowerId),
-    AZ_UNBUILT_BEHAVIOR(57, b_addPower),
-    AZ_UNBUILT_BEHAVIOR(58, b_checkPower),
-    AZ_UNBUILT_BEHAVIOR(59, b_regeneratePowerOverTime),
+    AZ_BEHAVIOR_UNIT(54, b_szTiledAnimatable),
+    AZ_BEHAVIOR_UNIT(55, b_power),
+    AZ_BEHAVIOR_UNIT(56, b_szHealthPowerId),
+    AZ_BEHAVIOR_UNIT(57, b_addPower),
+    AZ_BEHAVIOR_UNIT(58, b_checkPower),
+    AZ_BEHAVIOR_UNIT(59, b_regeneratePowerOverTime),
     AZ_BEHAVIOR_UNIT(60, b_loader),
     AZ_BEHAVIOR_UNIT(61, b_loadProgressBar),
     AZ_UNBUILT_BEHAVIOR(62, b_changeLevelStringId),
