@@ -8,6 +8,7 @@
 #include "src/actionZel/cc/b_aimTowardsTarget.h"
 #include "src/actionZel/cc/b_angle.h"
 #include "src/actionZel/cc/b_armor.h"
+#include "src/actionZel/cc/b_bBoxCollidable.h"
 #include "src/actionZel/cc/b_boundingBox.h"
 #include "src/actionZel/cc/b_camera.h"
 #include "src/actionZel/cc/b_checkPower.h"
@@ -15,6 +16,7 @@
 #include "src/actionZel/cc/b_counter.h"
 #include "src/actionZel/cc/b_customCodeCallback.h"
 #include "src/actionZel/cc/b_deliverDamage.h"
+#include "src/actionZel/cc/b_directionalFacing.h"
 #include "src/actionZel/cc/b_eyes.h"
 #include "src/actionZel/cc/b_gravity.h"
 #include "src/actionZel/cc/b_health.h"
@@ -22,23 +24,29 @@
 #include "src/actionZel/cc/b_hotspotImpact.h"
 #include "src/actionZel/cc/b_hudBackgroundAnimatable.h"
 #include "src/actionZel/cc/b_hudOverlayAnimatable.h"
+#include "src/actionZel/cc/b_ignore.h"
 #include "src/actionZel/cc/b_increaseHealth.h"
 #include "src/actionZel/cc/b_keyHeld.h"
 #include "src/actionZel/cc/b_limitToMap.h"
-#include "src/actionZel/cc/b_loadProgressBar.h"
 #include "src/actionZel/cc/b_loader.h"
+#include "src/actionZel/cc/b_loadProgressBar.h"
 #include "src/actionZel/cc/b_lookAt.h"
 #include "src/actionZel/cc/b_motion.h"
 #include "src/actionZel/cc/b_playSound.h"
 #include "src/actionZel/cc/b_power.h"
 #include "src/actionZel/cc/b_regenerateHealthOverTime.h"
 #include "src/actionZel/cc/b_regeneratePowerOverTime.h"
+#include "src/actionZel/cc/b_relativeDirection.h"
+#include "src/actionZel/cc/b_relativeToCharacter.h"
 #include "src/actionZel/cc/b_rotation.h"
 #include "src/actionZel/cc/b_strength.h"
 #include "src/actionZel/cc/b_szAnimatable.h"
+#include "src/actionZel/cc/b_szCollidable.h"
+#include "src/actionZel/cc/b_szGrabbable.h"
 #include "src/actionZel/cc/b_szHealthPowerId.h"
 #include "src/actionZel/cc/b_szRotatable.h"
 #include "src/actionZel/cc/b_szTiledAnimatable.h"
+#include "src/actionZel/cc/b_szWorldCollidable.h"
 #include "src/actionZel/cc/b_tileCollidable.h"
 #include "src/actionZel/cc/b_timer.h"
 #include "src/actionZel/cc/b_vehicle.h"
@@ -103,12 +111,12 @@
 #include "src/actionZel/cc/f_stopSounds.h"
 #include "src/actionZel/cc/f_stopVibration.h"
 #include "src/actionZel/cc/f_testHacks.h"
-#include "src/actionZel/cc/f_unOverrideState.h"
 #include "src/actionZel/cc/f_unfreezeCharacter.h"
 #include "src/actionZel/cc/f_unloadCurrentLevel.h"
 #include "src/actionZel/cc/f_unmaskBehParam.h"
 #include "src/actionZel/cc/f_unmaskEvent.h"
 #include "src/actionZel/cc/f_unmaskVisParam.h"
+#include "src/actionZel/cc/f_unOverrideState.h"
 #include "src/actionZel/cc/f_unspawnCharacter.h"
 #include "src/actionZel/cc/f_widgetSelectItem.h"
 #include "src/actionZel/cc/v_bar.h"
@@ -154,11 +162,11 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_BEHAVIOR_UNIT(3, b_angle),
     AZ_BEHAVIOR_UNIT(4, b_camera),
     AZ_BEHAVIOR_UNIT(5, b_motion),
-    AZ_UNBUILT_BEHAVIOR(6, b_bBoxCollidable),
+    AZ_BEHAVIOR_UNIT(6, b_bBoxCollidable),
     AZ_BEHAVIOR_UNIT(7, b_tileCollidable),
     AZ_BEHAVIOR_UNIT(8, b_gravity),
-    AZ_UNBUILT_BEHAVIOR(9, b_szWorldCollidable),
-    AZ_UNBUILT_BEHAVIOR(10, b_szCollidable),
+    AZ_BEHAVIOR_UNIT(9, b_szWorldCollidable),
+    AZ_BEHAVIOR_UNIT(10, b_szCollidable),
     AZ_BEHAVIOR_UNIT(11, b_rotation),
     AZ_BEHAVIOR_UNIT(12, b_szAnimatable),
     AZ_BEHAVIOR_UNIT(13, b_szRotatable),
@@ -178,9 +186,9 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_BEHAVIOR_UNIT(27, b_boundingBox),
     AZ_BEHAVIOR_UNIT(28, b_hudBackgroundAnimatable),
     AZ_BEHAVIOR_UNIT(29, b_hotspotImpact),
-    AZ_UNBUILT_BEHAVIOR(30, b_directionalFacing),
-    AZ_UNBUILT_BEHAVIOR(31, b_szGrabbable),
-    AZ_UNBUILT_BEHAVIOR(32, b_ignore),
+    AZ_BEHAVIOR_UNIT(30, b_directionalFacing),
+    AZ_BEHAVIOR_UNIT(31, b_szGrabbable),
+    AZ_BEHAVIOR_UNIT(32, b_ignore),
     AZ_UNBUILT_BEHAVIOR(33, b_rectangularProximity),
     AZ_UNBUILT_BEHAVIOR(34, b_circularProximity),
     AZ_UNBUILT_BEHAVIOR(35, b_grappleProximity),
@@ -190,7 +198,7 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_BEHAVIOR_UNIT(39, b_hudOverlayAnimatable),
     AZ_UNBUILT_BEHAVIOR(40, b_drawable),
     AZ_UNBUILT_BEHAVIOR(41, b_actionBubble),
-    AZ_UNBUILT_BEHAVIOR(42, b_relativeDirection),
+    AZ_BEHAVIOR_UNIT(42, b_relativeDirection),
     AZ_UNBUILT_BEHAVIOR(43, b_switchController),
     AZ_UNBUILT_BEHAVIOR(44, b_switch),
     AZ_UNBUILT_BEHAVIOR(45, b_textBox),
@@ -200,7 +208,7 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_UNBUILT_BEHAVIOR(49, b_clipToScreen),
     AZ_UNBUILT_BEHAVIOR(50, b_multipleProximity),
     AZ_UNBUILT_BEHAVIOR(51, b_trackCharacter),
-    AZ_UNBUILT_BEHAVIOR(52, b_relativeToCharacter),
+    AZ_BEHAVIOR_UNIT(52, b_relativeToCharacter),
     AZ_UNBUILT_BEHAVIOR(53, b_collisionGrapple),
     AZ_BEHAVIOR_UNIT(54, b_szTiledAnimatable),
     AZ_BEHAVIOR_UNIT(55, b_power),
