@@ -15,6 +15,7 @@
 #include "platform/shared/components/CBinRes.h"
 #include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Presenter.h"
+#include "src/actionZel/AZ_Unit.h"
 #include "tools/BigFileWriter.h"
 #include "tools/ResourceWriters.h"
 #include "tools/ProgramDisplay.h"
@@ -24,7 +25,37 @@ namespace fuzz {
 
 constexpr std::uint32_t kScriptResource = 0x0300025D;
 
+// b_gravity's update reads its character's b_motion and b_boundingBox
+// through the checked accessors, which stop the program when the script
+// left either off the character: a stop the engine makes on purpose, not a
+// fault. While a script runs here, gravity's update skips such characters,
+// so that fuzzing goes on past the scripts that do this.
+constexpr std::int32_t kGravity = 8, kMotion = 5, kBoundingBox = 27;
+inline AZ_UpdateCallback g_gravityUpdate = nullptr;
+
+inline void GuardedGravityUpdate(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32_t frameTime) {
+    if (presenter->findCodeSlot(kMotion) < 0 || presenter->findCodeSlot(kBoundingBox) < 0) return;
+    g_gravityUpdate(presenter, codeSlot, frameTime);
+}
+
+class GravityGuard {
+public:
+    GravityGuard() {
+        AZ_Unit unit = AZ_GetUnit(kGravity);
+        g_gravityUpdate = unit.update;
+        unit.update = GuardedGravityUpdate;
+        m_saved = AZ_SwapUnit(kGravity, unit);
+    }
+    ~GravityGuard() { AZ_SwapUnit(kGravity, m_saved); }
+    GravityGuard(const GravityGuard&) = delete;
+    GravityGuard& operator=(const GravityGuard&) = delete;
+
+private:
+    AZ_Unit m_saved;
+};
+
 inline int FuzzScript(const std::uint8_t* data, std::size_t size) {
+    const GravityGuard guard;
     vktools::BigFileWriter writer;
     writer.Add(kScriptResource & 0x7FFF, 3, vktools::MakeBlob(vktools::Bytes(data, data + size)));
     const vktools::Bytes archive = writer.Build(vktools::BigFileWriter::IdForm::List);

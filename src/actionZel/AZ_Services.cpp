@@ -1,5 +1,6 @@
 #include "src/actionZel/AZ_Services.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "platform/shared/core/Debug.h"
@@ -85,6 +86,11 @@ std::int32_t AZ_FindNearestTarget(const AZ_Presenter* presenter, std::int32_t ty
         }
     }
     return nearest;
+}
+
+std::int32_t AZ_GetSquaredDistance(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+    const std::uint64_t d = SquaredDistance(std::int64_t{x2} - x1, std::int64_t{y2} - y1);
+    return static_cast<std::int32_t>(std::min<std::uint64_t>(d, std::numeric_limits<std::int32_t>::max()));
 }
 
 std::int32_t AZ_GetStateRow(std::int32_t presenterId) {

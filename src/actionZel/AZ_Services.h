@@ -39,6 +39,9 @@ void AZ_ForEachPresenterOfType(std::int32_t type, Action action) {
 // presenter, the excluded id and characters holding b_ignore are left out;
 // the first one met wins a tie. Distances are exact in 64 bits.
 std::int32_t AZ_FindNearestTarget(const AZ_Presenter* presenter, std::int32_t type, std::int32_t excluded);
+// ((x2 - x1)^2 + (y2 - y1)^2) >> 10, exact in 64 bits and saturated at
+// 2,147,483,647, so that characters far apart never compare as near.
+std::int32_t AZ_GetSquaredDistance(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
 
 // The row of the presenter's character while it has a state, else -1.
 std::int32_t AZ_GetStateRow(std::int32_t presenterId);

@@ -22,7 +22,10 @@
 // portrait 40 x 8 above its point, 1 the red health overlay (30 x 4 at
 // (0, 10), its box the right 20), 2 the green power overlay 20 x 4 at
 // (10, 20), 3 a red combo bar 20 x 4 above and left of its point, 4 the
-// yellow 4 x 4 marker likewise.
+// yellow 4 x 4 marker likewise; 5 eight 50-ms frames of the marker, frame k
+// k pixels to the right, 6 the first two of them, 7 none; 9 a 48 x 48 box
+// above its point with a kind-2 rectangle at (12, -6) and a kind-3 one at
+// (-6, -12).
 inline std::string UnitArt() {
     const auto image = [](const char* name, char c, std::size_t w) {
         std::string rows;
@@ -31,11 +34,16 @@ inline std::string UnitArt() {
     };
     return "colour r FF0000\ncolour g 00FF00\n" + image("health", 'r', 30) + image("power", 'g', 20) + R"(
 sprite bar30 health | sprite pow power | box bar FFFF0000 20 4 | box port FF0000FF 40 8 | box mark FFFFFF00 4 4
+box hit -1 48 48 1 | box grip -1 2 2 2 | box hold -1 2 2 3
 box wide -1 20 4 1 | box tall -1 40 8 1 | box small -1 4 4 1 | archetype 0
 layer l0 port 0 -8 tall 0 -8 | layer l1 bar30 0 10 wide 10 10 | layer l2 pow 10 20 wide 10 20
 layer l3 bar -20 -4 wide -20 -4 | layer l4 mark -4 -4 small -4 -4
 frame f0 l0 0 0 | frame f1 l1 0 0 | frame f2 l2 0 0 | frame f3 l3 0 0 | frame f4 l4 0 0
 animation 0 f0 100 | animation 1 f1 100 | animation 2 f2 100 | animation 3 f3 100 | animation 4 f4 100
+frame r0 l4 0 0 | frame r1 l4 1 0 | frame r2 l4 2 0 | frame r3 l4 3 0 | frame r4 l4 4 0 | frame r5 l4 5 0
+frame r6 l4 6 0 | frame r7 l4 7 0 | animation 5 r0 50 r1 50 r2 50 r3 50 r4 50 r5 50 r6 50 r7 50
+animation 6 r0 50 r1 50 | animation 8 r0 50
+layer l9 hit -24 -48 grip 12 -6 hold -6 -12 | frame f9 l9 0 0 | animation 9 f9 100
 )";
 }
 

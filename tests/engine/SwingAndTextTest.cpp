@@ -11,6 +11,7 @@
 #include "tests/engine/EngineWorld.h"
 #include "tests/engine/GameUnitWorld.h"
 #include "tests/engine/LevelWorld.h"
+#include "tests/engine/TokenProgram.h"
 
 namespace {
 
@@ -72,26 +73,14 @@ std::string Play(World& w, const std::string& program) {
     AZ_Presenter* p = nullptr;
     std::string trace;
     std::int32_t frame = 0;
-    const auto events = [&] {
-        std::erase_if(w.hooks.calls, [&](const AZ_HookCall& call) {
-            if (call.hook != AZ_Hook::HandlerBegin || call.args[0] == 162) return true;
-            trace.append(std::to_string(frame)).append(":").append(std::to_string(call.args[0]));
-            if (call.presenter != p) trace.append("/").append(std::to_string(call.presenter->getId()));
-            return trace.append(" ").size() > 0;
-        });
-    };
+    const auto events = [&] { TraceHandledEvents(w.hooks.calls, p, frame, trace); };
     const auto word = [&](std::int32_t code, std::int32_t n) {
         return std::to_string(AZ_Presenter_Singleton::getCodeSlotValue(p->findCodeSlot(code) + n)) + " ";
     };
     std::istringstream in(program);
     for (std::string token; in >> token;) {
         const char op = token[0];
-        std::vector<std::int32_t> n;
-        for (const char* s = token.c_str() + (std::isdigit(op) ? 0 : 1); *s != 0;) {
-            char* end = nullptr;
-            n.push_back(static_cast<std::int32_t>(std::strtol(s, &end, 10)));
-            s = *end != 0 ? end + 1 : end;
-        }
+        const std::vector<std::int32_t> n = TokenNumbers(token);
         const bool set = token.find('=') != std::string::npos, query = op == '?' && std::isdigit(token[1]);
         if (op == '@') p = w.PresenterOfRow(w.Spawn(n[0], n[1], n[2]));
         if (op == '#') p = AZ_Presenter::getPresenter(n[0]);
@@ -102,11 +91,7 @@ std::string Play(World& w, const std::string& program) {
         if (op == 'E') client->raiseEvent(client->getActiveIndex(p->getId()), n[0]);
         if (op == 'V') client->getCamera()->SetupForMap(n[0], 320, 1);
         if (std::isdigit(op) && set) AZ_Presenter_Singleton::setCodeSlotValue(p->findCodeSlot(n[0]) + n[1], n[2]);
-        if (std::isdigit(op) && !set) {
-            const ScriptParams params(std::vector<std::int32_t>(n.begin() + 1, n.end()));
-            if (n[0] >= AZ_FIRST_INSTRUCTION) AZ_GetUnit(n[0]).instruction(p, 0, params.View());
-            else AZ_GetManager()->dispatch(AZ_MODE_ATTACH, p, n[0], p->attach(n[0]), 0, 0, params.View());
-        }
+        if (std::isdigit(op) && !set) RunCode(p, n);
         if (query && n.size() == 2) trace += word(n[0], n[1]);
         if (query && n.size() == 1) trace.append(p->findCodeSlot(n[0]) != -1 ? "+" : "-").append(token, 1) += " ";
         if (token == "?N") trace += std::to_string(client->getNumActive()) + " ";

@@ -14,9 +14,7 @@ namespace {
 
 // The ids whose unit is not built yet. A unit that lands deletes its id here.
 const std::vector<int> kPlaceholders = {
-    6,   9,   10,  11,  12,  13,  14,  15,  16,  18,  20,  21,  22,  23,  24,  25,  26,  28,  29,  30,  31,
-    32,  33,  34,  38,  39,  40,  41,  42,  43,  44,  48,  49,  50,  51,  52,
-    54,  55,  56,  57,  58,  59,  62,  64,  65,  66,  67,  70,  71,  73,  74,  75,
+    18, 33, 34, 40, 41, 43, 44, 48, 49, 50, 51, 62, 64, 65, 66, 67, 70, 71, 73, 74, 75,
 };
 
 TEST(UnitTable, PlaceholdersAreExactlyTheUnbuiltIds) {
@@ -46,15 +44,16 @@ void t_counter_detach(AZ_Presenter*, std::int32_t) {}
 
 TEST(UnitTable, TheTestHookSwapsOneEntryAndRestoresIt) {
     EngineWorld world;
-    const std::int32_t slot = world.P(0)->attach(12);
+    const std::int32_t slot = world.P(0)->attach(30);
+    const AZ_Unit before = AZ_GetUnit(30);
     {
-        const ScopedUnit unit(12, AZ_BEHAVIOR_UNIT(12, t_counter));
-        EXPECT_FALSE(AZ_GetUnit(12).placeholder);
-        world.manager.dispatch(AZ_MODE_UPDATE, world.P(0), 12, slot, 48, 0, {});
+        const ScopedUnit unit(30, AZ_BEHAVIOR_UNIT(30, t_counter));
+        EXPECT_EQ(AZ_GetUnit(30).update, t_counter_update);
+        world.manager.dispatch(AZ_MODE_UPDATE, world.P(0), 30, slot, 48, 0, {});
     }
     EXPECT_EQ(g_updates, 1);
-    EXPECT_STREQ(AZ_GetUnit(12).name, "b_szAnimatable");
-    EXPECT_TRUE(AZ_GetUnit(12).placeholder);
+    EXPECT_STREQ(AZ_GetUnit(30).name, "b_directionalFacing");
+    EXPECT_EQ(AZ_GetUnit(30).update, before.update);
 }
 
 TEST(UnitAccessors, ReadAndWriteTheInstanceWord) {

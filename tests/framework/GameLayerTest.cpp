@@ -117,15 +117,16 @@ void Services(const TempDir& dir) {
 
 // Tick 1: level 0 started on the game screen, its controller loading it
 // one part a frame behind a progress bar. Tick 7: loaded, its characters
-// awake, the dialogue box opening and taking the keys; tick 20: its frame
-// shows the map, the characters, the head-up display and the open box with
-// its portrait. Select turns its page, and again closes it: the player has
-// the keys. Down throws the hook, which catches on the stone beam; the
-// player swings on its rope and up lets go. Then the player jumps (up),
-// lands, walks right until the stone turns it round. Tick 360: the cheat key
-// ('9') skips to the next level and saves it reached, but not past the last
-// level; its event comes all the same. Then the adapter's texts, sounds,
-// options and progress.
+// awake, the player taking the health bar and the dialogue box opening and
+// taking the keys; tick 20: its frame shows the map, the characters (the
+// player under its bar), the head-up display and the open box with its
+// portrait. Select turns its page, and again closes it: the player has the
+// keys. Down throws the hook, which catches on the stone beam; the player
+// swings on its rope and up lets go. Then the player jumps (up), lands,
+// walks right over the spikes until the stone turns it round. Tick 300: the
+// cheat key ('9') skips to the next level and saves it reached, but not past
+// the last level; its event comes all the same. Then the adapter's texts,
+// sounds, options and progress.
 TEST(GameLayer, PlayOverTheApplication) {
     GameRun run;
     run.dir.Write("properties.dat", "Zel-Cheats-Enable = TRUE\n");
@@ -146,7 +147,7 @@ TEST(GameLayer, PlayOverTheApplication) {
         EXPECT_EQ(Adapter()->getMap().layerCount, 3);
         // Two controllers with their camera and sky, five more entities,
         // the player's shadow, the head-up display and the dialogue, all awake.
-        EXPECT_EQ(client->getNumActive(), 14);
+        EXPECT_EQ(client->getNumActive(), 15);
         for (std::int32_t row = 0; row < client->getNumActive(); ++row) {
             const AZ_Presenter* presenter = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
             EXPECT_TRUE(presenter->isUpdateEnabled() && presenter->isRenderEnabled()) << row;
@@ -196,29 +197,36 @@ TEST(GameLayer, PlayOverTheApplication) {
                       if (tick == 60 || tick == 140) press(VK_UP);
                       if (tick == 200) host::InjectKey(VK_RIGHT, true);
                       if (player != -1) farthest = std::max(farthest, AZ_Presenter::getPresenter(player)->getX());
-                      if (tick != 360) return;
+                      if (tick != 300) return;
                       AZ_SetHookListener(nullptr);
                       // Down: the hook thrown and holding, the swing past the bottom
                       // and let go of at its release angle; up: let go of, with a hop,
-                      // the fall and the landing and its sound. Up: a jump, the fall,
-                      // the landing and its sound; right: a walk to the stone at
-                      // column 25 (162 and 163 enter and leave states).
+                      // the fall, the landing, its sound and crouch (164). Up: a jump,
+                      // the same landing; right: a walk over the spikes, struck twice
+                      // (198, 196), to the stone at column 25 (162 and 163 enter and
+                      // leave states; an event the top state leaves is offered to the
+                      // one below).
                       std::string events, mine = "HandlerBegin " + std::to_string(player) + " ";
                       for (const std::string& call : hooks.Of({AZ_Hook::HandlerBegin})) {
                           if (call.starts_with(mine)) events += call.substr(mine.size()) + " ";
                       }
                       EXPECT_EQ(events,
-                                "216 162 243 243 421 296 296 295 295 217 163 162 244 244 179 178 178 177 167 170 163 "
-                                "162 362 217 162 163 162 244 244 179 177 167 170 163 162 362 214 212 163 162 167 ");
+                                "216 162 243 243 423 296 296 295 295 217 163 162 244 244 179 178 178 177 167 170 362 "
+                                "362 164 163 162 217 162 163 162 244 244 179 177 167 170 362 362 164 163 162 214 212 "
+                                "163 162 421 198 421 196 167 ");
                       EXPECT_LT(swing, 11222 - 4 * 1024);  // more than four tiles above the ground
                       // 82 steps of 192 from where it landed; the next one meets the stone.
                       EXPECT_EQ(farthest, 9595 + 82 * 192);
+                      // Health 6 of 10: the bar over the player turned orange.
+                      const std::int32_t bar = AZ_Presenter::getPresenter(player)->findCodeSlot(83);
+                      EXPECT_EQ(AZ_Presenter_Singleton::getCodeSlotValue(bar + 9), static_cast<std::int32_t>(0xFFFF8A00));
+                      EXPECT_EQ(AZ_Presenter_Singleton::getCodeSlotValue(bar + 7), 60 << 10);
                       host::InjectKey(VK_RIGHT, false);
                       cheat(15);
                       cheat(3);
                       Services(run.dir);
                   },
-                  360),
+                  300),
               0);
 }
 

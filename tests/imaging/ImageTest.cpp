@@ -27,6 +27,14 @@ TEST(SoftwareImage, RotatesAndConvertsColours) {
     CNativeImage turned(app.Blitter());
     ASSERT_TRUE(turned.CreateRotatedFromBmp(small.data(), Size(small), 0, nullptr, 0));
     EXPECT_EQ(PixelOf(turned, 1, 2), 0xFF000006);
+    {
+        // Refused while the blitter is in another format: the image stays
+        // as it was, its format included.
+        Target other(kPixelFormatRgb565, 1, 1);
+        EXPECT_EQ(turned.CreateFromBmp(small.data(), Size(small) - 1, 0, nullptr, 0), 0u);
+    }
+    EXPECT_EQ(turned.GetPixelFormat(), kPixelFormatXrgb8888);
+    EXPECT_EQ(PixelOf(turned, 1, 2), 0xFF000006);
     // (250, 2, 250) keeps only the top 5, 6, 5 bits: the key in 565 only.
     EXPECT_EQ(CSoftwareImage::ConvertColour(kPixelFormatRgb565, 0xFA02FA), 0xF81Fu);
     EXPECT_EQ(CSoftwareImage::ConvertColour(kPixelFormatXrgb8888, 0xFA02FA), 0xFFFA02FAu);

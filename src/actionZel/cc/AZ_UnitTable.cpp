@@ -4,28 +4,59 @@
 #include <array>
 
 #include "src/actionZel/AZ_Unit.h"
+#include "src/actionZel/cc/b_addPower.h"
+#include "src/actionZel/cc/b_aimTowardsTarget.h"
 #include "src/actionZel/cc/b_angle.h"
+#include "src/actionZel/cc/b_armor.h"
+#include "src/actionZel/cc/b_bBoxCollidable.h"
 #include "src/actionZel/cc/b_boundingBox.h"
 #include "src/actionZel/cc/b_camera.h"
+#include "src/actionZel/cc/b_checkPower.h"
 #include "src/actionZel/cc/b_child.h"
 #include "src/actionZel/cc/b_collisionGrapple.h"
 #include "src/actionZel/cc/b_counter.h"
 #include "src/actionZel/cc/b_customCodeCallback.h"
+#include "src/actionZel/cc/b_deliverDamage.h"
+#include "src/actionZel/cc/b_directionalFacing.h"
+#include "src/actionZel/cc/b_eyes.h"
 #include "src/actionZel/cc/b_fireGrapple.h"
 #include "src/actionZel/cc/b_grappleProximity.h"
 #include "src/actionZel/cc/b_gravity.h"
+#include "src/actionZel/cc/b_health.h"
+#include "src/actionZel/cc/b_healthBar.h"
+#include "src/actionZel/cc/b_hotspotImpact.h"
+#include "src/actionZel/cc/b_hudBackgroundAnimatable.h"
+#include "src/actionZel/cc/b_hudOverlayAnimatable.h"
+#include "src/actionZel/cc/b_ignore.h"
+#include "src/actionZel/cc/b_increaseHealth.h"
 #include "src/actionZel/cc/b_inGameTextBox.h"
 #include "src/actionZel/cc/b_keyHeld.h"
 #include "src/actionZel/cc/b_limitToMap.h"
-#include "src/actionZel/cc/b_loadProgressBar.h"
 #include "src/actionZel/cc/b_loader.h"
+#include "src/actionZel/cc/b_loadProgressBar.h"
+#include "src/actionZel/cc/b_lookAt.h"
 #include "src/actionZel/cc/b_motion.h"
 #include "src/actionZel/cc/b_playSound.h"
+#include "src/actionZel/cc/b_power.h"
+#include "src/actionZel/cc/b_regenerateHealthOverTime.h"
+#include "src/actionZel/cc/b_regeneratePowerOverTime.h"
+#include "src/actionZel/cc/b_relativeDirection.h"
+#include "src/actionZel/cc/b_relativeToCharacter.h"
+#include "src/actionZel/cc/b_rotation.h"
+#include "src/actionZel/cc/b_strength.h"
 #include "src/actionZel/cc/b_swingOnGrapple.h"
+#include "src/actionZel/cc/b_szAnimatable.h"
+#include "src/actionZel/cc/b_szCollidable.h"
+#include "src/actionZel/cc/b_szGrabbable.h"
+#include "src/actionZel/cc/b_szHealthPowerId.h"
+#include "src/actionZel/cc/b_szRotatable.h"
+#include "src/actionZel/cc/b_szTiledAnimatable.h"
+#include "src/actionZel/cc/b_szWorldCollidable.h"
 #include "src/actionZel/cc/b_textBox.h"
 #include "src/actionZel/cc/b_textWidget.h"
 #include "src/actionZel/cc/b_tileCollidable.h"
 #include "src/actionZel/cc/b_timer.h"
+#include "src/actionZel/cc/b_vehicle.h"
 #include "src/actionZel/cc/b_vibrate.h"
 #include "src/actionZel/cc/f_activateSelected.h"
 #include "src/actionZel/cc/f_broadcastDistanceThreshold.h"
@@ -87,12 +118,12 @@
 #include "src/actionZel/cc/f_stopSounds.h"
 #include "src/actionZel/cc/f_stopVibration.h"
 #include "src/actionZel/cc/f_testHacks.h"
-#include "src/actionZel/cc/f_unOverrideState.h"
 #include "src/actionZel/cc/f_unfreezeCharacter.h"
 #include "src/actionZel/cc/f_unloadCurrentLevel.h"
 #include "src/actionZel/cc/f_unmaskBehParam.h"
 #include "src/actionZel/cc/f_unmaskEvent.h"
 #include "src/actionZel/cc/f_unmaskVisParam.h"
+#include "src/actionZel/cc/f_unOverrideState.h"
 #include "src/actionZel/cc/f_unspawnCharacter.h"
 #include "src/actionZel/cc/f_widgetSelectItem.h"
 #include "src/actionZel/cc/v_bar.h"
@@ -138,43 +169,43 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_BEHAVIOR_UNIT(3, b_angle),
     AZ_BEHAVIOR_UNIT(4, b_camera),
     AZ_BEHAVIOR_UNIT(5, b_motion),
-    AZ_UNBUILT_BEHAVIOR(6, b_bBoxCollidable),
+    AZ_BEHAVIOR_UNIT(6, b_bBoxCollidable),
     AZ_BEHAVIOR_UNIT(7, b_tileCollidable),
     AZ_BEHAVIOR_UNIT(8, b_gravity),
-    AZ_UNBUILT_BEHAVIOR(9, b_szWorldCollidable),
-    AZ_UNBUILT_BEHAVIOR(10, b_szCollidable),
-    AZ_UNBUILT_BEHAVIOR(11, b_rotation),
-    AZ_UNBUILT_BEHAVIOR(12, b_szAnimatable),
-    AZ_UNBUILT_BEHAVIOR(13, b_szRotatable),
-    AZ_UNBUILT_BEHAVIOR(14, b_eyes),
-    AZ_UNBUILT_BEHAVIOR(15, b_aimTowardsTarget),
-    AZ_UNBUILT_BEHAVIOR(16, b_lookAt),
+    AZ_BEHAVIOR_UNIT(9, b_szWorldCollidable),
+    AZ_BEHAVIOR_UNIT(10, b_szCollidable),
+    AZ_BEHAVIOR_UNIT(11, b_rotation),
+    AZ_BEHAVIOR_UNIT(12, b_szAnimatable),
+    AZ_BEHAVIOR_UNIT(13, b_szRotatable),
+    AZ_BEHAVIOR_UNIT(14, b_eyes),
+    AZ_BEHAVIOR_UNIT(15, b_aimTowardsTarget),
+    AZ_BEHAVIOR_UNIT(16, b_lookAt),
     AZ_BEHAVIOR_UNIT(17, b_timer),
     AZ_UNBUILT_BEHAVIOR(18, b_directionalProximity),
     AZ_BEHAVIOR_UNIT(19, b_keyHeld),
-    AZ_UNBUILT_BEHAVIOR(20, b_health),
-    AZ_UNBUILT_BEHAVIOR(21, b_armor),
-    AZ_UNBUILT_BEHAVIOR(22, b_strength),
-    AZ_UNBUILT_BEHAVIOR(23, b_regenerateHealthOverTime),
-    AZ_UNBUILT_BEHAVIOR(24, b_deliverDamage),
-    AZ_UNBUILT_BEHAVIOR(25, b_increaseHealth),
-    AZ_UNBUILT_BEHAVIOR(26, b_healthBar),
+    AZ_BEHAVIOR_UNIT(20, b_health),
+    AZ_BEHAVIOR_UNIT(21, b_armor),
+    AZ_BEHAVIOR_UNIT(22, b_strength),
+    AZ_BEHAVIOR_UNIT(23, b_regenerateHealthOverTime),
+    AZ_BEHAVIOR_UNIT(24, b_deliverDamage),
+    AZ_BEHAVIOR_UNIT(25, b_increaseHealth),
+    AZ_BEHAVIOR_UNIT(26, b_healthBar),
     AZ_BEHAVIOR_UNIT(27, b_boundingBox),
-    AZ_UNBUILT_BEHAVIOR(28, b_hudBackgroundAnimatable),
-    AZ_UNBUILT_BEHAVIOR(29, b_hotspotImpact),
-    AZ_UNBUILT_BEHAVIOR(30, b_directionalFacing),
-    AZ_UNBUILT_BEHAVIOR(31, b_szGrabbable),
-    AZ_UNBUILT_BEHAVIOR(32, b_ignore),
+    AZ_BEHAVIOR_UNIT(28, b_hudBackgroundAnimatable),
+    AZ_BEHAVIOR_UNIT(29, b_hotspotImpact),
+    AZ_BEHAVIOR_UNIT(30, b_directionalFacing),
+    AZ_BEHAVIOR_UNIT(31, b_szGrabbable),
+    AZ_BEHAVIOR_UNIT(32, b_ignore),
     AZ_UNBUILT_BEHAVIOR(33, b_rectangularProximity),
     AZ_UNBUILT_BEHAVIOR(34, b_circularProximity),
     AZ_BEHAVIOR_UNIT(35, b_grappleProximity),
     AZ_BEHAVIOR_UNIT(36, b_fireGrapple),
     AZ_BEHAVIOR_UNIT(37, b_swingOnGrapple),
-    AZ_UNBUILT_BEHAVIOR(38, b_vehicle),
-    AZ_UNBUILT_BEHAVIOR(39, b_hudOverlayAnimatable),
+    AZ_BEHAVIOR_UNIT(38, b_vehicle),
+    AZ_BEHAVIOR_UNIT(39, b_hudOverlayAnimatable),
     AZ_UNBUILT_BEHAVIOR(40, b_drawable),
     AZ_UNBUILT_BEHAVIOR(41, b_actionBubble),
-    AZ_UNBUILT_BEHAVIOR(42, b_relativeDirection),
+    AZ_BEHAVIOR_UNIT(42, b_relativeDirection),
     AZ_UNBUILT_BEHAVIOR(43, b_switchController),
     AZ_UNBUILT_BEHAVIOR(44, b_switch),
     AZ_BEHAVIOR_UNIT(45, b_textBox),
@@ -184,14 +215,14 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_UNBUILT_BEHAVIOR(49, b_clipToScreen),
     AZ_UNBUILT_BEHAVIOR(50, b_multipleProximity),
     AZ_UNBUILT_BEHAVIOR(51, b_trackCharacter),
-    AZ_UNBUILT_BEHAVIOR(52, b_relativeToCharacter),
+    AZ_BEHAVIOR_UNIT(52, b_relativeToCharacter),
     AZ_BEHAVIOR_UNIT(53, b_collisionGrapple),
-    AZ_UNBUILT_BEHAVIOR(54, b_szTiledAnimatable),
-    AZ_UNBUILT_BEHAVIOR(55, b_power),
-    AZ_UNBUILT_BEHAVIOR(56, b_szHealthPowerId),
-    AZ_UNBUILT_BEHAVIOR(57, b_addPower),
-    AZ_UNBUILT_BEHAVIOR(58, b_checkPower),
-    AZ_UNBUILT_BEHAVIOR(59, b_regeneratePowerOverTime),
+    AZ_BEHAVIOR_UNIT(54, b_szTiledAnimatable),
+    AZ_BEHAVIOR_UNIT(55, b_power),
+    AZ_BEHAVIOR_UNIT(56, b_szHealthPowerId),
+    AZ_BEHAVIOR_UNIT(57, b_addPower),
+    AZ_BEHAVIOR_UNIT(58, b_checkPower),
+    AZ_BEHAVIOR_UNIT(59, b_regeneratePowerOverTime),
     AZ_BEHAVIOR_UNIT(60, b_loader),
     AZ_BEHAVIOR_UNIT(61, b_loadProgressBar),
     AZ_UNBUILT_BEHAVIOR(62, b_changeLevelStringId),

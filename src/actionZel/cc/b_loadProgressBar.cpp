@@ -54,8 +54,8 @@ void b_loadProgressBar_update(AZ_Presenter* presenter, std::int32_t codeSlot, st
     v_bar_setInsetY(bar, 1);
     v_bar_setWidth(bar, width >> 1);
     v_bar_setHeight(bar, height / 25);
-    v_bar_setFillColour(bar, static_cast<std::int32_t>(AZ_MakeColor(65, 109, 156)));
-    v_bar_setBackgroundColour(bar, static_cast<std::int32_t>(AZ_MakeColor(0, 0, 0)));
+    v_bar_setFillColor(bar, static_cast<std::int32_t>(AZ_MakeColor(65, 109, 156)));
+    v_bar_setBackColor(bar, static_cast<std::int32_t>(AZ_MakeColor(0, 0, 0)));
 
     // The border's colour cycle: an update that reaches the cycle's end
     // leaves the colour and carries the remainder over.

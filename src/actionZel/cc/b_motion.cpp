@@ -23,6 +23,17 @@ std::int32_t AZ_GetSweepHitX() { return AZ_Client::getInstance()->getAdapter()->
 
 std::int32_t AZ_GetTileSize() { return 24; }
 
+void AZ_GetCharacterVelocity(const AZ_Presenter* presenter, bool exactlyOne, std::int32_t* vx, std::int32_t* vy) {
+    *vx = 0;
+    *vy = 0;
+    const std::int32_t motion = presenter->findCodeSlot(kId);
+    if (motion == -1) return;
+    *vx = b_motion_getVelocityX(motion);
+    *vy = b_motion_getVelocityY(motion);
+    const std::int32_t flip = b_motion_getFlipWithFacing(motion);
+    if (presenter->getFacing() == 1 && (exactlyOne ? flip == 1 : flip != 0)) *vx = WrapNeg32(*vx);
+}
+
 void b_motion_attach(AZ_Presenter* presenter, std::int32_t codeSlot) {
     AZ_CheckInstance(kId, presenter, codeSlot, AZ_UNIT_SOURCE(b_motion), __LINE__);
 }

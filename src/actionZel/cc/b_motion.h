@@ -19,6 +19,11 @@ AZ_UNIT_SETTER(b_motion, 5, VelocityY, 2)
 // Word 3: non-zero negates the x velocity while the character faces left.
 AZ_UNIT_GETTER(b_motion, 5, FlipWithFacing, 3)
 
+// The velocity a character moves at: words 1 and 2 of its b_motion, x
+// negated while it faces left and word 3 is set (any non-zero value, or
+// only 1 when exactlyOne); (0, 0) without b_motion.
+void AZ_GetCharacterVelocity(const AZ_Presenter* presenter, bool exactlyOne, std::int32_t* vx, std::int32_t* vy);
+
 // The level's horizontal tile sweep on the active layer of the box (x its
 // horizontal centre, y its bottom, w x h) moving to newX: non-zero on a hit,
 // whose corrected x AZ_GetSweepHitX then gives.

@@ -46,8 +46,8 @@ void f_spawnCharacterRelative(AZ_Presenter* presenter, std::int32_t paramOffset,
         break;
     case 4:  // where the character was last hit
         if (const std::int32_t impact = presenter->findCodeSlot(kHotspotImpact); impact != -1) {
-            offsetX = WrapAdd32(offsetX, WrapSub32(b_hotspotImpact_getImpactX(impact), x));
-            offsetY = WrapAdd32(offsetY, WrapSub32(b_hotspotImpact_getImpactY(impact), y));
+            offsetX = WrapAdd32(offsetX, WrapSub32(b_hotspotImpact_getX(impact), x));
+            offsetY = WrapAdd32(offsetY, WrapSub32(b_hotspotImpact_getY(impact), y));
         }
         break;
     case 5:  // the view's bottom centre

@@ -22,8 +22,8 @@ AZ_UNIT_SETTER(v_bar, 83, InsetY, 6)
 // Word 7: the filled fraction, percent << 10.
 AZ_UNIT_SETTER(v_bar, 83, Fill, 7)
 // Words 8 to 10: background, fill and border colours (0xAARRGGBB).
-AZ_UNIT_SETTER(v_bar, 83, BackgroundColour, 8)
-AZ_UNIT_SETTER(v_bar, 83, FillColour, 9)
+AZ_UNIT_SETTER(v_bar, 83, BackColor, 8)
+AZ_UNIT_SETTER(v_bar, 83, FillColor, 9)
 AZ_UNIT_SETTER(v_bar, 83, BorderColour, 10)
 // Word 11: the loading bar's colour-cycle time in ms (the bar itself never
 // reads it).

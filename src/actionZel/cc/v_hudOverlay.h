@@ -7,3 +7,6 @@
 void v_hudOverlay_attach(AZ_Presenter* presenter, std::int32_t codeSlot);
 void v_hudOverlay_render(AZ_Presenter* presenter, std::int32_t codeSlot);
 void v_hudOverlay_detach(AZ_Presenter* presenter, std::int32_t codeSlot);
+
+// Word 2: the SZ_Pool id of its sprite.
+AZ_UNIT_GETTER(v_hudOverlay, 81, Sprite, 2)

@@ -10,3 +10,6 @@
 void v_szSkyBox_attach(AZ_Presenter* presenter, std::int32_t codeSlot);
 void v_szSkyBox_render(AZ_Presenter* presenter, std::int32_t codeSlot);
 void v_szSkyBox_detach(AZ_Presenter* presenter, std::int32_t codeSlot);
+
+// Word 7: the SZ_Pool id of its sprite.
+AZ_UNIT_GETTER(v_szSkyBox, 87, PoolId, 7)

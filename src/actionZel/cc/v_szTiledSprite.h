@@ -10,3 +10,6 @@
 void v_szTiledSprite_attach(AZ_Presenter* presenter, std::int32_t codeSlot);
 void v_szTiledSprite_render(AZ_Presenter* presenter, std::int32_t codeSlot);
 void v_szTiledSprite_detach(AZ_Presenter* presenter, std::int32_t codeSlot);
+
+// Word 5: the SZ_Pool id of the repeated sprite.
+AZ_UNIT_GETTER(v_szTiledSprite, 89, Sprite, 5)

@@ -1,0 +1,29 @@
+#include "src/actionZel/cc/b_relativeToCharacter.h"
+
+#include "src/actionZel/AZ_Services.h"
+#include "src/actionZel/cc/b_relativeDirection.h"
+
+namespace {
+
+constexpr std::int32_t kToCharacter = 52;
+
+}  // namespace
+
+void b_relativeToCharacter_attach(AZ_Presenter* presenter, std::int32_t codeSlot) {
+    AZ_CheckInstance(kToCharacter, presenter, codeSlot, AZ_UNIT_SOURCE(b_relativeToCharacter), __LINE__);
+}
+
+void b_relativeToCharacter_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32_t) {
+    AZ_CheckInstance(kToCharacter, presenter, codeSlot, AZ_UNIT_SOURCE(b_relativeToCharacter), __LINE__);
+    const std::int32_t type = b_relativeToCharacter_getType(codeSlot);
+    presenter->detach(kToCharacter);
+    if (type == -1) return;
+    AZ_Client* client = AZ_Client::getInstance();
+    for (std::int32_t row = client->findCharacterByType(type); row != -1; row = AZ_GetNextCharacterOfType(type, row)) {
+        AZ_RaiseRelativeDirection(presenter, AZ_Presenter::getPresenter(client->getPresenterOfRow(row)));
+    }
+}
+
+void b_relativeToCharacter_detach(AZ_Presenter* presenter, std::int32_t codeSlot) {
+    AZ_CheckInstance(kToCharacter, presenter, codeSlot, AZ_UNIT_SOURCE(b_relativeToCharacter), __LINE__);
+}

@@ -1,0 +1,78 @@
+#include "src/actionZel/cc/b_szCollidable.h"
+
+#include "platform/shared/core/Wrap.h"
+#include "src/actionZel/AZ_Geometry.h"
+#include "src/actionZel/AZ_Services.h"
+#include "src/actionZel/cc/b_boundingBox.h"
+#include "src/actionZel/cc/b_hotspotImpact.h"
+#include "src/actionZel/cc/b_motion.h"
+#include "src/actionZel/cc/b_szWorldCollidable.h"
+#include "src/actionZel/cc/v_sz.h"
+#include "src/game/AZ_Adapter.h"
+
+namespace {
+
+constexpr std::int32_t kId = 10;
+constexpr std::int32_t kWorldCollidable = 9, kBoundingBox = 27, kHotspot = 29, kIgnore = 32, kSprite = 86;
+constexpr std::int32_t kStruck = 289, kTouching = 169, kMet = 170, kHitSomething = 288;
+
+}  // namespace
+
+void b_szCollidable_attach(AZ_Presenter* presenter, std::int32_t codeSlot) {
+    AZ_CheckInstance(kId, presenter, codeSlot, AZ_UNIT_SOURCE(b_szCollidable), __LINE__);
+}
+
+void b_szCollidable_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32_t frameTime) {
+    AZ_CheckInstance(kId, presenter, codeSlot, AZ_UNIT_SOURCE(b_szCollidable), __LINE__);
+    AZ_Client* client = AZ_Client::getInstance();
+    const std::int32_t sprite = presenter->getCodeSlot(kSprite);
+    if (sprite == -1) return;
+    const std::int32_t poolId = v_sz_getPoolId(sprite);
+    const std::int32_t x = presenter->getX(), y = presenter->getY();
+    std::int32_t vx, vy;
+    AZ_GetCharacterVelocity(presenter, true, &vx, &vy);
+    const std::int32_t type = b_szCollidable_getTargetType(codeSlot);
+    if (type < 0 || type >= client->getData()->getNumCharacters()) return;
+    b_szCollidable_setCollider(codeSlot, -1);
+
+    SZ_Pool* pool = client->getSpritePool();
+    bool hit = false;
+    for (std::int32_t row = client->findCharacterByType(type); row != -1; row = AZ_GetNextCharacterOfType(type, row)) {
+        AZ_Presenter* other = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
+        const std::int32_t box = other->findCodeSlot(kBoundingBox);
+        if (other == presenter || other->findCodeSlot(kIgnore) != -1 || box == -1) continue;
+        const std::int32_t w = b_boundingBox_getWidth(box), h = b_boundingBox_getHeight(box);
+        if (w <= 0 || h <= 0) continue;
+        const std::int32_t rw = pool->getCollisionRectWidth(poolId), rh = pool->getCollisionRectHeight(poolId);
+        if (rw < 1 || rh < 1) break;
+        // The other's box relative to this character, against the rectangle.
+        const std::int32_t ox = other->getX(), oy = other->getY();
+        const std::int32_t top = AZ_Adapter::pixelToWorld(pool->getCollisionRectY(poolId));
+        std::int32_t ovx, ovy;
+        AZ_GetCharacterVelocity(other, true, &ovx, &ovy);
+        const std::int32_t t = AZ_SweptBoxContactTime(
+            WrapSub32(WrapSub32(ox, x), w >> 1), WrapSub32(WrapSub32(oy, y), h), w, h,
+            AZ_Adapter::pixelToWorld(pool->getCollisionRectX(poolId)), top, AZ_Adapter::pixelToWorld(rw),
+            AZ_Adapter::pixelToWorld(rh), ovx, ovy, vx, vy);
+        if (t < 0 || t > frameTime) continue;
+        if (const std::int32_t hotspot = other->findCodeSlot(kHotspot); hotspot != -1) {
+            b_hotspotImpact_setX(hotspot, ox);
+            b_hotspotImpact_setY(hotspot, WrapAdd32(y, top));
+        }
+        if (b_szCollidable_getCollider(codeSlot) == -1) b_szCollidable_setCollider(codeSlot, other->getId());
+        if (const std::int32_t world = presenter->findCodeSlot(kWorldCollidable); world != -1) {
+            b_szWorldCollidable_setCollider(world, other->getId());
+            break;
+        }
+        client->sendEvent(other->getId(), kStruck);
+        client->sendEvent(other->getId(), t == 0 ? kTouching : kMet);
+        hit = true;
+    }
+    if (!hit) return;
+    AZ_PauseCode(presenter, kId);
+    client->sendEvent(presenter->getId(), kHitSomething);
+}
+
+void b_szCollidable_detach(AZ_Presenter* presenter, std::int32_t codeSlot) {
+    AZ_CheckInstance(kId, presenter, codeSlot, AZ_UNIT_SOURCE(b_szCollidable), __LINE__);
+}
