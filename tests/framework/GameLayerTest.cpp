@@ -29,11 +29,16 @@ constexpr std::uint32_t kLanguage = 0x08000300;
 
 AZ_Adapter* Adapter() { return CGameApp::GetInstance()->GetEngineRuntime()->getAdapter(); }
 
-// Script strings 12 and 100-129 ("y"), 14 "%d", 15 "%s!", 16 "7"; the
-// notice stays.
+// Level 0's dialogue as the content has it, two pages in its box.
+constexpr char16_t kDialogue[] =
+    u"Rin: The road north starts here. Mind the walkers.\n\nUnder the stone beam, down throws the hook; up lets go.";
+
+// Script strings 1 (the dialogue), 12 and 100-129 ("y"), 14 "%d", 15 "%s!",
+// 16 "7"; the notice stays.
 vktools::TaggedBlob Strings() {
-    std::map<std::uint16_t, std::u16string> texts{{0x147, u"Turn the phone"}, {0x169 + 12, u"x"},
-                                                  {0x169 + 14, u"%d"}, {0x169 + 15, u"%s!"}, {0x169 + 16, u"7"}};
+    std::map<std::uint16_t, std::u16string> texts{{0x147, u"Turn the phone"}, {0x169 + 1, kDialogue},
+                                                  {0x169 + 12, u"x"}, {0x169 + 14, u"%d"}, {0x169 + 15, u"%s!"},
+                                                  {0x169 + 16, u"7"}};
     for (std::uint16_t id = 100; id < 130; ++id) texts.emplace(0x169 + id, std::u16string(1, u'y'));
     return vktools::MakeLanguageAggregate(texts);
 }
@@ -112,20 +117,23 @@ void Services(const TempDir& dir) {
 
 // Tick 1: level 0 started on the game screen, its controller loading it
 // one part a frame behind a progress bar. Tick 7: loaded, its characters
-// awake, the player taking the keys and the health bar; its frame shows
-// the map, the characters (the player rising in its jump, under its bar)
-// and the head-up display. Then the player jumps (up), lands, walks right
-// over the spikes until the stone turns it round. Tick 200: the cheat key
-// ('9') skips to the next level and saves it reached, but not past the last
-// level; its event comes all the same. Then the adapter's texts, sounds,
-// options and progress.
+// awake, the player taking the health bar and the dialogue box opening and
+// taking the keys; tick 20: its frame shows the map, the characters (the
+// player under its bar), the head-up display and the open box with its
+// portrait. Select turns its page, and again closes it: the player has the
+// keys. Down throws the hook, which catches on the stone beam; the player
+// swings on its rope and up lets go. Then the player jumps (up), lands,
+// walks right over the spikes until the stone turns it round. Tick 300: the
+// cheat key ('9') skips to the next level and saves it reached, but not past
+// the last level; its event comes all the same. Then the adapter's texts,
+// sounds, options and progress.
 TEST(GameLayer, PlayOverTheApplication) {
     GameRun run;
     run.dir.Write("properties.dat", "Zel-Cheats-Enable = TRUE\n");
     run.dir.Write("device.conf", "X=0\nSTRING_12=a|b|c\n");
     run.content.resources[kLanguage] = Strings();
     HookRecorder hooks;
-    std::int32_t player = -1, farthest = 0;
+    std::int32_t player = -1, farthest = 0, swing = 0;
     const auto play = [] {
         SZ_Home* home = CGameApp::GetSpriteHome();
         for (std::int32_t archetype = 0; archetype < 4; ++archetype) home->QueueArchetypeCharacter(archetype, 0);
@@ -138,8 +146,8 @@ TEST(GameLayer, PlayOverTheApplication) {
         EXPECT_NE(Adapter()->getTileset(), nullptr);
         EXPECT_EQ(Adapter()->getMap().layerCount, 3);
         // Two controllers with their camera and sky, five more entities,
-        // the player's shadow and the head-up display, all awake.
-        EXPECT_EQ(client->getNumActive(), 14);
+        // the player's shadow, the head-up display and the dialogue, all awake.
+        EXPECT_EQ(client->getNumActive(), 15);
         for (std::int32_t row = 0; row < client->getNumActive(); ++row) {
             const AZ_Presenter* presenter = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
             EXPECT_TRUE(presenter->isUpdateEnabled() && presenter->isRenderEnabled()) << row;
@@ -150,10 +158,12 @@ TEST(GameLayer, PlayOverTheApplication) {
         EXPECT_EQ(camera->GetClearColour(), 0xFF60A0E0u);
         EXPECT_TRUE(camera->IsViewEnabled());
         player = client->getPresenterOfRow(client->findCharacterByType(2));
-        EXPECT_EQ(Adapter()->getKeyCharacter(), player);
+        EXPECT_EQ(Adapter()->getKeyCharacter(), client->getPresenterOfRow(client->findCharacterByType(81)));
         AZ_SetHookListener(&hooks);
-        host::InjectKey(VK_UP, true);
-        host::InjectKey(VK_UP, false);
+    };
+    const auto press = [](WORD key) {
+        host::InjectKey(key, true);
+        host::InjectKey(key, false);
     };
     const auto cheat = [](std::int32_t level) {
         AZ_Client* client = CGameApp::GetInstance()->GetEngineRuntime();
@@ -173,25 +183,40 @@ TEST(GameLayer, PlayOverTheApplication) {
                   [&](int tick) {
                       if (tick == 1) play();
                       if (tick == 7) loaded();
-                      if (tick == 8) {
+                      if (tick == 20) {
                           EXPECT_TRUE(MatchesGoldenFrame("level0-play"));
                       }
-                      if (tick == 60) host::InjectKey(VK_RIGHT, true);
+                      if (tick == 20 || tick == 22) press(VK_RETURN);
+                      if (tick == 30) {
+                          AZ_Client* client = CGameApp::GetInstance()->GetEngineRuntime();
+                          EXPECT_EQ(client->findCharacterByType(81), -1);
+                          EXPECT_EQ(Adapter()->getKeyCharacter(), player);
+                          press(VK_DOWN);
+                      }
+                      if (tick == 60) swing = AZ_Presenter::getPresenter(player)->getY();
+                      if (tick == 60 || tick == 140) press(VK_UP);
+                      if (tick == 200) host::InjectKey(VK_RIGHT, true);
                       if (player != -1) farthest = std::max(farthest, AZ_Presenter::getPresenter(player)->getX());
-                      if (tick != 200) return;
+                      if (tick != 300) return;
                       AZ_SetHookListener(nullptr);
-                      // Up: a jump, the fall, the landing, its sound and crouch (164); right:
-                      // a walk over the spikes, struck twice (198, 196), to the stone at
-                      // column 25 (162 and 163 enter and leave states; an event the top
-                      // state leaves is offered to the one below).
+                      // Down: the hook thrown and holding, the swing past the bottom
+                      // and let go of at its release angle; up: let go of, with a hop,
+                      // the fall, the landing, its sound and crouch (164). Up: a jump,
+                      // the same landing; right: a walk over the spikes, struck twice
+                      // (198, 196), to the stone at column 25 (162 and 163 enter and
+                      // leave states; an event the top state leaves is offered to the
+                      // one below).
                       std::string events, mine = "HandlerBegin " + std::to_string(player) + " ";
                       for (const std::string& call : hooks.Of({AZ_Hook::HandlerBegin})) {
                           if (call.starts_with(mine)) events += call.substr(mine.size()) + " ";
                       }
                       EXPECT_EQ(events,
-                                "217 162 163 162 244 244 179 177 167 170 362 362 164 163 162 214 212 163 162 421 198 "
-                                "421 196 167 ");
-                      EXPECT_EQ(farthest, 25 * 1024 - 256 - 42);
+                                "216 162 243 243 423 296 296 295 295 217 163 162 244 244 179 178 178 177 167 170 362 "
+                                "362 164 163 162 217 162 163 162 244 244 179 177 167 170 362 362 164 163 162 214 212 "
+                                "163 162 421 198 421 196 167 ");
+                      EXPECT_LT(swing, 11222 - 4 * 1024);  // more than four tiles above the ground
+                      // 82 steps of 192 from where it landed; the next one meets the stone.
+                      EXPECT_EQ(farthest, 9595 + 82 * 192);
                       // Health 6 of 10: the bar over the player turned orange.
                       const std::int32_t bar = AZ_Presenter::getPresenter(player)->findCodeSlot(83);
                       EXPECT_EQ(AZ_Presenter_Singleton::getCodeSlotValue(bar + 9), static_cast<std::int32_t>(0xFFFF8A00));
@@ -201,7 +226,7 @@ TEST(GameLayer, PlayOverTheApplication) {
                       cheat(3);
                       Services(run.dir);
                   },
-                  200),
+                  300),
               0);
 }
 
