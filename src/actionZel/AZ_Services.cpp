@@ -43,9 +43,11 @@ std::int32_t Saturated(std::uint64_t d) {
     return static_cast<std::int32_t>(std::min<std::uint64_t>(d, std::numeric_limits<std::int32_t>::max()));
 }
 
-// The character of the type with the smallest measure (-1: not a
-// candidate), other than the presenter and the excluded id; the first met
-// wins a tie. A saturated measure still finds a character far away.
+// The character of the type with the smallest measure, other than the
+// presenter and the excluded id; the first met wins a tie. The measure is
+// given the best so far and answers -1 for a character that is not a
+// candidate or not nearer, so that costlier tests run only for nearer
+// ones. A saturated measure still finds a character far away.
 template <typename Measure>
 std::int32_t Nearest(const AZ_Presenter* presenter, std::int32_t type, std::int32_t excluded, Measure measure) {
     AZ_Client* client = AZ_Client::getInstance();
@@ -55,7 +57,7 @@ std::int32_t Nearest(const AZ_Presenter* presenter, std::int32_t type, std::int3
          row = AZ_GetNextCharacterOfType(type, row)) {
         const AZ_Presenter* other = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
         if (other == presenter || other->getId() == excluded) continue;
-        const std::int64_t d = measure(other);
+        const std::int64_t d = measure(other, best);
         if (d >= 0 && d < best) {
             best = d;
             nearest = other->getId();
@@ -100,26 +102,28 @@ void AZ_BroadcastEventToType(std::int32_t event, std::int32_t type) {
 std::int32_t AZ_FindNearestTarget(const AZ_Presenter* presenter, std::int32_t type, std::int32_t excluded) {
     std::int64_t x, y;
     TopCentre(presenter, &x, &y);
-    return Nearest(presenter, type, excluded, [&](const AZ_Presenter* other) -> std::int64_t {
-        if (other->getCharacterType() == presenter->getCharacterType() || other->findCodeSlot(kIgnore) != -1) return -1;
+    return Nearest(presenter, type, excluded, [&](const AZ_Presenter* other, std::int64_t best) -> std::int64_t {
+        if (other->getCharacterType() == presenter->getCharacterType()) return -1;
         std::int64_t ox, oy;
         TopCentre(other, &ox, &oy);
-        return Saturated(SquaredDistance(ox - x, oy - y));
+        const std::int64_t d = Saturated(SquaredDistance(ox - x, oy - y));
+        return d < best && other->findCodeSlot(kIgnore) == -1 ? d : -1;
     });
 }
 
 std::int32_t AZ_FindNearestOfType(const AZ_Presenter* presenter, std::int32_t type, std::int32_t excluded) {
-    return Nearest(presenter, type, excluded, [&](const AZ_Presenter* other) -> std::int64_t {
+    return Nearest(presenter, type, excluded, [&](const AZ_Presenter* other, std::int64_t) -> std::int64_t {
         return AZ_GetSquaredDistance(presenter->getX(), presenter->getY(), other->getX(), other->getY());
     });
 }
 
 std::int32_t AZ_FindNearestAtSameHeight(const AZ_Presenter* presenter, std::int32_t type, std::int32_t excluded) {
     const std::int64_t y = presenter->getY(), height = BoxHeight(presenter, 0);
-    return Nearest(presenter, type, excluded, [&](const AZ_Presenter* other) -> std::int64_t {
+    return Nearest(presenter, type, excluded, [&](const AZ_Presenter* other, std::int64_t best) -> std::int64_t {
         const std::int64_t oy = other->getY();
-        const bool level = (y - height <= oy && oy <= y) || (oy - BoxHeight(other, 1024) <= y && y <= oy);
-        return level ? AZ_GetSquaredDistance(presenter->getX(), presenter->getY(), other->getX(), other->getY()) : -1;
+        const std::int64_t d = AZ_GetSquaredDistance(presenter->getX(), presenter->getY(), other->getX(), other->getY());
+        if (d >= best) return -1;
+        return (y - height <= oy && oy <= y) || (oy - BoxHeight(other, 1024) <= y && y <= oy) ? d : -1;
     });
 }
 
