@@ -147,7 +147,7 @@ TEST(GameLayer, PlayOverTheApplication) {
         EXPECT_EQ(Adapter()->getMap().layerCount, 3);
         // Two controllers with their camera and sky, five more entities,
         // the player's shadow, the head-up display and the dialogue, all awake.
-        EXPECT_EQ(client->getNumActive(), 15);
+        EXPECT_EQ(client->getNumActive(), 17);
         for (std::int32_t row = 0; row < client->getNumActive(); ++row) {
             const AZ_Presenter* presenter = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
             EXPECT_TRUE(presenter->isUpdateEnabled() && presenter->isRenderEnabled()) << row;
