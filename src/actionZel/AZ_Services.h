@@ -37,7 +37,7 @@ void AZ_ForEachPresenterOfType(std::int32_t type, Action action) {
 // between the top centres of their bounding boxes (the position itself
 // without a box), or -1. Characters of the presenter's own type, the
 // presenter, the excluded id and characters holding b_ignore are left out;
-// the first one met wins a tie. Distances are exact in 64 bits.
+// the first one met wins a tie. Distances as AZ_GetSquaredDistance.
 std::int32_t AZ_FindNearestTarget(const AZ_Presenter* presenter, std::int32_t type, std::int32_t excluded);
 // ((x2 - x1)^2 + (y2 - y1)^2) >> 10, exact in 64 bits and saturated at
 // 2,147,483,647, so that characters far apart never compare as near.
