@@ -17,6 +17,7 @@
 #include "src/CSaveGameMgr.h"
 #include "src/SoftwareBlitter/CSoftwareBlitter.h"
 #include "src/actionZel/AZ_Client.h"
+#include "src/actionZel/AZ_Services.h"
 #include "src/ridaroVoz3/SZ_Home.h"
 #include "tests/support/DebugCapture.h"
 #include "tests/support/GameRun.h"
@@ -110,12 +111,39 @@ void Services(const TempDir& dir) {
     EXPECT_EQ(dir.Read("savegame.dat"), std::string("\1\0\0\0\5\0\0\0\1\0\0\0", 12));
 }
 
+// The spark of a strike: where it stands, and the impact point of the walker
+// struck (the walker nearest to it).
+struct SparkSeen {
+    std::int32_t walker = -1;
+    std::pair<std::int32_t, std::int32_t> at, impact;
+};
+SparkSeen Spark() {
+    AZ_Client* client = CGameApp::GetInstance()->GetEngineRuntime();
+    SparkSeen seen;
+    const std::int32_t row = client->findCharacterByType(11);
+    if (row == -1) return seen;
+    const AZ_Presenter* spark = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
+    seen.at = {spark->getX(), spark->getY()};
+    std::int32_t nearest = INT32_MAX;
+    for (std::int32_t w = client->findCharacterByType(4); w != -1; w = AZ_GetNextCharacterOfType(4, w)) {
+        const AZ_Presenter* walker = AZ_Presenter::getPresenter(client->getPresenterOfRow(w));
+        if (std::abs(walker->getX() - spark->getX()) >= nearest) continue;
+        nearest = std::abs(walker->getX() - spark->getX());
+        seen.walker = walker->getId();
+        const std::int32_t slot = walker->findCodeSlot(29);
+        seen.impact = {AZ_Presenter_Singleton::getCodeSlotValue(slot + 1),
+                       AZ_Presenter_Singleton::getCodeSlotValue(slot + 2)};
+    }
+    return seen;
+}
+
 // Tick 1: level 0 started on the game screen, its controller loading it
 // one part a frame behind a progress bar. Tick 7: loaded, its characters
 // awake, the player taking the keys and the health bar; its frame shows
 // the map, the characters (the player rising in its jump, under its bar)
 // and the head-up display. Then the player jumps (up), lands, walks right
-// over the spikes until the stone turns it round. Tick 200: the cheat key
+// over the spikes, strikes a walker and is knocked back by it. Tick 150:
+// the cheat key
 // ('9') skips to the next level and saves it reached, but not past the last
 // level; its event comes all the same. Then the adapter's texts, sounds,
 // options and progress.
@@ -125,7 +153,8 @@ TEST(GameLayer, PlayOverTheApplication) {
     run.dir.Write("device.conf", "X=0\nSTRING_12=a|b|c\n");
     run.content.resources[kLanguage] = Strings();
     HookRecorder hooks;
-    std::int32_t player = -1, farthest = 0;
+    std::int32_t player = -1;
+    SparkSeen spark;
     const auto play = [] {
         SZ_Home* home = CGameApp::GetSpriteHome();
         for (std::int32_t archetype = 0; archetype < 4; ++archetype) home->QueueArchetypeCharacter(archetype, 0);
@@ -177,21 +206,39 @@ TEST(GameLayer, PlayOverTheApplication) {
                           EXPECT_TRUE(MatchesGoldenFrame("level0-play"));
                       }
                       if (tick == 60) host::InjectKey(VK_RIGHT, true);
-                      if (player != -1) farthest = std::max(farthest, AZ_Presenter::getPresenter(player)->getX());
-                      if (tick != 200) return;
+                      if (tick == 136) {
+                          host::InjectKey('5', true);
+                          host::InjectKey('5', false);
+                      }
+                      if (tick == 138) spark = Spark();
+                      if (tick != 150) return;
                       AZ_SetHookListener(nullptr);
                       // Up: a jump, the fall, the landing, its sound and crouch (164); right:
-                      // a walk over the spikes, struck twice (198, 196), to the stone at
-                      // column 25 (162 and 163 enter and leave states; an event the top
-                      // state leaves is offered to the one below).
+                      // a walk over the spikes, struck twice (198, 196). The strike ('5',
+                      // 233) stops the walk; the blade's rectangle hits the walker (288
+                      // here), which turns and walks into the player (165, 169): stopped,
+                      // it stands, learns the walker is in front (172, 325) and is knocked
+                      // back (162 of the air state, its landing). An event the top state
+                      // leaves is offered to the one below.
                       std::string events, mine = "HandlerBegin " + std::to_string(player) + " ";
+                      std::string walker = "HandlerBegin " + std::to_string(spark.walker) + " ", theirs;
                       for (const std::string& call : hooks.Of({AZ_Hook::HandlerBegin})) {
                           if (call.starts_with(mine)) events += call.substr(mine.size()) + " ";
+                          if (call.starts_with(walker)) theirs += call.substr(walker.size()) + " ";
                       }
                       EXPECT_EQ(events,
                                 "217 162 163 162 244 244 179 177 167 170 362 362 164 163 162 214 212 163 162 421 198 "
-                                "421 196 167 ");
-                      EXPECT_EQ(farthest, 25 * 1024 - 256 - 42);
+                                "421 196 233 162 260 260 288 288 164 163 162 165 169 163 162 172 162 325 325 177 167 "
+                                "170 362 362 164 163 162 ");
+                      // Struck (289, then 169 as it already touched the blade), turned
+                      // (163, 162 of its walk), the collider of the bump (166, 169), the
+                      // player behind it (172) and on its left (324).
+                      EXPECT_EQ(theirs.substr(theirs.find("289")), "289 169 166 169 172 324 ");
+                      // The spark stood where the walker was struck: its own x, the
+                      // player's height plus the blade's top.
+                      EXPECT_EQ(spark.at, spark.impact);
+                      EXPECT_EQ(spark.impact.second,
+                                AZ_Presenter::getPresenter(player)->getY() + AZ_Adapter::pixelToWorld(-17));
                       // Health 6 of 10: the bar over the player turned orange.
                       const std::int32_t bar = AZ_Presenter::getPresenter(player)->findCodeSlot(83);
                       EXPECT_EQ(AZ_Presenter_Singleton::getCodeSlotValue(bar + 9), static_cast<std::int32_t>(0xFFFF8A00));
@@ -201,7 +248,7 @@ TEST(GameLayer, PlayOverTheApplication) {
                       cheat(3);
                       Services(run.dir);
                   },
-                  200),
+                  150),
               0);
 }
 
