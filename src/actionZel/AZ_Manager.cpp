@@ -134,7 +134,9 @@ std::int32_t AZ_GetCallParameterCount(std::int32_t codeId) {
     if (IsIdBelow(codeId, AZ_NUM_CODE_IDS)) return AZ_GetUnit(codeId).argumentCount;
     return 0;
 }
-AZ_Manager::AZ_Manager() {
+AZ_Manager::AZ_Manager() { relayout(-1, 0); }
+
+void AZ_Manager::relayout(std::int32_t codeId, std::int32_t instances) {
     std::int32_t start = 0;
     for (std::int32_t c = 0; c < AZ_FIRST_INSTRUCTION; ++c) {
         const CodeLayout& layout = kLayout[c];
@@ -142,7 +144,7 @@ AZ_Manager::AZ_Manager() {
         m_instanceWords[c] = layout.words;
         m_parameterWords[c] = static_cast<std::uint8_t>(layout.parameters + 1);
         if (c < AZ_NUM_BEHAVIORS) m_interval[c] = layout.interval;
-        start += layout.words * layout.instances;
+        start += layout.words * (c == codeId ? instances : layout.instances);
     }
     m_slotStart[AZ_FIRST_INSTRUCTION] = static_cast<std::int16_t>(start);
     m_totalWords = static_cast<std::int16_t>(start);

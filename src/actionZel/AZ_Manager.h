@@ -40,6 +40,11 @@ public:
     // Closes the throttling of one frame, after every presenter's update.
     void endFrame();
 
+    // Test hook: lays the code-slot memory out as the table does, but with
+    // `instances` instances of the code id. A presenter store made before
+    // keeps the size it has.
+    void relayout(std::int32_t codeId, std::int32_t instances);
+
 private:
     // Decides whether behaviour c runs in this frame, and with which time.
     bool throttle(std::int32_t codeId, std::int32_t& frameTime);

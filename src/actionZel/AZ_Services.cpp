@@ -181,3 +181,7 @@ AZ_Presenter* AZ_FindPlayer() {
 std::int32_t AZ_CutWidth(std::int32_t value, std::int32_t max, std::int32_t width) {
     return Low32((std::int64_t{max} - value) * width / max);
 }
+
+void AZ_ReleaseText(std::int32_t id) {
+    if (AZ_Client* client = AZ_Client::getInstance(); client != nullptr) client->getAdapter()->releaseText(id);
+}

@@ -92,3 +92,7 @@ AZ_Presenter* AZ_FindPlayer();
 // (max - value) * width / max, the share of the width that a value below
 // its maximum leaves open, computed in 64 bits and cut to 32.
 std::int32_t AZ_CutWidth(std::int32_t value, std::int32_t max, std::int32_t width);
+
+// Frees the string in the running engine's text pool; nothing while no
+// engine runs (a presenter store used on its own).
+void AZ_ReleaseText(std::int32_t id);

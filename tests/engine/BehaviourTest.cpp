@@ -16,6 +16,7 @@
 #include "src/game/MapManager.h"
 #include "tests/engine/EngineWorld.h"
 #include "tests/engine/LevelWorld.h"
+#include "tests/engine/TokenProgram.h"
 #include "tests/support/GameRun.h"
 #include "tools/ArchiveBuilder.h"
 #include "tools/OggTools.h"
@@ -103,35 +104,18 @@ std::string Play(World& w, const std::string& program) {
     AZ_Presenter* p = nullptr;
     std::string trace;
     std::int32_t frame = 0, t = 48;
-    const auto events = [&] {
-        std::erase_if(w.hooks.calls, [&](const AZ_HookCall& call) {
-            if (call.hook != AZ_Hook::HandlerBegin || call.args[0] == 162) return true;
-            trace.append(std::to_string(frame)).append(":").append(std::to_string(call.args[0]));
-            if (call.presenter != p) trace.append("/").append(std::to_string(call.presenter->getId()));
-            return trace.append(" ").size() > 0;
-        });
-    };
-    const auto attach = [&](const std::vector<std::int32_t>& n) {
-        const ScriptParams params(std::vector<std::int32_t>(n.begin() + 1, n.end()));
-        if (n[0] >= AZ_FIRST_INSTRUCTION) AZ_GetUnit(n[0]).instruction(p, 0, params.View());
-        else AZ_GetManager()->dispatch(AZ_MODE_ATTACH, p, n[0], p->attach(n[0]), 0, 0, params.View());
-    };
+    const auto events = [&] { TraceHandledEvents(w.hooks.calls, p, frame, trace); };
     std::istringstream in(program);
     for (std::string token; in >> token;) {
         const char op = token[0];
-        std::vector<std::int32_t> n;
-        for (const char* s = token.c_str() + (std::isdigit(op) ? 0 : 1); *s != 0;) {
-            char* end = nullptr;
-            n.push_back(static_cast<std::int32_t>(std::strtol(s, &end, 10)));
-            s = *end != 0 ? end + 1 : end;
-        }
+        const std::vector<std::int32_t> n = TokenNumbers(token);
         const std::int32_t slot = p != nullptr && !n.empty() && n[0] < AZ_NUM_LOOKUP ? p->findCodeSlot(n[0]) : -1;
         if (op == '@') p = w.PresenterOfRow(w.Spawn(n[0], n[1], n[2]));
         if (op == '@') adapter->setKeyCharacter(p->getId());
         if (op == '#') p = AZ_Presenter::getPresenter(n[0]);
         if (op == 'G') adapter->startLevel(0);
         if (op == 'G') p = w.PresenterOfRow(client->findCharacterByType(0));
-        if (op == 'B') attach({27, 512, 1024, 0});
+        if (op == 'B') RunCode(p, {27, 512, 1024, 0});
         if (op == '~') AZ_PauseCode(p, n[0]);
         if (op == 'D') p->detach(n[0]);
         if (op == 'L') p->setFacing(1);
@@ -145,7 +129,7 @@ std::string Play(World& w, const std::string& program) {
         const auto word = [](std::int32_t slot) { return AZ_Presenter_Singleton::getCodeSlotValue(slot); };
         const bool set = token.find('=') != std::string::npos, query = op == '?' && std::isdigit(token[1]);
         if (std::isdigit(op) && set) AZ_Presenter_Singleton::setCodeSlotValue(slot + n[1], n[2]);
-        if (std::isdigit(op) && !set) attach(n);
+        if (std::isdigit(op) && !set) RunCode(p, n);
         if (token == "?C") trace += std::to_string(camera->GetTargetX()) + "," + std::to_string(camera->GetX()) + " ";
         if (token == "?v") trace += player->IsVibrating(0) ? "v+ " : "v- ";
         const std::int32_t sound = token == "?P" ? word(AZ_Presenter::getPresenter(0)->findCodeSlot(68) + 3) : 0;

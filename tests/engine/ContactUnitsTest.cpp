@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <cstdlib>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -16,6 +15,7 @@
 #include "src/actionZel/AZ_Services.h"
 #include "tests/engine/EngineWorld.h"
 #include "tests/engine/GameUnitWorld.h"
+#include "tests/engine/TokenProgram.h"
 
 namespace {
 
@@ -50,31 +50,23 @@ std::string Play(GameUnitWorld& w, const std::string& program) {
         trace += std::to_string(e) + "/" + std::to_string(q->getId()) + (held ? "* " : " ");
         if (e == mover) q->setX(q->getX() + 3000);
     };
-    const auto attach = [&](std::int32_t id, std::vector<std::int32_t> params) {
-        AZ_GetManager()->dispatch(AZ_MODE_ATTACH, p, id, p->attach(id), 0, 0, ScriptParams(params).View());
-    };
     std::istringstream in(program);
     for (std::string token; in >> token;) {
         const char op = token[0];
-        std::vector<std::int32_t> n;
-        for (const char* s = token.c_str() + (std::isdigit(op) ? 0 : 1); *s != 0;) {
-            char* end = nullptr;
-            n.push_back(static_cast<std::int32_t>(std::strtol(s, &end, 10)));
-            s = *end != 0 ? end + 1 : end;
-        }
+        const std::vector<std::int32_t> n = TokenNumbers(token);
         const std::int32_t slot = p != nullptr && !n.empty() ? p->findCodeSlot(n[0]) : -1;
         const bool set = token.find('=') != std::string::npos;
         if (op == '@') p = w.PresenterOfRow(w.Spawn(n[0], n[1], n[2]));
         if (op == '#') p = AZ_Presenter::getPresenter(n[0]);
-        if (op == 'B') attach(27, {n[0], n[1], 0});
-        if (op == 'S') attach(86, {0, 0});
-        if (op == 'S') attach(12, {n[0], 1, 0});
+        if (op == 'B') RunCode(p, {27, n[0], n[1], 0});
+        if (op == 'S') RunCode(p, {86, 0, 0});
+        if (op == 'S') RunCode(p, {12, n[0], 1, 0});
         if (op == 'L') p->setFacing(1);
         if (op == 'm') mover = n[0];
         if (op == '|') w.Tick(32);
         if (op == 'U') AZ_GetManager()->dispatch(AZ_MODE_UPDATE, p, n[0], slot, n[1], 0, {});
         if (std::isdigit(op) && set) AZ_Presenter_Singleton::setCodeSlotValue(slot + n[1], n[2]);
-        if (std::isdigit(op) && !set) attach(n[0], std::vector<std::int32_t>(n.begin() + 1, n.end()));
+        if (std::isdigit(op) && !set) RunCode(p, n);
         if (op == '?' && n.size() == 2) trace += std::to_string(AZ_Presenter_Singleton::getCodeSlotValue(slot + n[1])) + " ";
         if (op == '?' && n.size() == 1) trace.append(slot != -1 ? "+" : "-").append(token, 1).append(" ");
     }

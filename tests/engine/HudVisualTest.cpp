@@ -157,8 +157,9 @@ TEST_F(HudVisualTest, TextBoxLayoutFollowsItsBehaviour) {
         world.client->getAdapter()->acquireText(2);
         const AZ_Presenter* box = world.Make(kBox);
         pool.setAnimation(world.Word(box, 93, 5), 0, 0, 0);  // the portrait, as the box's instruction sets it
-        world.SetWords(box, 76, {{1, c.margin}, {4, 2}, {5, c.height}, {9, c.backdrop}, {11, c.closing}, {13, -1},
-                                 {16, c.pageTime}, {19, c.target}, {20, c.blackout}});
+        // The behaviour paused: the visual draws the words as set.
+        world.SetWords(box, 76, {{0, 1}, {1, c.margin}, {4, 2}, {5, c.height}, {9, c.backdrop}, {11, c.closing},
+                                 {13, -1}, {16, c.pageTime}, {19, c.target}, {20, c.blackout}});
         world.SetWords(box, 93, {{1, c.page}});
         const std::string what = std::to_string(c.margin) + " " + std::to_string(c.height) + " " +
                                  std::to_string(c.pageTime) + " " + std::to_string(c.page);

@@ -193,6 +193,7 @@ TEST(ScriptAssembler, TheGamesScriptAssemblesAndLoads) {
     EXPECT_EQ(assembler.TypeNumber("controller"), 0);
     EXPECT_EQ(assembler.TypeNumber("player"), 2);
     EXPECT_EQ(assembler.TypeNumber("player_heavy"), 3);
+    EXPECT_EQ(assembler.TypeNumber("dialogue"), 81);  // the number the engine gives the dialogue box
     AZ_Data data;
     ASSERT_TRUE(data.load(payload.data(), Size(payload)));
     EXPECT_TRUE(data.isKindOf(3, 2));

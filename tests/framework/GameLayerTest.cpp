@@ -30,11 +30,16 @@ constexpr std::uint32_t kLanguage = 0x08000300;
 
 AZ_Adapter* Adapter() { return CGameApp::GetInstance()->GetEngineRuntime()->getAdapter(); }
 
-// Script strings 12 and 100-129 ("y"), 14 "%d", 15 "%s!", 16 "7"; the
-// notice stays.
+// Level 0's dialogue as the content has it, two pages in its box.
+constexpr char16_t kDialogue[] =
+    u"Rin: The road north starts here. Mind the walkers.\n\nUnder the stone beam, down throws the hook; up lets go.";
+
+// Script strings 1 (the dialogue), 12 and 100-129 ("y"), 14 "%d", 15 "%s!",
+// 16 "7"; the notice stays.
 vktools::TaggedBlob Strings() {
-    std::map<std::uint16_t, std::u16string> texts{{0x147, u"Turn the phone"}, {0x169 + 12, u"x"},
-                                                  {0x169 + 14, u"%d"}, {0x169 + 15, u"%s!"}, {0x169 + 16, u"7"}};
+    std::map<std::uint16_t, std::u16string> texts{{0x147, u"Turn the phone"}, {0x169 + 1, kDialogue},
+                                                  {0x169 + 12, u"x"}, {0x169 + 14, u"%d"}, {0x169 + 15, u"%s!"},
+                                                  {0x169 + 16, u"7"}};
     for (std::uint16_t id = 100; id < 130; ++id) texts.emplace(0x169 + id, std::u16string(1, u'y'));
     return vktools::MakeLanguageAggregate(texts);
 }
@@ -120,7 +125,7 @@ struct SparkSeen {
 SparkSeen Spark() {
     AZ_Client* client = CGameApp::GetInstance()->GetEngineRuntime();
     SparkSeen seen;
-    const std::int32_t row = client->findCharacterByType(11);
+    const std::int32_t row = client->findCharacterByType(12);
     if (row == -1) return seen;
     const AZ_Presenter* spark = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
     seen.at = {spark->getX(), spark->getY()};
@@ -139,12 +144,15 @@ SparkSeen Spark() {
 
 // Tick 1: level 0 started on the game screen, its controller loading it
 // one part a frame behind a progress bar. Tick 7: loaded, its characters
-// awake, the player taking the keys and the health bar; its frame shows
-// the map, the characters (the player rising in its jump, under its bar)
-// and the head-up display. Then the player jumps (up), lands, walks right
-// over the spikes, strikes a walker and is knocked back by it. Tick 150:
-// the cheat key
-// ('9') skips to the next level and saves it reached, but not past the last
+// awake, the player taking the health bar and the dialogue box opening and
+// taking the keys; tick 20: its frame shows the map, the characters (the
+// player under its bar), the head-up display and the open box with its
+// portrait. Select turns its page, and again closes it: the player has the
+// keys. Down throws the hook, which catches on the stone beam; the player
+// swings on its rope and up lets go. Then the player jumps (up), lands,
+// walks right over the spikes, strikes a walker coming at it (select, tick
+// 240) and, walking on, is knocked back by it. Tick 260: the cheat key ('9')
+// skips to the next level and saves it reached, but not past the last
 // level; its event comes all the same. Then the adapter's texts, sounds,
 // options and progress.
 TEST(GameLayer, PlayOverTheApplication) {
@@ -153,7 +161,7 @@ TEST(GameLayer, PlayOverTheApplication) {
     run.dir.Write("device.conf", "X=0\nSTRING_12=a|b|c\n");
     run.content.resources[kLanguage] = Strings();
     HookRecorder hooks;
-    std::int32_t player = -1;
+    std::int32_t player = -1, swing = 0;
     SparkSeen spark;
     const auto play = [] {
         SZ_Home* home = CGameApp::GetSpriteHome();
@@ -167,8 +175,8 @@ TEST(GameLayer, PlayOverTheApplication) {
         EXPECT_NE(Adapter()->getTileset(), nullptr);
         EXPECT_EQ(Adapter()->getMap().layerCount, 3);
         // Two controllers with their camera and sky, five more entities,
-        // the player's shadow and the head-up display, all awake.
-        EXPECT_EQ(client->getNumActive(), 14);
+        // the player's shadow, the head-up display and the dialogue, all awake.
+        EXPECT_EQ(client->getNumActive(), 15);
         for (std::int32_t row = 0; row < client->getNumActive(); ++row) {
             const AZ_Presenter* presenter = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
             EXPECT_TRUE(presenter->isUpdateEnabled() && presenter->isRenderEnabled()) << row;
@@ -179,10 +187,12 @@ TEST(GameLayer, PlayOverTheApplication) {
         EXPECT_EQ(camera->GetClearColour(), 0xFF60A0E0u);
         EXPECT_TRUE(camera->IsViewEnabled());
         player = client->getPresenterOfRow(client->findCharacterByType(2));
-        EXPECT_EQ(Adapter()->getKeyCharacter(), player);
+        EXPECT_EQ(Adapter()->getKeyCharacter(), client->getPresenterOfRow(client->findCharacterByType(81)));
         AZ_SetHookListener(&hooks);
-        host::InjectKey(VK_UP, true);
-        host::InjectKey(VK_UP, false);
+    };
+    const auto press = [](WORD key) {
+        host::InjectKey(key, true);
+        host::InjectKey(key, false);
     };
     const auto cheat = [](std::int32_t level) {
         AZ_Client* client = CGameApp::GetInstance()->GetEngineRuntime();
@@ -202,24 +212,33 @@ TEST(GameLayer, PlayOverTheApplication) {
                   [&](int tick) {
                       if (tick == 1) play();
                       if (tick == 7) loaded();
-                      if (tick == 8) {
+                      if (tick == 20) {
                           EXPECT_TRUE(MatchesGoldenFrame("level0-play"));
                       }
-                      if (tick == 60) host::InjectKey(VK_RIGHT, true);
-                      if (tick == 136) {
-                          host::InjectKey('5', true);
-                          host::InjectKey('5', false);
+                      if (tick == 20 || tick == 22) press(VK_RETURN);
+                      if (tick == 30) {
+                          AZ_Client* client = CGameApp::GetInstance()->GetEngineRuntime();
+                          EXPECT_EQ(client->findCharacterByType(81), -1);
+                          EXPECT_EQ(Adapter()->getKeyCharacter(), player);
+                          press(VK_DOWN);
                       }
-                      if (tick == 138) spark = Spark();
-                      if (tick != 150) return;
+                      if (tick == 60) swing = AZ_Presenter::getPresenter(player)->getY();
+                      if (tick == 60 || tick == 140) press(VK_UP);
+                      if (tick == 200) host::InjectKey(VK_RIGHT, true);
+                      if (tick == 240) press('5');
+                      if (tick == 242) spark = Spark();
+                      if (tick != 260) return;
                       AZ_SetHookListener(nullptr);
-                      // Up: a jump, the fall, the landing, its sound and crouch (164); right:
-                      // a walk over the spikes, struck twice (198, 196). The strike ('5',
-                      // 233) stops the walk; the blade's rectangle hits the walker (288
-                      // here), which turns and walks into the player (165, 169): stopped,
-                      // it stands, learns the walker is in front (172, 325) and is knocked
-                      // back (162 of the air state, its landing). An event the top state
-                      // leaves is offered to the one below.
+                      // Down: the hook thrown and holding, the swing past the bottom
+                      // and let go of at its release angle; up: let go of, with a hop,
+                      // the fall, the landing, its sound and crouch (164). Up: a jump,
+                      // the same landing; right: a walk over the spikes, struck twice
+                      // (198, 196). The strike ('5', 233) stops the walk; the blade's
+                      // rectangle hits the walker (288 here), which turns away. The walk
+                      // goes on into the walker (165, 169): stopped, the player stands,
+                      // learns the walker is in front (172, 325) and is knocked back (162
+                      // of the air state, its landing). 162 and 163 enter and leave
+                      // states; an event the top state leaves is offered to the one below.
                       std::string events, mine = "HandlerBegin " + std::to_string(player) + " ";
                       std::string walker = "HandlerBegin " + std::to_string(spark.walker) + " ", theirs;
                       for (const std::string& call : hooks.Of({AZ_Hook::HandlerBegin})) {
@@ -227,13 +246,16 @@ TEST(GameLayer, PlayOverTheApplication) {
                           if (call.starts_with(walker)) theirs += call.substr(walker.size()) + " ";
                       }
                       EXPECT_EQ(events,
-                                "217 162 163 162 244 244 179 177 167 170 362 362 164 163 162 214 212 163 162 421 198 "
-                                "421 196 233 162 260 260 288 288 164 163 162 165 169 163 162 172 162 325 325 177 167 "
-                                "170 362 362 164 163 162 ");
-                      // Struck (289, then 169 as it already touched the blade), turned
-                      // (163, 162 of its walk), the collider of the bump (166, 169), the
-                      // player behind it (172) and on its left (324).
-                      EXPECT_EQ(theirs.substr(theirs.find("289")), "289 169 166 169 172 324 ");
+                                "216 162 243 243 423 296 296 295 295 217 163 162 244 244 179 178 178 177 167 170 362 "
+                                "362 164 163 162 217 162 163 162 244 244 179 177 167 170 362 362 164 163 162 214 212 "
+                                "163 162 421 198 421 196 233 162 260 260 288 288 164 163 162 165 169 163 162 172 162 "
+                                "325 325 177 167 170 362 362 164 163 162 ");
+                      EXPECT_LT(swing, 11222 - 4 * 1024);  // more than four tiles above the ground
+                      // Struck (289, then 170 as the blade met it within the frame), the
+                      // collider of the bump (166, 169), the player behind it (171: it
+                      // had turned away) and on its left (324); then its timer (299)
+                      // turns it round toward the player.
+                      EXPECT_EQ(theirs.substr(theirs.find("289")), "289 170 166 169 171 324 299 163 162 163 162 ");
                       // The spark stood where the walker was struck: its own x, the
                       // player's height plus the blade's top.
                       EXPECT_EQ(spark.at, spark.impact);
@@ -248,7 +270,7 @@ TEST(GameLayer, PlayOverTheApplication) {
                       cheat(3);
                       Services(run.dir);
                   },
-                  150),
+                  260),
               0);
 }
 

@@ -13,11 +13,14 @@
 #include "src/actionZel/cc/b_camera.h"
 #include "src/actionZel/cc/b_checkPower.h"
 #include "src/actionZel/cc/b_child.h"
+#include "src/actionZel/cc/b_collisionGrapple.h"
 #include "src/actionZel/cc/b_counter.h"
 #include "src/actionZel/cc/b_customCodeCallback.h"
 #include "src/actionZel/cc/b_deliverDamage.h"
 #include "src/actionZel/cc/b_directionalFacing.h"
 #include "src/actionZel/cc/b_eyes.h"
+#include "src/actionZel/cc/b_fireGrapple.h"
+#include "src/actionZel/cc/b_grappleProximity.h"
 #include "src/actionZel/cc/b_gravity.h"
 #include "src/actionZel/cc/b_health.h"
 #include "src/actionZel/cc/b_healthBar.h"
@@ -26,6 +29,7 @@
 #include "src/actionZel/cc/b_hudOverlayAnimatable.h"
 #include "src/actionZel/cc/b_ignore.h"
 #include "src/actionZel/cc/b_increaseHealth.h"
+#include "src/actionZel/cc/b_inGameTextBox.h"
 #include "src/actionZel/cc/b_keyHeld.h"
 #include "src/actionZel/cc/b_limitToMap.h"
 #include "src/actionZel/cc/b_loader.h"
@@ -40,6 +44,7 @@
 #include "src/actionZel/cc/b_relativeToCharacter.h"
 #include "src/actionZel/cc/b_rotation.h"
 #include "src/actionZel/cc/b_strength.h"
+#include "src/actionZel/cc/b_swingOnGrapple.h"
 #include "src/actionZel/cc/b_szAnimatable.h"
 #include "src/actionZel/cc/b_szCollidable.h"
 #include "src/actionZel/cc/b_szGrabbable.h"
@@ -47,6 +52,8 @@
 #include "src/actionZel/cc/b_szRotatable.h"
 #include "src/actionZel/cc/b_szTiledAnimatable.h"
 #include "src/actionZel/cc/b_szWorldCollidable.h"
+#include "src/actionZel/cc/b_textBox.h"
+#include "src/actionZel/cc/b_textWidget.h"
 #include "src/actionZel/cc/b_tileCollidable.h"
 #include "src/actionZel/cc/b_timer.h"
 #include "src/actionZel/cc/b_vehicle.h"
@@ -191,9 +198,9 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_BEHAVIOR_UNIT(32, b_ignore),
     AZ_UNBUILT_BEHAVIOR(33, b_rectangularProximity),
     AZ_UNBUILT_BEHAVIOR(34, b_circularProximity),
-    AZ_UNBUILT_BEHAVIOR(35, b_grappleProximity),
-    AZ_UNBUILT_BEHAVIOR(36, b_fireGrapple),
-    AZ_UNBUILT_BEHAVIOR(37, b_swingOnGrapple),
+    AZ_BEHAVIOR_UNIT(35, b_grappleProximity),
+    AZ_BEHAVIOR_UNIT(36, b_fireGrapple),
+    AZ_BEHAVIOR_UNIT(37, b_swingOnGrapple),
     AZ_BEHAVIOR_UNIT(38, b_vehicle),
     AZ_BEHAVIOR_UNIT(39, b_hudOverlayAnimatable),
     AZ_UNBUILT_BEHAVIOR(40, b_drawable),
@@ -201,15 +208,15 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_BEHAVIOR_UNIT(42, b_relativeDirection),
     AZ_UNBUILT_BEHAVIOR(43, b_switchController),
     AZ_UNBUILT_BEHAVIOR(44, b_switch),
-    AZ_UNBUILT_BEHAVIOR(45, b_textBox),
-    AZ_UNBUILT_BEHAVIOR(46, b_textBoxScrollPage),
-    AZ_UNBUILT_BEHAVIOR(47, b_textBoxAdvanceLine),
+    AZ_BEHAVIOR_UNIT(45, b_textBox),
+    AZ_BEHAVIOR_UNIT(46, b_textBoxScrollPage),
+    AZ_BEHAVIOR_UNIT(47, b_textBoxAdvanceLine),
     AZ_UNBUILT_BEHAVIOR(48, b_edgeProximity),
     AZ_UNBUILT_BEHAVIOR(49, b_clipToScreen),
     AZ_UNBUILT_BEHAVIOR(50, b_multipleProximity),
     AZ_UNBUILT_BEHAVIOR(51, b_trackCharacter),
     AZ_BEHAVIOR_UNIT(52, b_relativeToCharacter),
-    AZ_UNBUILT_BEHAVIOR(53, b_collisionGrapple),
+    AZ_BEHAVIOR_UNIT(53, b_collisionGrapple),
     AZ_BEHAVIOR_UNIT(54, b_szTiledAnimatable),
     AZ_BEHAVIOR_UNIT(55, b_power),
     AZ_BEHAVIOR_UNIT(56, b_szHealthPowerId),
@@ -219,7 +226,7 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_BEHAVIOR_UNIT(60, b_loader),
     AZ_BEHAVIOR_UNIT(61, b_loadProgressBar),
     AZ_UNBUILT_BEHAVIOR(62, b_changeLevelStringId),
-    AZ_UNBUILT_BEHAVIOR(63, b_textWidget),
+    AZ_BEHAVIOR_UNIT(63, b_textWidget),
     AZ_UNBUILT_BEHAVIOR(64, b_widgetContainer),
     AZ_UNBUILT_BEHAVIOR(65, b_widgetSelectable),
     AZ_UNBUILT_BEHAVIOR(66, b_widgetScroll),
@@ -232,8 +239,8 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_UNBUILT_BEHAVIOR(73, b_comboBarAnimationIds),
     AZ_UNBUILT_BEHAVIOR(74, b_combo),
     AZ_UNBUILT_BEHAVIOR(75, b_addCombo),
-    AZ_UNBUILT_BEHAVIOR(76, b_inGameTextBox),
-    AZ_UNBUILT_BEHAVIOR(77, b_moveToNextPage),
+    AZ_BEHAVIOR_UNIT(76, b_inGameTextBox),
+    AZ_BEHAVIOR_UNIT(77, b_moveToNextPage),
     AZ_VISUAL_UNIT(78, v_customCodeCallback),
     AZ_VISUAL_UNIT(79, v_line),
     AZ_VISUAL_UNIT(80, v_textBox),

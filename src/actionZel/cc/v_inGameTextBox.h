@@ -12,5 +12,8 @@ void v_inGameTextBox_detach(AZ_Presenter* presenter, std::int32_t codeSlot);
 
 // Word 1: the page shown, from 0.
 AZ_UNIT_GETTER(v_inGameTextBox, 93, Page, 1)
+AZ_UNIT_SETTER(v_inGameTextBox, 93, Page, 1)
+// Word 4: the SZ_Pool id of the continue marker.
+AZ_UNIT_GETTER(v_inGameTextBox, 93, MarkerSprite, 4)
 // Word 5: the SZ_Pool id of the portrait sprite.
 AZ_UNIT_GETTER(v_inGameTextBox, 93, PortraitSprite, 5)
