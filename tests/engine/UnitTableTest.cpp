@@ -14,7 +14,7 @@ namespace {
 
 // The ids whose unit is not built yet. A unit that lands deletes its id here.
 const std::vector<int> kPlaceholders = {
-    18, 33, 34, 40, 41, 43, 44, 48, 49, 50, 51, 62, 64, 65, 66, 67, 70, 71, 73, 74, 75,
+    18, 33, 34, 40, 41, 43, 44, 48, 49, 50, 51,
 };
 
 TEST(UnitTable, PlaceholdersAreExactlyTheUnbuiltIds) {

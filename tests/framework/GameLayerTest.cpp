@@ -175,8 +175,9 @@ TEST(GameLayer, PlayOverTheApplication) {
         EXPECT_NE(Adapter()->getTileset(), nullptr);
         EXPECT_EQ(Adapter()->getMap().layerCount, 3);
         // Two controllers with their camera and sky, five more entities,
-        // the player's shadow, the head-up display and the dialogue, all awake.
-        EXPECT_EQ(client->getNumActive(), 15);
+        // the player's shadow, the head-up display, the combo display and the
+        // dialogue, all awake.
+        EXPECT_EQ(client->getNumActive(), 16);
         for (std::int32_t row = 0; row < client->getNumActive(); ++row) {
             const AZ_Presenter* presenter = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
             EXPECT_TRUE(presenter->isUpdateEnabled() && presenter->isRenderEnabled()) << row;
