@@ -218,6 +218,8 @@ AZ_Presenter* AZ_FindPlayer() {
     return row == -1 ? nullptr : AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
 }
 
+std::int32_t AZ_GetKeyInputCharacter() { return AZ_Client::getInstance()->getAdapter()->getKeyCharacter(); }
+
 std::int32_t AZ_CutWidth(std::int32_t value, std::int32_t max, std::int32_t width) {
     return Low32((std::int64_t{max} - value) * width / max);
 }

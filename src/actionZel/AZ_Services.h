@@ -99,6 +99,10 @@ void AZ_FillRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_
 // derived), else of type 3; null when there is neither.
 AZ_Presenter* AZ_FindPlayer();
 
+// Presenter id of the key-input character, whose key manager runs every
+// frame (chosen by f_setUserControlCharacter).
+std::int32_t AZ_GetKeyInputCharacter();
+
 // (max - value) * width / max, the share of the width that a value below
 // its maximum leaves open, computed in 64 bits and cut to 32.
 std::int32_t AZ_CutWidth(std::int32_t value, std::int32_t max, std::int32_t width);

@@ -93,7 +93,7 @@ TEST_F(HudVisualTest, HealthPowerAndComboFollowThePlayer) {
         {{kPlayer}, 50, 100, 100, -1, 0, -1, 0, 10, 0, 20, 0, true},      // max 0: no cover
         {{kP3}, 0, 100, 100, 5, 10, -1, 0, 20, 0, 10, 10, true},
         {{kPlayer, kP3}, 50, 100, 100, 5, 10, -1, 0, 10, 0, 10, 10, true},
-        {{kP3, kPlayer}, 0, 100, 100, 5, 10, -1, 0, 10, 0, 10, 10, true},  // type 2 is preferred
+        {{kP3, kPlayer}, 0, 100, 100, 5, 10, -1, 0, 10, 0, 0, 0, false},  // type 2 is preferred: fresh, hidden
         {{}, 0, 100, 100, 5, 10, -1, 0, 0, 0, 0, 0, false},
     };
     for (const auto& c : cases) {
@@ -104,7 +104,9 @@ TEST_F(HudVisualTest, HealthPowerAndComboFollowThePlayer) {
             const AZ_Presenter* player = world.PresenterOfRow(1);
             world.SetWords(player, 20, {{1, c.health}, {2, c.maxHealth}});
             world.SetWords(player, 55, {{1, c.power}});
-            world.SetWords(player, 74, {{1, c.meter}, {2, c.maxMeter}, {6, c.countOffset}, {10, 7}, {11, c.barState}});
+            // The combo paused, so that its words stay as written.
+            world.SetWords(player, 74, {{0, 1}, {1, c.meter}, {2, c.maxMeter}, {5, 0}, {6, c.countOffset}});
+            world.SetWords(player, 74, {{10, 7}, {11, c.barState}});
         }
         Show();
         const std::vector<int> seen = {

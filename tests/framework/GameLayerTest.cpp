@@ -17,6 +17,7 @@
 #include "src/CSaveGameMgr.h"
 #include "src/SoftwareBlitter/CSoftwareBlitter.h"
 #include "src/actionZel/AZ_Client.h"
+#include "src/actionZel/AZ_Services.h"
 #include "src/ridaroVoz3/SZ_Home.h"
 #include "tests/support/DebugCapture.h"
 #include "tests/support/GameRun.h"
@@ -115,6 +116,32 @@ void Services(const TempDir& dir) {
     EXPECT_EQ(dir.Read("savegame.dat"), std::string("\1\0\0\0\5\0\0\0\1\0\0\0", 12));
 }
 
+// The spark of a strike: where it stands, and the impact point of the walker
+// struck (the walker nearest to it).
+struct SparkSeen {
+    std::int32_t walker = -1;
+    std::pair<std::int32_t, std::int32_t> at, impact;
+};
+SparkSeen Spark() {
+    AZ_Client* client = CGameApp::GetInstance()->GetEngineRuntime();
+    SparkSeen seen;
+    const std::int32_t row = client->findCharacterByType(12);
+    if (row == -1) return seen;
+    const AZ_Presenter* spark = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
+    seen.at = {spark->getX(), spark->getY()};
+    std::int32_t nearest = INT32_MAX;
+    for (std::int32_t w = client->findCharacterByType(4); w != -1; w = AZ_GetNextCharacterOfType(4, w)) {
+        const AZ_Presenter* walker = AZ_Presenter::getPresenter(client->getPresenterOfRow(w));
+        if (std::abs(walker->getX() - spark->getX()) >= nearest) continue;
+        nearest = std::abs(walker->getX() - spark->getX());
+        seen.walker = walker->getId();
+        const std::int32_t slot = walker->findCodeSlot(29);
+        seen.impact = {AZ_Presenter_Singleton::getCodeSlotValue(slot + 1),
+                       AZ_Presenter_Singleton::getCodeSlotValue(slot + 2)};
+    }
+    return seen;
+}
+
 // Tick 1: level 0 started on the game screen, its controller loading it
 // one part a frame behind a progress bar. Tick 7: loaded, its characters
 // awake, the player taking the health bar and the dialogue box opening and
@@ -123,17 +150,19 @@ void Services(const TempDir& dir) {
 // portrait. Select turns its page, and again closes it: the player has the
 // keys. Down throws the hook, which catches on the stone beam; the player
 // swings on its rope and up lets go. Then the player jumps (up), lands,
-// walks right over the spikes until the stone turns it round. Tick 300: the
-// cheat key ('9') skips to the next level and saves it reached, but not past
-// the last level; its event comes all the same. Then the adapter's texts,
-// sounds, options and progress.
+// walks right over the spikes, strikes a walker coming at it (select, tick
+// 248) and, walking on, is knocked back by it. Tick 266: the cheat key ('9')
+// skips to the next level and saves it reached, but not past the last
+// level; its event comes all the same. Then the adapter's texts, sounds,
+// options and progress.
 TEST(GameLayer, PlayOverTheApplication) {
     GameRun run;
     run.dir.Write("properties.dat", "Zel-Cheats-Enable = TRUE\n");
     run.dir.Write("device.conf", "X=0\nSTRING_12=a|b|c\n");
     run.content.resources[kLanguage] = Strings();
     HookRecorder hooks;
-    std::int32_t player = -1, farthest = 0, swing = 0;
+    std::int32_t player = -1, swing = 0;
+    SparkSeen spark;
     const auto play = [] {
         SZ_Home* home = CGameApp::GetSpriteHome();
         for (std::int32_t archetype = 0; archetype < 4; ++archetype) home->QueueArchetypeCharacter(archetype, 0);
@@ -145,9 +174,10 @@ TEST(GameLayer, PlayOverTheApplication) {
         AZ_Client* client = CGameApp::GetInstance()->GetEngineRuntime();
         EXPECT_NE(Adapter()->getTileset(), nullptr);
         EXPECT_EQ(Adapter()->getMap().layerCount, 3);
-        // Two controllers with their camera and sky, five more entities,
-        // the player's shadow, the head-up display and the dialogue, all awake.
-        EXPECT_EQ(client->getNumActive(), 17);
+        // Two controllers with their camera and sky, seven more entities,
+        // the player's shadow, the head-up display, the combo display and the
+        // dialogue, all awake.
+        EXPECT_EQ(client->getNumActive(), 18);
         for (std::int32_t row = 0; row < client->getNumActive(); ++row) {
             const AZ_Presenter* presenter = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
             EXPECT_TRUE(presenter->isUpdateEnabled() && presenter->isRenderEnabled()) << row;
@@ -196,27 +226,44 @@ TEST(GameLayer, PlayOverTheApplication) {
                       if (tick == 60) swing = AZ_Presenter::getPresenter(player)->getY();
                       if (tick == 60 || tick == 140) press(VK_UP);
                       if (tick == 200) host::InjectKey(VK_RIGHT, true);
-                      if (player != -1) farthest = std::max(farthest, AZ_Presenter::getPresenter(player)->getX());
-                      if (tick != 300) return;
+                      if (tick == 248) press('5');
+                      if (tick == 250) spark = Spark();
+                      if (tick != 266) return;
                       AZ_SetHookListener(nullptr);
                       // Down: the hook thrown and holding, the swing past the bottom
                       // and let go of at its release angle; up: let go of, with a hop,
                       // the fall, the landing, its sound and crouch (164). Up: a jump,
                       // the same landing; right: a walk over the spikes, struck twice
-                      // (198, 196), to the stone at column 25 (162 and 163 enter and
-                      // leave states; an event the top state leaves is offered to the
-                      // one below).
+                      // (198, 196). The strike ('5', 233) stops the walk; the blade's
+                      // rectangle hits the walker (288 here), which turns away. The walk
+                      // goes on into the walker (165, 169): stopped, the player stands,
+                      // learns the walker is in front (172, 325) and is knocked back (162
+                      // of the air state, its landing). 162 and 163 enter and leave
+                      // states; an event the top state leaves is offered to the one below.
                       std::string events, mine = "HandlerBegin " + std::to_string(player) + " ";
+                      std::string walker = "HandlerBegin " + std::to_string(spark.walker) + " ", theirs;
                       for (const std::string& call : hooks.Of({AZ_Hook::HandlerBegin})) {
                           if (call.starts_with(mine)) events += call.substr(mine.size()) + " ";
+                          if (call.starts_with(walker)) theirs += call.substr(walker.size()) + " ";
                       }
                       EXPECT_EQ(events,
                                 "216 162 243 243 423 296 296 295 295 217 163 162 244 244 179 178 178 177 167 170 362 "
                                 "362 164 163 162 217 162 163 162 244 244 179 177 167 170 362 362 164 163 162 214 212 "
-                                "163 162 421 198 421 196 167 ");
+                                "163 162 421 198 421 196 233 162 260 260 288 288 164 163 162 165 169 163 162 172 162 "
+                                "325 325 177 167 170 362 362 164 163 162 ");
                       EXPECT_LT(swing, 11222 - 4 * 1024);  // more than four tiles above the ground
-                      // 82 steps of 192 from where it landed; the next one meets the stone.
-                      EXPECT_EQ(farthest, 9595 + 82 * 192);
+                      // Woken by its bubble (207), it walks; it sees the player (203) and
+                      // chases. Struck (289), it turns away and walks on (163 and 162
+                      // twice), 170 as the blade met it within the frame, the player
+                      // out of its sight behind it (204); the collider of the bump (166,
+                      // 169), the player behind it (171) and on its left (324).
+                      EXPECT_EQ(theirs.substr(theirs.find("207")),
+                                "207 163 162 280 203 163 162 289 163 162 163 162 170 204 166 169 171 324 ");
+                      // The spark stood where the walker was struck: its own x, the
+                      // player's height plus the blade's top.
+                      EXPECT_EQ(spark.at, spark.impact);
+                      EXPECT_EQ(spark.impact.second,
+                                AZ_Presenter::getPresenter(player)->getY() + AZ_Adapter::pixelToWorld(-17));
                       // Health 6 of 10: the bar over the player turned orange.
                       const std::int32_t bar = AZ_Presenter::getPresenter(player)->findCodeSlot(83);
                       EXPECT_EQ(AZ_Presenter_Singleton::getCodeSlotValue(bar + 9), static_cast<std::int32_t>(0xFFFF8A00));
@@ -226,7 +273,7 @@ TEST(GameLayer, PlayOverTheApplication) {
                       cheat(3);
                       Services(run.dir);
                   },
-                  300),
+                  266),
               0);
 }
 

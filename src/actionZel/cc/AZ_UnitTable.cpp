@@ -12,11 +12,13 @@
 #include "src/actionZel/cc/b_bBoxCollidable.h"
 #include "src/actionZel/cc/b_boundingBox.h"
 #include "src/actionZel/cc/b_camera.h"
+#include "src/actionZel/cc/b_changeLevelStringId.h"
 #include "src/actionZel/cc/b_checkPower.h"
 #include "src/actionZel/cc/b_child.h"
 #include "src/actionZel/cc/b_circularProximity.h"
 #include "src/actionZel/cc/b_clipToScreen.h"
 #include "src/actionZel/cc/b_collisionGrapple.h"
+#include "src/actionZel/cc/b_combo.h"
 #include "src/actionZel/cc/b_counter.h"
 #include "src/actionZel/cc/b_customCodeCallback.h"
 #include "src/actionZel/cc/b_deliverDamage.h"
@@ -69,6 +71,7 @@
 #include "src/actionZel/cc/b_trackCharacter.h"
 #include "src/actionZel/cc/b_vehicle.h"
 #include "src/actionZel/cc/b_vibrate.h"
+#include "src/actionZel/cc/b_widgetSelectable.h"
 #include "src/actionZel/cc/f_activateSelected.h"
 #include "src/actionZel/cc/f_broadcastDistanceThreshold.h"
 #include "src/actionZel/cc/f_broadcastEvent.h"
@@ -236,20 +239,20 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_BEHAVIOR_UNIT(59, b_regeneratePowerOverTime),
     AZ_BEHAVIOR_UNIT(60, b_loader),
     AZ_BEHAVIOR_UNIT(61, b_loadProgressBar),
-    AZ_UNBUILT_BEHAVIOR(62, b_changeLevelStringId),
+    AZ_BEHAVIOR_UNIT(62, b_changeLevelStringId),
     AZ_BEHAVIOR_UNIT(63, b_textWidget),
-    AZ_UNBUILT_BEHAVIOR(64, b_widgetContainer),
-    AZ_UNBUILT_BEHAVIOR(65, b_widgetSelectable),
-    AZ_UNBUILT_BEHAVIOR(66, b_widgetScroll),
-    AZ_UNBUILT_BEHAVIOR(67, b_moveTo),
+    AZ_BEHAVIOR_UNIT(64, b_widgetContainer),
+    AZ_BEHAVIOR_UNIT(65, b_widgetSelectable),
+    AZ_BEHAVIOR_UNIT(66, b_widgetScroll),
+    AZ_BEHAVIOR_UNIT(67, b_moveTo),
     AZ_BEHAVIOR_UNIT(68, b_playSound),
     AZ_BEHAVIOR_UNIT(69, b_vibrate),
-    AZ_UNBUILT_BEHAVIOR(70, b_widgetCursor),
-    AZ_UNBUILT_BEHAVIOR(71, b_previousFocus),
+    AZ_BEHAVIOR_UNIT(70, b_widgetCursor),
+    AZ_BEHAVIOR_UNIT(71, b_previousFocus),
     AZ_BEHAVIOR_UNIT(72, b_counter),
-    AZ_UNBUILT_BEHAVIOR(73, b_comboBarAnimationIds),
-    AZ_UNBUILT_BEHAVIOR(74, b_combo),
-    AZ_UNBUILT_BEHAVIOR(75, b_addCombo),
+    AZ_BEHAVIOR_UNIT(73, b_comboBarAnimationIds),
+    AZ_BEHAVIOR_UNIT(74, b_combo),
+    AZ_BEHAVIOR_UNIT(75, b_addCombo),
     AZ_BEHAVIOR_UNIT(76, b_inGameTextBox),
     AZ_BEHAVIOR_UNIT(77, b_moveToNextPage),
     AZ_VISUAL_UNIT(78, v_customCodeCallback),

@@ -35,7 +35,13 @@ void b_szCollidable_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::
     if (type < 0 || type >= client->getData()->getNumCharacters()) return;
     b_szCollidable_setCollider(codeSlot, -1);
 
+    // The rectangle of the current frame, the same for every character met.
     SZ_Pool* pool = client->getSpritePool();
+    const std::int32_t rw = pool->getCollisionRectWidth(poolId), rh = pool->getCollisionRectHeight(poolId);
+    if (rw < 1 || rh < 1) return;
+    const std::int32_t left = AZ_Adapter::pixelToWorld(pool->getCollisionRectX(poolId));
+    const std::int32_t top = AZ_Adapter::pixelToWorld(pool->getCollisionRectY(poolId));
+    const std::int32_t width = AZ_Adapter::pixelToWorld(rw), height = AZ_Adapter::pixelToWorld(rh);
     bool hit = false;
     for (std::int32_t row = client->findCharacterByType(type); row != -1; row = AZ_GetNextCharacterOfType(type, row)) {
         AZ_Presenter* other = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
@@ -43,17 +49,13 @@ void b_szCollidable_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::
         if (other == presenter || other->findCodeSlot(kIgnore) != -1 || box == -1) continue;
         const std::int32_t w = b_boundingBox_getWidth(box), h = b_boundingBox_getHeight(box);
         if (w <= 0 || h <= 0) continue;
-        const std::int32_t rw = pool->getCollisionRectWidth(poolId), rh = pool->getCollisionRectHeight(poolId);
-        if (rw < 1 || rh < 1) break;
         // The other's box relative to this character, against the rectangle.
         const std::int32_t ox = other->getX(), oy = other->getY();
-        const std::int32_t top = AZ_Adapter::pixelToWorld(pool->getCollisionRectY(poolId));
         std::int32_t ovx, ovy;
         AZ_GetCharacterVelocity(other, true, &ovx, &ovy);
         const std::int32_t t = AZ_SweptBoxContactTime(
             WrapSub32(WrapSub32(ox, x), w >> 1), WrapSub32(WrapSub32(oy, y), h), w, h,
-            AZ_Adapter::pixelToWorld(pool->getCollisionRectX(poolId)), top, AZ_Adapter::pixelToWorld(rw),
-            AZ_Adapter::pixelToWorld(rh), ovx, ovy, vx, vy);
+            left, top, width, height, ovx, ovy, vx, vy);
         if (t < 0 || t > frameTime) continue;
         if (const std::int32_t hotspot = other->findCodeSlot(kHotspot); hotspot != -1) {
             b_hotspotImpact_setX(hotspot, ox);

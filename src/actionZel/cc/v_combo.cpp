@@ -41,7 +41,7 @@ void v_combo_render(AZ_Presenter* presenter, std::int32_t codeSlot) {
     const std::int32_t countX = right + b_combo_getCountOffset(combo);
     SZ_Pool* pool = client->getSpritePool();
     const std::int32_t w = pool->getCollisionRectWidth(id), h = pool->getCollisionRectHeight(id);
-    client->getAdapter()->drawNumber(0, b_combo_getCount(combo), countX, bottom - h - kGap);
+    client->getAdapter()->drawNumber(0, b_combo_getShownCount(combo), countX, bottom - h - kGap);
     pool->draw(id, right, barY);
     if (meter >= max || max <= 0) return;
     const std::int32_t cut = AZ_CutWidth(meter, max, w);
