@@ -14,11 +14,16 @@ constexpr char kSourcePath[] = "..\\..\\src\\actionZel\\AZ_Services.cpp";
 constexpr std::int32_t kBoundingBox = 27;
 constexpr std::int32_t kIgnore = 32;
 
+// The height of the presenter's bounding box, or the fallback without one.
+std::int64_t BoxHeight(const AZ_Presenter* presenter, std::int64_t fallback) {
+    const std::int32_t box = presenter->findCodeSlot(kBoundingBox);
+    return box != -1 ? b_boundingBox_getHeight(box) : fallback;
+}
+
 // The top centre of the presenter's bounding box, or its position.
 void TopCentre(const AZ_Presenter* presenter, std::int64_t* x, std::int64_t* y) {
-    const std::int32_t box = presenter->findCodeSlot(kBoundingBox);
     *x = presenter->getX();
-    *y = std::int64_t{presenter->getY()} - (box != -1 ? b_boundingBox_getHeight(box) : 0);
+    *y = std::int64_t{presenter->getY()} - BoxHeight(presenter, 0);
 }
 
 std::uint64_t Square(std::int64_t v) {
@@ -32,6 +37,33 @@ std::uint64_t Square(std::int64_t v) {
 std::uint64_t SquaredDistance(std::int64_t dx, std::int64_t dy) {
     const std::uint64_t a = Square(dx), b = Square(dy);
     return (a >> 10) + (b >> 10) + (((a & 1023) + (b & 1023)) >> 10);
+}
+
+std::int32_t Saturated(std::uint64_t d) {
+    return static_cast<std::int32_t>(std::min<std::uint64_t>(d, std::numeric_limits<std::int32_t>::max()));
+}
+
+// The character of the type with the smallest measure, other than the
+// presenter and the excluded id; the first met wins a tie. The measure is
+// given the best so far and answers -1 for a character that is not a
+// candidate or not nearer, so that costlier tests run only for nearer
+// ones. A saturated measure still finds a character far away.
+template <typename Measure>
+std::int32_t Nearest(const AZ_Presenter* presenter, std::int32_t type, std::int32_t excluded, Measure measure) {
+    AZ_Client* client = AZ_Client::getInstance();
+    std::int64_t best = std::numeric_limits<std::int64_t>::max();
+    std::int32_t nearest = -1;
+    for (std::int32_t row = client->findCharacterByType(type); row != -1;
+         row = AZ_GetNextCharacterOfType(type, row)) {
+        const AZ_Presenter* other = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
+        if (other == presenter || other->getId() == excluded) continue;
+        const std::int64_t d = measure(other, best);
+        if (d >= 0 && d < best) {
+            best = d;
+            nearest = other->getId();
+        }
+    }
+    return nearest;
 }
 
 void SetStatus(AZ_Presenter* presenter, std::int32_t codeId, std::int32_t status) {
@@ -68,30 +100,38 @@ void AZ_BroadcastEventToType(std::int32_t event, std::int32_t type) {
 }
 
 std::int32_t AZ_FindNearestTarget(const AZ_Presenter* presenter, std::int32_t type, std::int32_t excluded) {
-    AZ_Client* client = AZ_Client::getInstance();
     std::int64_t x, y;
     TopCentre(presenter, &x, &y);
-    std::uint64_t best = std::numeric_limits<std::uint64_t>::max();
-    std::int32_t nearest = -1;
-    for (std::int32_t row = client->findCharacterByType(type); row != -1;
-         row = AZ_GetNextCharacterOfType(type, row)) {
-        const AZ_Presenter* other = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
-        if (other == presenter || other->getCharacterType() == presenter->getCharacterType()) continue;
+    return Nearest(presenter, type, excluded, [&](const AZ_Presenter* other, std::int64_t best) -> std::int64_t {
+        if (other->getCharacterType() == presenter->getCharacterType()) return -1;
         std::int64_t ox, oy;
         TopCentre(other, &ox, &oy);
-        const std::uint64_t d = SquaredDistance(ox - x, oy - y);
-        if (d < best && other->getId() != excluded && other->findCodeSlot(kIgnore) == -1) {
-            best = d;
-            nearest = other->getId();
-        }
-    }
-    return nearest;
+        const std::int64_t d = Saturated(SquaredDistance(ox - x, oy - y));
+        return d < best && other->findCodeSlot(kIgnore) == -1 ? d : -1;
+    });
+}
+
+std::int32_t AZ_FindNearestOfType(const AZ_Presenter* presenter, std::int32_t type, std::int32_t excluded) {
+    return Nearest(presenter, type, excluded, [&](const AZ_Presenter* other, std::int64_t) -> std::int64_t {
+        return AZ_GetSquaredDistance(presenter->getX(), presenter->getY(), other->getX(), other->getY());
+    });
+}
+
+std::int32_t AZ_FindNearestAtSameHeight(const AZ_Presenter* presenter, std::int32_t type, std::int32_t excluded) {
+    const std::int64_t y = presenter->getY(), height = BoxHeight(presenter, 0);
+    return Nearest(presenter, type, excluded, [&](const AZ_Presenter* other, std::int64_t best) -> std::int64_t {
+        const std::int64_t oy = other->getY();
+        const std::int64_t d = AZ_GetSquaredDistance(presenter->getX(), presenter->getY(), other->getX(), other->getY());
+        if (d >= best) return -1;
+        return (y - height <= oy && oy <= y) || (oy - BoxHeight(other, 1024) <= y && y <= oy) ? d : -1;
+    });
 }
 
 std::int32_t AZ_GetSquaredDistance(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
-    const std::uint64_t d = SquaredDistance(std::int64_t{x2} - x1, std::int64_t{y2} - y1);
-    return static_cast<std::int32_t>(std::min<std::uint64_t>(d, std::numeric_limits<std::int32_t>::max()));
+    return Saturated(SquaredDistance(std::int64_t{x2} - x1, std::int64_t{y2} - y1));
 }
+
+std::int32_t AZ_GetSquaredLength(std::int32_t dx, std::int32_t dy) { return Saturated(SquaredDistance(dx, dy)); }
 
 std::int32_t AZ_GetStateRow(std::int32_t presenterId) {
     AZ_Client* client = AZ_Client::getInstance();

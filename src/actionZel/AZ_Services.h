@@ -37,11 +37,21 @@ void AZ_ForEachPresenterOfType(std::int32_t type, Action action) {
 // between the top centres of their bounding boxes (the position itself
 // without a box), or -1. Characters of the presenter's own type, the
 // presenter, the excluded id and characters holding b_ignore are left out;
-// the first one met wins a tie. Distances are exact in 64 bits.
+// the first one met wins a tie. Distances as AZ_GetSquaredDistance.
 std::int32_t AZ_FindNearestTarget(const AZ_Presenter* presenter, std::int32_t type, std::int32_t excluded);
 // ((x2 - x1)^2 + (y2 - y1)^2) >> 10, exact in 64 bits and saturated at
 // 2,147,483,647, so that characters far apart never compare as near.
 std::int32_t AZ_GetSquaredDistance(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
+// (dx^2 + dy^2) >> 10, the same measure of a difference.
+std::int32_t AZ_GetSquaredLength(std::int32_t dx, std::int32_t dy);
+// Presenter id of the character of the type nearest to the presenter by
+// AZ_GetSquaredDistance between their positions, or -1; the presenter and
+// the excluded id are left out, the first one met wins a tie. ...OfType
+// takes any such character; ...AtSameHeight only one whose position lies
+// within the presenter's box height, or whose box height (1024 without a
+// box) holds the presenter's position.
+std::int32_t AZ_FindNearestOfType(const AZ_Presenter* presenter, std::int32_t type, std::int32_t excluded);
+std::int32_t AZ_FindNearestAtSameHeight(const AZ_Presenter* presenter, std::int32_t type, std::int32_t excluded);
 
 // The row of the presenter's character while it has a state, else -1.
 std::int32_t AZ_GetStateRow(std::int32_t presenterId);

@@ -145,9 +145,10 @@ TEST(Camera, LayersScrollByTheirFactors) {
     EXPECT_EQ(camera->GetFirstTile(2).x, 4);
 
     // Characters on a layer are drawn at positions scaled by its factors,
-    // with the camera's position scaled alike, then put back.
+    // with the camera's position scaled alike, then put back. b_drawable
+    // keeps the character at world x 1024, that is 2048 in layer 0's space.
     camera->SetActiveLayer(1);
-    const std::int32_t row = world.Spawn(3, 2048, 1000);
+    const std::int32_t row = world.Spawn(3, 1024, 1000);
     world.client->update(0);
     world.Paint([&] { camera->Draw(true); });
     EXPECT_EQ(g_renders, Strings{"p" + std::to_string(world.client->getPresenterOfRow(row)) + " 1024,1000 cam 50,70"});

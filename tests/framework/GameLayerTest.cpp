@@ -151,7 +151,7 @@ SparkSeen Spark() {
 // keys. Down throws the hook, which catches on the stone beam; the player
 // swings on its rope and up lets go. Then the player jumps (up), lands,
 // walks right over the spikes, strikes a walker coming at it (select, tick
-// 240) and, walking on, is knocked back by it. Tick 260: the cheat key ('9')
+// 248) and, walking on, is knocked back by it. Tick 266: the cheat key ('9')
 // skips to the next level and saves it reached, but not past the last
 // level; its event comes all the same. Then the adapter's texts, sounds,
 // options and progress.
@@ -174,10 +174,10 @@ TEST(GameLayer, PlayOverTheApplication) {
         AZ_Client* client = CGameApp::GetInstance()->GetEngineRuntime();
         EXPECT_NE(Adapter()->getTileset(), nullptr);
         EXPECT_EQ(Adapter()->getMap().layerCount, 3);
-        // Two controllers with their camera and sky, five more entities,
+        // Two controllers with their camera and sky, seven more entities,
         // the player's shadow, the head-up display, the combo display and the
         // dialogue, all awake.
-        EXPECT_EQ(client->getNumActive(), 16);
+        EXPECT_EQ(client->getNumActive(), 18);
         for (std::int32_t row = 0; row < client->getNumActive(); ++row) {
             const AZ_Presenter* presenter = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
             EXPECT_TRUE(presenter->isUpdateEnabled() && presenter->isRenderEnabled()) << row;
@@ -226,9 +226,9 @@ TEST(GameLayer, PlayOverTheApplication) {
                       if (tick == 60) swing = AZ_Presenter::getPresenter(player)->getY();
                       if (tick == 60 || tick == 140) press(VK_UP);
                       if (tick == 200) host::InjectKey(VK_RIGHT, true);
-                      if (tick == 240) press('5');
-                      if (tick == 242) spark = Spark();
-                      if (tick != 260) return;
+                      if (tick == 248) press('5');
+                      if (tick == 250) spark = Spark();
+                      if (tick != 266) return;
                       AZ_SetHookListener(nullptr);
                       // Down: the hook thrown and holding, the swing past the bottom
                       // and let go of at its release angle; up: let go of, with a hop,
@@ -252,11 +252,13 @@ TEST(GameLayer, PlayOverTheApplication) {
                                 "163 162 421 198 421 196 233 162 260 260 288 288 164 163 162 165 169 163 162 172 162 "
                                 "325 325 177 167 170 362 362 164 163 162 ");
                       EXPECT_LT(swing, 11222 - 4 * 1024);  // more than four tiles above the ground
-                      // Struck (289, then 170 as the blade met it within the frame), the
-                      // collider of the bump (166, 169), the player behind it (171: it
-                      // had turned away) and on its left (324); then its timer (299)
-                      // turns it round toward the player.
-                      EXPECT_EQ(theirs.substr(theirs.find("289")), "289 170 166 169 171 324 299 163 162 163 162 ");
+                      // Woken by its bubble (207), it walks; it sees the player (203) and
+                      // chases. Struck (289), it turns away and walks on (163 and 162
+                      // twice), 170 as the blade met it within the frame, the player
+                      // out of its sight behind it (204); the collider of the bump (166,
+                      // 169), the player behind it (171) and on its left (324).
+                      EXPECT_EQ(theirs.substr(theirs.find("207")),
+                                "207 163 162 280 203 163 162 289 163 162 163 162 170 204 166 169 171 324 ");
                       // The spark stood where the walker was struck: its own x, the
                       // player's height plus the blade's top.
                       EXPECT_EQ(spark.at, spark.impact);
@@ -271,7 +273,7 @@ TEST(GameLayer, PlayOverTheApplication) {
                       cheat(3);
                       Services(run.dir);
                   },
-                  260),
+                  266),
               0);
 }
 

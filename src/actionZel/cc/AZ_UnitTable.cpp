@@ -4,6 +4,7 @@
 #include <array>
 
 #include "src/actionZel/AZ_Unit.h"
+#include "src/actionZel/cc/b_actionBubble.h"
 #include "src/actionZel/cc/b_addPower.h"
 #include "src/actionZel/cc/b_aimTowardsTarget.h"
 #include "src/actionZel/cc/b_angle.h"
@@ -14,12 +15,17 @@
 #include "src/actionZel/cc/b_changeLevelStringId.h"
 #include "src/actionZel/cc/b_checkPower.h"
 #include "src/actionZel/cc/b_child.h"
+#include "src/actionZel/cc/b_circularProximity.h"
+#include "src/actionZel/cc/b_clipToScreen.h"
 #include "src/actionZel/cc/b_collisionGrapple.h"
 #include "src/actionZel/cc/b_combo.h"
 #include "src/actionZel/cc/b_counter.h"
 #include "src/actionZel/cc/b_customCodeCallback.h"
 #include "src/actionZel/cc/b_deliverDamage.h"
 #include "src/actionZel/cc/b_directionalFacing.h"
+#include "src/actionZel/cc/b_directionalProximity.h"
+#include "src/actionZel/cc/b_drawable.h"
+#include "src/actionZel/cc/b_edgeProximity.h"
 #include "src/actionZel/cc/b_eyes.h"
 #include "src/actionZel/cc/b_fireGrapple.h"
 #include "src/actionZel/cc/b_grappleProximity.h"
@@ -38,8 +44,10 @@
 #include "src/actionZel/cc/b_loadProgressBar.h"
 #include "src/actionZel/cc/b_lookAt.h"
 #include "src/actionZel/cc/b_motion.h"
+#include "src/actionZel/cc/b_multipleProximity.h"
 #include "src/actionZel/cc/b_playSound.h"
 #include "src/actionZel/cc/b_power.h"
+#include "src/actionZel/cc/b_rectangularProximity.h"
 #include "src/actionZel/cc/b_regenerateHealthOverTime.h"
 #include "src/actionZel/cc/b_regeneratePowerOverTime.h"
 #include "src/actionZel/cc/b_relativeDirection.h"
@@ -47,6 +55,8 @@
 #include "src/actionZel/cc/b_rotation.h"
 #include "src/actionZel/cc/b_strength.h"
 #include "src/actionZel/cc/b_swingOnGrapple.h"
+#include "src/actionZel/cc/b_switch.h"
+#include "src/actionZel/cc/b_switchController.h"
 #include "src/actionZel/cc/b_szAnimatable.h"
 #include "src/actionZel/cc/b_szCollidable.h"
 #include "src/actionZel/cc/b_szGrabbable.h"
@@ -58,6 +68,7 @@
 #include "src/actionZel/cc/b_textWidget.h"
 #include "src/actionZel/cc/b_tileCollidable.h"
 #include "src/actionZel/cc/b_timer.h"
+#include "src/actionZel/cc/b_trackCharacter.h"
 #include "src/actionZel/cc/b_vehicle.h"
 #include "src/actionZel/cc/b_vibrate.h"
 #include "src/actionZel/cc/b_widgetSelectable.h"
@@ -184,7 +195,7 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_BEHAVIOR_UNIT(15, b_aimTowardsTarget),
     AZ_BEHAVIOR_UNIT(16, b_lookAt),
     AZ_BEHAVIOR_UNIT(17, b_timer),
-    AZ_UNBUILT_BEHAVIOR(18, b_directionalProximity),
+    AZ_BEHAVIOR_UNIT(18, b_directionalProximity),
     AZ_BEHAVIOR_UNIT(19, b_keyHeld),
     AZ_BEHAVIOR_UNIT(20, b_health),
     AZ_BEHAVIOR_UNIT(21, b_armor),
@@ -199,25 +210,25 @@ constexpr std::array<AZ_Unit, AZ_NUM_CODE_IDS> kUnits = {
     AZ_BEHAVIOR_UNIT(30, b_directionalFacing),
     AZ_BEHAVIOR_UNIT(31, b_szGrabbable),
     AZ_BEHAVIOR_UNIT(32, b_ignore),
-    AZ_UNBUILT_BEHAVIOR(33, b_rectangularProximity),
-    AZ_UNBUILT_BEHAVIOR(34, b_circularProximity),
+    AZ_BEHAVIOR_UNIT(33, b_rectangularProximity),
+    AZ_BEHAVIOR_UNIT(34, b_circularProximity),
     AZ_BEHAVIOR_UNIT(35, b_grappleProximity),
     AZ_BEHAVIOR_UNIT(36, b_fireGrapple),
     AZ_BEHAVIOR_UNIT(37, b_swingOnGrapple),
     AZ_BEHAVIOR_UNIT(38, b_vehicle),
     AZ_BEHAVIOR_UNIT(39, b_hudOverlayAnimatable),
-    AZ_UNBUILT_BEHAVIOR(40, b_drawable),
-    AZ_UNBUILT_BEHAVIOR(41, b_actionBubble),
+    AZ_BEHAVIOR_UNIT(40, b_drawable),
+    AZ_BEHAVIOR_UNIT(41, b_actionBubble),
     AZ_BEHAVIOR_UNIT(42, b_relativeDirection),
-    AZ_UNBUILT_BEHAVIOR(43, b_switchController),
-    AZ_UNBUILT_BEHAVIOR(44, b_switch),
+    AZ_BEHAVIOR_UNIT(43, b_switchController),
+    AZ_BEHAVIOR_UNIT(44, b_switch),
     AZ_BEHAVIOR_UNIT(45, b_textBox),
     AZ_BEHAVIOR_UNIT(46, b_textBoxScrollPage),
     AZ_BEHAVIOR_UNIT(47, b_textBoxAdvanceLine),
-    AZ_UNBUILT_BEHAVIOR(48, b_edgeProximity),
-    AZ_UNBUILT_BEHAVIOR(49, b_clipToScreen),
-    AZ_UNBUILT_BEHAVIOR(50, b_multipleProximity),
-    AZ_UNBUILT_BEHAVIOR(51, b_trackCharacter),
+    AZ_BEHAVIOR_UNIT(48, b_edgeProximity),
+    AZ_BEHAVIOR_UNIT(49, b_clipToScreen),
+    AZ_BEHAVIOR_UNIT(50, b_multipleProximity),
+    AZ_BEHAVIOR_UNIT(51, b_trackCharacter),
     AZ_BEHAVIOR_UNIT(52, b_relativeToCharacter),
     AZ_BEHAVIOR_UNIT(53, b_collisionGrapple),
     AZ_BEHAVIOR_UNIT(54, b_szTiledAnimatable),

@@ -18,6 +18,7 @@ AZ_UNIT_GETTER(b_motion, 5, VelocityY, 2)
 AZ_UNIT_SETTER(b_motion, 5, VelocityY, 2)
 // Word 3: non-zero negates the x velocity while the character faces left.
 AZ_UNIT_GETTER(b_motion, 5, FlipWithFacing, 3)
+AZ_UNIT_SETTER(b_motion, 5, FlipWithFacing, 3)
 
 // The velocity a character moves at: words 1 and 2 of its b_motion, x
 // negated while it faces left and word 3 is set (any non-zero value, or

@@ -3,6 +3,7 @@
 #include "src/actionZel/AZ_Services.h"
 #include "src/actionZel/cc/b_bBoxCollidable.h"
 #include "src/actionZel/cc/b_boundingBox.h"
+#include "src/actionZel/cc/b_directionalProximity.h"
 #include "src/actionZel/cc/b_szCollidable.h"
 
 namespace {
@@ -10,8 +11,6 @@ namespace {
 constexpr std::int32_t kDirection = 42;
 constexpr std::int32_t kBoxCollidable = 6, kWorldCollidable = 9, kSpriteCollidable = 10, kProximity = 18;
 constexpr std::int32_t kBoundingBox = 27;
-// b_directionalProximity keeps its target in word 5.
-constexpr std::int32_t kProximityTarget = 5;
 constexpr std::int32_t kBehind = 171, kInFront = 172, kOnLeft = 324, kOnRight = 325, kBelow = 406, kAbove = 407;
 
 // The partner that the source behaviour of the holder names, -1 none.
@@ -22,10 +21,7 @@ std::int32_t PartnerFrom(const AZ_Presenter* holder, std::int32_t source) {
     }
     if (holder->findCodeSlot(source) == -1) return -1;
     if (source == kBoxCollidable) return b_bBoxCollidable_getCollider(holder->findCodeSlot(source));
-    if (source == kProximity) {
-        return AZ_GetUnitWord(kProximity, holder->findCodeSlot(source), kProximityTarget,
-                              AZ_UNIT_SOURCE(b_relativeDirection), __LINE__);
-    }
+    if (source == kProximity) return b_directionalProximity_getTarget(holder->findCodeSlot(source));
     // b_szWorldCollidable's hits are recorded by b_szCollidable: without
     // it there is no partner.
     const std::int32_t sprite = holder->findCodeSlot(kSpriteCollidable);

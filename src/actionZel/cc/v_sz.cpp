@@ -40,7 +40,7 @@ void v_sz_render(AZ_Presenter* presenter, std::int32_t codeSlot) {
         y = Camera::WorldToPixel(presenter->getY()) - camera->GetY();
     }
     const std::int32_t clip = presenter->findCodeSlot(kClipToScreen), drawable = presenter->findCodeSlot(kDrawable);
-    if (clip != -1 && drawable != -1 && b_drawable_getViewState(drawable) == kOffScreen) {
+    if (clip != -1 && drawable != -1 && b_drawable_getVisibility(drawable) == kOffScreen) {
         x = b_clipToScreen_getMarkerX(clip);
         y = b_clipToScreen_getMarkerY(clip);
     }
