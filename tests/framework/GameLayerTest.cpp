@@ -160,6 +160,7 @@ TEST(GameLayer, PlayOverTheApplication) {
     run.dir.Write("properties.dat", "Zel-Cheats-Enable = TRUE\n");
     run.dir.Write("device.conf", "X=0\nSTRING_12=a|b|c\n");
     run.content.resources[kLanguage] = Strings();
+    run.content.resources.erase(0x09000226);  // sound 3: none
     HookRecorder hooks;
     std::int32_t player = -1, swing = 0;
     SparkSeen spark;
@@ -174,17 +175,18 @@ TEST(GameLayer, PlayOverTheApplication) {
         AZ_Client* client = CGameApp::GetInstance()->GetEngineRuntime();
         EXPECT_NE(Adapter()->getTileset(), nullptr);
         EXPECT_EQ(Adapter()->getMap().layerCount, 3);
-        // Two controllers with their camera and sky, seven more entities,
+        // Two controllers with their camera and sky, nine more entities,
         // the player's shadow, the head-up display, the combo display and the
         // dialogue, all awake.
-        EXPECT_EQ(client->getNumActive(), 18);
+        EXPECT_EQ(client->getNumActive(), 20);
         for (std::int32_t row = 0; row < client->getNumActive(); ++row) {
             const AZ_Presenter* presenter = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
             EXPECT_TRUE(presenter->isUpdateEnabled() && presenter->isRenderEnabled()) << row;
         }
         const Camera* camera = client->getCamera();
         EXPECT_EQ(camera->GetActiveLayer(), 1);
-        EXPECT_EQ(camera->GetLayerParallaxX(0), 1024);
+        EXPECT_EQ(camera->GetLayerParallaxX(0), 256);
+        EXPECT_EQ(camera->GetLayerParallaxX(1), 1024);
         EXPECT_EQ(camera->GetClearColour(), 0xFF60A0E0u);
         EXPECT_TRUE(camera->IsViewEnabled());
         player = client->getPresenterOfRow(client->findCharacterByType(2));
@@ -232,14 +234,18 @@ TEST(GameLayer, PlayOverTheApplication) {
                       AZ_SetHookListener(nullptr);
                       // Down: the hook thrown and holding, the swing past the bottom
                       // and let go of at its release angle; up: let go of, with a hop,
-                      // the fall, the landing, its sound and crouch (164). Up: a jump,
-                      // the same landing; right: a walk over the spikes, struck twice
-                      // (198, 196). The strike ('5', 233) stops the walk; the blade's
-                      // rectangle hits the walker (288 here), which turns away. The walk
-                      // goes on into the walker (165, 169): stopped, the player stands,
-                      // learns the walker is in front (172, 325) and is knocked back (162
-                      // of the air state, its landing). 162 and 163 enter and leave
-                      // states; an event the top state leaves is offered to the one below.
+                      // the fall, the landing, its sound and crouch (164). Up: a jump, still
+                      // in the air when right is pressed (214, 212, offered to the air state
+                      // and the one below); landed, a walk over the spikes, struck twice
+                      // (421), each blow through the hurt state (162, 163), the first
+                      // leaving health in the band of 198. The strike ('5', 233) stops the
+                      // walk; the blade's rectangle hits the walker (288 here); the hurt
+                      // state's immunity ends (299). The walk goes on into the walker (165,
+                      // 169): stopped, the player stands, learns the walker is in front
+                      // (172, 325), is knocked back and hurt (162 of the air and the hurt
+                      // state, health in the band of 196), and lands. 162 and 163 enter and
+                      // leave states; an event the top state leaves is offered to the one
+                      // below.
                       std::string events, mine = "HandlerBegin " + std::to_string(player) + " ";
                       std::string walker = "HandlerBegin " + std::to_string(spark.walker) + " ", theirs;
                       for (const std::string& call : hooks.Of({AZ_Hook::HandlerBegin})) {
@@ -248,17 +254,20 @@ TEST(GameLayer, PlayOverTheApplication) {
                       }
                       EXPECT_EQ(events,
                                 "216 162 243 243 423 296 296 295 295 217 163 162 244 244 179 178 178 177 167 170 362 "
-                                "362 164 163 162 217 162 163 162 244 244 179 177 167 170 362 362 164 163 162 214 212 "
-                                "163 162 421 198 421 196 233 162 260 260 288 288 164 163 162 165 169 163 162 172 162 "
-                                "325 325 177 167 170 362 362 164 163 162 ");
+                                "362 164 163 162 217 162 163 162 244 244 179 177 167 170 214 214 212 212 163 163 162 "
+                                "362 421 162 163 163 162 198 362 421 162 163 163 162 233 162 260 260 288 288 299 299 "
+                                "164 163 162 165 169 163 162 172 162 162 163 163 162 325 325 196 196 177 167 170 362 "
+                                "362 164 163 162 ");
                       EXPECT_LT(swing, 11222 - 4 * 1024);  // more than four tiles above the ground
                       // Woken by its bubble (207), it walks; it sees the player (203) and
-                      // chases. Struck (289), it turns away and walks on (163 and 162
-                      // twice), 170 as the blade met it within the frame, the player
-                      // out of its sight behind it (204); the collider of the bump (166,
-                      // 169), the player behind it (171) and on its left (324).
+                      // chases. Struck (289), it is hurt (162), 170 as the blade met it
+                      // within the frame, half its health gone (195); the collider of the
+                      // bump (166, 169), the player in front of it (172) and on its left
+                      // (324), each offered to the hurt state and the chase below; the
+                      // hurt's timer (299) takes it back to the chase.
                       EXPECT_EQ(theirs.substr(theirs.find("207")),
-                                "207 163 162 280 203 163 162 289 163 162 163 162 170 204 166 169 171 324 ");
+                                "207 163 162 280 203 163 162 289 162 170 170 195 195 166 166 169 169 172 172 324 324 "
+                                "299 163 162 ");
                       // The spark stood where the walker was struck: its own x, the
                       // player's height plus the blade's top.
                       EXPECT_EQ(spark.at, spark.impact);

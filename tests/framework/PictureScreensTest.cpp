@@ -41,8 +41,8 @@ TEST(LoadingScreen, BankThenSpritesOneFrameLate) {
     } cases[] = {
         {"no delay", {kIntroImage}, false, 0, 0, 165, {{0, 0}, {0, 0}, {100, 1}}},
         {"a delay", {kIntroImage}, false, 100, kLoadingImage, 185, {{kHidden, 0}, {kHidden, 0}, {0, 0}, {0, 0}, {100, 1}}},
-        // The pair first, then its images: (1 + 100) x 100 / (1 + 126) is 79.
-        {"bank, then sprites", {kIntroImage}, true, 0, 0, 165, {{0, 0}, {0, 0}, {0, 0}, {79, 0}, {100, 1}}},
+        // The pair first, then its images: (1 + 100) x 100 / (1 + 131) is 76.
+        {"bank, then sprites", {kIntroImage}, true, 0, 0, 165, {{0, 0}, {0, 0}, {0, 0}, {76, 0}, {100, 1}}},
         {"a missing entry", {0x02000999, kIntroImage}, false, 0, 0, 165, {{0, 0}, {0, 0}, {0, 0}, {0, 0}}},
         // Shown at 50 % (the golden frame); select changes nothing, back ends it.
         {"a missing last entry", {kIntroImage, 0x02000999}, false, 0, kLoadingImage, 185,
