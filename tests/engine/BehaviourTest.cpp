@@ -46,12 +46,14 @@ end
 )";
 
 // Type 0 starts loading level 0 behind a progress bar on 261; type 1
-// handles every event the units raise; on type 2, 299 attaches a new timer.
+// handles every event the units raise; on type 2, 299 attaches a new timer;
+// type 3 is put back at tile (3, 5) on 375.
 // The map in the real adapter, the sample content with an oggenc tone of
 // 100 ms as sound 1, the headless media player on the virtual clock.
 struct World : LevelWorld {
     static std::string Script() {
         std::string script = "type controller initial idle\ntype body initial body\ntype retimer initial retimer\n"
+                             "type fallen initial fallen\nstate fallen\non 375\n    f_setPosition 3 5\n"
                              "state idle\non 286\non 341\non 261\n    b_loader\n    b_loadProgressBar 0\n"
                              "    v_bar\n    v_rect\n    v_color 16 32 64 255\n    f_loadLevel 0 0 0 0 0 0 0\n"
                              "state retimer\non 299\n    b_timer 100\nstate body\n";
@@ -180,6 +182,7 @@ TEST(Behaviours, RunTheirCharacters) {
         {"the box's left and top", "@1,100,500 B 1:0,0 |", "@256,1024"},
         {"below, held", "@1,300,7668 B 1:1,1 |2", "@300,7168"},
         {"below: told, on the edge not", "@1,300,7168 B 1:0,1 @1,300,7668 B 1:0,1 |2", "1:375 2:375 @300,7668"},
+        {"below: the handler's move stands", "@3,100,7668 B 1:0,1 |", "1:375 @3072,5120"},
         // Children (the view 240 x 320 at the origin).
         {"no parent", "@1,777,888 2:100,-50,0 2.4=-1 | ?2.1", "100 @777,888"},
         {"a script's child follows presenter 0", "@1,5000,3000 L @1,777,888 2:100,-50,1 | ?2.1", "100 @4900,2950<"},

@@ -162,6 +162,42 @@ TEST_F(DispatchTest, DetachSeesItsInstanceFreeThenEveryWordIsFreed) {
     EXPECT_EQ(world.P(7)->attach(5), slot);  // the record is taken again
 }
 
+// A callback whose event handler takes its own instance away (here the
+// callback does it itself): the engine's clean-up after the callback leaves
+// the record as the handler left it. Id 8: 2 parameters, private word 3.
+TEST_F(DispatchTest, ARecordTakenAwayDuringItsCallbackIsLeftAsTakenAway) {
+    const auto none = [](AZ_Presenter*, std::int32_t) {};
+    const struct {
+        const char* what;
+        AZ_SlotCallback attach, detach;
+        bool detachAfter;
+        std::vector<int> words;
+    } cases[] = {
+        {"detached by its attach", [](AZ_Presenter* p, std::int32_t) { p->detach(8); }, none, false,
+         {-32767, -32767, -32767, -32767}},
+        {"attached afresh by its attach",
+         [](AZ_Presenter* p, std::int32_t) {
+             p->detach(8);
+             EngineWorld::SetWord(p->attach(8) + 1, 9);
+         },
+         none, false, {0, 9, -32767, -32767}},
+        {"attached afresh by its detach", none, [](AZ_Presenter* p, std::int32_t) {
+             EngineWorld::SetWord(p->attach(8) + 1, 5);
+         }, true, {0, 5, 8, 0}},
+    };
+    for (const auto& c : cases) {
+        const ScopedUnit unit(8, AZ_Unit{"taker", 8, c.attach, RecUpdate, nullptr, c.detach, nullptr, 0, false});
+        const std::int32_t slot = world.P(0)->attach(8);
+        const ScriptParams params{7, 8};
+        world.manager.dispatch(AZ_MODE_ATTACH, world.P(0), 8, slot, 0, 0, params.View());
+        if (c.detachAfter) world.P(0)->detach(8);
+        EXPECT_EQ((std::vector<int>{world.Word(slot), world.Word(slot + 1), world.Word(slot + 2), world.Word(slot + 3)}),
+                  c.words)
+            << c.what;
+        world.P(0)->detachAllBehaviors();
+    }
+}
+
 TEST_F(DispatchTest, EachModeServesOnlyItsIds) {
     const ScopedUnit behaviour(5, Recorder(5)), visual(86, Recorder(86)), instruction(94, Recorder(94));
     const std::int32_t slot5 = world.P(1)->attach(5), slot86 = world.P(1)->attach(86);
