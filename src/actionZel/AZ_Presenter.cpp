@@ -215,7 +215,7 @@ void AZ_Presenter::updateParentsFirst(std::int32_t frameTime) {
             return;
         }
         first = parent;
-    } else if (parent != -1) {
+    } else if (parent == -2 || parent == -3) {
         // Anchored to the view or the camera, which follow the user character.
         const AZ_Client* client = AZ_Client::getInstance();
         first = client != nullptr ? client->getUserCharacter() : -1;
