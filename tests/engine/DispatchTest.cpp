@@ -229,9 +229,9 @@ TEST_F(DispatchTest, ARecordTakenAwayDuringItsCallbackIsLeftAsTakenAway) {
         const ScriptParams params{7, 8};
         world.manager.dispatch(AZ_MODE_ATTACH, world.P(0), 8, slot, 0, 0, params.View());
         if (c.detachAfter) world.P(0)->detach(8);
-        EXPECT_EQ((std::vector<int>{world.Word(slot), world.Word(slot + 1), world.Word(slot + 2), world.Word(slot + 3)}),
-                  c.words)
-            << c.what;
+        std::vector<int> words;
+        for (int w = 0; w < 4; ++w) words.push_back(world.Word(slot + w));
+        EXPECT_EQ(words, c.words) << c.what;
         world.P(0)->detachAllBehaviors();
     }
 }

@@ -61,7 +61,8 @@ void b_inGameTextBox_update(AZ_Presenter* presenter, std::int32_t codeSlot, std:
         d = portraitWidth;
         if (closing) {
             const std::int32_t event = b_inGameTextBox_getEndEvent(codeSlot);
-            AZ_BroadcastEventToType(event == -1 ? kDefaultEndEvent : event, b_inGameTextBox_getEndEventTargetType(codeSlot));
+            const std::int32_t type = b_inGameTextBox_getEndEventTargetType(codeSlot);
+            AZ_BroadcastEventToType(event == -1 ? kDefaultEndEvent : event, type);
             return;
         }
     }

@@ -31,8 +31,9 @@ bool ReadRect(const AZ_Presenter* presenter, Rect* rect) {
     SZ_Pool* pool = AZ_Client::getInstance()->getSpritePool();
     const std::int32_t width = pool->getCollisionRectWidth(id), height = pool->getCollisionRectHeight(id);
     if (width < 1 || height < 1) return false;
-    *rect = {AZ_Adapter::pixelToWorld(pool->getCollisionRectX(id)), AZ_Adapter::pixelToWorld(pool->getCollisionRectY(id)),
-             AZ_Adapter::pixelToWorld(width), AZ_Adapter::pixelToWorld(height)};
+    *rect = {AZ_Adapter::pixelToWorld(pool->getCollisionRectX(id)),
+             AZ_Adapter::pixelToWorld(pool->getCollisionRectY(id)), AZ_Adapter::pixelToWorld(width),
+             AZ_Adapter::pixelToWorld(height)};
     return true;
 }
 
@@ -85,7 +86,8 @@ void b_szCollidable_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::
             break;
         }
         const std::int32_t id = other->getId();
-        if (!AZ_SendEventHolding(self, id, kStruck) || !AZ_SendEventHolding(self, id, t == 0 ? kTouching : kMet)) return;
+        if (!AZ_SendEventHolding(self, id, kStruck)) return;
+        if (!AZ_SendEventHolding(self, id, t == 0 ? kTouching : kMet)) return;
         hit = stale = true;
     }
     if (!hit) return;

@@ -22,5 +22,5 @@ void f_widgetSelectItem(AZ_Presenter* presenter, std::int32_t paramOffset, AZ_Pa
     const std::int32_t focus = b_widgetSelectable_getFocus(menu);
     if (focus != -1 && !AZ_SendEventHolding(AZ_HeldInstance(menu), focus, kLeave)) return;
     b_widgetSelectable_moveFocus(presenter->getId(), menu, forward == 1 ? 1 : 0, wrap == 1 ? 1 : 0);
-    if (const std::int32_t focus = b_widgetSelectable_getFocus(menu); focus != -1) client->sendEvent(focus, kEnter);
+    if (const std::int32_t next = b_widgetSelectable_getFocus(menu); next != -1) client->sendEvent(next, kEnter);
 }
