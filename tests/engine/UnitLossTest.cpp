@@ -253,7 +253,7 @@ TEST(UnitLoss, AfterItsEventAUnitWritesNothingThatTheHandlerTookAway) {
         {"b_textBoxScrollPage 367", "@6,0,0 80: 45:50,20,0,0,2 | | 46:1 46:1 !46,367 46:1"},
         {"b_inGameTextBox, its end event", "@1,0,0 76:4,200 76.11=1 76.17=367 76.18=1 !76,529 U76,48"},
         // Loading, sounds, menus.
-        {"b_playSound 362", "@1,0,0 68:5,0 !68,362 U68"},
+        {"b_playSound 362", "@1,0,0 68:1000,0 !68,362 U68"},
         {"b_changeLevelStringId 343 at the attach", "@1,0,0 63:12,0 !62,343 62:0"},
         {"b_changeLevelStringId 342", "@1,0,0 62:0 !62,342 U62"},
         {"b_widgetContainer 359", menu + "64: !64,359 U64"},
