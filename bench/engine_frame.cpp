@@ -281,7 +281,7 @@ struct Game {
         SetWords(combo, {{1, 1}, {2, 0}});
         v_combo_attach(hud, combo);
         SZ_Pool* pool = client->getSpritePool();
-        pool->setAnimation(v_combo_getBarSprite(combo), 0, 0, 1);
+        pool->setAnimation(v_combo_getSprite(combo), 0, 0, 1);
         SetWords(hud->attach(76), {{1, 4}, {4, 1}, {5, 100}, {6, 0}, {9, 1}, {11, 0}, {12, 20}, {13, -1}, {16, 0},
                                    {19, 100}, {20, 0}});
         const std::int32_t box = hud->findCodeSlot(93);

@@ -82,8 +82,10 @@ void AZ_KeyManager::update(std::int32_t presenterId) {
         }
     }
     if (!AZ_Client::getInstance()->getCamera()->IsViewEnabled()) return;
-    if (!mapPointer(presenterId)) return;
+    std::int32_t lifted = -1;
+    if (!mapPointer(presenterId, &lifted)) return;
     sendPresses(presenterId);
+    if (lifted != -1) m_states[lifted] = kReleased;
     if (m_lastKey >= 0 && !keys->IsKeyHeld(m_lastKey)) {
         m_states[m_lastKey] = kReleased;
         m_lastKey = -1;
@@ -94,11 +96,15 @@ void AZ_KeyManager::update(std::int32_t presenterId) {
     m_previousIdleTime = keys->GetIdleTime();
 }
 
-bool AZ_KeyManager::mapPointer(std::int32_t presenterId) {
+bool AZ_KeyManager::mapPointer(std::int32_t presenterId, std::int32_t* lifted) {
     CKeyMgr* keys = CGameApp::GetKeyMgr();
     const Camera* camera = AZ_Client::getInstance()->getCamera();
-    std::uint32_t flags = keys->GetPointerFlags();
+    const std::uint32_t flags = keys->GetPointerFlags();
     const bool wentDown = (flags & CKeyMgr::kPointerDown) != 0, wentUp = (flags & CKeyMgr::kPointerUp) != 0;
+    // Went-down becomes held, went-up clears both: each tap is taken once.
+    std::uint32_t next = flags;
+    if (wentDown) next = (next & ~CKeyMgr::kPointerDown) | CKeyMgr::kPointerMove;
+    if (wentUp) next &= ~(CKeyMgr::kPointerUp | CKeyMgr::kPointerMove);
     const std::int32_t x = keys->GetPointerX(), y = keys->GetPointerY();
     std::int32_t key = 0;
     if (wentDown) {
@@ -113,6 +119,7 @@ bool AZ_KeyManager::mapPointer(std::int32_t presenterId) {
                 key = 8;
             } else if (x < 4 * quarter) {
                 if (ICCore* core = ICCore::GetInstance()) core->PostEvent(EVENT_KEY_PRESS, kBackKey, 0);
+                keys->SetPointerFlags(next);
                 return false;
             }
         }
@@ -125,9 +132,11 @@ bool AZ_KeyManager::mapPointer(std::int32_t presenterId) {
     if (key != 0) {
         keys->SetHeldMask(keys->GetHeldMask() | 1u << key);
         keys->SetLastKey(static_cast<std::uint8_t>(key));
+        m_tapKey = key;
     } else if (type == kTextBox) {
         if (wentDown) m_states[5] = kPressed;
-        if (wentUp) m_states[5] = kReleased;
+        if (wentDown) m_tapKey = 5;
+        if (wentUp && !wentDown) m_states[5] = kReleased;
     } else if (type == kPlayer || type == kOtherPlayer) {
         const std::int32_t box = presenter->findCodeSlot(kBoundingBox);
         if (wentDown && box != -1) {
@@ -147,6 +156,7 @@ bool AZ_KeyManager::mapPointer(std::int32_t presenterId) {
             }
             m_states[tapped] = kPressed;
             m_lastKey = tapped;
+            m_tapKey = tapped;
             keys->SetLastKey(static_cast<std::uint8_t>(tapped));
             keys->SetHeldMask(keys->GetHeldMask() | 1u << tapped);
             keys->SetIdleTime(0);
@@ -159,9 +169,15 @@ bool AZ_KeyManager::mapPointer(std::int32_t presenterId) {
             }
         }
     }
-    if (wentDown) flags = (flags & ~CKeyMgr::kPointerDown) | CKeyMgr::kPointerMove;
-    if (wentUp) flags &= ~(CKeyMgr::kPointerUp | CKeyMgr::kPointerMove);
-    keys->SetPointerFlags(flags);
+    // The lift lets go of the key the tap made: its held bit goes, and a key
+    // pressed in this very frame is released after its press event.
+    if (wentUp && m_tapKey != -1) {
+        keys->SetHeldMask(keys->GetHeldMask() & ~(1u << m_tapKey));
+        if (m_states[m_tapKey] == kHeld) m_states[m_tapKey] = kReleased;
+        if (m_states[m_tapKey] == kPressed) *lifted = m_tapKey;
+        m_tapKey = -1;
+    }
+    keys->SetPointerFlags(next);
     return true;
 }
 

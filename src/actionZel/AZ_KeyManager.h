@@ -3,7 +3,10 @@
 // the last press, the stylus) into script events for the character that
 // takes keys. Stylus taps become keys too: on the bottom bar by quarters of
 // the screen, and around a player character (types 2 and 3) by where they
-// fall on its box. Owned by AZ_Client; its states persist across levels.
+// fall on its box; the text box (type 81) takes any other tap as select.
+// Lifting the stylus releases the key its tap made, whoever takes the keys,
+// also when the tap and the lift fall in one frame (the press event, then
+// the release). Owned by AZ_Client; its states persist across levels.
 #pragma once
 
 #include <cstdint>
@@ -40,14 +43,18 @@ public:
 private:
     std::uint8_t stateOf(std::int32_t key) const { return key >= 0 && key < kKeys ? m_states[key] : kUp; }
     // Stylus taps made keys; false when the tap posted the back key and the
-    // update ends.
-    bool mapPointer(std::int32_t presenterId);
+    // update ends. A key that the tap pressed and the lift let go in this
+    // one frame comes back in *lifted (else -1), to be released once its
+    // press is sent.
+    bool mapPointer(std::int32_t presenterId, std::int32_t* lifted);
     void sendPresses(std::int32_t presenterId);
     void sendReleases(std::int32_t presenterId);
     void sendDirections(std::int32_t presenterId);
 
     std::uint8_t m_states[kKeys] = {};
     std::int32_t m_lastKey = -1;
+    // The key the stylus's current press made, -1 none.
+    std::int32_t m_tapKey = -1;
     std::uint8_t m_previousLastKey = 0;
     std::int32_t m_previousIdleTime = 0;
 };

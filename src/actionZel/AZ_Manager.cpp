@@ -190,13 +190,17 @@ void AZ_Manager::dispatch(std::int32_t mode, AZ_Presenter* presenter, std::int32
     case AZ_MODE_ATTACH:
         if (IsIdBelow(codeId, AZ_FIRST_INSTRUCTION)) attachInstance(presenter, codeId, codeSlot, paramOffset, params);
         return;
-    case AZ_MODE_DETACH:
+    case AZ_MODE_DETACH: {
         if (!IsIdBelow(codeId, AZ_FIRST_INSTRUCTION)) return;
+        // A record that the callback's events attached afresh is left alone.
+        const AZ_HeldInstance freed(codeSlot);
         AZ_GetUnit(codeId).detach(presenter, codeSlot);
+        if (!freed.held()) return;
         for (std::int32_t w = 1; w < m_instanceWords[codeId]; ++w) {
             AZ_Presenter_Singleton::setCodeSlotValue(codeSlot + w, AZ_FREE);
         }
         return;
+    }
     case AZ_MODE_RENDER:
         if (codeId < AZ_FIRST_VISUAL || codeId >= AZ_FIRST_INSTRUCTION) return;
         if (AZ_Presenter_Singleton::getCodeSlotValue(codeSlot) != 0) return;
@@ -211,7 +215,10 @@ void AZ_Manager::dispatch(std::int32_t mode, AZ_Presenter* presenter, std::int32
 
 // Loads the call's parameters (-32767 keeps the word; a word still free
 // becomes 0), runs the attach callback, then zeroes the private words it
-// left free: a fresh instance's callback still sees them at -32767.
+// left free: a fresh instance's callback still sees them at -32767. When
+// an event of the callback took the instance away (detached, its character
+// destroyed, attached again), the record is the handler's and stays as it
+// left it.
 void AZ_Manager::attachInstance(AZ_Presenter* presenter, std::int32_t codeId, std::int32_t codeSlot,
                                 std::int32_t paramOffset, AZ_ParamArray params) {
     const std::int32_t parameterWords = m_parameterWords[codeId];
@@ -224,7 +231,9 @@ void AZ_Manager::attachInstance(AZ_Presenter* presenter, std::int32_t codeId, st
             AZ_Presenter_Singleton::setCodeSlotValue(codeSlot + w, 0);
         }
     }
+    const AZ_HeldInstance instance(codeSlot);
     AZ_GetUnit(codeId).attach(presenter, codeSlot);
+    if (!instance.held()) return;
     for (std::int32_t w = parameterWords; w < m_instanceWords[codeId]; ++w) {
         if (AZ_Presenter_Singleton::getCodeSlotValue(codeSlot + w) == AZ_FREE) {
             AZ_Presenter_Singleton::setCodeSlotValue(codeSlot + w, 0);

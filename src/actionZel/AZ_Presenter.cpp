@@ -73,6 +73,7 @@ std::int32_t AZ_Presenter::attach(std::int32_t codeId) {
     if (codeId == AZ_FIRST_INSTRUCTION) return -1;
     if (m_lookup[codeId] != -1) {
         AZ_Presenter_Singleton::setCodeSlotValue(m_lookup[codeId], 0);
+        AZ_Presenter_Singleton::markInstance(m_lookup[codeId]);
         return m_lookup[codeId];
     }
     // The instance is found before the list is touched, so that an id
@@ -114,6 +115,7 @@ std::int32_t AZ_Presenter::attach(std::int32_t codeId) {
         shiftLaterRuns(1);
     }
     AZ_Presenter_Singleton::setCodeSlotValue(slot, 0);
+    AZ_Presenter_Singleton::markInstance(slot);
     m_lookup[codeId] = static_cast<std::int16_t>(slot);
     return slot;
 }
@@ -143,6 +145,7 @@ void AZ_Presenter::detach(std::int32_t codeId) {
     shiftLaterRuns(-1);
     // The detach callback sees its instance free, its other words intact.
     AZ_Presenter_Singleton::setCodeSlotValue(slot, AZ_FREE);
+    AZ_Presenter_Singleton::markInstance(slot);
     AZ_GetManager()->dispatch(AZ_MODE_DETACH, this, codeId, slot, 0, 0, AZ_ParamArray());
 }
 
@@ -170,6 +173,7 @@ void AZ_Presenter::detachAll(std::int32_t firstId, std::int32_t endId) {
     shiftLaterRuns(-count);
     for (std::int32_t k = count - 1; k >= 0; --k) {
         AZ_Presenter_Singleton::setCodeSlotValue(blockSlots[k], AZ_FREE);
+        AZ_Presenter_Singleton::markInstance(blockSlots[k]);
         AZ_GetManager()->dispatch(AZ_MODE_DETACH, this, blockCodes[k], blockSlots[k], 0, 0, AZ_ParamArray());
     }
 }
@@ -211,7 +215,7 @@ void AZ_Presenter::updateParentsFirst(std::int32_t frameTime) {
             return;
         }
         first = parent;
-    } else if (parent != -1) {
+    } else if (parent == -2 || parent == -3) {
         // Anchored to the view or the camera, which follow the user character.
         const AZ_Client* client = AZ_Client::getInstance();
         first = client != nullptr ? client->getUserCharacter() : -1;

@@ -19,9 +19,13 @@
 #include "src/actionZel/AZ_Defs.h"
 
 // The code-slot memory: int32 words, each id's instances in its range.
+// Beside each word lies its mark, which changes whenever the instance whose
+// word 0 it is gets attached (also again in place) or detached, and for
+// every word when the memory is filled.
 class AZ_CodeSlotMemory {
 public:
-    // The words are allocated here; when that fails the memory has size 0.
+    // The words and marks are allocated here; when that fails the memory
+    // has size 0.
     explicit AZ_CodeSlotMemory(std::int32_t words);
     ~AZ_CodeSlotMemory();
 
@@ -43,12 +47,19 @@ public:
         m_words[index] = value;
     }
     void fill(std::int32_t value);
+    // An index outside the memory has mark 0 and is not marked.
+    std::uint32_t getMark(std::int32_t index) const { return index >= 0 && index < m_size ? m_marks[index] : 0; }
+    void mark(std::int32_t index) {
+        if (index >= 0 && index < m_size) m_marks[index] = ++m_lastMark;
+    }
 
     // Logs "[ AZ ] [ ERROR ] - AZ_Presenter, access error"; returns 0.
     static std::int32_t accessError();
 
 private:
     std::int32_t* m_words = nullptr;
+    std::uint32_t* m_marks = nullptr;
+    std::uint32_t m_lastMark = 0;
     std::int32_t m_size = 0;
 };
 
@@ -209,6 +220,12 @@ public:
         }
     }
 
+    // The mark of the instance at codeSlot (see AZ_CodeSlotMemory); 0
+    // without a store.
+    static std::uint32_t getAttachMark(std::int32_t codeSlot) {
+        return s_instance != nullptr ? s_instance->m_memory.getMark(codeSlot) : 0;
+    }
+
     std::int32_t getPoolSize() const { return m_poolSize; }
     std::int32_t getHighWaterMark() const { return m_highWaterMark; }
     // The attachment list: code id of each entry (AZ_FREE_ENTRY when free)
@@ -218,6 +235,10 @@ public:
 
 private:
     friend class AZ_Presenter;
+
+    static void markInstance(std::int32_t codeSlot) {
+        if (s_instance != nullptr) s_instance->m_memory.mark(codeSlot);
+    }
 
     static AZ_Presenter_Singleton* s_instance;
 
@@ -230,4 +251,21 @@ private:
     std::int32_t m_poolSize = 0;
     std::int32_t m_highWaterMark = 0;
     std::int32_t m_numCharacterTypes = 0;
+};
+
+// An instance as a unit holds it while it raises an event. The handler
+// runs at once and may detach the unit, destroy its character or attach
+// the unit again (which starts it afresh); held() tells whether the
+// instance is still the very attachment it was when this was made. Only
+// then may the unit go on writing through it, to its partners or to its
+// character.
+class AZ_HeldInstance {
+public:
+    explicit AZ_HeldInstance(std::int32_t codeSlot)
+        : m_codeSlot(codeSlot), m_mark(AZ_Presenter_Singleton::getAttachMark(codeSlot)) {}
+    bool held() const { return AZ_Presenter_Singleton::getAttachMark(m_codeSlot) == m_mark; }
+
+private:
+    std::int32_t m_codeSlot;
+    std::uint32_t m_mark;
 };

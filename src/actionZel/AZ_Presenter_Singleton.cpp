@@ -24,12 +24,19 @@ AZ_Presenter_Singleton* AZ_Presenter_Singleton::s_instance = nullptr;
 AZ_CodeSlotMemory::AZ_CodeSlotMemory(std::int32_t words) {
     if (words <= 0) return;
     m_words = new (std::nothrow) std::int32_t[static_cast<std::size_t>(words)];
-    if (m_words != nullptr) m_size = words;
+    m_marks = new (std::nothrow) std::uint32_t[static_cast<std::size_t>(words)]();
+    if (m_words != nullptr && m_marks != nullptr) m_size = words;
 }
 
-AZ_CodeSlotMemory::~AZ_CodeSlotMemory() { delete[] m_words; }
+AZ_CodeSlotMemory::~AZ_CodeSlotMemory() {
+    delete[] m_words;
+    delete[] m_marks;
+}
 
-void AZ_CodeSlotMemory::fill(std::int32_t value) { std::fill(m_words, m_words + m_size, value); }
+void AZ_CodeSlotMemory::fill(std::int32_t value) {
+    std::fill(m_words, m_words + m_size, value);
+    std::fill(m_marks, m_marks + m_size, ++m_lastMark);
+}
 
 std::int32_t AZ_CodeSlotMemory::accessError() {
     AZ_LogError("[ AZ ] [ ERROR ] - AZ_Presenter, access error");

@@ -73,6 +73,11 @@ void SetStatus(AZ_Presenter* presenter, std::int32_t codeId, std::int32_t status
 
 }  // namespace
 
+bool AZ_SendEventHolding(const AZ_HeldInstance& self, std::int32_t presenterId, std::int32_t event) {
+    AZ_Client::getInstance()->sendEvent(presenterId, event);
+    return self.held();
+}
+
 std::int32_t AZ_GetNextCharacterOfType(std::int32_t type, std::int32_t row) {
     return AZ_Client::getInstance()->findNextCharacterByType(type, row);
 }

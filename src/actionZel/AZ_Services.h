@@ -9,6 +9,11 @@
 #include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Presenter.h"
 
+// Sends the event to the character of the presenter id, then answers
+// whether the unit still holds its instance: false once the handler took it
+// away, and the unit then goes no further.
+bool AZ_SendEventHolding(const AZ_HeldInstance& self, std::int32_t presenterId, std::int32_t event);
+
 // The next row after `row` whose character is of the type (or derives from
 // it), or -1; a type outside the script has none.
 std::int32_t AZ_GetNextCharacterOfType(std::int32_t type, std::int32_t row);

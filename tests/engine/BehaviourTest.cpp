@@ -46,12 +46,14 @@ end
 )";
 
 // Type 0 starts loading level 0 behind a progress bar on 261; type 1
-// handles every event the units raise; on type 2, 299 attaches a new timer.
+// handles every event the units raise; on type 2, 299 attaches a new timer;
+// type 3 is put back at tile (3, 5) on 375.
 // The map in the real adapter, the sample content with an oggenc tone of
 // 100 ms as sound 1, the headless media player on the virtual clock.
 struct World : LevelWorld {
     static std::string Script() {
         std::string script = "type controller initial idle\ntype body initial body\ntype retimer initial retimer\n"
+                             "type fallen initial fallen\nstate fallen\non 375\n    f_setPosition 3 5\n"
                              "state idle\non 286\non 341\non 261\n    b_loader\n    b_loadProgressBar 0\n"
                              "    v_bar\n    v_rect\n    v_color 16 32 64 255\n    f_loadLevel 0 0 0 0 0 0 0\n"
                              "state retimer\non 299\n    b_timer 100\nstate body\n";
@@ -82,7 +84,7 @@ struct World : LevelWorld {
 //   K / k  key 3 down / up   O0 / O1  the sound option   F  the vibrator fails   T  a stylus tap
 //   G  start level 0 (the controller is the target)   Q  ask for the stepwise load   |n  n frames
 //   ?c  "+c"/"-c" attached or not   ?c.w  the word   ?C  camera target and x   ?v  a vibration runs
-//   ?P  presenter 0's sound plays   ?Q  the load step, "v" with the view open, "t" with a tap
+//   ?P  presenter 0's sound plays   ?S  any sound plays   ?Q  the load step, "v" with the view open, "t" with a tap
 // The trace: the answers, each handled event "frame:event" ("/id" on
 // another character), then "@x,y" ("<" facing left) of the target.
 std::string Play(World& w, const std::string& program) {
@@ -135,6 +137,7 @@ std::string Play(World& w, const std::string& program) {
         if (token == "?v") trace += player->IsVibrating(0) ? "v+ " : "v- ";
         const std::int32_t sound = token == "?P" ? word(AZ_Presenter::getPresenter(0)->findCodeSlot(68) + 3) : 0;
         if (token == "?P") trace += adapter->isSoundPlaying(sound) ? "P+ " : "P- ";
+        if (token == "?S") trace += adapter->isSoundPlaying(0) ? "S+ " : "S- ";
         if (token == "?Q") trace.append("s").append(std::to_string(adapter->getLoadStep()));
         const bool tapped = keys->GetPointerFlags() != 0;
         if (token == "?Q") trace.append(camera->IsViewEnabled() ? "v" : "").append(tapped ? "t " : " ");
@@ -181,6 +184,7 @@ TEST(Behaviours, RunTheirCharacters) {
         {"the box's left and top", "@1,100,500 B 1:0,0 |", "@256,1024"},
         {"below, held", "@1,300,7668 B 1:1,1 |2", "@300,7168"},
         {"below: told, on the edge not", "@1,300,7168 B 1:0,1 @1,300,7668 B 1:0,1 |2", "1:375 2:375 @300,7668"},
+        {"below: the handler's move stands", "@3,100,7668 B 1:0,1 |", "1:375 @3072,5120"},
         // Children (the view 240 x 320 at the origin).
         {"no parent", "@1,777,888 2:100,-50,0 2.4=-1 | ?2.1", "100 @777,888"},
         {"a script's child follows presenter 0", "@1,5000,3000 L @1,777,888 2:100,-50,1 | ?2.1", "100 @4900,2950<"},
@@ -189,6 +193,9 @@ TEST(Behaviours, RunTheirCharacters) {
         {"a later parent first", "@0,0,0 @1,777,888 2:100,-50,0 2.4=2 @1,5000,3000 5:1024,0,0 #1 |",
          "@5148,2950"},
         {"spawned", "@1,5000,3000 5:1024,0,0 120:1,0,100,-50,1,0,0,0,0 #1 |", "@5148,2950"},
+        // Boxes: a negative size made positive once (65535 added); a kept one stays.
+        {"negative sizes", "@1,0,0 27:-1,-32768,0 ?27.1 ?27.2 27:-32767,-32767,0 ?27.1 ?27.2 27:0,5,0 ?27.1",
+         "65534 32767 65534 32767 0 @0,0"},
         // An angle.
         {"an angle, kept and shifted again", "@1,0,0 3:90 ?3.1 3:-32767 ?3.1", "92160 94371840 @0,0"},
         // The camera: the character at pixel 480 of a 960-pixel map, a quarter of the view ahead.
@@ -210,6 +217,7 @@ TEST(Behaviours, RunTheirCharacters) {
         // Sounds (100 ms), vibrations (200 ms): a handle of 0 or -1 ends a one-shot and stops nothing.
         {"a one-shot ends once played out", "@1,0,0 68:1,0 |4", "4:362 @0,0"},
         {"a loop starts again", "@1,0,0 68:1,1 |3 ?P | ?P", "P- P+ @0,0"},
+        {"a loop stops when detached", "@1,0,0 68:1,1 | ?S D68 ?S", "S+ S- @0,0"},
         {"option off", "@1,0,0 68:1,1 @1,0,0 O0 68:1,0 O1 | ?P", "1:362 P+ @0,0"},
         {"no such sound", "@1,0,0 68:1,1 @1,0,0 68:5,0 | ?P", "1:362 P+ @0,0"},
         {"a vibration runs its time", "@1,0,0 69:0,200 |5 ?69 | ?69", "+69 -69 @0,0"},

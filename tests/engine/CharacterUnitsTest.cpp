@@ -168,6 +168,9 @@ TEST_F(CharacterUnitsTest, AmountsSpreadOverTheirDuration) {
     } cases[] = {
         {kVictim, 30, 100, {300, 304}, 20, 24, {20, 15}, "00", "193"},  // 15 stays in 11..25
         {kVictim, 100, 100, {301}, 20, 24, {50}, "0", "195"},           // the bands passed over are not told
+        {kVictim, 20, 100, {300}, 20, 24, {10}, "0", "192"},            // from above 10 % into 1..10
+        {kVictim, 40, 100, {300}, 20, 24, {30}, "0", "194"},
+        {kVictim, 80, 100, {300}, 20, 24, {70}, "0", "197"},
         {kVictim, 0, 100, {302}, 20, 25, {5}, "0", ""},                 // 192 only from above 10 %
         {kVictim, 0, 100, {303}, 20, 25, {20}, "0", "193"},
         {kVictim, 11, 200, {300}, 20, 24, {1}, "0", ""},  // 0 %

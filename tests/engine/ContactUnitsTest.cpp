@@ -9,6 +9,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "src/actionZel/AZ_Manager.h"
@@ -36,6 +37,7 @@ std::string Script() {
 //   c:p,...  attach unit c with its parameters   c.w=v  word w of unit c := v
 //   Bw,h  a box   Sa  a sprite playing animation a   L  face left
 //   |  a frame   Uc,t  only unit c's update, with time t   mE  E's handler moves its character by 3000
+//   aE,n  E's handler plays animation n on the current character
 //   ?c  "+c"/"-c" attached or not   ?c.w  the word
 // The trace: answers and handled events "E/id" (with "*" while the receiver
 // still holds b_relativeDirection or b_relativeToCharacter), then "@x,y"
@@ -44,11 +46,13 @@ std::string Play(GameUnitWorld& w, const std::string& program) {
     w.Restart();
     AZ_Presenter* p = nullptr;
     std::string trace;
-    std::int32_t mover = 0;
+    std::int32_t mover = 0, animator = 0, animation = 0;
+    AZ_Presenter* animated = nullptr;
     g_action = [&](AZ_Presenter* q, std::int32_t e) {
         const bool held = q->findCodeSlot(42) != -1 || q->findCodeSlot(52) != -1;
         trace += std::to_string(e) + "/" + std::to_string(q->getId()) + (held ? "* " : " ");
         if (e == mover) q->setX(q->getX() + 3000);
+        if (e == animator) RunCode(animated, {12, animation, 1, 0});
     };
     std::istringstream in(program);
     for (std::string token; in >> token;) {
@@ -63,6 +67,7 @@ std::string Play(GameUnitWorld& w, const std::string& program) {
         if (op == 'S') RunCode(p, {12, n[0], 1, 0});
         if (op == 'L') p->setFacing(1);
         if (op == 'm') mover = n[0];
+        if (op == 'a') std::tie(animator, animation, animated) = std::tuple(n[0], n[1], p);
         if (op == '|') w.Tick(32);
         if (op == 'U') AZ_GetManager()->dispatch(AZ_MODE_UPDATE, p, n[0], slot, n[1], 0, {});
         if (std::isdigit(op) && set) AZ_Presenter_Singleton::setCodeSlotValue(slot + n[1], n[2]);
@@ -117,6 +122,8 @@ TEST(ContactUnits, SpritesCollide) {
         {"two hit: 288 once, the first named",
          "@1,0,0 S9 10:2 @2,500,0 B512,1024 @2,-500,0 B512,1024 #0 | ?10.2",
          "289/1 169/1 289/2 169/2 288/0 1 @0,0"},
+        {"the frame changed by the first hit's handler: read again, no rectangle, no second",
+         "@1,0,0 S9 10:2 @2,500,0 B512,1024 @2,-500,0 B512,1024 #0 a289,7 | ?10.2", "289/1 169/1 288/0 1 @0,0"},
         {"the impact point", "@1,0,3000 S9 10:2 @2,500,3000 B512,1024 29: | ?29.1 ?29.2",
          "289/1 169/1 288/0 500 952 @500,3000"},
         {"ignored", "@1,0,0 S9 10:2 @2,500,0 B512,1024 32: #0 | ?10.2", "-1 @0,0"},
@@ -146,6 +153,8 @@ TEST(ContactUnits, FacingAndGrabbing) {
         {"straight above: left", "@2,0,-500 @1,0,0 30:2 |", "@0,0<"},
         {"itself skipped", "@2,100,0 @2,0,0 L 30:2 |", "@0,0"},
         {"1,000 units beats 60,000", "@2,-60000,0 @2,1000,0 @1,0,0 L 30:2 |", "@0,0"},
+        {"each square shifted on its own: (23, 23) is nearer than (-32, 0)", "@2,-32,0 @2,23,23 @1,0,0 L 30:2 |",
+         "@0,0"},
         // Grabber point 12 px (512), own point -6 px (-256).
         {"grabbed", "@2,5000,0 S9 @1,0,77 S9 31:2 | ?31", "181/0 -31 @5768,77"},
         {"no tag-3 rectangle", "@2,5000,0 S9 @1,0,77 S4 31:2 | ?31", "-31 @0,77"},

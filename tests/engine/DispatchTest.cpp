@@ -55,6 +55,44 @@ TEST(ManagerTables, Anchors) {
     for (int c : {20, 27, 29}) EXPECT_EQ(manager.getUpdateInterval(c), -32768) << c;
 }
 
+// Every row of the code-id table (words, parameters, instances, interval;
+// visuals have no interval; six ids a line), written out here rather than read from the
+// table under test, which the script assembler also takes its parameter
+// counts from.
+TEST(ManagerTables, EveryRowOfTheCodeIdTable) {
+    const struct {
+        int words, parameters, instances, interval;
+    } rows[AZ_FIRST_INSTRUCTION] = {
+        /*  0 */ {2, 1, 10, 32}, {3, 2, 30, 32}, {5, 3, 80, 32}, {2, 1, 5, 32}, {6, 5, 10, 32}, {4, 3, 30, 32},
+        /*  6 */ {3, 1, 10, 32}, {3, 2, 10, 128}, {4, 2, 20, 32}, {3, 1, 10, 32}, {3, 1, 20, 32}, {3, 2, 10, 32},
+        /* 12 */ {4, 3, 60, 32}, {2, 1, 10, 32}, {6, 4, 10, 32}, {3, 1, 1, 32}, {3, 1, 10, 32}, {2, 1, 30, 32},
+        /* 18 */ {6, 3, 20, 32}, {2, 1, 1, 32}, {3, 2, 30, -32768}, {2, 1, 20, 32}, {2, 1, 5, 32}, {2, 1, 10, 32},
+        /* 24 */ {3, 2, 10, 32}, {3, 2, 10, 32}, {2, 1, 10, 64}, {4, 3, 130, -32768}, {5, 4, 1, 32}, {3, 0, 20, -32768},
+        /* 30 */ {2, 1, 10, 32}, {2, 1, 5, 32}, {1, 0, 20, 32}, {9, 6, 30, 32}, {9, 6, 30, 32}, {7, 3, 1, 64},
+        /* 36 */ {6, 2, 1, 32}, {7, 2, 1, 32}, {2, 1, 5, 32}, {4, 3, 1, 32}, {4, 2, 130, 64}, {4, 2, 64, 128},
+        /* 42 */ {3, 1, 10, 32}, {2, 1, 10, 32}, {2, 1, 10, 32}, {6, 5, 10, 64}, {4, 2, 10, 32}, {3, 2, 1, 32},
+        /* 48 */ {4, 2, 10, 32}, {3, 0, 5, 32}, {4, 2, 10, 256}, {8, 6, 20, 32}, {2, 1, 10, 32}, {4, 1, 2, 32},
+        /* 54 */ {1, 0, 2, 32}, {3, 2, 10, 32}, {3, 2, 1, 32}, {3, 2, 10, 32}, {2, 1, 10, 32}, {2, 1, 10, 32},
+        /* 60 */ {4, 0, 1, 32}, {2, 1, 1, 32}, {3, 1, 10, 32}, {3, 2, 15, 32}, {1, 0, 1, 32}, {4, 2, 15, 32},
+        /* 66 */ {6, 5, 1, 32}, {4, 3, 10, 32}, {4, 2, 15, 32}, {4, 2, 10, 32}, {2, 1, 1, 32}, {3, 0, 5, 32},
+        /* 72 */ {3, 1, 10, 32}, {4, 3, 1, 32}, {12, 5, 2, 32}, {3, 2, 2, 32}, {21, 20, 1, 32}, {1, 0, 1, 32},
+        /* 78 */ {2, 1, 0, 0}, {7, 0, 0, 0}, {10, 4, 0, 0}, {3, 1, 0, 0}, {3, 1, 0, 0}, {12, 0, 1, 0},
+        /* 84 */ {3, 1, 1, 0}, {3, 0, 1, 0}, {4, 2, 50, 0}, {8, 6, 2, 0}, {5, 4, 1, 0}, {6, 4, 2, 0},
+        /* 90 */ {3, 2, 0, 0}, {5, 0, 10, 0}, {4, 2, 1, 0}, {6, 3, 1, 0}
+    };
+    const AZ_Manager manager;
+    for (int c = 0; c < AZ_FIRST_INSTRUCTION; ++c) {
+        const auto& row = rows[c];
+        EXPECT_EQ(manager.getInstanceWords(c), row.words) << c;
+        EXPECT_EQ(manager.getParameterWords(c), row.parameters + 1) << c;
+        EXPECT_EQ(AZ_GetCallParameterCount(c), row.parameters) << c;
+        EXPECT_EQ(manager.getSlotStart(c + 1) - manager.getSlotStart(c), row.words * row.instances) << c;
+        if (c < AZ_FIRST_VISUAL) {
+            EXPECT_EQ(manager.getUpdateInterval(c), row.interval) << c;
+        }
+    }
+}
+
 std::vector<int> Frames(int t, int n) { return std::vector<int>(static_cast<std::size_t>(n), t); }
 
 // Two presenters hold the id; both get the same decision and time.
@@ -160,6 +198,42 @@ TEST_F(DispatchTest, DetachSeesItsInstanceFreeThenEveryWordIsFreed) {
     EXPECT_EQ(g_calls[0], (Call{'d', 2, slot, 0, {-32767, 4, 5, 6}}));
     for (int w = 0; w < 4; ++w) EXPECT_EQ(world.Word(slot + w), -32767);
     EXPECT_EQ(world.P(7)->attach(5), slot);  // the record is taken again
+}
+
+// A callback whose event handler takes its own instance away (here the
+// callback does it itself): the engine's clean-up after the callback leaves
+// the record as the handler left it. Id 8: 2 parameters, private word 3.
+TEST_F(DispatchTest, ARecordTakenAwayDuringItsCallbackIsLeftAsTakenAway) {
+    const auto none = [](AZ_Presenter*, std::int32_t) {};
+    const struct {
+        const char* what;
+        AZ_SlotCallback attach, detach;
+        bool detachAfter;
+        std::vector<int> words;
+    } cases[] = {
+        {"detached by its attach", [](AZ_Presenter* p, std::int32_t) { p->detach(8); }, none, false,
+         {-32767, -32767, -32767, -32767}},
+        {"attached afresh by its attach",
+         [](AZ_Presenter* p, std::int32_t) {
+             p->detach(8);
+             EngineWorld::SetWord(p->attach(8) + 1, 9);
+         },
+         none, false, {0, 9, -32767, -32767}},
+        {"attached afresh by its detach", none, [](AZ_Presenter* p, std::int32_t) {
+             EngineWorld::SetWord(p->attach(8) + 1, 5);
+         }, true, {0, 5, 8, 0}},
+    };
+    for (const auto& c : cases) {
+        const ScopedUnit unit(8, AZ_Unit{"taker", 8, c.attach, RecUpdate, nullptr, c.detach, nullptr, 0, false});
+        const std::int32_t slot = world.P(0)->attach(8);
+        const ScriptParams params{7, 8};
+        world.manager.dispatch(AZ_MODE_ATTACH, world.P(0), 8, slot, 0, 0, params.View());
+        if (c.detachAfter) world.P(0)->detach(8);
+        std::vector<int> words;
+        for (int w = 0; w < 4; ++w) words.push_back(world.Word(slot + w));
+        EXPECT_EQ(words, c.words) << c.what;
+        world.P(0)->detachAllBehaviors();
+    }
 }
 
 TEST_F(DispatchTest, EachModeServesOnlyItsIds) {

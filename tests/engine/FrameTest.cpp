@@ -87,12 +87,16 @@ TEST_F(FrameTest, ParentsAreUpdatedBeforeTheirChildrenOnce) {
         std::vector<std::int32_t> parents;  // of presenters 0, 1, ...; -1 a plain character
         Strings updates;
         const char* line;
+        std::int32_t user = 0;  // the user character's presenter
     } cases[] = {
         {"higher parent", {2, -1, -1}, {"U5 p2 t48", "U5 p0 t48", "U5 p1 t48"}, ""},
         {"chain", {1, 2, 3, -1}, {"U5 p3 t48", "U5 p2 t48", "U5 p1 t48", "U5 p0 t48"}, ""},
         {"loop", {1, 0}, {"U5 p1 t48", "U5 p0 t48"}, ""},
         {"anchored to the view, the user character waiting", {1, -2}, {"U5 p1 t48", "U5 p0 t48"}, ""},
         {"anchored to the camera", {-1, -3, -3}, {"U5 p0 t48", "U5 p1 t48", "U5 p2 t48"}, ""},
+        {"another id below -1: no anchor, the user character not first", {-4, -1}, {"U5 p0 t48", "U5 p1 t48"},
+         "[ AZ ][ ERROR ] - AZ_Presenter Invalid az presenter Id\n", 1},
+        {"the view's anchor waits for the user character", {-2, -1}, {"U5 p1 t48", "U5 p0 t48"}, "", 1},
         {"own parent", {0}, {"U5 p0 t48"},
          "[ AZ ][ ERROR ] - Parent and child are the same for presenter 0 with character id 5\n"},
         {"parent past the pool (b_child looks its character up too)", {150}, {"U5 p0 t48"},
@@ -102,6 +106,7 @@ TEST_F(FrameTest, ParentsAreUpdatedBeforeTheirChildrenOnce) {
     for (const auto& c : cases) {
         client.reset();
         world.store->reset();
+        client.getAdapter()->setUserCharacter(c.user);
         for (std::int32_t parent : c.parents) {
             if (parent == -1) world.Spawn(kPlain);
             else Child(parent);

@@ -22,7 +22,7 @@ type p3 initial idle | type counter initial counter | type loader initial loader
 type menu initial menu | type holder initial box
 )" + FillerTypes(9, 61) + "type halted initial idle\n" + FillerTypes(62, 81) + R"(type box initial box
 state idle | state ctl | on 300 | f_loadLevel 2 5 1 0 0 0 64
-on 301 | f_setActiveLayer 1 | f_setActiveLayer 3 | f_setActiveLayer -2
+on 301 | f_setActiveLayer 9 | f_setActiveLayer 1
 on 302 | f_setLayerScrollSpeed 7 512 256 | f_setLayerScrollSpeed 8 0 0 | f_setLayerScrollSpeed -1 0 0
 on 303 | f_loadNextLevel | on 304 | f_exitInterrupt 4 | on 307 | f_resetSaveData | on 308 | f_unloadCurrentLevel
 on 305 | f_disableSounds | f_disableVibration | f_enableSounds | f_enableVibration
@@ -73,14 +73,18 @@ TEST_F(GameInstructionTest, LevelCameraAndProgress) {
         EXPECT_EQ(requests.ids, type == kCtl ? loaded : std::vector<std::uint32_t>{});
         EXPECT_EQ(adapter.getLoadStep(), type == kCtl ? 1 : 0);
     }
-    // Only layers the map and the camera have.
-    world.Restart();
-    camera.SetupForMap(camera.GetViewWidth(), camera.GetViewHeight(), 3);
-    const std::int32_t ctl = world.Spawn(kCtl);
-    for (const auto& [event, layer] : {std::pair{301, 1}, {310, -1}}) {
-        client.raiseEvent(ctl, event);
-        EXPECT_EQ(camera.GetActiveLayer(), layer);
+    // The layer as given, also before the map has given the camera its
+    // layers (a controller setting it ahead of the load).
+    for (const std::int32_t layers : {0, 3}) {
+        world.Restart();
+        camera.SetupForMap(camera.GetViewWidth(), camera.GetViewHeight(), layers);
+        const std::int32_t ctl = world.Spawn(kCtl);
+        for (const auto& [event, layer] : {std::pair{301, 1}, {310, -1}, {301, 1}}) {
+            client.raiseEvent(ctl, event);
+            EXPECT_EQ(camera.GetActiveLayer(), layer) << layers;
+        }
     }
+    const std::int32_t ctl = client.findCharacterByType(kCtl);
     client.raiseEvent(ctl, 302);
     EXPECT_EQ(camera.GetLayerParallaxX(7) * 10000 + camera.GetLayerParallaxY(7), 512 * 10000 + 256);
     client.raiseEvent(ctl, 304);

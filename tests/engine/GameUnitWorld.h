@@ -78,11 +78,11 @@ struct GameUnitWorld : ScriptWorld {
             log.append(log.empty() ? "" : " ").append(std::to_string(n)).append("p").append(std::to_string(p->getId()));
         };
     }
-    // A fresh level: no characters, every presenter and sprite free.
+    // A fresh level: no characters, every presenter and sprite free (the
+    // client's reset gives the sprites back).
     void Restart() {
         client->reset();
         store->reset();
-        client->getSpritePool()->releaseAll();
         log.clear();
     }
     AZ_Presenter* Make(std::int32_t type, std::int32_t x = 0, std::int32_t y = 0) {

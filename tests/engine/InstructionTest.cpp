@@ -205,7 +205,7 @@ TEST_F(InstructionTest, ABroadcastToReceiversThatReplaceThemselvesEnds) {
 // p0 the spawner at (10000, 20000), p1 a target at (5000, 7000), p2 one
 // 64 tiles to the right of the spawner; a new character is the next one.
 TEST_F(InstructionTest, SpawnAndPositionInstructions) {
-    enum Setup { kPlain, kIgnoreNear, kRowsFull, kNoChildInstance };
+    enum Setup { kPlain, kIgnoreNear, kNoTarget, kRowsFull, kNoChildInstance };
     const struct {
         std::uint8_t facing;
         Setup setup;
@@ -221,6 +221,7 @@ TEST_F(InstructionTest, SpawnAndPositionInstructions) {
         {0, kPlain, 326, "3072 5120 0", ""},
         {0, kPlain, 327, "10000 7000 0", ""},  // p1 is nearer in 64 bits
         {0, kIgnoreNear, 327, "10000 20000 0", ""},
+        {1, kNoTarget, 328, "10000 20000 1", ""},  // nothing happens, nothing is logged
         {1, kPlain, 328, "4900 20000 1", ""},
         {1, kPlain, 329, "10000 20000 0", ""},
         {1, kPlain, 330, "10000 20000 1", ""},
@@ -246,19 +247,23 @@ TEST_F(InstructionTest, SpawnAndPositionInstructions) {
         world.Spawn(1, 5000, 7000);
         world.Spawn(1, 10000 + 65536, 20000);
         world.PresenterOfRow(0)->setFacing(c.facing);
-        if (c.setup == kIgnoreNear) world.PresenterOfRow(1)->attach(32);
+        if (c.setup == kIgnoreNear || c.setup == kNoTarget) world.PresenterOfRow(1)->attach(32);
+        if (c.setup == kNoTarget) world.PresenterOfRow(2)->attach(32);
         while (c.setup == kRowsFull && client.getNumActive() < 64) world.Spawn(1);
         for (std::int32_t slot = 0; c.setup == kNoChildInstance && slot < 80 * 5; slot += 5) {
             AZ_Presenter_Singleton::setCodeSlotValue(client.getManager()->getSlotStart(2) + slot, 0);
         }
         const std::int32_t next = world.store->getHighWaterMark();
         TakeLog();
+        DebugCapture capture;
         client.raiseEvent(0, c.event);
+        EXPECT_EQ(capture.Text().find("Invalid Id"), std::string::npos) << c.event;
         EXPECT_EQ(describe(0), c.spawner) << c.event;
         EXPECT_EQ(describe(next), c.spawned) << c.event;
         EXPECT_EQ(log, c.event == 324 ? "50p3" : "") << c.event;  // the event sent to the new character
         // The spawner is the user character: moved, it runs its camera at once.
-        EXPECT_EQ(TakeLog().size(), c.event == 327 || c.event == 328 ? 1u : 0u) << c.event;
+        const bool moved = (c.event == 327 || c.event == 328) && c.setup != kNoTarget;
+        EXPECT_EQ(TakeLog().size(), moved ? 1u : 0u) << c.event;
     }
 }
 

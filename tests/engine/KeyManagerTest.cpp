@@ -13,16 +13,13 @@
 
 namespace {
 
-// Type 2 has a box 24 x 48 pixels.
-constexpr char kScript[] = R"(
-type controller initial idle
-type other initial idle
-type player initial boxed
-state idle
-state boxed
-on enter
-    b_boundingBox 1024 2048 0
-)";
+// Types 2 and 3 have a box 24 x 48 pixels; 81 is the text box.
+std::string Script() {
+    std::string script = "type controller initial idle\ntype other initial idle\ntype player initial boxed\n"
+                         "type heavy initial boxed\n";
+    for (int n = 4; n < 81; ++n) script += "type f" + std::to_string(n) + " initial idle\n";
+    return script + "type box initial idle\nstate idle\nstate boxed\non enter\n    b_boundingBox 1024 2048 0\n";
+}
 
 struct Input {
     std::uint32_t id, code;  // a key code, or the pointer's x | y << 16
@@ -30,7 +27,7 @@ struct Input {
 constexpr Input Down(std::uint32_t code) { return {EVENT_KEY_DOWN, code}; }
 constexpr Input Up(std::uint32_t code) { return {EVENT_KEY_UP, code}; }
 constexpr Input Tap(std::uint32_t x, std::uint32_t y) { return {EVENT_POINTER_DOWN, x | y << 16}; }
-constexpr Input Lift() { return {EVENT_POINTER_UP, 96 | 100 << 16}; }
+constexpr Input Lift(std::uint32_t x = 96, std::uint32_t y = 100) { return {EVENT_POINTER_UP, x | y << 16}; }
 
 struct Frame {
     std::vector<Input> inputs;
@@ -38,13 +35,14 @@ struct Frame {
     bool view = true;
 };
 
-// The player at pixel (96, 192), facing left when asked, takes the keys;
-// each frame's events go to the key manager, which then runs once as in
-// the application's Update. The events the player got, frame by frame,
-// and "back" for the back key posted to the application.
-std::vector<std::string> Play(const std::vector<Frame>& frames, bool facingLeft) {
-    ScriptWorld world(kScript);
-    const std::int32_t row = world.Spawn(2, 4096, 8192);
+// A character of the type (the player by default) at pixel (96, 192),
+// facing left when asked, takes the keys; each frame's events go to the
+// key manager, which then runs once as in the application's Update. The
+// events the character got, frame by frame, and "back" for the back key
+// posted to the application.
+std::vector<std::string> Play(const std::vector<Frame>& frames, bool facingLeft, std::int32_t type = 2) {
+    ScriptWorld world(Script());
+    const std::int32_t row = world.Spawn(type, 4096, 8192);
     world.PresenterOfRow(row)->setFacing(facingLeft ? 1 : 0);
     CKeyMgr* keys = CGameApp::GetKeyMgr();
     std::vector<std::string> got;
@@ -82,10 +80,73 @@ TEST(KeyManager, KeysAndTapsBecomeTheEventsOfTheCharacter) {
         {"a tap inside the box", {{{Tap(96, 170)}}, {{Lift()}}}, false, {"233 ", "260 "}},
         {"left held facing left", {{{Down(6)}}, {{}}, {{Up(6)}}}, true, {"215 212 ", "", "242 239 "}},
         {"left held facing right", {{{Down(6)}}, {{Up(6)}}}, false, {"215 211 ", "242 238 "}},
-        {"the bar's last quarter", {{{Tap(190, 330)}}}, false, {"back "}},
+        {"the bar's last quarter, once", {{{Tap(190, 330)}}, {{}}, {{Lift()}}}, false, {"back ", "", ""}},
         {"up without the view, released with it", {{{Down(4)}, 48, false}, {{Up(4)}}}, false, {"", "244 "}},
     };
     for (const auto& c : cases) EXPECT_EQ(Play(c.frames, c.facingLeft), c.events) << c.name;
+}
+
+// A tap inside the box (select on the players, select on the text box,
+// nothing on others) and a tap on the bar's first quarter (key 6), lifted
+// in the same frame or the next, then a frame without input: every key
+// the tap made is released once.
+TEST(KeyManager, EveryKeyATapMadeIsReleasedWhenTheStylusLifts) {
+    const std::vector<Frame> boxOnce = {{{Tap(96, 170), Lift(96, 170)}}, {{}}};
+    const std::vector<Frame> boxTwice = {{{Tap(96, 170)}}, {{Lift()}}, {{}}};
+    const std::vector<Frame> barOnce = {{{Tap(10, 330), Lift(10, 330)}}, {{}}};
+    const std::vector<Frame> barTwice = {{{Tap(10, 330)}}, {{Lift()}}, {{}}};
+    const struct {
+        std::int32_t type;
+        const std::vector<Frame>& frames;
+        std::vector<std::string> events;
+    } cases[] = {
+        {2, boxOnce, {"233 260 ", ""}}, {2, boxTwice, {"233 ", "260 ", ""}},
+        {2, barOnce, {"228 255 ", ""}}, {2, barTwice, {"228 ", "255 ", ""}},
+        {3, boxOnce, {"233 260 ", ""}}, {3, boxTwice, {"233 ", "260 ", ""}},
+        {3, barOnce, {"228 255 ", ""}}, {3, barTwice, {"228 ", "255 ", ""}},
+        // The text box takes any lift as select's release.
+        {81, boxOnce, {"233 260 ", ""}}, {81, boxTwice, {"233 ", "260 ", ""}},
+        {81, barOnce, {"228 255 ", ""}}, {81, barTwice, {"228 ", "260 255 ", ""}},
+        {0, boxOnce, {"", ""}}, {0, boxTwice, {"", "", ""}},
+        {0, barOnce, {"228 255 ", ""}}, {0, barTwice, {"228 ", "255 ", ""}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Play(c.frames, false, c.type), c.events) << c.type << " " << c.frames.size();
+        EXPECT_FALSE(CGameApp::GetKeyMgr() != nullptr && CGameApp::GetKeyMgr()->IsAnyKeyHeld());
+    }
+}
+
+// b_keyHeld's events: the press event of every held key's row in the
+// order of the press table (never a double press, key 14 without a level
+// change), then the direction of 3 or 9 and of 4 or 11 by the facing.
+TEST(KeyManager, HeldKeysSendTheirPressEvents) {
+    const struct {
+        std::vector<std::uint16_t> held;
+        bool facingLeft;
+        const char* events;
+    } cases[] = {
+        {{6}, false, "215 211 "},
+        {{6}, true, "215 212 "},
+        {{'*', '9', 6, 4}, false, "217 215 220 218 211 "},
+        {{'6', 7}, true, "214 211 "},
+        {{'2', '7'}, false, "217 222 "},
+        {{}, false, ""},
+    };
+    for (const auto& c : cases) {
+        ScriptWorld world(Script());
+        const std::int32_t row = world.Spawn(2, 4096, 8192);
+        AZ_Presenter* player = world.PresenterOfRow(row);
+        player->setFacing(c.facingLeft ? 1 : 0);
+        const std::int32_t level = world.client->getAdapter()->getCurrentLevel();
+        CKeyMgr* keys = CGameApp::GetKeyMgr();
+        for (const std::uint16_t code : c.held) keys->HandleEvent(EVENT_KEY_DOWN, code, code);
+        world.hooks.calls.clear();
+        world.client->getKeyManager()->sendHeldKeyEvents(player->getId());
+        std::string events;
+        for (const std::string& call : world.hooks.Of({AZ_Hook::HandlerBegin})) events += call.substr(15) + " ";
+        EXPECT_EQ(events, c.events) << c.held.size();
+        EXPECT_EQ(world.client->getAdapter()->getCurrentLevel(), level);
+    }
 }
 
 }  // namespace

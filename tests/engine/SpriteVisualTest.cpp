@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "src/CGameApp.h"
+#include "src/actionZel/AZ_Unit.h"
+#include "src/game/MapManager.h"
 #include "src/ridaroVoz3/SZ_Home.h"
+#include "tests/engine/LevelWorld.h"
 #include "tests/engine/PlayWorld.h"
 
 namespace {
@@ -27,6 +31,15 @@ TEST(SpritePool, IdsRunOutAndComeBack) {
     world.Show();
     EXPECT_EQ(world.Pixel(96, 190), kBlack);
     EXPECT_EQ(world.log.Lines().size(), 1u);  // the pool's line at the attach
+}
+
+// A level's end (the client's reset) gives every id back at once, so that
+// sprites do not leak from level to level.
+TEST(SpritePool, TheClientsResetFreesEveryId) {
+    PlayWorld world;
+    for (std::int32_t id = 1; id <= 70; ++id) world.Pool().alloc();
+    world.client->reset();
+    for (std::int32_t id = 1; id <= 70; ++id) EXPECT_EQ(world.Pool().alloc(), id);
 }
 
 TEST(SpritePool, CollisionRectanglesByTagFromTheCurrentFrame) {
@@ -75,6 +88,21 @@ TEST(SpriteVisuals, SpritesFollowTheirCharacters) {
     EXPECT_FALSE(world.Pool().isInUse(id));
 }
 
+// A sky (archetype 1: the red square on a 100 x 6 tile) at the origin with
+// its words 3-6 (repeat in x and y, x and y factors), animated as the
+// animation behaviour does, shown with the camera at (x, y) pixels.
+void ShowSky(PlayWorld& world, const std::vector<std::int32_t>& words, std::int32_t x, std::int32_t y) {
+    const AZ_Presenter* sky = world.Make(4, 0, 0);
+    for (std::size_t w = 0; w < words.size(); ++w) {
+        AZ_Presenter_Singleton::setCodeSlotValue(sky->findCodeSlot(87) + 3 + static_cast<std::int32_t>(w), words[w]);
+    }
+    world.Pool().setAnimation(world.Word(sky, 87, 7), 0, 0, 1);
+    Camera* camera = world.client->getCamera();
+    camera->SetSnap(true);
+    camera->LookAtPixels(x + camera->GetViewWidth() / 2, y + camera->GetViewHeight() / 2, 0);
+    world.Show();
+}
+
 TEST(SpriteVisuals, SkyTilesScrollByTheirFactors) {
     const struct {
         std::int32_t repeatX, factorX;
@@ -86,17 +114,76 @@ TEST(SpriteVisuals, SkyTilesScrollByTheirFactors) {
     };
     for (const auto& c : cases) {
         PlayWorld world;
-        AZ_Presenter* sky = world.Make(4, 0, 0);
-        const std::int32_t slot = sky->findCodeSlot(87);
-        AZ_Presenter_Singleton::setCodeSlotValue(slot + 3, c.repeatX);
-        AZ_Presenter_Singleton::setCodeSlotValue(slot + 5, c.factorX);
-        world.Pool().setAnimation(world.Word(sky, 87, 7), 0, 0, 1);  // as the animation behaviour does
-        world.client->getCamera()->SetSnap(true);
-        world.client->getCamera()->LookAtPixels(30 + 120, 160, 0);
-        world.Show();
+        ShowSky(world, {c.repeatX, 0, c.factorX, 0}, 30, 0);
         EXPECT_EQ(world.Pixel(c.red, 3), kRed) << c.repeatX << " " << c.factorX;
         EXPECT_EQ(world.Pixel(c.notRed, 3), kBlack) << c.repeatX << " " << c.factorX;
     }
+}
+
+// One column (x 48-51) of the 100 x 6 tile repeated down the view: rows
+// whose bottoms are 6 apart, the first at 1 or below, scrolled by the y
+// factor. The red square fills the 4 rows above a row's bottom.
+TEST(SpriteVisuals, SkyRowsRepeatDownTheView) {
+    const struct {
+        std::int32_t repeatY, factorY, cameraY;
+        std::vector<int> red, black;  // rows at x 49
+    } cases[] = {
+        {1, 1024, 0, {2, 5, 8, 11, 14}, {0, 1, 6, 7, 12}},  // bottoms 6, 12, 18: 0 steps on to 6
+        {1, 1024, 5, {0, 3, 6, 9}, {1, 2, 7, 8}},          // bottoms 1, 7, 13: 1 is kept
+        {1, 1024, 8, {0, 3, 6, 9}, {4, 5, 10, 11}},        // 8 is 2 past a tile: bottoms 4, 10
+        {1, 0, 5, {2, 5, 8}, {0, 1, 6, 7}},                // factor 0: still
+        {0, 1024, 5, {2, 5}, {0, 1, 6, 8, 11}},            // one row, its bottom at 6
+    };
+    for (const auto& c : cases) {
+        PlayWorld world;
+        ShowSky(world, {0, c.repeatY, 0, c.factorY}, 0, c.cameraY);
+        for (const int y : c.red) EXPECT_EQ(world.Pixel(49, y), kRed) << c.cameraY << " " << c.factorY << " " << y;
+        for (const int y : c.black) EXPECT_EQ(world.Pixel(49, y), kBlack) << c.cameraY << " " << c.factorY << " " << y;
+    }
+}
+
+// The backdrop's sprite stands at half the view's width and half the
+// surface's height: on a map of 8 x 8 tiles the view is 192 x 192 pixels of
+// the 240 x 320 surface, so the red square's anchor is (96, 160).
+TEST(SpriteVisuals, TheHudBackdropStandsMidViewAcrossMidSurfaceDown) {
+    PlayWorld world("type controller initial idle\ntype hud initial hud\nstate idle\nstate hud\non enter\n"
+                    "    v_hudBackground 0\n");
+    std::string rows = "type solid 15 -\nkey x solid\nlayer\n";
+    for (int r = 0; r < 8; ++r) rows += "........\n";
+    const vktools::Bytes map = MakeTestMap(rows + "end\n");
+    ASSERT_TRUE(MapManager::parseMap(map.data(), static_cast<std::uint32_t>(map.size()),
+                                     &world.client->getAdapter()->getMap()));
+    world.client->getCamera()->SetupForMap(240, 320, 1);
+    world.Make(1, 0, 0);
+    world.Show();
+    EXPECT_EQ(world.Pixel(94, 156), kRed);
+    EXPECT_EQ(world.Pixel(97, 159), kRed);
+    int drawn = 0;  // the square and nothing else around it
+    for (int y = 150; y < 166; ++y) {
+        for (int x = 88; x < 104; ++x) drawn += world.Pixel(x, y) != kBlack;
+    }
+    EXPECT_EQ(drawn, 16);
+    EXPECT_EQ(world.Pixel(118, 156), kBlack);  // not half the surface's width
+    EXPECT_EQ(world.Pixel(95, 94), kBlack);    // nor half the view's height
+}
+
+// b_szTiledAnimatable runs the rope sprite's animation (frame 0 has the
+// box, frame 1 none, 100 ms each, looping); without a rope it does nothing.
+TEST(SpriteVisuals, TiledSpritesAnimateByTheFrameTime) {
+    PlayWorld world;
+    AZ_Presenter* rope = world.Make(5, 40, 100);
+    AZ_Presenter* plain = world.Make(3, 0, 0);
+    const std::int32_t sprite = world.Word(rope, 89, 5);
+    std::vector<int> widths;
+    for (const std::int32_t dt : {0, 150, 100}) {
+        for (AZ_Presenter* p : {rope, plain}) {
+            const std::int32_t slot = p->findCodeSlot(54) != -1 ? p->findCodeSlot(54) : p->attach(54);
+            AZ_GetUnit(54).update(p, slot, dt);
+        }
+        widths.push_back(world.Pool().getCollisionRectWidth(sprite));
+    }
+    EXPECT_EQ(widths, (std::vector<int>{4, 0, 4}));
+    EXPECT_EQ(world.log.Text(), "");
 }
 
 TEST(SpriteVisuals, RopesHangDownToTheirTarget) {

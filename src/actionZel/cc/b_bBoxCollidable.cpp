@@ -63,10 +63,12 @@ void b_bBoxCollidable_update(AZ_Presenter* presenter, std::int32_t codeSlot, std
         }
     }
     if (hit == nullptr) return;
-    client->sendEvent(hit->getId(), kHitOther);
-    client->sendEvent(presenter->getId(), kHitSelf);
-    b_bBoxCollidable_setCollider(codeSlot, hit->getId());
-    client->sendEvent(hit->getId(), kCollided);
+    // Each handler may take this unit away; it then goes no further.
+    const AZ_HeldInstance self(codeSlot);
+    const std::int32_t id = presenter->getId(), hitId = hit->getId(), hitType = hit->getCharacterType();
+    if (!AZ_SendEventHolding(self, hitId, kHitOther) || !AZ_SendEventHolding(self, id, kHitSelf)) return;
+    b_bBoxCollidable_setCollider(codeSlot, hitId);
+    if (!AZ_SendEventHolding(self, hitId, kCollided)) return;
 
     // Only the owner moves, and only when it was heading for the collider.
     const std::int32_t motion = presenter->findCodeSlot(kMotion);
@@ -75,12 +77,11 @@ void b_bBoxCollidable_update(AZ_Presenter* presenter, std::int32_t codeSlot, std
         x = PushedOut(x, ox, WrapAdd32(ow, w) >> 1);
         presenter->setX(x);
     }
-    if (presenter->getCharacterType() == 2 && hit->getCharacterType() == 14 &&
-        ((vy > 0 && y <= oy) || (vy < 0 && y >= oy))) {
+    if (presenter->getCharacterType() == 2 && hitType == 14 && ((vy > 0 && y <= oy) || (vy < 0 && y >= oy))) {
         if (motion != -1) b_motion_setVelocityY(motion, 0);
         presenter->setY(PushedOut(y, oy, h));
     }
-    client->sendEvent(presenter->getId(), kCollided);
+    client->sendEvent(id, kCollided);
 }
 
 void b_bBoxCollidable_detach(AZ_Presenter* presenter, std::int32_t codeSlot) {

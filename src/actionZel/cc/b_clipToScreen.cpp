@@ -22,16 +22,16 @@ void b_clipToScreen_attach(AZ_Presenter* presenter, std::int32_t codeSlot) {
 
 void b_clipToScreen_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32_t) {
     AZ_CheckInstance(kId, presenter, codeSlot, AZ_UNIT_SOURCE(b_clipToScreen), __LINE__);
-    const std::int32_t drawable = presenter->findCodeSlot(kDrawable);
+    std::int32_t drawable = presenter->findCodeSlot(kDrawable);
     if (drawable == -1) return;
     const std::int32_t visibility = b_drawable_getVisibility(drawable);
     AZ_Client* client = AZ_Client::getInstance();
     if (visibility == kCameIn) client->sendEvent(presenter->getId(), 311);
     if (visibility != kOut && visibility != kWentOut) return;
     if (visibility == kWentOut) {
-        client->sendEvent(presenter->getId(), 312);
-        // The handler may have taken either unit away.
-        if (presenter->findCodeSlot(kId) != codeSlot || presenter->findCodeSlot(kDrawable) != drawable) return;
+        // The handler may have taken this unit or b_drawable away.
+        if (!AZ_SendEventHolding(AZ_HeldInstance(codeSlot), presenter->getId(), 312)) return;
+        if ((drawable = presenter->findCodeSlot(kDrawable)) == -1) return;
     }
     const Camera* camera = client->getCamera();
     std::int32_t x = WrapSub32(Camera::WorldToPixel(presenter->getX()), camera->GetX());

@@ -33,8 +33,8 @@ Display FindDisplay() {
     d.found = true;
     const AZ_Presenter* p = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
     const std::int32_t visual = p->findCodeSlot(kVisual), ids = p->findCodeSlot(kBarIds);
-    if (visual == -1 || ids == -1 || !SZ_Pool::isValid(v_combo_getBarSprite(visual))) return d;
-    d.sprite = v_combo_getBarSprite(visual);
+    if (visual == -1 || ids == -1 || !SZ_Pool::isValid(v_combo_getSprite(visual))) return d;
+    d.sprite = v_combo_getSprite(visual);
     d.filling = b_comboBarAnimationIds_getFillingAnimation(ids);
     d.full = b_comboBarAnimationIds_getFullAnimation(ids);
     return d;
@@ -53,8 +53,8 @@ void b_comboBarAnimationIds_attach(AZ_Presenter* presenter, std::int32_t codeSlo
 void b_comboBarAnimationIds_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32_t frameTime) {
     AZ_CheckInstance(kBarIds, presenter, codeSlot, kSource, __LINE__);
     const std::int32_t visual = presenter->findCodeSlot(kVisual);
-    if (visual == -1 || !SZ_Pool::isValid(v_combo_getBarSprite(visual))) return;
-    AZ_Client::getInstance()->getSpritePool()->update(v_combo_getBarSprite(visual), frameTime);
+    if (visual == -1 || !SZ_Pool::isValid(v_combo_getSprite(visual))) return;
+    AZ_Client::getInstance()->getSpritePool()->update(v_combo_getSprite(visual), frameTime);
 }
 
 void b_comboBarAnimationIds_detach(AZ_Presenter* presenter, std::int32_t codeSlot) {

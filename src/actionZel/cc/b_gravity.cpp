@@ -1,8 +1,7 @@
 #include "src/actionZel/cc/b_gravity.h"
 
 #include "platform/shared/core/Wrap.h"
-#include "src/actionZel/AZ_Client.h"
-#include "src/actionZel/AZ_Presenter.h"
+#include "src/actionZel/AZ_Services.h"
 #include "src/actionZel/cc/b_boundingBox.h"
 #include "src/actionZel/cc/b_motion.h"
 
@@ -40,23 +39,32 @@ void b_gravity_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32
     const std::int32_t probeY = WrapAdd32(WrapAdd32(y, WrapMul32(v, frameTime) >> 10), 1024 / AZ_GetTileSize());
     AZ_Client* client = AZ_Client::getInstance();
     AZ_Adapter* adapter = client->getAdapter();
+    // Each event's handler may take this unit away (then it stops) or
+    // b_motion (then its velocity is not written).
+    const AZ_HeldInstance self(codeSlot);
+    const auto raise = [&](std::int32_t event) { return AZ_SendEventHolding(self, presenter->getId(), event); };
+    const auto setVelocity = [&](std::int32_t value) {
+        if (const std::int32_t slot = presenter->findCodeSlot(kMotion); slot != -1) b_motion_setVelocityY(slot, value);
+    };
     if (adapter->testMapCollision(x, y, width, height, probeY) != 0) {
         presenter->setY(adapter->getCollisionY());
         if (before == 0) return;  // resting: re-snapped, nothing to tell
         v = 0;
-        for (const std::int32_t event : kLandEvents) client->sendEvent(presenter->getId(), event);
+        for (const std::int32_t event : kLandEvents) {
+            if (!raise(event)) return;
+        }
     }
-    b_motion_setVelocityY(motion, v);
-    if (before < 1 && v > 0) client->sendEvent(presenter->getId(), kFallEvent);
+    setVelocity(v);
+    if (before < 1 && v > 0 && !raise(kFallEvent)) return;
     // Both tests compare this update's v, not what the first one wrote.
     const std::int32_t fast = (terminal >> 1) + (terminal >> 2);
     if (before < fast && v >= fast) {
-        b_motion_setVelocityY(motion, terminal);
-        client->sendEvent(presenter->getId(), kFastEvent);
+        setVelocity(terminal);
+        if (!raise(kFastEvent)) return;
     }
     if (before < terminal && v >= terminal) {
-        b_motion_setVelocityY(motion, terminal);
-        client->sendEvent(presenter->getId(), kTerminalEvent);
+        setVelocity(terminal);
+        raise(kTerminalEvent);
     }
 }
 

@@ -31,7 +31,7 @@ void b_inGameTextBox_update(AZ_Presenter* presenter, std::int32_t codeSlot, std:
     const Camera* camera = client->getCamera();
     const std::int32_t viewWidth = camera->GetViewWidth();
     std::int32_t target = WrapMul32(camera->GetViewHeight(), 35) / 100;
-    if (b_inGameTextBox_getPageTime(codeSlot) > 0) {
+    if (b_inGameTextBox_getAutoAdvanceTime(codeSlot) > 0) {
         const std::int32_t margin = b_inGameTextBox_getMargin(codeSlot);
         target = WrapAdd32(client->getAdapter()->getFontHeight(kFont), WrapMul32(4, margin));
     }
@@ -61,7 +61,8 @@ void b_inGameTextBox_update(AZ_Presenter* presenter, std::int32_t codeSlot, std:
         d = portraitWidth;
         if (closing) {
             const std::int32_t event = b_inGameTextBox_getEndEvent(codeSlot);
-            AZ_BroadcastEventToType(event == -1 ? kDefaultEndEvent : event, b_inGameTextBox_getEndEventType(codeSlot));
+            const std::int32_t type = b_inGameTextBox_getEndEventTargetType(codeSlot);
+            AZ_BroadcastEventToType(event == -1 ? kDefaultEndEvent : event, type);
             return;
         }
     }
@@ -94,7 +95,7 @@ void b_moveToNextPage_attach(AZ_Presenter* presenter, std::int32_t codeSlot) {
         b_inGameTextBox_setSlideTime(box, 0);
     } else {
         v_inGameTextBox_setPage(visual, WrapAdd32(page, 1));
-        const std::int32_t pageTime = b_inGameTextBox_getPageTime(box);
+        const std::int32_t pageTime = b_inGameTextBox_getAutoAdvanceTime(box);
         if (const std::int32_t timer = pageTime > 0 ? presenter->attach(kTimer) : -1; timer != -1) {
             b_timer_setTime(timer, pageTime);
         }

@@ -61,12 +61,13 @@ AZ_UNIT_GETTER(b_inGameTextBox, 76, TextHeight, 14)
 AZ_UNIT_SETTER(b_inGameTextBox, 76, TextHeight, 14)
 AZ_UNIT_GETTER(b_inGameTextBox, 76, TextWidth, 15)
 AZ_UNIT_SETTER(b_inGameTextBox, 76, TextWidth, 15)
-// Word 16: the page time in ms; above 0 the pages turn by time, else by key.
-AZ_UNIT_GETTER(b_inGameTextBox, 76, PageTime, 16)
-AZ_UNIT_SETTER(b_inGameTextBox, 76, PageTime, 16)
+// Word 16: the auto-advance time in ms a page; above 0 the pages turn by
+// time, else by key.
+AZ_UNIT_GETTER(b_inGameTextBox, 76, AutoAdvanceTime, 16)
+AZ_UNIT_SETTER(b_inGameTextBox, 76, AutoAdvanceTime, 16)
 // Word 17: the end event (-1 stands for 367); word 18: the character type
 // that receives it.
 AZ_UNIT_GETTER(b_inGameTextBox, 76, EndEvent, 17)
 AZ_UNIT_SETTER(b_inGameTextBox, 76, EndEvent, 17)
-AZ_UNIT_GETTER(b_inGameTextBox, 76, EndEventType, 18)
-AZ_UNIT_SETTER(b_inGameTextBox, 76, EndEventType, 18)
+AZ_UNIT_GETTER(b_inGameTextBox, 76, EndEventTargetType, 18)
+AZ_UNIT_SETTER(b_inGameTextBox, 76, EndEventTargetType, 18)

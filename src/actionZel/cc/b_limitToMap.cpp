@@ -35,15 +35,15 @@ void b_limitToMap_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::in
     if (std::int64_t{x} - half < 0) newX = half;
     if (std::int64_t{x} + half > mapWidth) newX = mapWidth - half;  // a map narrower than the box: this wins
     if (std::int64_t{y} - height < 0) newY = height;
-    if (y > mapHeight) {
-        if (b_limitToMap_getClampBottom(codeSlot) == 1) {
-            newY = mapHeight;
-        } else if (b_limitToMap_getEventBelow(codeSlot) == 1) {
-            client->raiseEvent(client->getActiveIndex(presenter->getId()), kBelowMapEvent);
-        }
-    }
+    const bool below = y > mapHeight;
+    if (below && b_limitToMap_getClampBottom(codeSlot) == 1) newY = mapHeight;
+    // Written before the event: what its handler does with the character
+    // (moving it back onto the map, taking it away) stands.
     presenter->setX(newX);
     presenter->setY(newY);
+    if (below && b_limitToMap_getClampBottom(codeSlot) != 1 && b_limitToMap_getEventBelow(codeSlot) == 1) {
+        client->raiseEvent(client->getActiveIndex(presenter->getId()), kBelowMapEvent);
+    }
 }
 
 void b_limitToMap_detach(AZ_Presenter* presenter, std::int32_t codeSlot) {

@@ -1,8 +1,7 @@
 #include "src/actionZel/cc/b_motion.h"
 
 #include "platform/shared/core/Wrap.h"
-#include "src/actionZel/AZ_Client.h"
-#include "src/actionZel/AZ_Presenter.h"
+#include "src/actionZel/AZ_Services.h"
 #include "src/actionZel/cc/b_boundingBox.h"
 #include "src/actionZel/cc/b_tileCollidable.h"
 
@@ -59,7 +58,8 @@ void b_motion_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32_
         if (AZ_SweepTilesX(x, y, width, height, newX) != 0) {
             b_motion_setVelocityX(codeSlot, 0);
             newX = AZ_GetSweepHitX();
-            AZ_Client::getInstance()->sendEvent(presenter->getId(), kWallEvent);
+            // A handler that takes the unit away takes this move with it.
+            if (!AZ_SendEventHolding(AZ_HeldInstance(codeSlot), presenter->getId(), kWallEvent)) return;
         }
     }
     presenter->setX(newX);

@@ -5,9 +5,8 @@
 #include "platform/shared/core/Wrap.h"
 #include "platform/shared/math/AZ_Math.h"
 #include "src/DrawingUtil.h"
-#include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Geometry.h"
-#include "src/actionZel/AZ_Presenter.h"
+#include "src/actionZel/AZ_Services.h"
 #include "src/actionZel/cc/b_fireGrapple.h"
 #include "src/actionZel/cc/b_motion.h"
 
@@ -24,9 +23,10 @@ constexpr std::int32_t kDown = 270 << 10, kMinAngle = 190 << 10, kMaxAngle = 350
 constexpr std::int32_t kMarkLow = 240 << 10, kMarkHigh = 300 << 10;
 constexpr std::int32_t kMaxReach = 40960;
 
-void Stop(AZ_Presenter* presenter) {
-    AZ_Client::getInstance()->sendEvent(presenter->getId(), kReleased);
-    presenter->detach(kId);
+// 295, then the unit leaves, unless the handler already took it away (or
+// attached it afresh, which it keeps).
+void Stop(AZ_Presenter* presenter, std::int32_t codeSlot) {
+    if (AZ_SendEventHolding(AZ_HeldInstance(codeSlot), presenter->getId(), kReleased)) presenter->detach(kId);
 }
 
 std::int32_t Scaled(std::int32_t value, std::int32_t frameTime) { return WrapMul32(value, frameTime) >> 10; }
@@ -44,7 +44,7 @@ void SetUp(AZ_Presenter* presenter, std::int32_t codeSlot) {
     if (hook == nullptr) return;  // waits for its hook
     const std::int32_t hx = hook->getX(), hy = hook->getY(), px = presenter->getX(), py = presenter->getY();
     if (static_cast<std::int64_t>(AZ_Abs(WrapSub32(hx, px))) + AZ_Abs(WrapSub32(py, hy)) > kMaxReach) {
-        Stop(presenter);
+        Stop(presenter, codeSlot);
         return;
     }
     const std::int32_t rope = AZ_Distance(px, py, hx, hy);
@@ -89,7 +89,7 @@ std::int32_t ChooseEvent(std::int32_t old, std::int32_t angle, std::int32_t w, s
 
 void Swing(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32_t state, std::int32_t frameTime) {
     if (FindHook(presenter) == nullptr) {
-        Stop(presenter);
+        Stop(presenter, codeSlot);
         return;
     }
     std::int32_t angle = b_swingOnGrapple_getAngle(codeSlot), rope = b_swingOnGrapple_getRopeLength(codeSlot);
@@ -104,9 +104,9 @@ void Swing(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32_t state, s
     }
     const std::int32_t old = angle;
     angle = ClampInt(WrapAdd32(angle, Scaled(w, frameTime)), kMinAngle, kMaxAngle);
-    if (const std::int32_t event = ChooseEvent(old, angle, w, previous, speed); event != 0) {
-        AZ_Client::getInstance()->sendEvent(presenter->getId(), event);
-    }
+    // A handler that takes the unit away (or attaches it afresh) ends the step.
+    const std::int32_t event = ChooseEvent(old, angle, w, previous, speed);
+    if (event != 0 && !AZ_SendEventHolding(AZ_HeldInstance(codeSlot), presenter->getId(), event)) return;
     // The hook is read again: the character follows a moving hook.
     const AZ_Presenter* hook = FindHook(presenter);
     const std::int32_t hx = hook != nullptr ? hook->getX() : presenter->getX();

@@ -16,6 +16,27 @@ constexpr std::int32_t kId = 10;
 constexpr std::int32_t kWorldCollidable = 9, kBoundingBox = 27, kHotspot = 29, kIgnore = 32, kSprite = 86;
 constexpr std::int32_t kStruck = 289, kTouching = 169, kMet = 170, kHitSomething = 288;
 
+// The collision rectangle of the presenter's sprite in its current frame,
+// in world units relative to its position.
+struct Rect {
+    std::int32_t left, top, width, height;
+};
+
+// False when there is none to test with: no sprite (or one the pool could
+// not give), or a frame without a rectangle.
+bool ReadRect(const AZ_Presenter* presenter, Rect* rect) {
+    const std::int32_t sprite = presenter->getCodeSlot(kSprite);
+    const std::int32_t id = sprite == -1 ? -1 : v_sz_getPoolId(sprite);
+    if (!SZ_Pool::isValid(id)) return false;
+    SZ_Pool* pool = AZ_Client::getInstance()->getSpritePool();
+    const std::int32_t width = pool->getCollisionRectWidth(id), height = pool->getCollisionRectHeight(id);
+    if (width < 1 || height < 1) return false;
+    *rect = {AZ_Adapter::pixelToWorld(pool->getCollisionRectX(id)),
+             AZ_Adapter::pixelToWorld(pool->getCollisionRectY(id)), AZ_Adapter::pixelToWorld(width),
+             AZ_Adapter::pixelToWorld(height)};
+    return true;
+}
+
 }  // namespace
 
 void b_szCollidable_attach(AZ_Presenter* presenter, std::int32_t codeSlot) {
@@ -25,9 +46,7 @@ void b_szCollidable_attach(AZ_Presenter* presenter, std::int32_t codeSlot) {
 void b_szCollidable_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32_t frameTime) {
     AZ_CheckInstance(kId, presenter, codeSlot, AZ_UNIT_SOURCE(b_szCollidable), __LINE__);
     AZ_Client* client = AZ_Client::getInstance();
-    const std::int32_t sprite = presenter->getCodeSlot(kSprite);
-    if (sprite == -1) return;
-    const std::int32_t poolId = v_sz_getPoolId(sprite);
+    if (presenter->getCodeSlot(kSprite) == -1) return;
     const std::int32_t x = presenter->getX(), y = presenter->getY();
     std::int32_t vx, vy;
     AZ_GetCharacterVelocity(presenter, true, &vx, &vy);
@@ -35,40 +54,41 @@ void b_szCollidable_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::
     if (type < 0 || type >= client->getData()->getNumCharacters()) return;
     b_szCollidable_setCollider(codeSlot, -1);
 
-    // The rectangle of the current frame, the same for every character met.
-    SZ_Pool* pool = client->getSpritePool();
-    const std::int32_t rw = pool->getCollisionRectWidth(poolId), rh = pool->getCollisionRectHeight(poolId);
-    if (rw < 1 || rh < 1) return;
-    const std::int32_t left = AZ_Adapter::pixelToWorld(pool->getCollisionRectX(poolId));
-    const std::int32_t top = AZ_Adapter::pixelToWorld(pool->getCollisionRectY(poolId));
-    const std::int32_t width = AZ_Adapter::pixelToWorld(rw), height = AZ_Adapter::pixelToWorld(rh);
-    bool hit = false;
+    // The rectangle is read for the first character tested and again after
+    // any event, whose handler may have changed the frame; without one the
+    // walk ends. A handler that takes this unit away ends the update.
+    const AZ_HeldInstance self(codeSlot);
+    Rect rect{};
+    bool stale = true, hit = false;
     for (std::int32_t row = client->findCharacterByType(type); row != -1; row = AZ_GetNextCharacterOfType(type, row)) {
         AZ_Presenter* other = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
         const std::int32_t box = other->findCodeSlot(kBoundingBox);
         if (other == presenter || other->findCodeSlot(kIgnore) != -1 || box == -1) continue;
         const std::int32_t w = b_boundingBox_getWidth(box), h = b_boundingBox_getHeight(box);
         if (w <= 0 || h <= 0) continue;
+        if (stale && !ReadRect(presenter, &rect)) break;
+        stale = false;
         // The other's box relative to this character, against the rectangle.
         const std::int32_t ox = other->getX(), oy = other->getY();
         std::int32_t ovx, ovy;
         AZ_GetCharacterVelocity(other, true, &ovx, &ovy);
         const std::int32_t t = AZ_SweptBoxContactTime(
             WrapSub32(WrapSub32(ox, x), w >> 1), WrapSub32(WrapSub32(oy, y), h), w, h,
-            left, top, width, height, ovx, ovy, vx, vy);
+            rect.left, rect.top, rect.width, rect.height, ovx, ovy, vx, vy);
         if (t < 0 || t > frameTime) continue;
         if (const std::int32_t hotspot = other->findCodeSlot(kHotspot); hotspot != -1) {
             b_hotspotImpact_setX(hotspot, ox);
-            b_hotspotImpact_setY(hotspot, WrapAdd32(y, top));
+            b_hotspotImpact_setY(hotspot, WrapAdd32(y, rect.top));
         }
         if (b_szCollidable_getCollider(codeSlot) == -1) b_szCollidable_setCollider(codeSlot, other->getId());
         if (const std::int32_t world = presenter->findCodeSlot(kWorldCollidable); world != -1) {
             b_szWorldCollidable_setCollider(world, other->getId());
             break;
         }
-        client->sendEvent(other->getId(), kStruck);
-        client->sendEvent(other->getId(), t == 0 ? kTouching : kMet);
-        hit = true;
+        const std::int32_t id = other->getId();
+        if (!AZ_SendEventHolding(self, id, kStruck)) return;
+        if (!AZ_SendEventHolding(self, id, t == 0 ? kTouching : kMet)) return;
+        hit = stale = true;
     }
     if (!hit) return;
     AZ_PauseCode(presenter, kId);

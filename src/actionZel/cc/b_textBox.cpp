@@ -43,7 +43,8 @@ void b_textBox_attach(AZ_Presenter* presenter, std::int32_t codeSlot) {
             b_textBoxScrollPage_setPageStep(scroll, 0);
             b_textBoxScrollPage_setParam2(scroll, 0);
             b_textBoxScrollPage_setStatus(scroll, 0);
-            client->sendEvent(presenter->getId(), kOverflow);
+            // A handler that takes this unit away leaves the visual alone.
+            if (!AZ_SendEventHolding(AZ_HeldInstance(codeSlot), presenter->getId(), kOverflow)) return;
         }
     }
     if (const std::int32_t visual = presenter->getCodeSlot(kTextVisual); visual != -1) {
@@ -56,7 +57,7 @@ void b_textBox_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32
     const std::int32_t scroll = presenter->findCodeSlot(kScrollId);
     if (scroll != -1 && b_textBoxScrollPage_getPage(scroll) == -1) {
         b_textBoxScrollPage_setPage(scroll, 0);
-        AZ_Client::getInstance()->sendEvent(presenter->getId(), kOverflow);
+        if (!AZ_SendEventHolding(AZ_HeldInstance(codeSlot), presenter->getId(), kOverflow)) return;
     }
     const std::int32_t visual = presenter->getCodeSlot(kTextVisual);
     if (visual == -1) return;

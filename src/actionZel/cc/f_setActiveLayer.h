@@ -1,5 +1,5 @@
-// The instruction f_setActiveLayer (code id 115): the map layer the characters are drawn on (-1 none).
-// A layer the camera or the map does not have is ignored.
+// The instruction f_setActiveLayer (code id 115): the map layer the characters are drawn on (-1 none),
+// taken as given.
 #pragma once
 
 #include "src/actionZel/AZ_Unit.h"

@@ -13,8 +13,9 @@ void f_setPositionRelative(AZ_Presenter* presenter, std::int32_t paramOffset, AZ
     AZ_CheckPresenter(presenter, AZ_UNIT_SOURCE(f_setPositionRelative), __LINE__);
     AZ_ArgCursor args(params, paramOffset);
     const std::int32_t type = args.next(), offsetX = args.next(), offsetY = args.next();
-    const AZ_Presenter* target = AZ_Presenter::getPresenter(AZ_FindNearestTarget(presenter, type, -1));
-    if (target == nullptr) return;
+    const std::int32_t id = AZ_FindNearestTarget(presenter, type, -1);
+    if (id == -1) return;  // no target: nothing happens
+    const AZ_Presenter* target = AZ_Presenter::getPresenter(id);
     const std::int32_t towardFacing = presenter->getFacing() != 0 ? -offsetX : offsetX;  // facing left: the other way
     if (offsetX != AZ_FREE) presenter->setX(WrapAdd32(target->getX(), towardFacing));
     if (offsetY != AZ_FREE) presenter->setY(WrapAdd32(target->getY(), offsetY));

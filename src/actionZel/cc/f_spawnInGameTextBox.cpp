@@ -61,7 +61,7 @@ void f_spawnInGameTextBox(AZ_Presenter* presenter, std::int32_t paramOffset, AZ_
     // The new box's script attaches its behaviour; one that did not gets no words.
     const std::int32_t words = box->findCodeSlot(kTextBox);
     if (words == -1) return;
-    b_inGameTextBox_setPageTime(words, pageTime);
+    b_inGameTextBox_setAutoAdvanceTime(words, pageTime);
     b_inGameTextBox_setStringId(words, text);
     b_inGameTextBox_setSide(words, side);
     b_inGameTextBox_setBackdrop(words, backdrop);
@@ -69,5 +69,5 @@ void f_spawnInGameTextBox(AZ_Presenter* presenter, std::int32_t paramOffset, AZ_
     b_inGameTextBox_setNumber(words, number);
     b_inGameTextBox_setPortraitX(words, side == kPortraitLeft ? -width : client->getCamera()->GetViewWidth() + width);
     b_inGameTextBox_setEndEvent(words, endEvent);
-    b_inGameTextBox_setEndEventType(words, endEvent != -1 && endEventType != -1 ? endEventType : kTextBoxType);
+    b_inGameTextBox_setEndEventTargetType(words, endEvent != -1 && endEventType != -1 ? endEventType : kTextBoxType);
 }

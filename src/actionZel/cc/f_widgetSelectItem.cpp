@@ -1,7 +1,6 @@
 #include "src/actionZel/cc/f_widgetSelectItem.h"
 
-#include "src/actionZel/AZ_Client.h"
-#include "src/actionZel/AZ_Presenter.h"
+#include "src/actionZel/AZ_Services.h"
 #include "src/actionZel/cc/b_widgetSelectable.h"
 
 namespace {
@@ -18,7 +17,10 @@ void f_widgetSelectItem(AZ_Presenter* presenter, std::int32_t paramOffset, AZ_Pa
     const std::int32_t menu = presenter->findCodeSlot(kSelectable);
     if (menu == -1) return;
     AZ_Client* client = AZ_Client::getInstance();
-    if (const std::int32_t focus = b_widgetSelectable_getFocus(menu); focus != -1) client->sendEvent(focus, kLeave);
+    // The old focus's handler may take the menu's selectable away (or
+    // attach it afresh): the focus then stays as the handler left it.
+    const std::int32_t focus = b_widgetSelectable_getFocus(menu);
+    if (focus != -1 && !AZ_SendEventHolding(AZ_HeldInstance(menu), focus, kLeave)) return;
     b_widgetSelectable_moveFocus(presenter->getId(), menu, forward == 1 ? 1 : 0, wrap == 1 ? 1 : 0);
-    if (const std::int32_t focus = b_widgetSelectable_getFocus(menu); focus != -1) client->sendEvent(focus, kEnter);
+    if (const std::int32_t next = b_widgetSelectable_getFocus(menu); next != -1) client->sendEvent(next, kEnter);
 }

@@ -32,7 +32,7 @@ void v_combo_render(AZ_Presenter* presenter, std::int32_t codeSlot) {
     const std::int32_t bottom = client->getCamera()->GetViewHeight() - 2;
     const AZ_Presenter* player = AZ_FindPlayer();
     const std::int32_t combo = player == nullptr ? -1 : player->findCodeSlot(kCombo);
-    const std::int32_t id = v_combo_getBarSprite(codeSlot);
+    const std::int32_t id = v_combo_getSprite(codeSlot);
     if (combo == -1 || !SZ_Pool::isValid(id)) return;
     const std::int32_t meter = b_combo_getMeter(combo), max = b_combo_getMeterMax(combo);
     // A full meter shows in every bar state.

@@ -11,4 +11,4 @@ void v_combo_render(AZ_Presenter* presenter, std::int32_t codeSlot);
 void v_combo_detach(AZ_Presenter* presenter, std::int32_t codeSlot);
 
 // Word 3: the SZ_Pool id of the combo bar.
-AZ_UNIT_GETTER(v_combo, 92, BarSprite, 3)
+AZ_UNIT_GETTER(v_combo, 92, Sprite, 3)

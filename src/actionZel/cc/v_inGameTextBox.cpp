@@ -68,7 +68,7 @@ void v_inGameTextBox_render(AZ_Presenter* presenter, std::int32_t codeSlot) {
     AZ_FillRect(x0, y0, width, height, kBoxColour);
     CDrawUtil::FillRectRGB(nullptr, x0 + margin, y0 + margin, width - 2 * margin, height - 2 * margin, 255, 255, 255);
 
-    const bool byKey = b_inGameTextBox_getPageTime(box) <= 0;
+    const bool byKey = b_inGameTextBox_getAutoAdvanceTime(box) <= 0;
     const std::int32_t marker = AZ_Presenter_Singleton::getCodeSlotValue(codeSlot + kMarkerWord);
     std::int32_t textHeight = target - 4 * margin;
     if (byKey && SZ_Pool::isValid(marker)) textHeight -= pool->getCollisionRectHeight(marker);

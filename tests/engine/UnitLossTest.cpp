@@ -1,0 +1,273 @@
+// A unit raises an event and the handler takes the unit away: detaches it,
+// destroys its character, detaches and attaches it again, or attaches it
+// again in place. Whatever the unit does after the event must leave the
+// world as the handler left it: a freed record stays free, a record
+// attached afresh stays as that attach left it, and no other word, no
+// position and no facing changes.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/shared/core/SystemEvent.h"
+#include "src/CGameApp.h"
+#include "src/CKeyMgr.h"
+#include "src/actionZel/AZ_Manager.h"
+#include "src/game/MapManager.h"
+#include "tests/engine/GameUnitWorld.h"
+#include "tests/engine/LevelWorld.h"
+#include "tests/engine/TokenProgram.h"
+
+namespace {
+
+// The events the units below raise; every character hands each one to
+// f_customCodeInstruction, where the handler's action runs.
+constexpr int kEvents[] = {162, 164, 165, 166, 167, 168, 169, 170, 171, 172, 177, 178, 179, 180, 181, 192, 193,
+                           194, 195, 196, 197, 198, 199, 200, 201, 203, 205, 206, 207, 208, 210, 211, 215, 277,
+                           282, 284, 285, 288, 289, 290, 291, 292, 293, 294, 295, 296, 297, 298, 299, 311, 312,
+                           313, 314, 324, 325, 333, 334, 342, 343, 344, 345, 346, 354, 356, 358, 359, 360, 361,
+                           362, 366, 367, 375, 406, 407, 529};
+
+std::string Script() {
+    std::string script = std::regex_replace(FillerTypes(0, 82), std::regex("initial idle"), "initial body");
+    script += "state body";
+    for (int e : kEvents) script += " | on " + std::to_string(e) + " | f_customCodeInstruction " + std::to_string(e);
+    return script + "\n";
+}
+
+// 40 x 7 tiles: the ground on row 6 (standing y 6102), a wall at column 10
+// (rows 4-5).
+constexpr char kMap[] = R"(
+type solid 15 -
+key x solid
+layer
+........................................
+........................................
+........................................
+........................................
+..........x.............................
+..........x.............................
+xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx
+end
+)";
+
+// The sample content's sprites and strings, the map above, and a store
+// that gives v_textBox an instance (the game's table gives it none).
+struct World : GameUnitWorld {
+    World() : GameUnitWorld(Script()) {
+        const vktools::Bytes map = MakeTestMap(kMap);
+        EXPECT_TRUE(MapManager::parseMap(map.data(), static_cast<std::uint32_t>(map.size()),
+                                         &client->getAdapter()->getMap()));
+        client->getManager()->relayout(80, 1);
+        store->release();
+        delete store;
+        store = new AZ_Presenter_Singleton();
+        store->init(AZ__MAX_PRESENTER);
+    }
+};
+
+// What a handler does to the unit under test.
+enum class Take { kDetach, kDestroy, kDetachAndAttach, kAttachAgain };
+
+// The code-slot memory, then x, y and facing of every presenter.
+std::vector<std::int32_t> Snapshot() {
+    std::vector<std::int32_t> words;
+    for (std::int32_t i = 0; i < AZ_GetManager()->getTotalWords(); ++i) {
+        words.push_back(AZ_Presenter_Singleton::getCodeSlotValue(i));
+    }
+    for (std::int32_t id = 0; id < AZ_Presenter_Singleton::getInstance()->getPoolSize(); ++id) {
+        const AZ_Presenter* p = AZ_Presenter::getPresenter(id);
+        words.insert(words.end(), {p->getX(), p->getY(), p->getFacing()});
+    }
+    return words;
+}
+
+// The first difference: "w<code id>.<word>" in the code-slot memory, or
+// "p<presenter id>" for a position or facing.
+std::string Difference(const std::vector<std::int32_t>& before, const std::vector<std::int32_t>& after) {
+    const std::int32_t words = AZ_GetManager()->getTotalWords();
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (before[i] == after[i]) continue;
+        const auto at = static_cast<std::int32_t>(i);
+        std::string where = at >= words ? "p" : "w";
+        if (at >= words) return where.append(std::to_string((at - words) / 3));
+        std::int32_t code = 0;
+        while (at >= AZ_GetManager()->getSlotStart(code + 1)) ++code;
+        const std::int32_t word = (at - AZ_GetManager()->getSlotStart(code)) % AZ_GetManager()->getInstanceWords(code);
+        return where.append(std::to_string(code)).append(".").append(std::to_string(word));
+    }
+    return "ok";
+}
+
+// Plays a program of tokens on a fresh level; the camera at pixel (0, 0)
+// of a 240 x 320 view over the map, the view off until V:
+//   @type,x,y  a character, the current one   #id  presenter id as the current one
+//   c:p,...  attach unit c (an instruction: run it)   c.w=v  word w of unit c := v
+//   Bw,h  a box   L  face left   V  the view on   Z  the character's row only (dormant)
+//   K  key 3 (left) held   |  a frame of 48 ms   Uc / Uc,t  unit c's update itself, with time 32 / t
+//   !c,e / !c,e,n  the next token is the trigger: at the n-th (first) handling of event e during it,
+//   the handler takes unit c of the current character away
+// Answers "ok" when the trigger left the world as the handler left it, "-"
+// when the event did not come, else the first difference.
+std::string Play(World& w, const std::string& program, Take take) {
+    AZ_Client* client = w.client;
+    CKeyMgr* keys = CGameApp::GetKeyMgr();
+    keys->HandleEvent(EVENT_KEY_UP, 6, 0);  // a key the last program left down
+    client->getKeyManager()->update(-1);
+    keys->EndFrame();
+    w.Restart();
+    Camera* camera = client->getCamera();
+    camera->SetupForMap(240, 320, 1);
+    camera->SetActiveLayer(0);
+    camera->SetSnap(true);
+    for (int l = 0; l < Camera::kMaxLayers; ++l) camera->SetLayerParallax(l, 1024, 1024);
+    camera->LookAtPixels(120, 160, 0);
+    camera->UpdateScroll(0);
+
+    AZ_Presenter* p = nullptr;
+    AZ_Presenter* subject = nullptr;
+    std::int32_t unit = -1, event = -1, occurrence = 0;
+    bool armed = false, acted = false;
+    std::vector<std::int32_t> after;
+    g_action = [&](AZ_Presenter*, std::int32_t e) {
+        if (!armed || e != event || --occurrence != 0) return;
+        const std::vector<std::int32_t> kept(static_cast<std::size_t>(AZ_GetCallParameterCount(unit)) + 1, -32767);
+        std::vector<std::int32_t> again = kept;
+        again[0] = unit;
+        if (take == Take::kDestroy) client->destroyCharacter(client->getActiveIndex(subject->getId()));
+        if (take == Take::kDetach || take == Take::kDetachAndAttach) subject->detach(unit);
+        if (take == Take::kDetachAndAttach || take == Take::kAttachAgain) RunCode(subject, again);
+        after = Snapshot();
+        acted = true;
+    };
+    std::string answer = "-";
+    std::istringstream in(program);
+    for (std::string token; in >> token;) {
+        const char op = token[0];
+        const std::vector<std::int32_t> n = TokenNumbers(token);
+        const std::int32_t slot = p != nullptr && !n.empty() && n[0] < AZ_NUM_LOOKUP ? p->findCodeSlot(n[0]) : -1;
+        if (op == '@') p = w.PresenterOfRow(w.Spawn(n[0], n[1], n[2]));
+        if (op == '#') p = AZ_Presenter::getPresenter(n[0]);
+        if (op == 'B') RunCode(p, {27, n[0], n[1], 0});
+        if (op == 'L') p->setFacing(1);
+        if (op == 'V') camera->SetViewEnabled(true);
+        if (op == 'Z') client->releaseRow(client->getActiveIndex(p->getId()));
+        if (op == 'K') {
+            keys->HandleEvent(EVENT_KEY_DOWN, 6, 0);
+            client->getKeyManager()->update(-1);
+            keys->EndFrame();
+        }
+        if (op == '|') w.Tick(48);
+        if (op == 'U') AZ_GetUnit(n[0]).update(p, slot, n.size() > 1 ? n[1] : 32);
+        if (std::isdigit(op) && token.find('=') != std::string::npos) {
+            AZ_Presenter_Singleton::setCodeSlotValue(slot + n[1], n[2]);
+        } else if (std::isdigit(op)) {
+            RunCode(p, n);
+        }
+        if (armed) {
+            armed = false;
+            if (acted) answer = Difference(after, Snapshot());
+        }
+        if (op == '!') {
+            subject = p;
+            unit = n[0];
+            event = n[1];
+            occurrence = n.size() > 2 ? n[2] : 1;
+            armed = true;
+        }
+    }
+    g_action = nullptr;
+    return answer;
+}
+
+TEST(UnitLoss, AfterItsEventAUnitWritesNothingThatTheHandlerTookAway) {
+    const std::string thrower = "@3,2367,9042 B512,1024 36:0,0 @5,5000,5904 53:0 U53 #0 ";
+    const std::string menu = "@4,0,0 @4,0,0 @4,0,0 @1,0,0 65:4,0 ";
+    const struct {
+        const char* what;
+        std::string program;
+    } cases[] = {
+        // Motion, gravity, the map's limits, box collision.
+        {"b_motion 167", "@1,9964,6102 B512,1024 5:1024,0,0 7:0,0 !5,167 U5,48"},
+        {"b_gravity 177", "@1,5120,5902 B512,1024 5:0,2048,0 8:2048,4096 !8,177 U8,48"},
+        {"b_gravity 167", "@1,5120,5902 B512,1024 5:0,2048,0 8:2048,4096 !8,167 U8,48"},
+        {"b_gravity 170", "@1,5120,5902 B512,1024 5:0,2048,0 8:2048,4096 !8,170 U8,48"},
+        {"b_gravity 179", "@1,5120,1024 B512,1024 5:0,0,0 8:32767,1024 !8,179 U8,48"},
+        {"b_gravity 178", "@1,5120,1024 B512,1024 5:0,0,0 8:32767,1024 !8,178 U8,48"},
+        {"b_gravity 180", "@1,5120,1024 B512,1024 5:0,0,0 8:32767,1024 !8,180 U8,48"},
+        {"b_limitToMap 375", "@1,100,7668 B512,1024 1:0,1 !1,375 U1"},
+        {"b_bBoxCollidable 166", "@1,2000,2000 B512,1024 @2,2000,2000 B512,1024 5:512,0,0 6:1 !6,166 U6"},
+        {"b_bBoxCollidable 165", "@1,2000,2000 B512,1024 @2,2000,2000 B512,1024 5:512,0,0 6:1 !6,165 U6"},
+        {"b_bBoxCollidable 169 on the other", "@1,2000,2000 B512,1024 @2,2000,2000 B512,1024 5:512,0,0 6:1 !6,169 U6"},
+        {"b_bBoxCollidable 169 on itself",
+         "@1,2000,2000 B512,1024 @2,2000,2000 B512,1024 5:512,0,0 6:1 !6,169,2 U6"},
+        // Timers, keys, counters, health and power.
+        {"b_timer 299", "@1,0,0 17:10 !17,299 U17"},
+        {"b_keyHeld 210", "@1,0,0 19:500 !19,210 U19"},
+        {"b_keyHeld 215", "@1,0,0 K 19:10 !19,215 U19"},
+        {"b_counter 345", "@1,0,0 72:3 !72,345 72:3"},
+        {"b_counter 354", "@1,0,0 72:1 !72,354 72:1"},
+        {"b_deliverDamage 195", "@1,0,0 20:100,100 24:50,0 !24,195 U24"},
+        {"b_deliverDamage 198", "@1,0,0 20:100,100 24:50,100 !24,198 U24"},
+        {"b_deliverDamage 199", "@1,0,0 20:10,100 24:50,0 !24,199 U24"},
+        {"b_regenerateHealthOverTime 200", "@1,0,0 20:99,100 23:1024 !23,200 U23"},
+        {"b_checkPower 333", "@1,0,0 55:10,100 !58,333 58:5"},
+        // Sprites: animation, collision, grabbing.
+        {"b_szAnimatable 164", "@1,0,0 86:0,0 12:6,0,0 !12,164 U12,200"},
+        {"b_szCollidable 289", "@2,0,0 B512,1024 @1,0,0 86:0,0 12:9,1,0 10:2 !10,289 U10"},
+        {"b_szCollidable 169", "@2,0,0 B512,1024 @1,0,0 86:0,0 12:9,1,0 10:2 !10,169 U10"},
+        {"b_szCollidable 288", "@2,0,0 B512,1024 @1,0,0 86:0,0 12:9,1,0 10:2 !10,288 U10"},
+        {"b_szCollidable, the second of two hit",
+         "@2,0,0 B512,1024 @2,0,0 B512,1024 29: @1,0,0 86:0,0 12:9,1,0 10:2 !10,169 U10"},
+        {"b_szWorldCollidable 291", "@2,0,0 5:0,0,0 @1,0,0 9:2 9.2=0 !9,291 U9"},
+        {"b_szWorldCollidable 290", "@2,0,0 5:0,0,0 @1,0,0 9:2 9.2=0 !9,290 U9"},
+        {"b_szGrabbable 181", "@2,0,0 86:0,0 12:9,1,0 @1,0,0 86:0,0 12:9,1,0 31:2 !31,181 U31"},
+        // Sensing.
+        {"b_directionalProximity 203", "@2,1024,0 @1,0,0 18:2,2048,4096 !18,203 U18"},
+        {"b_circularProximity 201", "@2,3072,0 B512,1024 @1,0,0 B512,1024 34:2,4096,8192 !34,201 U34"},
+        {"b_rectangularProximity 206",
+         "@2,500,0 B512,512 @1,0,0 B1024,1024 33:2,2048,2048,4096,4096,1 !33,206 U33"},
+        {"b_multipleProximity 313", "@2,-500,0 @2,800,0 @1,0,0 50:2,1000 !50,313 U50"},
+        {"b_relativeDirection 171", "@2,0,0 @1,1000,0 18:2,2048,4096 U18 42:18 !42,171 U42"},
+        {"b_relativeToCharacter 171", "@2,0,0 @1,1000,0 52:2 !52,171 U52"},
+        {"b_drawable 208", "V @1,2048,2048 B1024,1024 40:1,1 !40,208 U40"},
+        {"b_drawable 285", "V @1,50000,2048 B1024,1024 40:1,1 !40,285 U40"},
+        {"b_drawable, dormant: 162", "V @1,2048,2048 B1024,1024 40:1,1 Z !40,162 U40"},
+        {"b_actionBubble 207", "V @1,12252,2048 B1024,1024 41:4096,0 !41,207 U41"},
+        {"b_actionBubble 284", "V @1,12252,2048 B1024,1024 41:0,0 !41,284 U41"},
+        {"b_actionBubble, dormant: 162", "V @1,12252,2048 B1024,1024 41:4096,0 Z !41,162 U41"},
+        {"b_clipToScreen 311", "V @1,2048,2048 B2048,2048 40:1,1 49: U40 !49,311 U49"},
+        {"b_clipToScreen 312", "V @1,-5000,2048 B2048,2048 40:1,1 49: U40 !49,312 U49"},
+        // The rope swing: set-up, the marks, the release.
+        {"b_swingOnGrapple 295, the hook too far", "@3,0,10000 36:0,0 @5,20481,-10480 53:0 U53 #0 37:0,0 !37,295 U37"},
+        {"b_swingOnGrapple 298", thrower + "37:900,175 U37,48 !37,298 U37,48"},
+        {"b_swingOnGrapple 298 on the release step", thrower + "37:900,60 U37,48 !37,298 U37,48"},
+        {"b_swingOnGrapple 295 on the release step", thrower + "37:900,60 U37,48 !37,295 U37,48"},
+        {"b_swingOnGrapple 295, the hook gone", thrower + "37:900,175 U37,48 36.4=-1 !37,295 U37,48"},
+        // Text.
+        {"b_textBox 366 at the attach", "@6,0,0 80: 80.9=5 !45,366 45:50,5,0,0,2"},
+        {"b_textBox 366 at the update", "@6,0,0 80: 45:50,5,0,0,2 !45,366 U45"},
+        {"b_textBoxScrollPage 367", "@6,0,0 80: 45:50,20,0,0,2 | | 46:1 46:1 !46,367 46:1"},
+        {"b_inGameTextBox, its end event", "@1,0,0 76:4,200 76.11=1 76.17=367 76.18=1 !76,529 U76,48"},
+        // Loading, sounds, menus.
+        {"b_playSound 362", "@1,0,0 68:1000,0 !68,362 U68"},
+        {"b_changeLevelStringId 343 at the attach", "@1,0,0 63:12,0 !62,343 62:0"},
+        {"b_changeLevelStringId 342", "@1,0,0 62:0 !62,342 U62"},
+        {"b_widgetContainer 359", menu + "64: !64,359 U64"},
+        {"f_widgetSelectItem 360", menu + "65.3=0 !65,360 131:1,0"},
+        {"f_widgetSelectItem 359", menu + "65.3=0 !65,359 131:1,0"},
+    };
+    World world;
+    for (const auto& c : cases) {
+        std::string answers;
+        for (const Take take : {Take::kDetach, Take::kDestroy, Take::kDetachAndAttach, Take::kAttachAgain}) {
+            answers.append(answers.empty() ? "" : " ").append(Play(world, c.program, take));
+        }
+        EXPECT_EQ(answers, "ok ok ok ok") << c.what;
+    }
+}
+
+}  // namespace
