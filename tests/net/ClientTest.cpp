@@ -142,7 +142,7 @@ TEST_F(Client, BusyTemplatesAndBadArguments) {
         {"http://s%d.test" + tail, 0, 0, "s1.test"},  // a server id is needed: 1
         {"http://s%03u.test" + tail, 7, 0, "s007.test"},
         {"http://s%.4d.test" + tail, 7, 0, "s0007.test"},
-        {"http://s.test" + port + "/reply/1%.d", 2, 0, "s.test"},  // reply 0x12
+        {"http://s.test" + port + "/reply/1%.d", 2, 0, "s.test"},  // the path /reply/12
         {"http://s%s.test" + tail, 2, 1, nullptr},
         {"http://s%d%d.test" + tail, 2, 1, nullptr},
         {"http://s.test" + tail, 2, 1, nullptr},
