@@ -14,7 +14,7 @@
 namespace {
 
 constexpr char kTypes[] = R"(
-type sky    0  0
+type sky    0  0 4
 type brick  15 1 2
 type plat   35 3
 type ghost  15 -      # blocks, draws nothing
@@ -27,11 +27,12 @@ key g ghost
 key d deco
 key 5 five
 key F five mirrored
+key A sky mirrored
 )";
 constexpr char kArt[] = R"(
 layer
 ab.p5F.g
-..d.FFbb
+A.d.FFbb
 aaaa....
 end
 layer
@@ -47,8 +48,9 @@ struct Key {
     int base, overlay;
     bool mirrored;
 };
-constexpr Key kKeys[] = {{'a', 0, -1, false}, {'b', 1, 2, false},  {'p', 3, -1, false}, {'g', -1, -1, false},
-                         {'d', -1, 4, false}, {'5', 5, -1, false}, {'F', 5, -1, true}};
+// 'A' is code 128: type 0 mirrored.
+constexpr Key kKeys[] = {{'a', 0, 4, false},  {'b', 1, 2, false},  {'p', 3, -1, false}, {'g', -1, -1, false},
+                         {'d', -1, 4, false}, {'5', 5, -1, false}, {'F', 5, -1, true},  {'A', 0, 4, true}};
 
 std::string Geometry(int x, int y) {
     char text[32];
@@ -75,7 +77,7 @@ TEST(TileMap, LayersDrawAsImageMagickComposesTheTileset) {
         world.Adapter()->drawTileLayer(1, x0, y0, 0, 0, 8, 3);
     });
 
-    const std::vector<std::string> rows = {"ab.p5F.g", "..d.FFbb", "aaaa...."};
+    const std::vector<std::string> rows = {"ab.p5F.g", "A.d.FFbb", "aaaa...."};
     std::string compose;
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 8; ++column) {

@@ -79,6 +79,43 @@ TEST(TileSweep, Anchors) {
     EXPECT_EQ(adapter->getCollisionY(), 6 * T - 42 + 512);
 }
 
+// Row 1 of an 8 x 2 map: solid tiles in columns 0-2 (one span), 3 and 5
+// with a tile of collision 0 between them (a second span), and 7 (mirrored,
+// a third); column 6 is empty. The tile asked for is the one under the
+// point half a tile below it.
+TEST(TileSweep, TileEdges) {
+    vktools::RawMap raw;
+    raw.width = 8;
+    raw.height = 2;
+    raw.types = {{0, 0, 0}, {15, 0, 0}};
+    raw.layers.push_back({{{8, {1, 1, 1}, {}}, {11, {1, 0, 1}, {}}, {15, {0x81}, {}}}, {}, {}});
+    LevelWorld world;
+    const vktools::Bytes map = vktools::WriteRawMap(raw);
+    ASSERT_TRUE(MapManager::parseMap(map.data(), static_cast<std::uint32_t>(map.size()), &world.Adapter()->getMap()));
+    const struct {
+        const char* what;
+        std::int32_t left, column, y, edge;
+    } cases[] = {
+        {"left at column 0: never", 1, 0, T - 400, 0},
+        {"left beside a solid tile", 1, 1, T - 400, 0},
+        {"left at a span's first tile, after a solid tile", 1, 3, T - 400, 1},
+        {"left beside a tile of collision 0", 1, 5, T - 400, 1},
+        {"a tile of collision 0", 1, 4, T - 400, 0},
+        {"an empty tile", 1, 6, T - 400, 0},
+        {"left at a mirrored span's only tile", 1, 7, T - 400, 1},
+        {"the row above", 1, 3, T - 600, 0},
+        {"right at a span's last tile, before a solid tile", 0, 2, T - 400, 1},
+        {"right beside a solid tile", 0, 1, T - 400, 0},
+        {"right beside a tile of collision 0", 0, 3, T - 400, 1},
+        {"right at a span's last tile, before an empty one", 0, 5, T - 400, 1},
+        {"right, empty", 0, 6, T - 400, 0},
+        {"right at the last column: never", 0, 7, T - 400, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(world.Adapter()->isTileEdge(0, 0, c.column * T + 700, c.y, c.left), c.edge) << c.what;
+    }
+}
+
 // A layer as a dense grid of collision bytes (-1 empty), and the same
 // layer in spans as stored.
 struct Layout {

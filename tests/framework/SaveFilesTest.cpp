@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "src/CHighscoreMgr.h"
 #include "src/COptionsMgr.h"
@@ -97,6 +98,9 @@ std::string Table(const CHighscoreMgr& scores) {
 }
 
 TEST_F(SaveFilesTest, HighscoreInsert) {
+    const auto fill = [](CHighscoreMgr& scores) {  // A:500 down to E:100
+        for (const char16_t* name : {u"E", u"D", u"C", u"B", u"A"}) scores.Insert(name, 0, 100 * (u'F' - name[0]));
+    };
     const struct {
         const char16_t* name;
         std::int32_t table, score;
@@ -113,7 +117,7 @@ TEST_F(SaveFilesTest, HighscoreInsert) {
     };
     for (const auto& c : cases) {
         CHighscoreMgr scores;
-        for (const char16_t* name : {u"E", u"D", u"C", u"B", u"A"}) scores.Insert(name, 0, 100 * (u'F' - name[0]));
+        fill(scores);
         EXPECT_EQ(scores.Insert(c.name, c.table, c.score), c.result);
         EXPECT_EQ(Table(scores), c.expected);
         EXPECT_EQ(Narrow(scores.GetLastName()), c.lastName);
@@ -131,6 +135,14 @@ TEST_F(SaveFilesTest, HighscoreInsert) {
     EXPECT_EQ(scores.GetScore(0, -1), 0);
     EXPECT_TRUE(scores.IsHighscore(0, 0));
     EXPECT_FALSE(scores.IsHighscore(1, 0) || scores.IsHighscore(0, -1));
+    // A full table: a score at or above the last entry's is a highscore.
+    CHighscoreMgr full;
+    fill(full);
+    const std::tuple<std::int32_t, std::int32_t, bool> highscores[] = {
+        {0, 100, true}, {0, 99, false}, {0, 101, true}, {0, 600, true}, {1, 600, false}};
+    for (const auto& [table, score, expected] : highscores) {
+        EXPECT_EQ(full.IsHighscore(table, score), expected) << table << " " << score;
+    }
 }
 
 TEST_F(SaveFilesTest, FailedSavesKeepTheOldFile) {

@@ -162,6 +162,14 @@ TEST(CVector2d, Examples) {
 TEST(CMatrix2d, ProductsRotationAndRenormalisation) {
     CMatrix2d r(1024, 0, 0, 1024, 0);
     r.Rotate(92160);
+    // Matrices with every element non-zero and distinct, so that a swapped
+    // element or row shows.
+    const CMatrix2d a(1024, 2048, 3072, 4096, 7), b(512, 1536, -1024, 2560, 0);
+    CMatrix2d inPlace = a, turned = a, scaledTwice = a, scaledBy = a;
+    inPlace *= b;
+    turned.Rotate(92160);
+    scaledTwice.Scale(2048, 512);
+    scaledBy.Scale(V(-512, 3072));
     // The right operand applies on the left: result rows combine the left operand's rows.
     ExpectAll({
         {"Rotate", W(r), {0, 1024, -1024, 0}},
@@ -169,6 +177,12 @@ TEST(CMatrix2d, ProductsRotationAndRenormalisation) {
          W(CMatrix2d(1024, 2048, 3072, 4096, 7) * CMatrix2d(0, 1024, 2048, 0, 0),
            CMatrix2d(1024, 2048, 3072, 4096, 0) * V(1024, -1024)),
          {3072, 4096, 2048, 4096, -2048, -2048}},
+        // Row 0: 0.5 (1, 2) + 1.5 (3, 4); row 1: -1 (1, 2) + 2.5 (3, 4).
+        {"products of general matrices, and *=", W(a * b, inPlace), {5120, 7168, 6656, 8192, 5120, 7168, 6656, 8192}},
+        {"Rotate a general matrix by 90 degrees: rows (row 1, -row 0)", W(turned), {3072, 4096, -1024, -2048}},
+        {"Scale by two factors and by a vector",
+         W(scaledTwice, scaledBy),
+         {2048, 4096, 1536, 2048, -512, -1024, 9216, 12288}},
     });
 
     CMatrix2d m(1300, 0, 0, 900, 3);  // drifted away from a rotation; the interval repairs it

@@ -91,6 +91,9 @@ TEST(Matrices, Examples) {
     twice.Transpose();
     CMatrix4dh product4h = shift;
     product4h *= turn4;
+    // Every element non-zero and distinct, so that a swapped element shows.
+    const CMatrix3d general(ONE, 2 * ONE, 3 * ONE, 4 * ONE, 5 * ONE, 6 * ONE, 7 * ONE, 8 * ONE, 9 * ONE, 0);
+    const CMatrix3d weights(512, 1536, -ONE, 2048, -512, 3 * ONE, -2048, 2560, 256, 0);
     const CMatrix3d upper(After(CMatrix4d(counting, 7), [](CMatrix4d& m) { m.opCount = 3; }));
     ExpectAll({
         {"CMatrix3d RotateZ", W(turn), {0, ONE, 0, -ONE, 0, 0, 0, 0, ONE}},
@@ -101,6 +104,19 @@ TEST(Matrices, Examples) {
         {"CMatrix3d *=, Transpose",
          W(After(scaleX, [&](CMatrix3d& m) { m *= turn; }), After(scaleX * turn, [](CMatrix3d& m) { m.Transpose(); })),
          {0, ONE, 0, -2048, 0, 0, 0, 0, ONE, 0, -2048, 0, ONE, 0, 0, 0, 0, ONE}},
+        // Quarter turns of 1, 2, 3 / 4, 5, 6 / 7, 8, 9 move and negate its rows.
+        {"CMatrix3d RotateX, RotateY, RotateZ of a general matrix",
+         W(After(general, [](CMatrix3d& m) { m.RotateX(92160); }),
+           After(general, [](CMatrix3d& m) { m.RotateY(92160); }),
+           After(general, [](CMatrix3d& m) { m.RotateZ(92160); })),
+         W(CMatrix3d(ONE, 2 * ONE, 3 * ONE, 7 * ONE, 8 * ONE, 9 * ONE, -4 * ONE, -5 * ONE, -6 * ONE, 0),
+           CMatrix3d(-7 * ONE, -8 * ONE, -9 * ONE, 4 * ONE, 5 * ONE, 6 * ONE, ONE, 2 * ONE, 3 * ONE, 0),
+           CMatrix3d(4 * ONE, 5 * ONE, 6 * ONE, -ONE, -2 * ONE, -3 * ONE, 7 * ONE, 8 * ONE, 9 * ONE, 0))},
+        // Row 0 is 0.5 row 0 + 1.5 row 1 - row 2 of the general matrix, and so on.
+        {"CMatrix3d *= and Transpose of general matrices",
+         W(After(general, [&](CMatrix3d& m) { m *= weights; }), After(general, [](CMatrix3d& m) { m.Transpose(); })),
+         {-512, 512, 1536, 21504, 26112, 30720, 9984, 10752, 11520,
+          ONE, 4 * ONE, 7 * ONE, 2 * ONE, 5 * ONE, 8 * ONE, 3 * ONE, 6 * ONE, 9 * ONE}},
         {"CMatrix3d from a CMatrix4d",
          W(upper, upper.renormalize, upper.opCount, upper.GetRenormalizeInterval()),
          {1 * ONE, 2 * ONE, 3 * ONE, 5 * ONE, 6 * ONE, 7 * ONE, 9 * ONE, 10 * ONE, 11 * ONE, 1, 3, 7}},
@@ -117,6 +133,24 @@ TEST(Matrices, Examples) {
         {"SetDirectionY, PointYAxis along y",
          frame(V(0, 4096, 0), false),
          {ONE, 0, 0, 0, ONE, 0, 0, 0, ONE, ONE, 0, 0, 0, 0, ONE, 0, 0, 0, 0, ONE, 0, 10, 11, 12, ONE}},
+        // Columns within the root's resolution of the exact frames (column 2 of
+        // the first: (274, 547, 821)).
+        {"SetDirectionZ, PointZAxis of a general direction",
+         frame(V(ONE, 2048, 3072), true),
+         {978, -174, 275, 0, 864, 550, -326, -525, 826,
+          978, -174, 275, 0, 0, 864, 550, 0, -326, -525, 826, 0, 10, 11, 12, ONE}},
+        {"SetDirectionZ, PointZAxis of a general direction near y",
+         frame(V(-512, 3072, 768), true),
+         {1031, 0, -163, 162, 253, 983, 40, -1015, 245,
+          1031, 0, -163, 0, 162, 253, 983, 0, 40, -1015, 245, 0, 10, 11, 12, ONE}},
+        {"SetDirectionY, PointYAxis of a general direction",
+         frame(V(ONE, 2048, 3072), false),
+         {925, 275, -372, -462, 550, -746, -1, 826, 602,
+          925, 275, -372, 0, -462, 550, -746, 0, -1, 826, 602, 0, 10, 11, 12, ONE}},
+        {"SetDirectionY, PointYAxis of a general direction near z",
+         frame(V(768, -512, 3072), false),
+         {997, 245, 0, 40, -163, -1015, -242, 983, -168,
+          997, 245, 0, 0, 40, -163, -1015, 0, -242, 983, -168, 0, 10, 11, 12, ONE}},
         {"CMatrix4dh RotateZ, and RotateAxis counting two operations",
          W(turn4, After(id4h, [](CMatrix4dh& m) { m.RotateAxis(92160, 0, 0, ONE); }).opCount),
          {0, ONE, 0, 0, -ONE, 0, 0, 0, 0, 0, ONE, 0, 0, 0, 0, ONE, 2}},
@@ -265,6 +299,22 @@ TEST(Segments3d, Examples) {
                                                 time),
                  time);
     };
+    // A segment from (256, 512, 768) along (-1024, 2048, 512) moving by
+    // (3072, 1024, -512), every component non-zero and distinct.
+    const auto sweptGeneral = [](V s, V q) {
+        std::int32_t time = -1;
+        return W(CCircle::SweepCapsuleSegment3d(V(256, 512, 768), V(-768, 2560, 1280), 100, s, q, 100,
+                                                V(3172, 724, -12), V(100, -300, 500), ONE, time),
+                 time);
+    };
+    // Points of the plane with normal (1, 2, 3), every component non-zero
+    // and distinct: the segments t0-t1 and t2-t3 cross halfway along both;
+    // the path from c0 to c1 meets the line of t0-t1 at t0, halfway.
+    const V t0(-2048, -1920, -896), t1(1536, -2944, -1408), t2(768, -2176, -1664), t3(-1280, -2688, -640);
+    const V c0(-1024, -1664, -1408), c1(-3072, -2176, -384), segmentVelocity(300, -200, 100);
+    std::int32_t tiltedTime = -1;
+    const bool tiltedHit =
+        CCircle::SweepCapsule3d(t0, t1, 256, c0, 128, segmentVelocity, segmentVelocity + (c1 - c0), tiltedTime);
     V offset;
     std::int32_t t = -1;
     const V x0(0, 0, 0), x2(2048, 0, 0);
@@ -282,6 +332,12 @@ TEST(Segments3d, Examples) {
         {"IntersectCoplanar with b0 on the line of a, all on one line",
          W(coplanar(x0, x2, V(ONE, 0, 0), V(ONE, 0, ONE)), coplanar(x0, x2, V(ONE, 0, 0), V(4096, 0, 0))),
          {1, 512, 0, 0, -1, -1}},
+        {"IntersectCoplanar in a tilted plane; b1 4 units off it",
+         W(coplanar(t0, t1, t2, t3), coplanar(t0, t1, t2, t3 + V(1, 2, 3))),
+         {1, 512, 512, 0, -1, -1}},
+        // Half the motion, times the distance to the segment (651.7) less
+        // the radii, over that distance: 210.3.
+        {"SweepCapsule3d in a tilted plane", W(tiltedHit, tiltedTime), {1, 204}},
         // Meeting the line at its start, centre on the segment, moving away.
         {"SweepCapsule3d",
          W(capsule(V(0, 2048, 0), V(0, -4096, 0)), capsule(V(0, 0, 0), V(0, 0, -4096)),
@@ -293,6 +349,12 @@ TEST(Segments3d, Examples) {
          W(swept(V(ONE, ONE, ONE), V(ONE, ONE, -ONE), ONE), swept(V(ONE, ONE, -ONE), V(ONE, ONE, ONE), ONE),
            swept(V(9000, ONE, ONE), V(9000, ONE, -ONE), ONE), swept(V(0, ONE, ONE), V(0, ONE, -ONE), 0)),
          {1, 256, 1, 256, 0, -1, 1, 0}},
+        // Through the second triangle at (2048, 2304, 640): 705.6 along v;
+        // ending 150 short of the first triangle's inside, within the radii,
+        // over (768, 1280, 768): 224.8.
+        {"SweepCapsuleSegment3d of general segments",
+         W(sweptGeneral(V(1848, 2454, 40), V(2648, 1854, 2440)), sweptGeneral(V(726, 1408, -630), V(737, 1301, 623))),
+         {1, 698, 1, 222}},
     });
 }
 
@@ -302,13 +364,32 @@ TEST(CFrustum, ClassifiesSpheres) {
     const V points[] = {eye, corners[0], corners[1], corners[2], corners[3]};
     const CFrustum copy(points, 4 * ONE);
     const auto classify = [&](std::int32_t x, std::int32_t z) { return W(frustum.ClassifySphere({256, {x, 0, z}})); };
-    // Inside, on the near plane, behind the eye, on the far plane, beyond it, on a side plane.
+    // Corners at two depths, off the z axis: the near plane leans to the
+    // left, and the far plane lies 4.94 along (0.37, 0, 0.93) with real
+    // arithmetic (4.89 here).
+    const CFrustum leaning(eye, V(-ONE, -512, 2048), V(1536, -512, ONE), V(1536, ONE, ONE), V(-ONE, ONE, 2048),
+                           4 * ONE);
+    const auto classifyLeaning = [&](V centre) { return W(leaning.ClassifySphere({256, centre})); };
     ExpectAll({
-        {"far planes", W(copy.planes[5].normal.z, copy.planes[5].d, frustum.planes[5].d), {-ONE, -4090, -4090}},
+        {"far planes",
+         W(copy.planes[5].normal.z, copy.planes[5].d, frustum.planes[5].d, leaning.planes[5].normal,
+           leaning.planes[5].d),
+         {-ONE, -4090, -4090, -381, 0, -952, -5005}},
+        // Inside, on the near plane, behind the eye, on the far plane, beyond it, on a side plane.
         {"ClassifySphere",
          W(classify(0, 2048), classify(0, ONE), classify(0, -2048), classify(0, 4090), classify(0, 5000),
            classify(-2048, 2048)),
          {1, 2, 3, 2, 3, 2}},
+        // Inside; half a unit beyond each side plane; on and half a unit
+        // behind the near plane; a third of a unit before and beyond the far
+        // plane; behind the eye.
+        {"ClassifySphere of the leaning frustum",
+         W(classifyLeaning(V(512, 512, 3072)), classifyLeaning(V(-1600, 512, 2048)),
+           classifyLeaning(V(256, -1344, 2560)), classifyLeaning(V(2048, 512, 768)),
+           classifyLeaning(V(128, 2048, 2176)), classifyLeaning(V(-64, 512, 1664)),
+           classifyLeaning(V(-256, 512, 1152)), classifyLeaning(V(1152, 512, 4608)),
+           classifyLeaning(V(1408, 512, 5248)), classifyLeaning(V(0, 0, -ONE))),
+         {1, 3, 3, 3, 3, 2, 3, 1, 3, 3}},
     });
 }
 

@@ -79,6 +79,8 @@ TEST(NetWire, ParseUrl) {
         {"http://server:8080/x", 0, "server", 8080, "/x"},
         {"server:81", 0, "server", 81, ""},
         {"server/x", 0, "server", 80, "/x"},
+        {"http://:8080/x", 0, "", 8080, "/x"},
+        {"http://server", 0, "server", 80, ""},
         {"http://server/a:8/x", 0, "server/a", 8, "/a:8/x"},  // the first ':' separates the port
         {"server:65535/", 0, "server", 65535, "/"},
         {"server:65536/x", 1, "", 80, ""},  // would wrap to port 0

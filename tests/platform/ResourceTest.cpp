@@ -166,6 +166,12 @@ TEST_F(ResourceTest, PlainAndCompressedBlobs) {
         EXPECT_EQ(PayloadOf(res), (Bytes{1, 2}));
     }
     EXPECT_EQ(res.LoadFromBigFile(&reader, 0, 0), 0);
+    // The smallest entry is the header length and the flags: 3 bytes, the
+    // payload starting at the flags or at the length.
+    for (const auto& [blob, payload] : {std::pair<Bytes, Bytes>{{2, 0, 0x7F}, {0x7F}}, {{0, 0, 0x01}, {0, 0, 0x01}}}) {
+        ASSERT_EQ(res.LoadFromBigFile(&Archive(blob), 1, 1), 1);
+        EXPECT_EQ(PayloadOf(res), payload);
+    }
     const Bytes data = MakeSampleData(777, 8);
     ASSERT_EQ(res.LoadFromFile(WriteBytes(data).c_str()), 1);
     EXPECT_EQ(PayloadOf(res), data);
@@ -196,6 +202,7 @@ TEST_F(ResourceTest, RefusesMalformedBlobs) {
     } cases[] = {
         {"header length equals size", Bytes{5, 0, 0, 0, 0}, false},
         {"blob shorter than its header fields", Bytes{2, 0}, false},
+        {"header length below the size, no flags", Bytes{1, 0}, false},
         {"K past the payload", compressed(u, k + 1, stream), true},
         {"K + 8 wraps", compressed(u, 0xFFFFFFF9u, stream), true},
         {"K zero", compressed(u, 0, stream), true},

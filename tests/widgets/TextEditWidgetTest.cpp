@@ -65,6 +65,7 @@ TEST_F(TextEdit, MultiTapTypesByModeCaseAndTime) {
         {1, 1, 0, 49, "2*2", u"Aa", true, "111"},     {1, 0, 0, 49, "2#", u"a ", false, "11"},
         {3, 0, 0, 49, "#", u" ", false, "1"},         {1, 0, 0, 49, "23<4", u"agd", true, "1111"},
         {1, 0, 0, 49, "23b", u"a", false, "111"},     {1, 0, 0, 49, "23<<b5", u"jad", true, "111101"},
+        {1, 0, 0, 49, "2w22w222<b3", u"adc", true, "111111111"},  // "abc" less its "b"; "d" typed after the "a"
         {1, 0, 0, 2, "234", u"ad", false, "111"},     {1, 0, 0, 49, "b<>x", u"", false, "0110"},
         {0, 0, 0, 49, "2b<#*", u"", false, "00000"},
     };
