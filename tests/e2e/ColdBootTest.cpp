@@ -95,7 +95,6 @@ TEST(ColdBoot, EachPageInTurnAtItsTime) {
         EXPECT_EQ(run.dir.Read("savegame.dat"), kNoGame);
         ASSERT_EQ(times.size(), 7u);
         EXPECT_EQ(times[0], kFrame);  // the first frame
-        EXPECT_EQ(times[3] - times[2], kFrame * static_cast<int>(percents.size()));
         ASSERT_GE(percents.size(), 4u);
         EXPECT_EQ(percents[0], 0);
         EXPECT_EQ(percents[1], 0);

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "host/Window.h"
 #include "platform/shared/components/ICMediaPlayer.h"
@@ -81,8 +82,11 @@ TEST(Interruptions, PauseOptionsDeactivationLandscapeAndTheEndKey) {
         {kPause, {kEnter}, paused},  // resume
         {kPlay, {}, {}, TapBackOnTheBar, kSettleMs},
         {kPause, {kDown, kEnter}, paused},
-        // Sound switched off; back saves the options.
-        {"3 Shell/10 Game/6 Options/1 Options", {kEnter, kEscape}},
+        // Sound, on, switched off; back saves the options.
+        {"3 Shell/10 Game/6 Options/1 Options", {kEnter, kEscape}, [&] {
+             EXPECT_EQ(PrefsByte(run, 12), 1);
+             EXPECT_EQ(ICMediaPlayer::GetInstance()->IsSoundEnabled(), 1);
+         }},
         // The pause menu as it was left: up to resume.
         {kPause, {kUp, kEnter}, [&] {
              EXPECT_EQ(run.dir.Read("prefs.dat"), std::string(16, '\0'));

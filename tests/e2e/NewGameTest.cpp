@@ -4,6 +4,13 @@
 // progress saved; the game left there, Continue offers the second level in
 // the level menu, which is played to its exit in turn; after it the game
 // is over and the main menu comes back.
+//
+// The level menu offers every level up to the one reached, and the last
+// level's exit saves the next one as reached, as every level's does; the
+// game knows no number of levels below its table's sixteen, so after the
+// last level the menu offers a third, whose page is the end text and whose
+// start (script level 2, which the scripts answer with the end of the game)
+// leads back to the main menu.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -90,7 +97,9 @@ TEST(NewGame, PlaysBothLevelsToTheirExitsAndContinues) {
         {"3 Shell/8 Menu", {kEnter}, {}, [] { EXPECT_EQ(MenuItems(), "level 1|>level 2"); }},
         {"3 Shell/9 Text", {kEnter}, [] { ExpectLevelPage(u"level 2", kLevelIntro1); }},
         {kPlayChain, {}},
+        // After the last level: the end, then the main menu.
         {"3 Shell/10 Game/5 Text", {kEnter}, completed(1, SaveGame(1, 2, 0), u"level 3", kGameEnd)},
+        {kPlayChain, {}},
         {"3 Shell/3 Menu", {kEnter}},
         {"3 Shell/8 Menu", {kEnter}, {}, [] { EXPECT_EQ(MenuItems(), "level 1|level 2|>level 3"); }},
         {"3 Shell/9 Text", {kEnter}, [] { ExpectLevelPage(u"level 3", kGameEnd); }},
