@@ -67,16 +67,6 @@ std::int32_t PushOnRoot(CNode* node) {
     return holder->PushState(1, node);
 }
 
-void Press(WORD key) {
-    host::InjectKey(key, true);
-    host::InjectKey(key, false);
-}
-
-void Tap(int x, int y) {
-    host::InjectPointer(WM_LBUTTONDOWN, 2 * x, 2 * y, MK_LBUTTON);
-    host::InjectPointer(WM_LBUTTONUP, 2 * x, 2 * y, 0);
-}
-
 void DrawNow(CNode& node) {
     ICRenderSurface* surface = ICGraphics2d::GetInstance()->GetRenderSurface();
     std::uint8_t* bits = nullptr;

@@ -31,10 +31,6 @@ private:
 // to the test (the root's own table does not know them); 0 when stacked.
 std::int32_t PushOnRoot(CNode* node);
 
-// A key pressed and released (a virtual key of the phone).
-void Press(WORD key);
-// A stylus tap at back-buffer pixels.
-void Tap(int x, int y);
 // Draws the node into the back buffer now, as a frame does.
 void DrawNow(CNode& node);
 // The last presented frame's pixel at back-buffer pixels, 0xRRGGBB.

@@ -12,11 +12,13 @@
 #include "platform/shared/graphics/2d/ICRenderSurface.h"
 #include "src/CGameApp.h"
 #include "src/CRootNode.h"
+#include "src/win32/CApplet.h"
 #include "src/win32/WinMain.h"
 
 namespace {
 
 HINSTANCE const kInstance = reinterpret_cast<HINSTANCE>(std::uintptr_t{0x400000});
+constexpr DWORD kSuspendedFrameMs = 48;
 
 }  // namespace
 
@@ -72,6 +74,13 @@ int GameRun::Run(const std::function<void(int tick)>& onTick, int maxTicks) {
                 surface->Unlock();
             }
         }
+        // Deactivated, the game waits without its frame timer: time passes
+        // a frame at a time all the same, so that the callback still runs
+        // (and may activate the game again).
+        DWORD due = 0;
+        if (calls > 0 && !host::GetTimerDue(host::GetMainWindow(), CApplet::kTimerId, &due)) {
+            host::AdvanceVirtualClock(kSuspendedFrameMs);
+        }
         const DWORD now = GetTickCount();
         if (calls > 0 && now == last) return;
         last = now;
@@ -89,4 +98,14 @@ int GameRun::Run(const std::function<void(int tick)>& onTick, int maxTicks) {
     host::SetModuleDirectory("");
     host::SetMediaBackend(media);
     return result;
+}
+
+void Press(WORD key) {
+    host::InjectKey(key, true);
+    host::InjectKey(key, false);
+}
+
+void Tap(int x, int y) {
+    host::InjectPointer(WM_LBUTTONDOWN, 2 * x, 2 * y, MK_LBUTTON);
+    host::InjectPointer(WM_LBUTTONUP, 2 * x, 2 * y, 0);
 }

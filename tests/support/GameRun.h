@@ -30,7 +30,8 @@ public:
 
     // Runs the game to its end and returns its exit code. onTick runs once
     // after start-up (tick 0, before the start event) and then after every
-    // tick of the frame timer (1, 2, ...), where it may look at the
+    // tick of the frame timer (1, 2, ...; while the game is deactivated and
+    // has no timer, every 48 ms of virtual time), where it may look at the
     // application (CGameApp::GetInstance) and inject input through the
     // host's hooks. After maxTicks ticks the window is closed.
     int Run(const std::function<void(int tick)>& onTick = {}, int maxTicks = 2);
@@ -46,3 +47,9 @@ public:
     // After a run: the text of the last message box it showed, if any.
     std::string messageBox;
 };
+
+// Input for a running game. A key pressed and released (a virtual key of
+// the phone).
+void Press(WORD key);
+// A stylus tap at back-buffer pixels (the window shows them doubled).
+void Tap(int x, int y);
