@@ -1,6 +1,8 @@
 // The player's sound and vibration choices, kept in prefs.dat (16 bytes: 12
 // reserved, sound on, vibration on, touch-screen notice shown, 1 reserved).
-// The setters change the record in memory; callers save afterwards.
+// The record is kept byte for byte: reserved bytes read from the file are
+// written back as they were. The setters change the record in memory;
+// callers save afterwards.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +11,7 @@ class COptionsMgr {
 public:
     static constexpr std::uint32_t kRecordSize = 16;
 
-    COptionsMgr() = default;
+    COptionsMgr() { Reset(); }
     virtual ~COptionsMgr() = default;
     COptionsMgr(const COptionsMgr&) = delete;
     COptionsMgr& operator=(const COptionsMgr&) = delete;
@@ -22,10 +24,10 @@ public:
     void Reset();
     void Delete();
 
-    std::uint8_t IsSoundOn() const { return m_record.soundOn; }
-    std::uint8_t IsVibrationOn() const { return m_record.vibrationOn; }
-    std::uint8_t IsNoticeShown() const { return m_record.noticeShown; }
-    void SetNoticeShown(std::uint8_t on) { m_record.noticeShown = on; }
+    std::uint8_t IsSoundOn() const { return m_record[kSoundOn]; }
+    std::uint8_t IsVibrationOn() const { return m_record[kVibrationOn]; }
+    std::uint8_t IsNoticeShown() const { return m_record[kNoticeShown]; }
+    void SetNoticeShown(std::uint8_t on) { m_record[kNoticeShown] = on; }
     // Bounded by the mode: in mode 0 both end off; in mode 1 sound ends off.
     void SetSoundOn(std::uint8_t on);
     void SetVibrationOn(std::uint8_t on);
@@ -36,12 +38,11 @@ public:
     void SetMode(std::int32_t mode) { m_mode = mode; }
 
 private:
-    struct Record {
-        std::uint8_t soundOn = 1;
-        std::uint8_t vibrationOn = 1;
-        std::uint8_t noticeShown = 0;
-    };
+    // Offsets of the flags in the record.
+    static constexpr std::uint32_t kSoundOn = 12;
+    static constexpr std::uint32_t kVibrationOn = 13;
+    static constexpr std::uint32_t kNoticeShown = 14;
 
-    Record m_record;
+    std::uint8_t m_record[kRecordSize];
     std::int32_t m_mode = 2;
 };

@@ -1,5 +1,7 @@
 #include "src/CProgressScreen.h"
 
+#include <algorithm>
+
 #include "platform/shared/core/ICCore.h"
 #include "platform/shared/core/SystemEvent.h"
 #include "platform/shared/graphics/2d/CDrawUtil.h"
@@ -144,12 +146,15 @@ std::uint32_t CResLoadScreen::Update(std::uint32_t dt) {
     } else if (home != nullptr) {
         home->ProcessLoadQueue(kSpriteSliceMs);
     }
-    // The bank counts the entry it failed on as handled: not loaded here, so
-    // that a failure keeps the screen below 100 whichever entry it was.
-    const std::int64_t bankDone = std::int64_t{m_bank.GetLoadedCount()} - (m_bank.GetState() == CResBank::kFailed ? 1 : 0);
+    // The bank counts the entry it failed on as handled: not loaded here.
+    const bool failed = m_bank.GetState() == CResBank::kFailed;
+    const std::int64_t bankDone = std::int64_t{m_bank.GetLoadedCount()} - (failed && m_bank.GetLoadedCount() > 0 ? 1 : 0);
     const std::int64_t spritesDone = std::int64_t{m_spriteWorkAtStart} - (home != nullptr ? home->GetLoadProgress() : 0);
     const std::int64_t total = std::int64_t{m_bank.GetTotalCount()} + m_spriteWorkAtStart;
-    // Nothing to load at all is done at once.
-    m_percent = total > 0 ? static_cast<std::int32_t>((bankDone + spritesDone) * 100 / total) : 100;
+    // Nothing to load at all is done at once. A bank that failed (its list
+    // missing, or an entry) never ends as loaded, whatever else was done.
+    std::int64_t percent = total > 0 ? (bankDone + spritesDone) * 100 / total : failed ? 0 : 100;
+    if (failed) percent = std::min<std::int64_t>(percent, 99);
+    m_percent = static_cast<std::int32_t>(percent);
     return 1;
 }

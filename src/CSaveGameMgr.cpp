@@ -16,7 +16,7 @@ std::uint8_t CSaveGameMgr::Load() {
         CArrayInputStream in;
         in.SetData(bytes, kRecordSize);
         m_record.started = in.ReadU8();
-        in.Skip(3);
+        in.Read(m_record.padding, sizeof m_record.padding);
         m_record.levelReached = in.ReadS32();
         m_record.character = in.ReadS32();
         return 1;
@@ -30,8 +30,7 @@ std::uint8_t CSaveGameMgr::Save() {
     CArrayOutputStream out;
     out.Attach(bytes, kRecordSize);
     out.WriteU8(m_record.started);
-    out.WriteU8(0);
-    out.WriteU16(0);
+    out.Write(m_record.padding, sizeof m_record.padding);
     out.WriteS32(m_record.levelReached);
     out.WriteS32(m_record.character);
     return WriteSaveFileSafely(kFileName, bytes, kRecordSize) ? 1 : 0;

@@ -1,6 +1,7 @@
 // The player's progress, kept in savegame.dat (12 bytes: started, 3 bytes
 // padding, the highest level reached and the chosen character, signed 32-bit
-// little-endian). Values are kept as read; their users check their range.
+// little-endian). Values, the padding included, are kept as read; their
+// users check their range.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +32,7 @@ public:
 private:
     struct Record {
         std::uint8_t started = 0;
+        std::uint8_t padding[3] = {};
         std::int32_t levelReached = 0;
         std::int32_t character = 0;
     };

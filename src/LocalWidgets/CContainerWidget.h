@@ -32,7 +32,7 @@ public:
     // child already in a list leaves it first.
     void AddChild(CUIWidget* child, std::int32_t order);
     // Unlinks the child and clears its parent; the focused child stays.
-    void RemoveChild(CUIWidget* child);
+    virtual void RemoveChild(CUIWidget* child);
     CUIWidget* FindChildById(std::uint32_t id) const;
     CUIWidget* GetFirstChild() const { return ChildOf(m_children.GetHead()); }
     CUIWidget* GetLastChild() const { return ChildOf(m_children.GetTail()); }
@@ -56,8 +56,7 @@ public:
     // not; true when the focus moved. Does not wrap.
     bool MoveFocus(bool forward);
 
-    // Called by a child's destructor: drops every pointer kept to it.
-    virtual void ForgetChild(CUIWidget* child);
+    void ForgetChild(CUIWidget* child) override;
 
 protected:
     // Unfocuses and deselects every child; then focuses and selects the

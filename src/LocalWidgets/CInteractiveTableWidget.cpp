@@ -18,6 +18,19 @@ CInteractiveTableWidget::~CInteractiveTableWidget() {
     ReleaseBar(m_horizontalBar);
 }
 
+void CInteractiveTableWidget::ForgetChild(CUIWidget* child) {
+    if (child != m_verticalBar && child != m_horizontalBar) return;
+    if (child == m_verticalBar) m_verticalBar = nullptr, m_verticalShown = 0;
+    if (child == m_horizontalBar) m_horizontalBar = nullptr, m_horizontalShown = 0;
+    InvalidateSize();  // the cells take the bar's room back
+}
+
+void CInteractiveTableWidget::AdoptBar(CSliderWidget* bar) {
+    // The table is the bar's parent from the start, so that a bar destroyed
+    // before it was ever measured is forgotten as well.
+    if (bar != nullptr) bar->SetParent(this);
+}
+
 void CInteractiveTableWidget::ReleaseBar(CSliderWidget* bar) {
     if (bar != nullptr && bar->GetParent() == this) bar->SetParent(nullptr);
 }
@@ -220,11 +233,13 @@ void CInteractiveTableWidget::SetFixedHeaderColumn(bool fixed) {
 void CInteractiveTableWidget::SetVerticalScrollBar(CSliderWidget* bar) {
     if (bar != m_verticalBar) ReleaseBar(m_verticalBar);
     m_verticalBar = bar;
+    AdoptBar(bar);
     InvalidateSize();
 }
 
 void CInteractiveTableWidget::SetHorizontalScrollBar(CSliderWidget* bar) {
     if (bar != m_horizontalBar) ReleaseBar(m_horizontalBar);
     m_horizontalBar = bar;
+    AdoptBar(bar);
     InvalidateSize();
 }

@@ -34,6 +34,8 @@ public:
     bool IsRowVisible(std::int32_t row) const override;
     // Up past the first row of the first page reaches a fixed header row.
     bool MoveSelection(std::int32_t direction) override;
+    // A scroll bar destroyed first is no longer the table's.
+    void ForgetChild(CUIWidget* child) override;
 
     void SetFixedHeaderRow(bool fixed);
     void SetFixedHeaderColumn(bool fixed);
@@ -44,6 +46,7 @@ public:
     void SetHorizontalScrollBar(CSliderWidget* bar);
 
 private:
+    void AdoptBar(CSliderWidget* bar);
     void ReleaseBar(CSliderWidget* bar);
     // Pages for the current inner rectangle; the page rows before a fixed
     // header row takes its place.

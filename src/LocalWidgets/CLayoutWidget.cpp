@@ -72,11 +72,21 @@ bool CLayoutWidget::OnKeyDown(std::uint16_t key, std::uintptr_t p32) {
     return handled;
 }
 
-void CLayoutWidget::ForgetChild(CUIWidget* child) {
+void CLayoutWidget::ClearRoles(const CUIWidget* child) {
     if (m_softkeys == child) m_softkeys = nullptr;
     if (m_upper == child) m_upper = nullptr;
     if (m_body == child) m_body = nullptr;
+}
+
+void CLayoutWidget::ForgetChild(CUIWidget* child) {
+    ClearRoles(child);
     CContainerWidget::ForgetChild(child);
+}
+
+void CLayoutWidget::RemoveChild(CUIWidget* child) {
+    if (child == nullptr) return;
+    ClearRoles(child);
+    CContainerWidget::RemoveChild(child);
 }
 
 void CLayoutWidget::SetRegion(CUIWidget* widget, std::int32_t region) {

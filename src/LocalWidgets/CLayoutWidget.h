@@ -26,6 +26,8 @@ public:
     void Layout() override;
     bool OnKeyDown(std::uint16_t key, std::uintptr_t p32) override;
     void ForgetChild(CUIWidget* child) override;
+    // A removed widget loses its role: the soft-key bar, upper or body.
+    void RemoveChild(CUIWidget* child) override;
 
     // Adds the widget to the region (a null widget only empties regions 2
     // and 3); a widget of the upper or body region replaces the one there.
@@ -43,6 +45,7 @@ private:
         std::int32_t room;
     };
     void PlaceRegion(std::int32_t region, bool fromTop, Stack& stack);
+    void ClearRoles(const CUIWidget* child);
 
     CUIWidget* m_softkeys = nullptr;
     CUIWidget* m_upper = nullptr;

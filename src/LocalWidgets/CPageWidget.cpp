@@ -105,9 +105,10 @@ void CPageWidget::RemoveItem(CUIWidget* widget) {
     // widget it no longer holds as its focused child.
     if (widget == GetFocusedChild()) SetFocusedChild(nullptr);
     RemoveChild(widget);
-    m_itemCount = 0;
+    // The orders are numbered afresh; the item count stays as it was.
+    std::int32_t order = 0;
     for (CUIWidget* child = GetFirstChild(); child != nullptr; child = GetNextChild(child)) {
-        child->SetOrder(m_itemCount++);
+        child->SetOrder(order++);
     }
     InvalidateSize();
 }

@@ -34,7 +34,8 @@ public:
     // Places the widget at the index (0 to the item count); later items
     // move down one.
     void InsertItem(CUIWidget* widget, std::int32_t index);
-    // A focused item hands the focus on first (downward, else upward).
+    // A focused item hands the focus on first (downward, else upward). The
+    // items left are numbered 0, 1, ... again; the item count is kept.
     void RemoveItem(CUIWidget* widget);
     void SetPageFraction(std::int32_t fraction) { m_pageFraction = fraction; }
     // A fixed step in pixels instead of a fraction.

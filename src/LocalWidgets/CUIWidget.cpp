@@ -9,7 +9,6 @@
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
 #include "platform/shared/graphics/2d/RectUtil.h"
 #include "platform/shared/math/CMathFixed.h"
-#include "src/LocalWidgets/CContainerWidget.h"
 
 namespace {
 
@@ -23,10 +22,10 @@ std::int32_t AlignFactor(std::uint32_t flags, std::uint32_t centre, std::uint32_
 
 CUIWidget::~CUIWidget() {
     m_listNode.Unlink();
-    // Nothing else may keep the address of a freed child: its container
-    // forgets it (the container's own destructor has already detached its
+    // Nothing else may keep the address of a freed child: its parent
+    // forgets it (a parent's own destructor has already detached its
     // children, so a parent seen here is alive).
-    if (auto* container = dynamic_cast<CContainerWidget*>(GetParent())) container->ForgetChild(this);
+    if (auto* parent = dynamic_cast<CUIWidget*>(GetParent())) parent->ForgetChild(this);
 }
 
 bool CUIWidget::HandleEvent(std::uint32_t id, std::uint16_t p16, std::uintptr_t p32) {

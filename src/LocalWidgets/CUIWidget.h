@@ -38,7 +38,7 @@ public:
     enum ScrollDirection : std::uint16_t { kScrollUp = 1, kScrollDown = 2 };
 
     CUIWidget() { SetClassId(kClassId); }
-    // Leaves the container list that holds the widget; a container that
+    // Leaves the container list that holds the widget; the parent that
     // remembers it (as its focused child, say) forgets it.
     ~CUIWidget() override;
 
@@ -53,6 +53,8 @@ public:
     virtual bool OnScrollRequest(std::uint16_t direction, std::uint32_t amount);
     virtual bool OnKeyDown(std::uint16_t key, std::uintptr_t p32);
     virtual bool OnKeyOther(std::uint16_t key);
+    // Called by a child's destructor: drops every pointer kept to it.
+    virtual void ForgetChild(CUIWidget*) {}
 
     void SetColours(std::uint32_t background, std::uint32_t foreground, std::uint32_t highlight);
     std::uint32_t GetBackgroundColour() const { return m_background; }

@@ -35,15 +35,18 @@ void CVerticalContainerWidget::Measure() {
 void CVerticalContainerWidget::StackChildren(bool secondPass, std::int32_t surfaceHeight, std::int32_t& used) {
     const CRect& local = LocalRect();
     const std::int32_t inner = local.h - m_marginTop - m_marginBottom;
-    std::int32_t y = m_marginTop;
     std::int32_t room = local.h;
+    // The whole stack moves by this container's alignment within the inner
+    // height, once the first pass found that it fits.
+    std::int32_t shift = 0;
     if (secondPass) {
         if (m_overflow) {
             room -= IndicatorsRoom();
         } else {
-            y += AlignY(0, local.h, used);  // the whole stack, by this container's alignment
+            shift = AlignY(0, inner, used);
         }
     }
+    std::int32_t y = m_marginTop + shift;
     std::int32_t width = local.w - 2 * m_marginX;
     if (m_overflow && m_slider != nullptr) width -= m_slider->GetThickness();
     const bool canOverflow = m_slider != nullptr || (m_upIndicator != nullptr && m_downIndicator != nullptr);
@@ -57,7 +60,7 @@ void CVerticalContainerWidget::StackChildren(bool secondPass, std::int32_t surfa
         child->SetLocalRect(rect);
         y += h;
         room -= h;
-        if (canOverflow && !m_overflow && y > inner) {
+        if (canOverflow && !m_overflow && y - shift > inner) {
             // The second pass stacks in the room the first one found.
             DebugAssert(!secondPass, kSource, 162);
             m_overflow = 1;
@@ -171,6 +174,9 @@ void CVerticalContainerWidget::SetScrollIndicators(SZ_Presenter* up, SZ_Presente
 void CVerticalContainerWidget::SetSlider(CSliderWidget* slider) {
     DetachSlider();
     m_slider = slider;
+    // Its parent from the start: a slider destroyed before the next Measure
+    // is forgotten as well.
+    if (slider != nullptr) slider->SetParent(this);
     m_upIndicator = nullptr;
     m_downIndicator = nullptr;
     InvalidateSize();

@@ -138,6 +138,24 @@ DataInputStream::DataInputStream(std::uint32_t resourceId) : m_resourceId(resour
     if (!m_open) resources->Release(resourceId, 0);
 }
 
+bool DataInputStream::ReadString(char*& text) {
+    text = nullptr;
+    const std::uint8_t swap = m_swap;
+    m_swap = 1;
+    const std::uint16_t length = ReadU16();
+    m_swap = swap;
+    if (HasError() != 0) return false;
+    if (length > Available()) {
+        Skip(length);  // sets the error flag, as a short read does
+        return false;
+    }
+    text = new (std::nothrow) char[length + 1u];
+    if (text == nullptr) return false;
+    Read(text, length);
+    text[length] = '\0';
+    return true;
+}
+
 void DataInputStream::ReleaseResource() {
     if (!m_open) return;
     CGameApp::GetResMgr()->Release(m_resourceId, 0);

@@ -76,6 +76,8 @@ private:
 class SZ_BitSet {
 public:
     SZ_BitSet() = default;
+    // Init(n); no bits when memory runs out.
+    explicit SZ_BitSet(std::uint32_t n) { Init(n); }
     ~SZ_BitSet() { Release(); }
     SZ_BitSet(const SZ_BitSet&) = delete;
     SZ_BitSet& operator=(const SZ_BitSet&) = delete;
@@ -89,6 +91,8 @@ public:
 
     std::uint32_t GetSetCount() const { return m_setCount; }
     std::uint32_t GetBitCount() const { return m_bitCount; }
+    // The bits not set through Set.
+    std::uint32_t GetClearCount() const { return m_bitCount - m_setCount; }
     std::uint32_t GetByteCount() const { return m_byteCount; }
     std::uint8_t* GetBytes() const { return m_bytes; }
 
@@ -110,6 +114,15 @@ public:
 
     bool IsOpen() const { return m_open; }
     std::uint32_t GetResourceId() const { return m_resourceId; }
+    // 1: multi-byte values are read big-endian.
+    void SetSwap(std::uint8_t swap) { m_swap = swap; }
+    std::uint8_t GetSwap() const { return m_swap; }
+    // A big-endian u16 length, whatever the swap flag, then that many bytes
+    // into a new buffer of length + 1 with a terminating 0, which the caller
+    // owns (delete[]). A length past the bytes left is refused: nothing is
+    // read beyond it, the error flag is set and text is null, as it is
+    // without memory. True when the text was read.
+    bool ReadString(char*& text);
     // Gives the resource back; the owner calls it before the stream ends.
     void ReleaseResource();
 

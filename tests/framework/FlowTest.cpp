@@ -162,8 +162,18 @@ TEST(Flow, ContinueFromTheLevelMenu) {
 }
 
 // The game scene's pages behind the game screen's results (set here
-// directly), from play with the second character.
+// directly), from play with the second character: the retry question, the
+// level-complete page, the end of the game, the closing page after the last
+// level (either key ends play and releases the level) and the pause menu's
+// help page.
 TEST(Flow, GameSceneResults) {
+    const auto closing = [] {
+        const std::u16string format = Text(0x21FF0152);
+        const std::size_t at = format.find(u"%i");  // the game data's counter
+        ASSERT_NE(at, std::u16string::npos);
+        EXPECT_EQ(TopText(), format.substr(0, at) + u"0" + format.substr(at + 2));
+    };
+    const auto help = [] { EXPECT_EQ(TopText(), Text(0x21FF024B)); };
     const struct {
         const char* what;
         std::int32_t level, result;  // the level played, the game screen's result
@@ -182,6 +192,12 @@ TEST(Flow, GameSceneResults) {
          {{"3 Shell/10 Game/5 Text", {kEnter}, [] { EXPECT_EQ(TopText(), u"level 17"); }}, {"3 Shell/3 Menu", {}}},
          false, 15},
         {"the game over", 0, 5, {{"3 Shell/3 Menu", {}}}, false, 0},
+        {"the closing page", 0, 1, {{"3 Shell/10 Game/12 Text", {kEnter}, closing}, {"3 Shell/3 Menu", {}}}, false, 0},
+        {"the closing page: back", 0, 1, {{"3 Shell/10 Game/12 Text", {kEscape}}, {"3 Shell/3 Menu", {}}}, false, 0},
+        {"the pause menu's help page", 0, 2,
+         {{"3 Shell/10 Game/3 Menu", {kDown, kDown, kEnter}}, {"3 Shell/10 Game/7 Text", {kEscape}, help},
+          {"3 Shell/10 Game/3 Menu", {}}},
+         true, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

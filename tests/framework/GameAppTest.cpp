@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/shared/components/CBinRes.h"
+#include "platform/shared/components/ICMediaPlayer.h"
 #include "platform/shared/core/SystemEvent.h"
 #include "platform/shared/systems/CAppExecutor.h"
 #include "src/CAppProperties.h"
@@ -184,6 +186,42 @@ TEST(GameApp, OrientationAtResumeAndDisplayChanges) {
             }
         }, 3), 0);
     }
+}
+
+// EVENT_CLOSE, handled while the sound question shows, a sound plays and
+// the phone vibrates: the root exits (its scenes gone, the splash and title
+// sounds given back), every sound and the vibration stop, the executor
+// stops. The resource manager frees its whole cache at the end, so the
+// holds are counted: with one of the test's own on each sound, that one is
+// all that is left.
+TEST(GameApp, CloseExitsTheRootAndStopsTheMedia) {
+    GameRun run;
+    run.scenes = true;
+    run.dir.Write("device.conf", "X=0\nDISABLE_VIBRATION=0\n");
+    EXPECT_EQ(run.Run([&](int tick) {
+        if (tick != 2) return;
+        CResMgr* resources = CGameApp::GetResMgr();
+        ICMediaPlayer* media = ICMediaPlayer::GetInstance();
+        const std::uint32_t sounds[] = {CRootNode::kSplashSound, CRootNode::kTitleSound};
+        for (const std::uint32_t id : sounds) ASSERT_NE(resources->GetSound(id, 0), nullptr);
+        const CBinRes* splash = CGameApp::GetGameData()->GetSplashSound();
+        ASSERT_NE(splash, nullptr);
+        EXPECT_NE(media->PlaySound(splash->GetPayload(), splash->GetPayloadSize(), 0, 0), 0u);
+        EXPECT_NE(media->Vibrate(1000, 0), 0u);
+        ASSERT_NE(App().GetRootNode()->GetCurrentNode(), nullptr);
+
+        EXPECT_EQ(App().HandleEvent(EVENT_CLOSE, 0, 0), 1);
+        EXPECT_EQ(App().GetRootNode()->GetCurrentNode(), nullptr);
+        EXPECT_FALSE(media->IsSoundPlaying(0) || media->IsVibrating(0));
+        EXPECT_EQ(App().GetExecutor()->GetState(), CAppExecutor::kStopped);
+        EXPECT_TRUE(CGameApp::GetGameData()->GetSplashSound() == nullptr &&
+                    CGameApp::GetGameData()->GetTitleSound() == nullptr);
+        for (const std::uint32_t id : sounds) {
+            EXPECT_EQ(resources->IsCached(id), 1) << std::hex << id;  // the test's hold
+            resources->Release(id, 0);
+            EXPECT_EQ(resources->IsCached(id), 0) << std::hex << id;
+        }
+    }, 3), 0);
 }
 
 TEST(GameApp, RunsEndInOrder) {

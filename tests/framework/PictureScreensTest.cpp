@@ -38,6 +38,7 @@ TEST(LoadingScreen, BankThenSpritesOneFrameLate) {
         std::uint32_t delay, image;
         std::int32_t barTop;
         std::vector<std::pair<std::int32_t, std::int32_t>> frames;  // bar (kHidden) and result after each update
+        bool listed = true;  // the bank's list is in the archive
     } cases[] = {
         {"no delay", {kIntroImage}, false, 0, 0, 165, {{0, 0}, {0, 0}, {100, 1}}},
         {"a delay", {kIntroImage}, false, 100, kLoadingImage, 185, {{kHidden, 0}, {kHidden, 0}, {0, 0}, {0, 0}, {100, 1}}},
@@ -48,10 +49,15 @@ TEST(LoadingScreen, BankThenSpritesOneFrameLate) {
         {"a missing last entry", {kIntroImage, 0x02000999}, false, 0, kLoadingImage, 185,
          {{0, 0}, {0, 0}, {50, 0}, {50, 0}, {50, 2}, {50, 2}}},
         {"nothing to load", {}, false, 0, 0, 165, {{0, 0}, {0, 0}, {100, 1}}},
+        // A missing list fails the bank: never 100, whatever else loads
+        // (the pair: 100 x 100 / 131 is 76; then all of the sprites).
+        {"no list", {}, false, 0, 0, 165, {{0, 0}, {0, 0}, {0, 0}, {0, 0}}, false},
+        {"no list, then sprites", {}, true, 0, 0, 165, {{0, 0}, {0, 0}, {76, 0}, {99, 0}, {99, 0}}, false},
     };
     for (const auto& c : cases) {
         ScreenRun run;
-        run.content.resources[kBank] = vktools::MakeResource(vktools::MakeKeyset(c.bank));
+        run.content.resources.erase(kBank);
+        if (c.listed) run.content.resources[kBank] = vktools::MakeResource(vktools::MakeKeyset(c.bank));
         run.kept = c.bank;
         run.loadSprites = false;
         LoadProbe* screen = nullptr;

@@ -69,6 +69,33 @@ TEST_F(SaveFilesTest, RecordsByteForByte) {
     EXPECT_FALSE(m_dir.Exists("prefs.dat"));
 }
 
+// Reserved and padding bytes read from a file are written back as they
+// were: a save changes only the fields set. A reset zeroes them again.
+TEST_F(SaveFilesTest, ReservedBytesAreWrittenBackAsRead) {
+    std::string prefs;
+    for (char byte = '\xA0'; prefs.size() < 16; ++byte) prefs += byte;
+    m_dir.Write("prefs.dat", prefs);
+    COptionsMgr options;
+    ASSERT_EQ(options.Load(), 1);
+    options.SetSoundOn(0);
+    ASSERT_EQ(options.Save(), 1);
+    EXPECT_EQ(m_dir.Read("prefs.dat"), prefs.substr(0, 12) + '\0' + prefs.substr(13));
+    options.Reset();
+    ASSERT_EQ(options.Save(), 1);
+    EXPECT_EQ(m_dir.Read("prefs.dat"), std::string(12, '\0') + "\1\1" + std::string(2, '\0'));
+
+    // struct.pack('<B3sii', 1, b'\xaa\xbb\xcc', 7, 2), then the level 8.
+    m_dir.Write("savegame.dat", std::string("\1\xAA\xBB\xCC\7\0\0\0\2\0\0\0", 12));
+    CSaveGameMgr progress;
+    ASSERT_EQ(progress.Load(), 1);
+    progress.SetLevelReached(8);
+    ASSERT_EQ(progress.Save(), 1);
+    EXPECT_EQ(m_dir.Read("savegame.dat"), std::string("\1\xAA\xBB\xCC\x08\0\0\0\2\0\0\0", 12));
+    progress.Reset();
+    ASSERT_EQ(progress.Save(), 1);
+    EXPECT_EQ(m_dir.Read("savegame.dat"), std::string(12, '\0'));
+}
+
 TEST(OptionsMgr, ModesBoundTheSetters) {
     const struct {
         std::int32_t mode;

@@ -81,6 +81,10 @@ TEST(CCircle, Examples) {
         V position(-1, -1);
         return W(CCircle::PushOutOfPolygon(centre, radius, kRoom, 4, position), position);
     };
+    const auto crossing = [](V start, V end, std::int32_t radius2, const Seg& s) {
+        std::int32_t time = -1;
+        return W(CCircle::SweepSegment(start, 0, radius2, end, s, time), time);
+    };
     const auto capsule = [](V centre, V motion) {  // about (0, 0)-(4096, 0) moving by (512, 0), radii 0.5
         std::int32_t time = -1;
         const V velocity(512, 0);
@@ -92,6 +96,12 @@ TEST(CCircle, Examples) {
          {1, 1, 0, 0, 0, 512}},
         {"parallel, out of reach", sweep(V(-4096, 2048), V(4096, 2048), 1024, 0), {0, 0, 0, 0, 4096, 2048}},
         {"mode 1 at time 1024: no slide", sweep(V(0, 2048), V(0, 0), 0, 1), {1, 1, 1024, 1024, 0, 0}},
+        // Crossing with nothing to divide by: a negative squared radius and
+        // both distances 0; distances 1074106398 and -1074106398 (wrapped)
+        // whose sum wraps to 0. A contact at the start.
+        {"SweepSegment: no division by zero",
+         W(crossing(V(1, 0), V(-1, 0), -1, Seg(0, -8192, 0, 8192)), crossing(V(0, 1048754), V(0, 63945941), 0, wall)),
+         {1, 0, 1, 0}},
         // Into the corner at the origin: the left wall, then the bottom wall; the third and fourth hits are not taken.
         {"SweepPolygon stops after the second hit",
          W(polygon(V(2048, 2048), kRoom, V(-1024, -1024)), polygon(V(4096, 4096), doubled, V(-1024, 4096)),

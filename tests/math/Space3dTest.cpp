@@ -250,6 +250,13 @@ TEST(CQuaternion, Examples) {
     identityLog.Exp(identityBack);
     Q::Slerp(out, identity, near, 512);
     Q::Nlerp(linear, identity, near, 512);
+    // A dot product of the lowest int32: Mul(2^21, -2^20).
+    const Q big(0, 0, 0, 1 << 21), opposite(0, 0, 0, -(1 << 20));
+    Q lowest, lowestNoFlip, lowestLinear, lowestLinearNoFlip;
+    Q::Slerp(lowest, big, opposite, 512);
+    Q::SlerpNoFlip(lowestNoFlip, big, opposite, 512);
+    Q::Nlerp(lowestLinear, big, -opposite, 512);
+    Q::Nlerp(lowestLinearNoFlip, big, opposite, 512);
     ExpectAll({
         {"Multiply by the identity; q times q from the old values",
          W(After(identity, [](Q& q) { q.Multiply(Q(100, 200, 300, 400)); }),
@@ -262,6 +269,8 @@ TEST(CQuaternion, Examples) {
          W(slerp(quarter, 0, true), slerp(quarter, ONE, true), slerp(-quarter, ONE, true), slerp(-quarter, ONE, false)),
          {0, 0, 0, ONE, 0, 0, 722, 722, 0, 0, 722, 722, 0, 0, -724, -724}},
         {"nearly equal rotations take Nlerp", W(out), W(linear)},
+        {"a dot product without magnitude in 32 bits takes Nlerp (of -q2, of q2)", W(lowest, lowestNoFlip),
+         W(lowestLinear, lowestLinearNoFlip)},
         {"ToAxisAngle; no turn: (ONE, 0, 0)",
          W(axisAngle(quarter), axisAngle(identity), axisAngle(Q(0, 0, 0, -ONE))),
          {0, 0, 1028, 91712, ONE, 0, 0, 0, ONE, 0, 0, 368640}},

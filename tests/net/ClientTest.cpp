@@ -9,6 +9,8 @@
 #include "platform/shared/network/CWNet.h"
 #include "tests/net/NetTest.h"
 #include "tests/support/LoopbackServer.h"
+#include "tests/support/ScriptedSocket.h"
+#include "tools/NetReplyWriter.h"
 
 namespace {
 
@@ -164,6 +166,60 @@ TEST_F(Client, BusyTemplatesAndBadArguments) {
     EXPECT_EQ(m_net.SendRequest(1, 88, 0, url.c_str(), false, 1, false, 3, nullptr, 0, big.data(), 0x10000), 1);
     EXPECT_EQ(std::string(CWNet::GetVersionString()), "WNet Library Version: 1.2.1.0");
     EXPECT_EQ(CWNet::GetVersion(), 0x01010100u);
+}
+
+// A transport that cannot start (a port of 0 or one past 65535) ends the
+// request at once with its result: nothing connects, nothing is retried,
+// and the next request starts.
+TEST_F(Client, ATransportThatCannotStartEndsTheRequest) {
+    for (const std::int32_t transport : {CWNet::kTransportHttp, 2}) {
+        for (const char* url : {"http://peer.test:0/x", "peer.test:65536"}) {
+            m_log.Clear();
+            EXPECT_EQ(Run(transport, url, {0x05}), 1) << url << " " << transport;
+            EXPECT_FALSE(m_net.IsBusy());
+            EXPECT_EQ(m_net.GetResult(), 1);
+            m_net.Update(1);
+            EXPECT_EQ(Count("SOCKET: connect requested") + Count("retrying"), 0) << m_log.Text();
+        }
+        const bool http = transport == CWNet::kTransportHttp;
+        EXPECT_EQ(Run(transport, http ? nettest::HttpPeer().Url("/reply/10") : m_rawUrl, {4, 0, 0x10}), 0);
+    }
+}
+
+// The client reports the progress of the transport of its request: the
+// raw transport's phases (the 23-byte reply coming in pieces of 4, 5, 5
+// and 9 bytes), and the HTTP transport's.
+TEST(ClientProgress, FollowsTheActiveTransport) {
+    DebugCapture quiet;
+    using Seen = std::vector<std::pair<std::int32_t, std::int32_t>>;
+    const Bytes raw = vktools::MakeRawReply(0x10, {1, 2, 3, 4, 5});
+    const Bytes http = vktools::MakeHttpReply(200, raw);
+    const std::uint8_t payload[] = {0x05};
+    for (const std::int32_t transport : {2, CWNet::kTransportHttp}) {
+        CWNet net(new ScriptedSocket(raw, {4, 5, 5, 9}), new ScriptedSocket(http, {}));
+        net.SetConfig(nettest::Config());
+        std::int32_t percent = -1;
+        EXPECT_EQ(net.GetProgress(&percent), 0);
+        ASSERT_EQ(net.SendRequest(transport, 88, 0, "s.test:9", false, 0, false, 1, nullptr, 0, payload, 1), 0);
+        Seen seen;
+        const auto look = [&] {
+            const std::int32_t phase = net.GetProgress(&percent);
+            if (seen.empty() || seen.back() != std::pair(phase, percent)) seen.emplace_back(phase, percent);
+        };
+        look();
+        nettest::RunToEnd(net, 1, look);
+        EXPECT_EQ(net.GetResult(), 0);
+        if (transport == 2) {
+            // The header read, then what the body's pieces bring of 23 bytes.
+            EXPECT_EQ(seen, (Seen{{1, 0}, {2, 0}, {3, 0}, {4, 0}, {4, 17}, {4, 39}, {4, 60}, {5, 100}, {0, 0}}));
+        } else {
+            std::vector<std::int32_t> phases;
+            for (const auto& [phase, value] : seen) {
+                if (phases.empty() || phases.back() != phase) phases.push_back(phase);
+            }
+            EXPECT_EQ(phases, (std::vector<std::int32_t>{1, 2, 3, 4, 5, 0}));
+        }
+    }
 }
 
 TEST(ClientDecodeString, Rows) {

@@ -115,6 +115,26 @@ TEST(SpriteLoadQueue, HandlesOneSpritePerCallOverBudget) {
     EXPECT_NE(world.Log().Text().find("LoadQueuedSprites() ticks required 11"), std::string::npos);
 }
 
+// Archetype 2's character 1 draws only image 0 unturned, which character 0
+// has loaded already: its pair marks no sprite, and the run ends with the
+// call that loads it, without a sprite pass.
+TEST(SpriteLoadQueue, ARunThatMarksNothingEndsAfterItsPair) {
+    SpriteWorld world;
+    SZ_Home& home = world.Home();
+    world.Load({{2, 0}});
+    world.Log().Clear();
+    home.QueueArchetypeCharacter(2, 1);
+    EXPECT_EQ(home.GetLoadProgress(), 100 + 11);  // one pair and the image sprites
+    EXPECT_FALSE(home.ProcessLoadQueue(500));
+    EXPECT_EQ(home.GetLoadProgress(), 0);
+    EXPECT_FALSE(home.IsLoadQueueProcessing());
+    EXPECT_TRUE(home.IsArchetypeCharacterLoaded(2, 1));
+    const std::string log = world.Log().Text();
+    EXPECT_NE(log.find("LoadQueued() loaded characters should be 1.  Actual value 1"), std::string::npos) << log;
+    EXPECT_EQ(log.find("LoadQueuedSprites()"), std::string::npos) << log;
+    EXPECT_EQ(log.find("done processing queue"), std::string::npos) << log;
+}
+
 // Archetype 2's characters 0 and 1 draw image 0 unturned through two tints:
 // dumping the first keeps the image the other still needs. Character 2's
 // image cannot be made: its sprite is of no size. Once all is dumped,

@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <string>
 #include <tuple>
 #include <vector>
 
 #include "src/SoftwareBlitter/CSoftwareImage.h"
 #include "src/ridaroVoz3/SZ_Defines.h"
 #include "src/ridaroVoz3/SZ_Home.h"
+#include "tests/framework/FrameworkApp.h"
+#include "tests/support/FailingAlloc.h"
+#include "tools/ResourceIds.h"
+#include "tools/ResourceWriters.h"
 
 namespace {
 
@@ -47,15 +53,77 @@ TEST(SpriteTimeline, Advances) {
     }
 }
 
+// Made by Init or by the constructor of n bits: the bytes, and the bits
+// set, in all and clear.
 TEST(SpriteBitSet, CountsWhatItSets) {
-    SZ_BitSet bits;
-    ASSERT_TRUE(bits.Init(9));
-    for (const std::uint32_t bit : {8u, 8u, 3u}) bits.Set(bit, true);
-    bits.Set(5, false);
-    bits.Set(3, false);
-    const std::uint8_t* bytes = bits.GetBytes();
-    EXPECT_EQ(std::vector<std::uint32_t>({bits.GetByteCount(), bytes[0], bytes[1], bits.GetSetCount()}),
-              std::vector<std::uint32_t>({2, 0, 1, 1}));
+    SZ_BitSet initialised, constructed(9);
+    ASSERT_TRUE(initialised.Init(9));
+    for (SZ_BitSet* bits : {&initialised, &constructed}) {
+        for (const std::uint32_t bit : {8u, 8u, 3u}) bits->Set(bit, true);
+        bits->Set(5, false);
+        bits->Set(3, false);
+        const std::uint8_t* bytes = bits->GetBytes();
+        EXPECT_EQ(std::vector<std::uint32_t>({bits->GetByteCount(), bytes[0], bytes[1], bits->GetSetCount(),
+                                              bits->GetBitCount(), bits->GetClearCount()}),
+                  std::vector<std::uint32_t>({2, 0, 1, 1, 9, 8}));
+    }
+}
+
+// Data resources read through the stream: values little-endian until the
+// swap flag is set; a string's length big-endian whatever the flag (which
+// it leaves as it was), and refused when it runs past the data.
+TEST(SpriteDataStream, ReadsStringsAndSwaps) {
+    using vktools::Bytes;
+    const struct {
+        const char* name;
+        Bytes data;
+        std::uint8_t swap;
+        int failAlloc;  // the nothrow allocation that fails, -1 none
+        bool read;
+        std::string text;
+        std::uint32_t left;
+    } cases[] = {
+        {"a string", {0, 3, 'a', 'b', 'c', 9}, 0, -1, true, "abc", 1},
+        {"swapped, the same", {0, 3, 'a', 'b', 'c'}, 1, -1, true, "abc", 0},
+        {"empty", {0, 0, 7}, 0, -1, true, "", 1},
+        {"a length past the data", {0, 4, 'a', 'b', 'c'}, 0, -1, false, "", 0},
+        {"a length of 65535", {0xFF, 0xFF, 'a'}, 1, -1, false, "", 0},
+        {"half a length", {0}, 0, -1, false, "", 0},
+        {"no memory", {0, 1, 'a'}, 0, 0, false, "", 1},
+    };
+    ScopedFrameworkApp app;
+    vktools::ArchiveBuilder archive;
+    archive.AddManifest({});
+    const std::uint32_t firstId = vktools::ResId(vktools::kResData, 0x300);
+    for (std::uint32_t i = 0; i < std::size(cases); ++i) archive.Add(firstId + i, vktools::MakeResource(cases[i].data));
+    archive.Add(firstId + 99, vktools::MakeResource({1, 2}));
+    ASSERT_EQ(app.Open(archive), 1);
+    for (std::uint32_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        SCOPED_TRACE(c.name);
+        DataInputStream stream(firstId + i);
+        ASSERT_TRUE(stream.IsOpen());
+        stream.SetSwap(c.swap);
+        char unset = '?';
+        char* text = &unset;
+        FailNthNothrowNew(c.failAlloc);
+        EXPECT_EQ(stream.ReadString(text), c.read);
+        FailNthNothrowNew(-1);
+        EXPECT_EQ(text != nullptr ? std::string(text) : std::string(), c.text);
+        EXPECT_EQ(text != nullptr, c.read);
+        EXPECT_EQ(stream.GetSwap(), c.swap);
+        EXPECT_EQ(stream.Available(), c.left);
+        EXPECT_EQ(stream.HasError() != 0, !c.read && c.failAlloc < 0);
+        delete[] text;
+        stream.ReleaseResource();
+    }
+    for (const std::uint8_t swap : {0, 1}) {
+        DataInputStream stream(firstId + 99);
+        stream.SetSwap(swap);
+        EXPECT_EQ(stream.ReadU16(), swap ? 0x0102 : 0x0201);
+        stream.ReleaseResource();
+    }
+    EXPECT_EQ(app.Resources().IsCached(firstId), 0);
 }
 
 // Image records: the first image of a half stays; its last use deletes it.

@@ -113,6 +113,44 @@ TEST_F(Containers, TeardownInAnyOrderLeavesNoDanglingPointer) {
     EXPECT_EQ(child->GetListNode().GetOwner(), nullptr);
 }
 
+// Removed from the layout, a widget loses its role: a removed soft-key bar
+// or upper widget hears no key, and none of the three is touched once
+// destroyed, whether it was removed first or not (the sanitizer build
+// holds this).
+TEST_F(Containers, RemovedOrDestroyedRegionWidgetsLoseTheirRoles) {
+    for (const bool removeFirst : {true, false}) {
+        SCOPED_TRACE(removeFirst);
+        CContainerWidget frame;  // the screen's root; commands leave through it
+        CLayoutWidget layout;
+        frame.AddChild(&layout, 0);
+        std::string heard;
+        auto upper = std::make_unique<CountingWidget>();
+        auto body = std::make_unique<CountingWidget>();
+        auto softkeys = std::make_unique<CSoftkeyWidget>();
+        CountingWidget nextBody;
+        upper->tag = 'U';
+        upper->keyLog = &heard;
+        softkeys->SetLeftText(u"OK");
+        layout.SetRegion(upper.get(), CLayoutWidget::kRegionUpper);
+        layout.SetRegion(body.get(), CLayoutWidget::kRegionBody);
+        layout.SetRegion(softkeys.get(), CLayoutWidget::kRegionBottom);
+        if (removeFirst) {
+            for (CUIWidget* widget : List{upper.get(), body.get(), softkeys.get()}) layout.RemoveChild(widget);
+            EXPECT_FALSE(layout.DispatchEvent(EVENT_KEY_PRESS, CUIWidget::kKeyLeftSoft, 0));
+            EXPECT_EQ(heard, "");
+            EXPECT_EQ(TakePosted(), std::vector<Posted>{});
+        }
+        upper.reset();
+        body.reset();
+        softkeys.reset();
+        EXPECT_FALSE(layout.DispatchEvent(EVENT_KEY_PRESS, CUIWidget::kKeyLeftSoft, 0));
+        layout.SetRegion(&nextBody, CLayoutWidget::kRegionBody);
+        layout.SetRegion(nullptr, CLayoutWidget::kRegionUpper);
+        EXPECT_EQ(ListOf(layout), List{&nextBody});
+        EXPECT_EQ(TakePosted(), std::vector<Posted>{});
+    }
+}
+
 // A top bar of 20 and a soft-key bar of 24 leave the body 116 of 160. An
 // upper widget that fills takes the room the bars leave.
 TEST_F(Containers, LayoutStacksItsRegions) {

@@ -56,8 +56,11 @@ TEST_F(Pages, StacksClipsAndScrollsItsChildren) {
         bool overflow;
         std::int32_t measured, scroll;
         std::vector<std::string> shown;
+        std::int32_t margin = 0;  // top and bottom
+        bool slider = false;      // instead of the indicators
     };
     const std::uint32_t centred = CUIWidget::kAlignVCentre | CUIWidget::kAlignLeft;
+    const std::uint32_t bottom = CUIWidget::kAlignBottom | CUIWidget::kAlignLeft;
     const Case cases[] = {
         // No overflow without indicators; a page still pages through them.
         {{40, 40, 40}, false, false, 0, 0, false, 120, 0, {"10+40", "50+40", "90+20"}},
@@ -71,13 +74,21 @@ TEST_F(Pages, StacksClipsAndScrollsItsChildren) {
         {{20, CWidget::kFill}, false, false, 0, 0, false, 260, 0, {"10+20", "30+80"}},
         // Without overflow a centred stack centres.
         {{20, 20}, true, true, centred, 0, false, 40, 0, {"40+20", "60+20"}},
+        // Margins of 10: a stack that fits aligns within the 80 between them.
+        {{35, 35}, true, true, centred, 0, false, 70, 0, {"25+35", "60+35"}, 10},
+        {{35, 35}, true, true, bottom, 0, false, 70, 0, {"30+35", "65+35"}, 10},
+        {{35, 35}, false, false, centred, 0, false, 70, 0, {"25+35", "60+35"}, 10, true},
+        {{35, 35}, false, false, bottom, 0, false, 70, 0, {"30+35", "65+35"}, 10, true},
     };
     for (const Case& c : cases) {
         SZ_Presenter up = MenuSprite(10), down = MenuSprite(11);
+        CSliderWidget slider;
         CPageWidget page;
         Stack stack(c.heights);
         stack.AddTo(page);
         page.SetScrollIndicators(c.up ? &up : nullptr, c.down ? &down : nullptr);
+        if (c.slider) page.SetSlider(&slider);
+        page.SetMargins(0, c.margin);
         page.SetAlignment(c.alignment);
         page.SetLocalRect(CRect(0, 10, 240, 100));
         page.Paint();
@@ -104,6 +115,14 @@ TEST_F(Pages, ASliderTakesTheRightEdgeAndOutlivesOrPrecedesThePage) {
                   std::make_pair(std::int16_t{234}, CRect(234, 10, 6, 100)));
         slider.reset();
         page.MarkDirty();
+        page.Paint();
+        slider = std::make_unique<CSliderWidget>();
+        page.SetSlider(slider.get());
+        page.Paint();
+        // Given and gone before the page measured again.
+        slider = std::make_unique<CSliderWidget>();
+        page.SetSlider(slider.get());
+        slider.reset();
         page.Paint();
         slider = std::make_unique<CSliderWidget>();
         page.SetSlider(slider.get());
@@ -178,7 +197,8 @@ TEST_F(Pages, KeysMoveTheFocusWrapAcceptAndGoBack) {
 
 // Items A and B (focusable, 20 high) above C (100 high) on a 60-high page,
 // which steps (60 * 716) >> 10 = 41. Removing B moves nothing but the
-// page, which must still let B go.
+// page, which must still let B go. A removal renumbers the orders but
+// keeps the item count.
 TEST_F(Pages, ItemsAreInsertedAndRemovedInPlace) {
     for (const int removed : {0, 1}) {
         CPageWidget page;
@@ -197,6 +217,12 @@ TEST_F(Pages, ItemsAreInsertedAndRemovedInPlace) {
         page.Paint();
         EXPECT_EQ(page.GetFocusedChild(), stack.children[1 - removed].get());
         EXPECT_EQ(stack.children[2]->GetOrder(), 1);
+        // The item count stays 3: an item may still go in at index 3, last.
+        CountingWidget extra(10, 20);
+        page.InsertItem(&extra, 3);
+        EXPECT_EQ(page.GetLastChild(), &extra);
+        EXPECT_EQ(extra.GetOrder(), 3);
+        page.RemoveItem(&extra);
     }
     CPageWidget page;
     EXPECT_DEATH(page.InsertItem(nullptr, 1), "ASSERT FAILED - File: CPageWidget.cpp, Line: 54");

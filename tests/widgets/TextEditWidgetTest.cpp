@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -95,6 +96,9 @@ TEST_F(TextEdit, TextAndNumberReadBack) {
 
     const std::tuple<std::u16string, std::int32_t, std::int32_t> numbers[] = {
         {u"12ab", 12, 0}, {u"", 0, 1}, {u" -5x", -5, 0}, {u"ab", 0, 0}, {u"1\u01317", 1, 0},
+        // Past the int32 range: saturated.
+        {u"2147483647", INT32_MAX, 0}, {u"2147483648", INT32_MAX, 0}, {u"-2147483649", INT32_MIN, 0},
+        {std::u16string(49, u'9'), INT32_MAX, 0}, {u"-" + std::u16string(48, u'9'), INT32_MIN, 0},
     };
     field.SetMaxLength(49);
     for (const auto& [text, value, result] : numbers) {

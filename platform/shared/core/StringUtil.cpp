@@ -1,9 +1,14 @@
 #include "platform/shared/core/StringUtil.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 
-int ParseDecimal(const char* text) { return std::atoi(text); }
+int ParseDecimal(const char* text) {
+    // strtol saturates where atoi would be undefined; then the int range.
+    return static_cast<int>(std::clamp<long>(std::strtol(text, nullptr, 10), INT_MIN, INT_MAX));
+}
 
 int CompareStrings(const char* a, const char* b) { return std::strcmp(a, b); }
 

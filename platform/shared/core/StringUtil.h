@@ -4,7 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-// atoi.
+// atoi (leading white space, a sign, the digits up to the first other
+// character; 0 without digits), saturated at the int range.
 int ParseDecimal(const char* text);
 // strcmp.
 int CompareStrings(const char* a, const char* b);

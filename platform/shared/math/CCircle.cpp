@@ -53,7 +53,10 @@ bool CCircle::SweepSegment(const CVector2d& start, std::int32_t /*radius*/, std:
     const std::int32_t l1 = SquaredDistance(segment, end, offset1);
     // Within reach at the end, or the centre crossed the segment's line.
     if (l1 <= radius2 || CVector2d::Dot(offset0, offset1) < 0) {
-        time = M::Div(WrapSub32(l0, radius2), WrapAdd32(l0, l1));
+        // Both distances 0 (a negative squared radius) or a sum that wraps
+        // to 0 leave nothing to divide by: the contact is at the start.
+        const std::int32_t both = WrapAdd32(l0, l1);
+        time = both != 0 ? M::Div(WrapSub32(l0, radius2), both) : 0;
         return true;
     }
     return false;

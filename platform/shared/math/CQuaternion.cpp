@@ -25,6 +25,11 @@ std::int32_t ATanOfQuotient(std::int32_t num, std::int32_t den) {
     return M::ATan(M::Div(num, den));
 }
 
+// Whether the dot product is far enough from +-1 for the spherical form.
+// Its magnitude is taken in 64 bits: the lowest int32 has none in 32, and
+// its arc's sine, 0, would be divided by.
+bool InSphericalRange(std::int32_t k) { return (k < 0 ? -std::int64_t{k} : k) < kLinearBelow; }
+
 // q1 sin((1 - t) theta) / sin theta + q2 sin(t theta) / sin theta for
 // theta = ACos(k), k below the linear range.
 void Spherical(CQuaternion& out, const CQuaternion& q1, const CQuaternion& q2, std::int32_t k, std::int32_t t) {
@@ -81,13 +86,10 @@ CQuaternion& CQuaternion::Multiply(const CQuaternion& other) {
 }
 
 void CQuaternion::Slerp(CQuaternion& out, const CQuaternion& q1, const CQuaternion& q2, std::int32_t t) {
-    std::int32_t k = Dot(q1, q2);
+    const std::int32_t k = Dot(q1, q2);
     const CQuaternion near = k < 0 ? -q2 : q2;
-    if (k < 0) {
-        k = WrapNeg32(k);
-    }
-    if (k < kLinearBelow) {
-        Spherical(out, q1, near, k, t);
+    if (InSphericalRange(k)) {
+        Spherical(out, q1, near, M::Abs(k), t);
     } else {
         Nlerp(out, q1, near, t);
     }
@@ -95,7 +97,7 @@ void CQuaternion::Slerp(CQuaternion& out, const CQuaternion& q1, const CQuaterni
 
 void CQuaternion::SlerpNoFlip(CQuaternion& out, const CQuaternion& q1, const CQuaternion& q2, std::int32_t t) {
     const std::int32_t k = Dot(q1, q2);
-    if (M::Abs(k) < kLinearBelow) {
+    if (InSphericalRange(k)) {
         Spherical(out, q1, q2, k, t);
     } else {
         Nlerp(out, q1, q2, t);

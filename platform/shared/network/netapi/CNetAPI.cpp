@@ -41,6 +41,9 @@ void CNetAPI::Update(std::uint32_t elapsedMs) {
     if (m_state != kInProgress) return;
     m_client->Update(elapsedMs);
     if (m_client->IsBusy()) return;
+    // The reply of an earlier request (a resend, or one whose body did not
+    // parse) goes before this one's is made.
+    FreeData();
     m_result = m_client->GetResult();
     m_replyId = m_client->GetReplyId();
     std::uint8_t* reply = m_client->GetReplyData();

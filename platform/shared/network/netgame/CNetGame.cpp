@@ -87,6 +87,7 @@ std::int32_t CNetGame::Send128(std::uint32_t a, std::uint32_t b, std::uint8_t fl
 
 std::int32_t CNetGame::Send136(std::uint32_t a, std::uint32_t b, std::uint32_t c, const std::uint8_t* first,
                                std::uint32_t p, const std::uint8_t* second, std::uint32_t q) {
+    if (!CanSend()) return kNetBusy;
     p = RunLength(first, p);
     q = RunLength(second, q);
     if (p > 0xFFFF || q > 0xFFFF) return kNetBadArgument;

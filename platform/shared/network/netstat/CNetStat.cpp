@@ -74,6 +74,7 @@ std::int32_t CNetStat::Send113(std::uint32_t a, std::uint32_t b, const std::uint
 }
 
 std::int32_t CNetStat::Send114(const char16_t* name, std::uint32_t value) {
+    if (!CanSend()) return kNetBusy;
     const bool hasName = name != nullptr && name[0] != u'\0';
     const std::uint32_t nameRecord = hasName ? 2 + Utf8PrefixedSize(name, WideStringLength(name)) : 0;
     // The record's length byte must hold it.
