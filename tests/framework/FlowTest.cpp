@@ -3,12 +3,10 @@
 // chain of nodes reached (state id and class, scene by scene) and when.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstdio>
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <typeinfo>
 #include <vector>
 
 #include "host/Clock.h"
@@ -30,44 +28,11 @@
 #include "src/actionZel/AZ_Client.h"
 #include "src/game/AZ_Adapter.h"
 #include "src/ridaroVoz3/SZ_Home.h"
+#include "tests/framework/SceneChain.h"
 #include "tests/framework/ScreenRun.h"
 #include "tests/support/GoldenFrame.h"
 
 namespace {
-
-// The class without its C and Scene or Screen: CShellScene is "Shell"; the
-// game screen is "Play".
-std::string ClassOf(CNode* node) {
-    std::string name = typeid(*node).name();
-    if (name.find("GameScreen") != std::string::npos) return "Play";
-    name = name.substr(name.find_first_not_of("0123456789"));
-    if (name.size() > 1 && name[0] == 'C' && std::isupper(static_cast<unsigned char>(name[1]))) name.erase(0, 1);
-    for (const char* end : {"Scene", "Screen"}) {
-        if (name.ends_with(end)) name.resize(name.size() - std::string(end).size());
-    }
-    return name;
-}
-
-CNode* Top() {
-    CNode* node = CGameApp::GetInstance()->GetRootNode();
-    while (auto* machine = dynamic_cast<CStateMachineNode*>(node)) {
-        if (machine->GetCurrentNode() == nullptr) break;
-        node = machine->GetCurrentNode();
-    }
-    return node;
-}
-
-// "3 Shell/10 Game/3 Menu": each level's state id and class.
-std::string Chain() {
-    std::string chain;
-    auto* machine = static_cast<CStateMachineNode*>(CGameApp::GetInstance()->GetRootNode());
-    for (; machine != nullptr && machine->GetCurrentNode() != nullptr;
-         machine = dynamic_cast<CStateMachineNode*>(machine->GetCurrentNode())) {
-        if (!chain.empty()) chain += '/';
-        chain.append(std::to_string(machine->GetCurrentStateId())).append(" ").append(ClassOf(machine->GetCurrentNode()));
-    }
-    return chain;
-}
 
 std::u16string TopText() { return dynamic_cast<CTextScreen*>(Top())->GetText(); }
 
@@ -429,6 +394,12 @@ void Answer(CNode* node, std::int32_t result, std::uint32_t chosen) {
     if (chosen != 0) {
         if (auto* select = dynamic_cast<CharacterSelectScreen*>(node)) {
             select->HandleEvent(EVENT_KEY_PRESS, static_cast<std::uint16_t>(chosen), 0);
+        } else if (auto* menu = dynamic_cast<CMenuScreen*>(node)) {
+            // A menu takes the accept of its own items only.
+            for (std::int32_t i = 0; i < menu->*Peek::kCount; ++i) {
+                CSelectItemWidget& item = (menu->*Peek::kItems)[i];
+                if (item.GetId() == chosen) menu->OnWidgetCommand(EVENT_WIDGET_ACCEPT, &item);
+            }
         } else if (auto* screen = dynamic_cast<CGenericWidgetScreen*>(node)) {
             CSelectItemWidget item;
             item.SetId(chosen);
@@ -436,13 +407,6 @@ void Answer(CNode* node, std::int32_t result, std::uint32_t chosen) {
         }
     }
     node->SetResult(result);
-}
-
-CStateMachineNode* Root() { return CGameApp::GetInstance()->GetRootNode(); }
-// The machine's child scene in the state, or null.
-CStateMachineNode* Scene(CStateMachineNode* machine, std::uint32_t state) {
-    if (machine == nullptr || machine->GetCurrentStateId() != state) return nullptr;
-    return dynamic_cast<CStateMachineNode*>(machine->GetCurrentNode());
 }
 
 // Runs each row in a game of its own: walk, then the scene given by
