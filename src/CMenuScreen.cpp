@@ -119,7 +119,8 @@ std::uint32_t CMenuScreen::Update(std::uint32_t dt) {
         m_initialFocusDone = 1;
     }
     // The tapped item is chosen when its accept comes back.
-    for (std::int32_t i = 0; i < m_count && !TapItem(m_group, m_items[i]); ++i) {
+    for (std::int32_t i = 0; i < m_count; ++i) {
+        if (TapItem(m_group, m_items[i])) break;
     }
     return CWidgetScreen::Update(dt);
 }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,11 +28,8 @@
 
 namespace {
 
-// Where the taps land: the menus' items and the text pages' soft-key bar.
-struct MenuPeek : CMenuScreen {
-    static constexpr auto kItems = &MenuPeek::m_items;
-    static constexpr auto kCount = &MenuPeek::m_count;
-};
+// Where the taps land: the menus' items (MenuPeek), the options' and the
+// text pages' soft-key bar.
 struct OptionsPeek : COptionsScreen {
     static constexpr auto kSound = &OptionsPeek::m_soundItem;
     static constexpr auto kVibration = &OptionsPeek::m_vibrationItem;
@@ -127,7 +125,8 @@ std::pair<bool, bool> Options() {
 
 // Runs the cases on the menu in one game: each walks the route, waits for
 // the menu, taps, then watches.
-void PlayMenu(const Menu& menu, const std::vector<Case>& cases, const std::function<void(const Case&, const Seen&)>& check) {
+void PlayMenu(const Menu& menu, const std::vector<Case>& cases,
+              const std::function<void(const Case&, const Seen&)>& check) {
     GameRun run;
     run.scenes = true;
     if (menu.prepare) menu.prepare(run);
@@ -181,7 +180,9 @@ void PlayMenu(const Menu& menu, const std::vector<Case>& cases, const std::funct
         // intro is over.
         const int taps = c.pattern == kTriple ? 3 : c.pattern == kSingle || c.pattern == kWithKey ? 1 : 2;
         const bool waitIntro = c.pattern == kInIntro && tapped == 1;
-        if (tapped < taps && seen.chains.size() == 1 && (!waitIntro || node->GetElapsed() >= node->GetTransitionTime())) {
+        // The node is read only while the chain shows it.
+        if (tapped < taps && seen.chains.size() == 1 &&
+            (!waitIntro || node->GetElapsed() >= node->GetTransitionTime())) {
             tap(c.item);
             if (c.pattern == kWithKey) Press(VK_RETURN);
             ++tapped;
@@ -199,10 +200,9 @@ void PlayMenu(const Menu& menu, const std::vector<Case>& cases, const std::funct
     host::TakeVibrationCalls();  // the options' samples, not for the tests after
 }
 
-const std::vector<Request> kToShell = {{kRootMachine, 3, CStateMachineNode::kReplace}};
-
+// A new shell, then the requests.
 std::vector<Request> Route(std::vector<Request> more) {
-    more.insert(more.begin(), kToShell.begin(), kToShell.end());
+    more.insert(more.begin(), {kRootMachine, 3, CStateMachineNode::kReplace});
     return more;
 }
 
@@ -243,18 +243,18 @@ const std::vector<Menu>& Menus() {
          Route({{kShellMachine, CShellScene::kMainMenu, kReset}, {kShellMachine, CShellScene::kExitQuestion, kPush}}),
          "3 Shell/18 Menu", 0, {{kNo, "3 Shell/3 Menu"}, {kYes, "quit"}}},
         {"pause menu", {},
-         Route({{kShellMachine, CShellScene::kGame, kReset}, {kGameMachine, CGameScene::kPause, kPush}}), game + "3 Menu",
-         0,
+         Route({{kShellMachine, CShellScene::kGame, kReset}, {kGameMachine, CGameScene::kPause, kPush}}),
+         game + "3 Menu", 0,
          {{CGameScene::kResume, game + "2 Play"},
           {CShellScene::kOptionsItem, game + "6 Options/1 Options"},
           {CShellScene::kHelpItem, game + "7 Text"},
           {CGameScene::kQuitItem, game + "8 Menu"}}},
         {"retry question", {},
-         Route({{kShellMachine, CShellScene::kGame, kReset}, {kGameMachine, CGameScene::kRetry, kPush}}), game + "4 Menu",
-         1, {{kNo, "3 Shell/3 Menu"}, {kYes, game + "2 Play"}}},
+         Route({{kShellMachine, CShellScene::kGame, kReset}, {kGameMachine, CGameScene::kRetry, kPush}}),
+         game + "4 Menu", 1, {{kNo, "3 Shell/3 Menu"}, {kYes, game + "2 Play"}}},
         {"quit question", {},
-         Route({{kShellMachine, CShellScene::kGame, kReset}, {kGameMachine, CGameScene::kQuit, kPush}}), game + "8 Menu",
-         0, {{kNo, game + "2 Play"}, {kYes, "3 Shell/3 Menu"}}},
+         Route({{kShellMachine, CShellScene::kGame, kReset}, {kGameMachine, CGameScene::kQuit, kPush}}),
+         game + "8 Menu", 0, {{kNo, game + "2 Play"}, {kYes, "3 Shell/3 Menu"}}},
     };
     return menus;
 }
@@ -282,7 +282,8 @@ TEST_P(MenuChoice, TakesOneChoice) {
         int switches[3] = {};
         if (ending.IsSwitch()) switches[ending.switches] += c.pattern == kWithKey ? 1 : taps;
         if (c.pattern == kWithKey && first.IsSwitch()) switches[first.switches] += 1;
-        EXPECT_EQ(seen.chosen, ending.IsSwitch() ? std::vector<std::uint32_t>{} : std::vector<std::uint32_t>{ending.id});
+        using Ids = std::vector<std::uint32_t>;
+        EXPECT_EQ(seen.chosen, ending.IsSwitch() ? Ids{} : Ids{ending.id});
         const std::vector<std::string> chains = ending.IsSwitch() ? std::vector<std::string>{menu.chain}
                                                                   : std::vector<std::string>{menu.chain, ending.then};
         EXPECT_EQ(seen.chains, chains);

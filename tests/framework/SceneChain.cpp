@@ -34,7 +34,7 @@ std::string Chain() {
     for (auto* machine = Root(); machine != nullptr && machine->GetCurrentNode() != nullptr;
          machine = dynamic_cast<CStateMachineNode*>(machine->GetCurrentNode())) {
         if (!chain.empty()) chain += '/';
-        chain.append(std::to_string(machine->GetCurrentStateId())).append(" ").append(ClassOf(machine->GetCurrentNode()));
+        chain += std::to_string(machine->GetCurrentStateId()) + " " + ClassOf(machine->GetCurrentNode());
     }
     return chain;
 }

@@ -5,8 +5,16 @@
 #include <cstdint>
 #include <string>
 
+#include "src/CMenuScreen.h"
+
 class CNode;
 class CStateMachineNode;
+
+// A menu's items and their count, for the taps on them.
+struct MenuPeek : CMenuScreen {
+    static constexpr auto kItems = &MenuPeek::m_items;
+    static constexpr auto kCount = &MenuPeek::m_count;
+};
 
 // The class without its C and Scene or Screen: CShellScene is "Shell"; the
 // game screen is "Play".

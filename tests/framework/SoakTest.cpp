@@ -134,9 +134,9 @@ private:
         m_tapX = static_cast<int>(Below(240));
         m_tapY = static_cast<int>(Below(320));
         if (auto* menu = dynamic_cast<CMenuScreen*>(Top()); menu != nullptr && Below(2) == 0) {
-            if (const std::int32_t count = menu->*MenuItems::kCount; count > 0) {
+            if (const std::int32_t count = menu->*MenuPeek::kCount; count > 0) {
                 const CRect rect =
-                    (menu->*MenuItems::kItems)[Below(static_cast<std::uint32_t>(count))].GetScreenRect();
+                    (menu->*MenuPeek::kItems)[Below(static_cast<std::uint32_t>(count))].GetScreenRect();
                 m_tapX = rect.x + rect.w / 2;
                 m_tapY = rect.y + rect.h / 2;
             }
@@ -146,11 +146,6 @@ private:
         m_tapsLeft = roll == 0 ? 2 : roll < 3 ? 1 : 0;
         ++m_taps[m_tapsLeft];
     }
-
-    struct MenuItems : CMenuScreen {
-        static constexpr auto kCount = &MenuItems::m_count;
-        static constexpr auto kItems = &MenuItems::m_items;
-    };
 
     std::mt19937 m_random;
     bool m_inLevel;
@@ -175,16 +170,6 @@ bool InPlay() { return Chain().ends_with("/2 Play"); }
 bool LevelLoaded() {
     AZ_Client* client = CGameApp::GetInstance()->GetEngineRuntime();
     return client != nullptr && client->getAdapter()->isLevelLoaded();
-}
-
-std::string ErrorLines(const DebugCapture& log) {
-    std::string lines;
-    for (const std::string& line : log.Lines()) {
-        if (line.find("ERROR") != std::string::npos || line.find("ASSERT") != std::string::npos) {
-            lines += line + "\n";
-        }
-    }
-    return lines;
 }
 
 // A level played: what the engine and the cache hold once it has settled
@@ -302,7 +287,7 @@ Figures Soak(RandomPlayer& player, bool inLevel) {
         }, 1 << 30);
         figures.gameMs += last - start;
         host::TakeVibrationCalls();
-        EXPECT_EQ(ErrorLines(log), "") << "game " << figures.games;
+        EXPECT_EQ(log.ErrorLines(), "") << "game " << figures.games;
     }
     return figures;
 }

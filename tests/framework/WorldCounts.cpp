@@ -32,7 +32,9 @@ WorldCounts CountWorld() {
     for (std::int32_t id = 0; id < store->getPoolSize(); ++id) {
         if (AZ_Presenter::getPresenter(id)->getCharacterType() != AZ_Presenter::kNone) ++counts.presenters;
     }
-    for (std::int32_t id = 1; id <= SZ_Pool::kSize; ++id) counts.sprites += client->getSpritePool()->isInUse(id) ? 1 : 0;
+    for (std::int32_t id = 1; id <= SZ_Pool::kSize; ++id) {
+        counts.sprites += client->getSpritePool()->isInUse(id) ? 1 : 0;
+    }
     counts.freeInstances.assign(AZ_FIRST_INSTRUCTION, 0);
     ForEachInstance([&](std::int32_t id, std::int32_t, bool used) { counts.freeInstances[id] += used ? 0 : 1; });
     return counts;
@@ -41,7 +43,8 @@ WorldCounts CountWorld() {
 std::int32_t CountOfType(std::int32_t type) {
     AZ_Client* client = AZ_Client::getInstance();
     std::int32_t count = 0;
-    for (std::int32_t row = client->findCharacterByType(type); row != -1; row = client->findNextCharacterByType(type, row)) {
+    for (std::int32_t row = client->findCharacterByType(type); row != -1;
+         row = client->findNextCharacterByType(type, row)) {
         ++count;
     }
     return count;
@@ -56,7 +59,8 @@ std::string Leftovers() {
         const AZ_Presenter* presenter = AZ_Presenter::getPresenter(id);
         if (presenter->getCharacterType() == AZ_Presenter::kNone) continue;
         if (client->getActiveIndex(id) == -1) {
-            text += "presenter " + std::to_string(id) + " of type " + std::to_string(presenter->getCharacterType()) + "\n";
+            text += "presenter " + std::to_string(id) + " of type " + std::to_string(presenter->getCharacterType());
+            text += "\n";
             continue;
         }
         for (std::int32_t code = 0; code < AZ_FIRST_INSTRUCTION; ++code) {
