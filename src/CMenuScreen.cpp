@@ -34,7 +34,7 @@ void CMenuScreen::SetItemsByWideString(std::uint32_t headerId, const char16_t* c
 }
 
 void CMenuScreen::SelectItem(std::int32_t index) {
-    if (index >= 0 && index < kMaxItems) m_items[index].Select(true);
+    if (index >= 0 && index < m_count) m_items[index].Select(true);
 }
 
 void CMenuScreen::SelectIndex(std::int32_t index) {
@@ -118,26 +118,38 @@ std::uint32_t CMenuScreen::Update(std::uint32_t dt) {
         }
         m_initialFocusDone = 1;
     }
+    // The tapped item is chosen when its accept comes back.
     for (std::int32_t i = 0; i < m_count; ++i) {
-        if (TapItem(m_group, m_items[i])) {
-            m_chosen = static_cast<std::uint32_t>(i);
-            break;
-        }
+        if (TapItem(m_group, m_items[i])) break;
     }
     return CWidgetScreen::Update(dt);
 }
 
+std::int32_t CMenuScreen::IndexOf(const CWidget* sender) const {
+    for (std::int32_t i = 0; i < m_count; ++i) {
+        if (sender == &m_items[i]) return i;
+    }
+    return -1;
+}
+
 std::uint8_t CMenuScreen::OnWidgetCommand(std::uint32_t event, CWidget* sender) {
+    // The first accept or back ends the menu; what comes after it (a second
+    // tap's accept, a key in the same pass) changes neither the choice nor
+    // the result the scene reads.
+    if ((event == EVENT_WIDGET_ACCEPT || event == EVENT_WIDGET_BACK) && GetResult() != 0) return 1;
     switch (event) {
-        case EVENT_WIDGET_ACCEPT:
+        case EVENT_WIDGET_ACCEPT: {
             // An empty list's group or page accepts for itself: no choice.
-            if (sender == nullptr || sender->GetClassId() != CSelectItemWidget::kClassId) {
+            // The sender is compared, never read: it may be any widget.
+            const std::int32_t index = IndexOf(sender);
+            if (index == -1) {
                 DebugPrintf("CMenuScreen: accept without an item ignored");
                 return 0;
             }
-            m_chosen = sender->GetId();
+            m_chosen = m_items[index].GetId();
             SetResult(1);
             return 1;
+        }
         case EVENT_WIDGET_BACK:
             m_chosen = 0;
             SetResult(2);

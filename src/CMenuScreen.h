@@ -34,11 +34,13 @@ public:
     void SetItemsByWideString(std::uint32_t headerId, const char16_t* const* strings, std::int32_t count);
     // The item focused first.
     void SelectIndex(std::int32_t index);
-    // The first item of the id list with the id; none matches: the count.
+    // The first item of the id list with the id; when none matches, the
+    // first item is focused and none is selected.
     void SelectById(std::uint32_t id);
     // Shown by each item's text while focused; not owned.
     void SetFocusSprite(SZ_Presenter* sprite) { m_focusSprite = sprite; }
-    // After the result: the chosen item's widget id, 0 after back.
+    // After the result: the widget id of the item whose accept ended the
+    // menu, 0 after back.
     std::uint32_t GetChosenId() const { return m_chosen; }
 
 protected:
@@ -49,6 +51,8 @@ protected:
 private:
     void SetHeaderAndCount(std::uint32_t headerId, std::int32_t count);
     void SelectItem(std::int32_t index);
+    // The item's index, or -1 when the widget is none of the items.
+    std::int32_t IndexOf(const CWidget* sender) const;
 
     std::uint32_t m_headerId = 0;
     const std::uint32_t* m_ids = nullptr;

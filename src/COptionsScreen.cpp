@@ -85,16 +85,17 @@ void COptionsScreen::Exit() {
 }
 
 std::uint32_t COptionsScreen::Update(std::uint32_t dt) {
+    // The tapped item switches or ends the screen when its accept comes back.
     for (CSelectItemWidget* item : {&m_soundItem, &m_vibrationItem, &m_extraItem}) {
-        if (TapItem(m_group, *item)) {
-            m_chosen = item->GetId();
-            break;
-        }
+        if (TapItem(m_group, *item)) break;
     }
     return CWidgetScreen::Update(dt);
 }
 
 std::uint8_t COptionsScreen::OnWidgetCommand(std::uint32_t event, CWidget* sender) {
+    // Once the screen has ended, a later accept switches nothing and leaves
+    // the item the owner reads.
+    if ((event == EVENT_WIDGET_ACCEPT || event == EVENT_WIDGET_BACK) && GetResult() != 0) return 1;
     if (event == EVENT_WIDGET_BACK) {
         SetResult(2);
         return 1;

@@ -39,11 +39,14 @@ public:
     // Before Init: 1 leaves out the extra item.
     void SetHideExtraItem(std::uint8_t hide) { m_hideExtraItem = hide; }
     void SetFocusSprite(SZ_Presenter* sprite) { m_focusSprite = sprite; }
-    // The widget id of the item last accepted or tapped.
+    // The widget id of the item last accepted.
     std::uint32_t GetChosenId() const { return m_chosen; }
 
 protected:
     char16_t m_soundText[50] = {};
+    CSelectItemWidget m_soundItem;
+    CSelectItemWidget m_vibrationItem;
+    CSelectItemWidget m_extraItem;
 
 private:
     // The working copies bounded by the options mode, and the item texts.
@@ -54,9 +57,6 @@ private:
     std::uint8_t m_soundOn = 1;
     std::uint8_t m_vibrationOn = 1;
     CBinRes* m_sample = nullptr;
-    CSelectItemWidget m_soundItem;
-    CSelectItemWidget m_vibrationItem;
-    CSelectItemWidget m_extraItem;
     CSelectItemGroupWidget m_group;
     SZ_Presenter* m_focusSprite = nullptr;
     char16_t m_vibrationText[50] = {};

@@ -172,6 +172,17 @@ CResMgr::Entry* CResMgr::Find(std::uint32_t id) const {
 
 std::uint8_t CResMgr::IsCached(std::uint32_t id) const { return Find(id) != nullptr ? 1 : 0; }
 
+std::int64_t CResMgr::GetHoldCount() const {
+    std::int64_t holds = 0;
+    for (std::int32_t i = 0; i < m_cache.GetBucketCount(); ++i) {
+        for (const CHashNode* node = m_cache.GetBucket(i); node != nullptr; node = node->next) {
+            const auto* entry = reinterpret_cast<const Entry*>(node->value);
+            if (entry->type != kTypeAggregate) holds += entry->count;
+        }
+    }
+    return holds;
+}
+
 void* CResMgr::GetResource(std::uint32_t id, std::uint8_t detach) { return Get(id, detach, 0); }
 
 bool CResMgr::Load(Entry& entry, std::uint32_t id, std::uint32_t type) {

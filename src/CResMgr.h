@@ -119,6 +119,10 @@ public:
     const char16_t* GetLanguageName(std::uint32_t n) const;
     const std::uint8_t* GetLanguageFlags(std::uint32_t n) const;
     std::uint8_t IsCached(std::uint32_t id) const;
+    // The references held on the cached entries together, what was taken
+    // and not yet given back; aggregates left out (one that served a
+    // resource keeps a reference for each load from it, and stays).
+    std::int64_t GetHoldCount() const;
 
 private:
     struct Entry {

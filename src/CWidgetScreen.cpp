@@ -98,7 +98,7 @@ std::uint32_t CWidgetScreen::Update(std::uint32_t dt) {
     if (root != nullptr) root->MarkDirty();
 
     CKeyMgr* keys = CGameApp::GetKeyMgr();
-    if (keys == nullptr || !keys->HasPendingTap()) return result;
+    if (keys == nullptr || !keys->HasPendingTap() || !TakesTaps()) return result;
     const std::int32_t x = keys->GetPointerX();
     const std::int32_t y = keys->GetPointerY();
     const CRect point = WidgetRect(x, y, 0, 0);
@@ -252,9 +252,15 @@ CFont* CWidgetScreen::MenuFont() {
     return fonts != nullptr ? fonts->GetFont(0) : nullptr;
 }
 
+bool CWidgetScreen::TakesTaps() {
+    if (GetResult() == 0 && GetTransitionElapsed() >= GetTransitionTime()) return true;
+    if (CKeyMgr* keys = CGameApp::GetKeyMgr()) keys->ClearPendingTap();
+    return false;
+}
+
 bool CWidgetScreen::TapItem(CSelectItemGroupWidget& group, CSelectItemWidget& item) {
     CKeyMgr* keys = CGameApp::GetKeyMgr();
-    if (keys == nullptr || !keys->HasPendingTap() || item.GetParent() != &group) return false;
+    if (keys == nullptr || !keys->HasPendingTap() || !TakesTaps() || item.GetParent() != &group) return false;
     const CRect point = WidgetRect(keys->GetPointerX(), keys->GetPointerY(), 0, 0);
     const CRect place = item.GetScreenRect();
     if (!RectContains(&place, &point)) return false;

@@ -342,10 +342,10 @@ void AZ_Adapter::drawNumber(std::int32_t, std::int32_t number, std::int32_t x, s
 std::int32_t AZ_Adapter::playSound(std::int32_t n) {
     CResMgr* resources = CGameApp::GetResMgr();
     if (n < 1 || n > AZ_SOUND_COUNT || resources == nullptr) return -1;
-    CBinRes* sound = resources->GetSound(AZ_SoundTable[n - 1], 0);
+    // One hold per sound while the level lasts, however often it plays.
+    CBinRes*& sound = m_sounds[n - 1];
+    if (sound == nullptr) sound = resources->GetSound(AZ_SoundTable[n - 1], 0);
     if (sound == nullptr) return -1;
-    m_sounds[n - 1] = sound;
-    ++m_soundHolds[n - 1];
     ICMediaPlayer* player = ICMediaPlayer::GetInstance();
     return player != nullptr
                ? static_cast<std::int32_t>(player->PlaySound(sound->GetPayload(), sound->GetPayloadSize(), 0, kSoundPriority))
@@ -356,9 +356,9 @@ void AZ_Adapter::releaseSounds() {
     CResMgr* resources = CGameApp::GetResMgr();
     ICMediaPlayer* player = ICMediaPlayer::GetInstance();
     for (std::int32_t n = 0; n < AZ_SOUND_COUNT; ++n) {
-        if (m_soundHolds[n] == 0) continue;
+        if (m_sounds[n] == nullptr) continue;
         if (player != nullptr) player->StopSoundsUsing(m_sounds[n]->GetPayload());
-        for (; m_soundHolds[n] > 0; --m_soundHolds[n]) resources->Release(AZ_SoundTable[n], 0);
+        resources->Release(AZ_SoundTable[n], 0);
         m_sounds[n] = nullptr;
     }
 }

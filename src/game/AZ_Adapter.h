@@ -126,8 +126,8 @@ public:
     void drawNumber(std::int32_t unused, std::int32_t number, std::int32_t x, std::int32_t y);
 
     // Sounds 1 to 11 (AZ_SoundTable), played once: the player's id, 0 when
-    // sound is off, -1 for another number or a missing resource. Each play
-    // holds its resource until the level unloads.
+    // sound is off, -1 for another number or a missing resource. A sound
+    // played is held, once, until the level unloads.
     std::int32_t playSound(std::int32_t n);
     // Id 0: any.
     bool isSoundPlaying(std::int32_t id);
@@ -250,5 +250,4 @@ private:
     char16_t m_formatBuffer[256] = {};
     const char16_t* m_numberFormat = nullptr;
     CBinRes* m_sounds[AZ_SOUND_COUNT] = {};
-    std::int32_t m_soundHolds[AZ_SOUND_COUNT] = {};
 };

@@ -280,6 +280,12 @@ void Answer(CNode* node, std::int32_t result, std::uint32_t chosen) {
     if (chosen != 0) {
         if (auto* select = dynamic_cast<CharacterSelectScreen*>(node)) {
             select->HandleEvent(EVENT_KEY_PRESS, static_cast<std::uint16_t>(chosen), 0);
+        } else if (auto* menu = dynamic_cast<CMenuScreen*>(node)) {
+            // A menu takes the accept of its own items only.
+            for (std::int32_t i = 0; i < menu->*Peek::kCount; ++i) {
+                CSelectItemWidget& item = (menu->*Peek::kItems)[i];
+                if (item.GetId() == chosen) menu->OnWidgetCommand(EVENT_WIDGET_ACCEPT, &item);
+            }
         } else if (auto* screen = dynamic_cast<CGenericWidgetScreen*>(node)) {
             CSelectItemWidget item;
             item.SetId(chosen);
@@ -287,13 +293,6 @@ void Answer(CNode* node, std::int32_t result, std::uint32_t chosen) {
         }
     }
     node->SetResult(result);
-}
-
-CStateMachineNode* Root() { return CGameApp::GetInstance()->GetRootNode(); }
-// The machine's child scene in the state, or null.
-CStateMachineNode* Scene(CStateMachineNode* machine, std::uint32_t state) {
-    if (machine == nullptr || machine->GetCurrentStateId() != state) return nullptr;
-    return dynamic_cast<CStateMachineNode*>(machine->GetCurrentNode());
 }
 
 // Runs each row in a game of its own: walk, then the scene given by

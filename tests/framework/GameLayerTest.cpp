@@ -97,9 +97,13 @@ void Services(const TempDir& dir) {
     EXPECT_EQ(adapter->playSound(0), -1);
     EXPECT_EQ(adapter->playSound(12), -1);
     EXPECT_EQ(adapter->playSound(3), -1);  // no such resource
+    // One hold, however often the sound plays.
+    const std::int64_t holds = resources->GetHoldCount();
+    for (int i = 0; i < 3; ++i) adapter->playSound(1);
     const std::int32_t sound = adapter->playSound(1);
     EXPECT_GT(sound, 0);
     EXPECT_TRUE(adapter->isSoundPlaying(sound));
+    EXPECT_EQ(resources->GetHoldCount(), holds + 1);
     adapter->unloadLevel();
     EXPECT_FALSE(adapter->isSoundPlaying(sound));
     EXPECT_FALSE(resources->IsCached(0x09000224));

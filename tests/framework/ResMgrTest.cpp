@@ -154,6 +154,7 @@ TEST_F(ResMgrTest, AliasesAndAggregates) {
         Res().Release(id, 0);
     }
     EXPECT_EQ(Res().IsCached(kBank), 1);  // it served a resource: kept
+    EXPECT_EQ(Res().GetHoldCount(), 0);  // its own references left out
 
     // The image alias takes the palette resource's colours.
     for (const std::uint32_t id : {AliasId(kAliasImage, 0), Plain(21), kPalImage}) {
@@ -170,6 +171,7 @@ TEST_F(ResMgrTest, AliasesAndAggregates) {
     const CKeysetResource* keyset = Res().GetKeyset(kKeyset, 0);
     ASSERT_NE(keyset, nullptr);
     EXPECT_EQ(keyset->GetKey(1), kKept);
+    EXPECT_EQ(Res().GetHoldCount(), 5);  // the three images, the one in the bank and the keyset
 }
 
 // Archive data that would have stopped the program gives one log line and

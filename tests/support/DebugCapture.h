@@ -26,6 +26,17 @@ public:
         }
         return lines;
     }
+    // The lines that report an error or a failed assertion, each with its
+    // line feed.
+    std::string ErrorLines() const {
+        std::string lines;
+        for (const std::string& line : Lines()) {
+            if (line.find("ERROR") != std::string::npos || line.find("ASSERT") != std::string::npos) {
+                lines += line + "\n";
+            }
+        }
+        return lines;
+    }
     void Clear() { m_text.clear(); }
 
 private:

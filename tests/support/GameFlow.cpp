@@ -11,6 +11,7 @@
 #include "src/CRootNode.h"
 #include "src/CStateMachineNode.h"
 #include "src/CTextScreen.h"
+#include "src/ridaroVoz3/SZ_Home.h"
 
 std::string ClassOf(CNode* node) {
     std::string name = typeid(*node).name();
@@ -23,8 +24,10 @@ std::string ClassOf(CNode* node) {
     return name;
 }
 
+CStateMachineNode* Root() { return CGameApp::GetInstance()->GetRootNode(); }
+
 CNode* Top() {
-    CNode* node = CGameApp::GetInstance()->GetRootNode();
+    CNode* node = Root();
     while (auto* machine = dynamic_cast<CStateMachineNode*>(node)) {
         if (machine->GetCurrentNode() == nullptr) break;
         node = machine->GetCurrentNode();
@@ -34,13 +37,27 @@ CNode* Top() {
 
 std::string Chain() {
     std::string chain;
-    auto* machine = static_cast<CStateMachineNode*>(CGameApp::GetInstance()->GetRootNode());
-    for (; machine != nullptr && machine->GetCurrentNode() != nullptr;
+    for (auto* machine = Root(); machine != nullptr && machine->GetCurrentNode() != nullptr;
          machine = dynamic_cast<CStateMachineNode*>(machine->GetCurrentNode())) {
         if (!chain.empty()) chain += '/';
         chain.append(std::to_string(machine->GetCurrentStateId())).append(" ").append(ClassOf(machine->GetCurrentNode()));
     }
     return chain;
+}
+
+CStateMachineNode* Scene(CStateMachineNode* machine, std::uint32_t state) {
+    if (machine == nullptr || machine->GetCurrentStateId() != state) return nullptr;
+    return dynamic_cast<CStateMachineNode*>(machine->GetCurrentNode());
+}
+
+void LoadGameSprites() {
+    SZ_Home* home = CGameApp::GetSpriteHome();
+    for (std::int32_t archetype = 0; archetype <= 20; ++archetype) home->QueueArchetypeCharacter(archetype, 0);
+    for (std::int32_t archetype : {2, 16, 17}) {
+        for (std::int32_t character : {1, 2}) home->QueueArchetypeCharacter(archetype, character);
+    }
+    while (home->ProcessLoadQueue(500)) {
+    }
 }
 
 std::u16string TopText() {

@@ -13,17 +13,31 @@
 #include <vector>
 
 #include "host/Window.h"
+#include "src/CMenuScreen.h"
 #include "tests/support/GameRun.h"
 
 class CNode;
+class CStateMachineNode;
+
+// A menu's items and their count, for the taps on them.
+struct MenuPeek : CMenuScreen {
+    static constexpr auto kItems = &MenuPeek::m_items;
+    static constexpr auto kCount = &MenuPeek::m_count;
+};
 
 // The class without its C and Scene or Screen: CShellScene is "Shell"; the
 // game screen is "Play".
 std::string ClassOf(CNode* node);
-// The current node of the deepest state machine.
+// The root node, and the current node of the deepest state machine.
+CStateMachineNode* Root();
 CNode* Top();
 // "3 Shell/10 Game/3 Menu": each level's state id and class.
 std::string Chain();
+// The machine's child scene in the state, or null.
+CStateMachineNode* Scene(CStateMachineNode* machine, std::uint32_t state);
+// Every sprite the loading page loads, at once: for tests that go straight
+// to the menus or the game.
+void LoadGameSprites();
 // The text of the top node, a text page.
 std::u16string TopText();
 // A text resource of the language chosen, as the resource manager gives it.
