@@ -121,7 +121,7 @@ int LevelPlay::Play(const std::function<bool(int frame)>& step, int maxFrames) {
                 host::InjectClose();
             }
         },
-        20000);
+        maxTicks);
     return frame + 1;
 }
 
@@ -168,6 +168,7 @@ EventTrace::EventTrace() { AZ_SetHookListener(this); }
 EventTrace::~EventTrace() { AZ_SetHookListener(nullptr); }
 
 std::int32_t EventTrace::onHook(const AZ_HookCall& call) {
+    if (call.hook == AZ_Hook::PreUpdate) m_brackets.push_back({call.presenter->getId(), call.args[0], call.args[1]});
     if (call.hook == AZ_Hook::HandlerBegin) m_offers.push_back({call.presenter->getId(), call.args[0], false});
     if (call.hook != AZ_Hook::HandlerEnd) return 1;
     // The handler that ends is the latest offer of its event still open:
@@ -188,6 +189,14 @@ std::vector<std::int32_t> EventTrace::Of(std::int32_t presenterId) const {
         if (offer.handled && offer.presenter == presenterId) events.push_back(offer.event);
     }
     return events;
+}
+
+std::set<std::pair<std::int32_t, std::int32_t>> EventTrace::Bracketed(std::int32_t presenterId) const {
+    std::set<std::pair<std::int32_t, std::int32_t>> pairs;
+    for (const auto& [presenter, callback, code] : m_brackets) {
+        if (presenter == presenterId) pairs.emplace(callback, code);
+    }
+    return pairs;
 }
 
 namespace {

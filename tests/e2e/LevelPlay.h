@@ -15,6 +15,7 @@
 //   });
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <set>
@@ -41,17 +42,20 @@ public:
     // The script resource assembled from this text (the assembler's form).
     void SetScript(std::string_view text);
     // Level 0's characters (the entity list's text form, types named as in
-    // the script in use).
+    // the script in use, so after SetScript).
     void SetEntities(std::string_view text);
 
-    // Plays as described above; the run ends when step returns false, when
-    // play is left (step sees the frame that left it), or after maxFrames
-    // frames of play. Returns the number of frames step saw.
+    // Plays as described above; the run ends when step returns false or
+    // after maxFrames frames (step goes on seeing frames after play has
+    // been left, e.g. on the retry question). Returns the number of frames
+    // step saw.
     int Play(const std::function<bool(int frame)>& step, int maxFrames = 600);
 
     // Whether the level's dialogue is closed before the first frame of
     // play; if not, frame 0 is the first frame that shows it.
     bool closeDialogue = true;
+    // Ticks after which the run ends, played or not.
+    int maxTicks = 20000;
     // The frame's scene chain when play ended.
     std::string endChain;
 
@@ -66,7 +70,7 @@ private:
 // Content sources, read from content/.
 std::string ContentText(const std::string& path);
 
-// A key of the phone pressed and released within one frame, or held.
+// A key of the phone pressed and released at once.
 void Press(WORD key);
 
 // The world during play. The nth active character of the type (a derived
@@ -92,7 +96,13 @@ public:
     std::int32_t onHook(const AZ_HookCall& call) override;
     // The events of the presenter since the last Clear, in order.
     std::vector<std::int32_t> Of(std::int32_t presenterId) const;
-    void Clear() { m_offers.clear(); }
+    // The (callback id, code id) pairs of the behaviour updates that the
+    // presenter's custom-code hook bracketed since the last Clear.
+    std::set<std::pair<std::int32_t, std::int32_t>> Bracketed(std::int32_t presenterId) const;
+    void Clear() {
+        m_offers.clear();
+        m_brackets.clear();
+    }
 
 private:
     // Every offer of an event to a state, in order; handled once its
@@ -102,6 +112,7 @@ private:
         bool handled;
     };
     std::vector<Offer> m_offers;
+    std::vector<std::array<std::int32_t, 3>> m_brackets;  // presenter, callback id, code id
 };
 
 // The behaviour code ids (0-77) whose attach ran through a script call

@@ -17,11 +17,9 @@
 
 namespace {
 
-constexpr std::int32_t kPlayer = 2, kWalker = 4, kPickup = 5, kPuff = 6, kSpark = 12, kBat = 13, kHeart = 14,
-                       kComboDisplay = 79, kDialogue = 81;
+constexpr std::int32_t kPlayer = 2, kWalker = 4, kPickup = 5, kPuff = 6, kSpark = 12, kHeart = 14, kDialogue = 81;
 // Code ids of the units whose words the scenarios read.
-constexpr std::int32_t kMotion = 5, kHealth = 20, kPower = 55, kCombo = 74, kBar = 83, kInGameTextBox = 76,
-                       kTextBoxVisual = 93;
+constexpr std::int32_t kHealth = 20, kPower = 55, kCombo = 74, kInGameTextBox = 76, kBar = 83, kTextBoxVisual = 93;
 // Level 0's ground: its top row is 11, where a character standing on it
 // keeps its feet 42 units (one pixel) above the row's top.
 constexpr std::int32_t kGround = 11 * 1024 - 42;
