@@ -17,7 +17,8 @@
 
 namespace {
 
-constexpr std::int32_t kPlayer = 2, kWalker = 4, kPickup = 5, kPuff = 6, kSpark = 12, kHeart = 14, kDialogue = 81;
+constexpr std::int32_t kPlayer = 2, kWalker = 4, kPickup = 5, kPuff = 6, kSpark = 12, kBat = 13, kHeart = 14,
+                       kExit = 80, kDialogue = 81;
 // Code ids of the units whose words the scenarios read.
 constexpr std::int32_t kHealth = 20, kPower = 55, kCombo = 74, kInGameTextBox = 76, kBar = 83, kTextBoxVisual = 93;
 // Level 0's ground: its top row is 11, where a character standing on it
@@ -259,39 +260,88 @@ TEST(Mechanics, FoesLowerHealthAndTheHealthBar) {
     }
 }
 
-// Two blows of the blade defeat a walker: its mail takes half of each
-// blow's two, so the first leaves it one of its two; a spark stands where
-// each blow landed. The second defeats it: a puff, the player told
-// (foe_down, 463), and the walker gone with every unit it held. Both blows
-// feed the player's combo.
-TEST(Mechanics, TwoBlowsOfTheBladeDefeatAWalker) {
+// The blade deals two: a walker's mail takes half of it, so the first
+// blow leaves a walker one of its two, and the second defeats it; a bat,
+// with one and no mail, goes at the first. A spark stands where a blow
+// lands; a defeat leaves a puff, tells the player (foe_down, 463) and
+// takes the foe with every unit it held. Each blow that lands feeds the
+// player's combo (288). The walker walks away from the player; the player
+// walks toward the bat flying at it and, as it comes within reach, stops
+// and strikes at once.
+TEST(Mechanics, BlowsOfTheBladeDefeatFoes) {
+    struct Row {
+        const char* name;
+        const char* entities;
+        std::int32_t type;
+        std::vector<int> blows;  // empty: walk on and strike once the foe is near
+        std::vector<std::int32_t> health;  // -1: gone
+    };
+    const std::vector<Row> rows = {
+        {"walker", "entity player 60 264\nentity walker 76 264\n", kWalker, {1, 12}, {2, 1, -1}},
+        {"bat", "entity player 60 264\nentity bat 200 255 left\n", kBat, {}, {1, -1}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        LevelPlay play;
+        play.SetEntities(Entities(row.entities));
+        EventTrace trace;
+        std::int32_t foe = -1, player = -1;
+        std::vector<std::int32_t> health;
+        int sparks = 0, puffs = 0;
+        bool nothingLeft = false, struck = false;
+        play.Play([&](int frame) {
+            if (frame == 0) {
+                foe = Character(row.type)->getId();
+                player = Character(kPlayer)->getId();
+                trace.Clear();
+            }
+            const bool there = AZ_Client::getInstance()->getActiveIndex(foe) != -1;
+            if (std::find(row.blows.begin(), row.blows.end(), frame) != row.blows.end()) Press(VK_RETURN);
+            if (row.blows.empty() && frame == 1) host::InjectKey(VK_RIGHT, true);
+            const std::int32_t gap = there ? AZ_Presenter::getPresenter(foe)->getX() - Character(kPlayer)->getX() : 0;
+            if (row.blows.empty() && !struck && there && gap < 1200) {
+                struck = true;
+                host::InjectKey(VK_RIGHT, false);
+                Press(VK_RETURN);
+            }
+            const std::int32_t now = there ? Word(AZ_Presenter::getPresenter(foe), kHealth, 1) : -1;
+            if (health.empty() || health.back() != now) health.push_back(now);
+            if (!there) {
+                nothingLeft = true;
+                for (std::int32_t id = 0; id < AZ_FIRST_INSTRUCTION; ++id) {
+                    nothingLeft = nothingLeft && !Holds(AZ_Presenter::getPresenter(foe), id);
+                }
+            }
+            sparks = std::max(sparks, CountOf(kSpark));
+            puffs = std::max(puffs, CountOf(kPuff));
+            return frame < 30;
+        });
+        EXPECT_EQ(health, row.health);
+        EXPECT_TRUE(nothingLeft);
+        EXPECT_EQ(sparks, 1);
+        EXPECT_EQ(puffs, 1);
+        const std::vector<std::int32_t> events = trace.Of(player);
+        EXPECT_EQ(std::count(events.begin(), events.end(), 288), static_cast<std::ptrdiff_t>(row.health.size() - 1));
+        EXPECT_EQ(std::count(events.begin(), events.end(), 463), 1);
+    }
+}
+
+// The level's flag waves toward the player: it faces left while the
+// player is left of it, right once the player has walked past below it
+// (the flag stands on the plank over columns 10 to 13, out of the player's
+// reach).
+TEST(Mechanics, TheFlagWavesTowardThePlayer) {
     LevelPlay play;
-    play.SetEntities(Entities("entity player 60 264\nentity walker 76 264\n"));
-    EventTrace trace;
-    std::int32_t walker = -1, player = -1;
-    std::vector<std::int32_t> health;
-    int sparks = 0, puffs = 0;
+    play.SetEntities(Entities("entity player 200 264\nentity level_exit 290 203\n"));
+    std::vector<std::int32_t> facings;
     play.Play([&](int frame) {
-        if (frame == 0) {
-            walker = Character(kWalker)->getId();
-            player = Character(kPlayer)->getId();
-            trace.Clear();
-        }
-        if (frame == 1 || frame == 12) Press(VK_RETURN);
-        const AZ_Presenter* w = AZ_Client::getInstance()->getActiveIndex(walker) != -1 ? AZ_Presenter::getPresenter(walker)
-                                                                                        : nullptr;
-        const std::int32_t now = w != nullptr ? Word(w, kHealth, 1) : -1;
-        if (health.empty() || health.back() != now) health.push_back(now);
-        sparks = std::max(sparks, CountOf(kSpark));
-        puffs = std::max(puffs, CountOf(kPuff));
-        return frame < 30;
+        if (frame == 1) host::InjectKey(VK_RIGHT, true);
+        const AZ_Presenter* flag = Character(kExit);
+        const std::int32_t facing = flag->getFacing();
+        if (facings.empty() || facings.back() != facing) facings.push_back(facing);
+        return Character(kPlayer)->getX() < PixelsToUnits(360);
     });
-    EXPECT_EQ(health, (std::vector<std::int32_t>{2, 1, -1}));
-    EXPECT_EQ(sparks, 1);
-    EXPECT_EQ(puffs, 1);
-    const std::vector<std::int32_t> events = trace.Of(player);
-    EXPECT_EQ(std::count(events.begin(), events.end(), 288), 2);  // the blade's hits
-    EXPECT_EQ(std::count(events.begin(), events.end(), 463), 1);
+    EXPECT_EQ(facings, (std::vector<std::int32_t>{1, 0}));
 }
 
 // -------------------------------------------------------------- pickups
@@ -560,4 +610,29 @@ TEST(ContentFaults, AStingTakesNoMoreThanItsDamageInAnyFrame) {
     });
     EXPECT_NE(stung, -1);
     EXPECT_EQ(health, (std::vector<std::int32_t>{10, 9, 8, 7}));
+}
+
+// Letting go of the walk key as a strike starts ends the walk below the
+// strike, not the strike: it plays on (five frames) and the player stands.
+TEST(ContentFaults, LettingGoOfTheWalkKeyKeepsAStrike) {
+    LevelPlay play;
+    play.SetEntities(Entities("entity player 60 264\n"));
+    std::vector<std::string> states;
+    std::vector<std::int32_t> xs;
+    play.Play([&](int frame) {
+        if (frame == 1) host::InjectKey(VK_RIGHT, true);
+        if (frame == 5) {
+            host::InjectKey(VK_RIGHT, false);
+            Press(VK_RETURN);
+        }
+        const AZ_Presenter* player = Character(kPlayer);
+        states.push_back(play.TopState(player));
+        xs.push_back(player->getX());
+        return frame < 15;
+    });
+    ASSERT_EQ(states.size(), 16u);
+    EXPECT_EQ(states[5], "player_walk");
+    for (int frame = 6; frame <= 10; ++frame) EXPECT_EQ(states[frame], "player_attack") << frame;
+    EXPECT_EQ(states[15], "player_stand");
+    for (int frame = 6; frame <= 15; ++frame) EXPECT_EQ(xs[frame], xs[5]) << frame;
 }
