@@ -7,14 +7,13 @@
 #include <sstream>
 #include <utility>
 
-#include "src/CGameApp.h"
-#include "src/CRootNode.h"
-#include "src/CStateMachineNode.h"
+#include "src/CNode.h"
 #include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Presenter.h"
 #include "src/actionZel/AZ_Services.h"
 #include "src/actionZel/AZ_Unit.h"
 #include "src/game/AZ_Adapter.h"
+#include "tests/support/GameFlow.h"
 #include "tools/EntityListWriter.h"
 #include "tools/ScriptAssembler.h"
 
@@ -22,29 +21,9 @@ namespace {
 
 constexpr std::uint32_t kScriptId = 0x0300025D, kLevel0Entities = 0x0300022F;
 constexpr std::int32_t kPlayerType = 2, kDialogueType = 81;
-constexpr char kCharacterSelection[] = "3/7";
-
-CNode* TopNode() {
-    CNode* node = CGameApp::GetInstance()->GetRootNode();
-    while (auto* machine = dynamic_cast<CStateMachineNode*>(node)) {
-        if (machine->GetCurrentNode() == nullptr) break;
-        node = machine->GetCurrentNode();
-    }
-    return node;
-}
+constexpr char kCharacterSelection[] = "3 Shell/7 CharacterSelect";
 
 }  // namespace
-
-std::string SceneChain() {
-    std::string chain;
-    for (auto* machine = dynamic_cast<CStateMachineNode*>(CGameApp::GetInstance()->GetRootNode());
-         machine != nullptr && machine->GetCurrentNode() != nullptr;
-         machine = dynamic_cast<CStateMachineNode*>(machine->GetCurrentNode())) {
-        if (!chain.empty()) chain += '/';
-        chain += std::to_string(machine->GetCurrentStateId());
-    }
-    return chain;
-}
 
 std::string ContentText(const std::string& path) {
     std::ifstream in(std::string(VK_CONTENT_DIR "/") + path);
@@ -52,11 +31,6 @@ std::string ContentText(const std::string& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-void Press(WORD key) {
-    host::InjectKey(key, true);
-    host::InjectKey(key, false);
 }
 
 LevelPlay::LevelPlay() : m_script(ContentText("scripts/characters.script")) { scenes = true; }
@@ -86,10 +60,10 @@ int LevelPlay::Play(const std::function<bool(int frame)>& step, int maxFrames) {
     Run(
         [&](int tick) {
             if (tick == 0 || done) return;
-            const std::string chain = SceneChain();
+            const std::string chain = Chain();
             if (frame < 0 && chain != kPlayChain) {
                 // A page of the flow, taken once its opening is over.
-                CNode* top = TopNode();
+                CNode* top = Top();
                 if (top->GetElapsed() < top->GetTransitionTime() || tick % 2 != 0) return;
                 if (chain == kCharacterSelection) Press(VK_LEFT);
                 Press(VK_RETURN);

@@ -27,13 +27,13 @@
 #include "host/Window.h"
 #include "src/actionZel/AZ_Hooks.h"
 #include "tests/support/GameRun.h"
+#include "tests/support/RecordedPlay.h"
 
 class AZ_Presenter;
 
-// The node chain from the root down, as the scenes' state ids: "3/10/2"
-// is play, "3/10/4" the retry question.
-std::string SceneChain();
-constexpr char kPlayChain[] = "3/10/2", kRetryChain[] = "3/10/4";
+// The chain (tests/support/GameFlow.h) of the retry question; kPlayChain
+// is play's.
+inline constexpr char kRetryChain[] = "3 Shell/10 Game/4 Menu";
 
 class LevelPlay : public GameRun {
 public:
@@ -69,9 +69,6 @@ private:
 
 // Content sources, read from content/.
 std::string ContentText(const std::string& path);
-
-// A key of the phone pressed and released at once.
-void Press(WORD key);
 
 // The world during play. The nth active character of the type (a derived
 // type counts), null when there is none.
