@@ -665,7 +665,8 @@ on 354
 // records who had the user control and the keys: the player.
 TEST(UnitScenarios, CharactersMakeAMenu) {
     UnitScenario scenario("CharactersMakeAMenu",
-                          {"type menu initial menu_run", "type item initial item_run", "type cursor initial cursor_run"},
+                          {"type menu initial menu_run", "type item initial item_run",
+                           "type cursor initial cursor_run"},
                           R"(
 state menu_run
 on enter
@@ -760,7 +761,8 @@ on 181
     ASSERT_NE(sprites.find(sky), std::string::npos);
     sprites.insert(sprites.find(sky),
                    "\nlayer held walker_a -6 -14 held_point 3 -6\nlayer holding walker_b -6 -14 holding_point 5 -9\n"
-                   "frame held held 0 0\nframe holding holding 0 0\nanimation 13 held 1000\nanimation 14 holding 1000\n");
+                   "frame held held 0 0\nframe holding holding 0 0\n"
+                   "animation 13 held 1000\nanimation 14 holding 1000\n");
     vktools::SpriteSet set;
     std::string error;
     ASSERT_TRUE(vktools::ParseSpriteArt(sprites, "game.sprites", set, error)) << error;
