@@ -236,20 +236,19 @@ TEST(GameLayer, PlayOverTheApplication) {
                       if (tick == 250) spark = Spark();
                       if (tick != 266) return;
                       AZ_SetHookListener(nullptr);
-                      // Down: the hook thrown and holding, the swing past the bottom
-                      // and let go of at its release angle; up: let go of, with a hop,
-                      // the fall, the landing, its sound and crouch (164). Up: a jump, still
-                      // in the air when right is pressed (214, 212, offered to the air state
-                      // and the one below); landed, a walk over the spikes, struck twice
-                      // (421), each blow through the hurt state (162, 163), the first
-                      // leaving health in the band of 198. The strike ('5', 233) stops the
-                      // walk; the blade's rectangle hits the walker (288 here); the hurt
-                      // state's immunity ends (299). The walk goes on into the walker (165,
-                      // 169): stopped, the player stands, learns the walker is in front
-                      // (172, 325), is knocked back and hurt (162 of the air and the hurt
-                      // state, health in the band of 196), and lands. 162 and 163 enter and
-                      // leave states; an event the top state leaves is offered to the one
-                      // below.
+                      // Down: the hook thrown and holding, the swing past the bottom and let go of at its release
+                      // angle; up: let go of, with a hop, the fall, the landing, its sound and crouch (163 162: the
+                      // crouch's state; 164). Up: a jump; landed and crouching when right is pressed (214, 212,
+                      // offered to the crouch and the state below); a walk over the spikes, struck twice (421), each
+                      // blow through the hurt state (162, 163), the first leaving health in the band of 198. The
+                      // strike ('5', 233) stops the walk; the blade's rectangle hits the walker (288 here, which
+                      // feeds the combo under the walk; its sound, 3, is not there, 362); the hurt state's immunity
+                      // ends (299). The walk goes on into the walker (165, 169): stopped, the player stands, learns
+                      // the walker is in front (172, 325), is knocked back and hurt (162 of the air and the hurt
+                      // state, health in the band of 196), and lands, where it stops. The walker coming on bumps it
+                      // twice more: knocked back each time (the second time in the air), immune to harm meanwhile, it
+                      // lands again. 162 and 163 enter and leave states; an event the top state leaves is offered to
+                      // the one below, down to the spawn state under all the player does.
                       std::string events, mine = "HandlerBegin " + std::to_string(player) + " ";
                       std::string walker = "HandlerBegin " + std::to_string(spark.walker) + " ", theirs;
                       for (const std::string& call : hooks.Of({AZ_Hook::HandlerBegin})) {
@@ -257,21 +256,25 @@ TEST(GameLayer, PlayOverTheApplication) {
                           if (call.starts_with(walker)) theirs += call.substr(walker.size()) + " ";
                       }
                       EXPECT_EQ(events,
-                                "216 162 243 243 423 296 296 295 295 217 163 162 244 244 179 178 178 177 167 170 362 "
-                                "362 164 163 162 217 162 163 162 244 244 179 177 167 170 214 214 212 212 163 163 162 "
-                                "362 421 162 163 163 162 198 362 421 162 163 163 162 233 162 260 260 288 288 299 299 "
-                                "164 163 162 165 169 163 162 172 162 162 163 163 162 325 325 196 196 177 167 170 362 "
-                                "362 164 163 162 ");
+                                "216 162 243 243 243 423 296 296 296 295 295 295 217 163 162 244 244 244 179 178 178 "
+                                "178 177 167 170 163 162 362 362 362 164 163 162 217 162 163 162 244 244 244 179 177 "
+                                "167 170 163 162 214 214 214 212 212 163 163 162 362 362 421 162 163 163 162 198 198 "
+                                "362 362 421 162 163 163 162 233 162 260 260 260 288 288 288 362 362 362 299 299 299 "
+                                "164 163 162 165 165 169 163 162 172 162 162 163 163 162 325 325 325 196 196 196 177 "
+                                "167 170 163 162 362 362 362 164 163 162 165 165 169 165 165 169 172 162 162 163 163 "
+                                "162 325 325 325 165 165 165 169 165 165 165 169 172 163 162 162 163 163 162 325 325 "
+                                "325 177 167 170 163 162 ");
                       EXPECT_LT(swing, 11222 - 4 * 1024);  // more than four tiles above the ground
                       // Woken by its bubble (207), it walks; it sees the player (203) and
                       // chases. Struck (289), it is hurt (162), 170 as the blade met it
                       // within the frame, half its health gone (195); the collider of the
                       // bump (166, 169), the player in front of it (172) and on its left
                       // (324), each offered to the hurt state and the chase below; the
-                      // hurt's timer (299) takes it back to the chase.
+                      // hurt's timer (299) takes it back to the chase, and it bumps into
+                      // the player twice more.
                       EXPECT_EQ(theirs.substr(theirs.find("207")),
                                 "207 163 162 280 203 163 162 289 162 170 170 195 195 166 166 169 169 172 172 324 324 "
-                                "299 163 162 ");
+                                "299 163 162 166 169 166 169 172 324 166 169 166 169 172 324 ");
                       // The spark stood where the walker was struck: its own x, the
                       // player's height plus the blade's top.
                       EXPECT_EQ(spark.at, spark.impact);
