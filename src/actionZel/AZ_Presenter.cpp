@@ -19,8 +19,9 @@ constexpr char kInvalidCodeId[] = "[ AZ ][ ERROR ] - AZ_Presenter Invalid behavi
 constexpr char kLookupCorrupted[] = "[ AZ ][ ERROR ] - AZ_Presenter : Accelerated Behavior Lookup table corrupted";
 constexpr char kFragmentation[] = "[ AZ ][ ERROR ] - AZ_Presenter : Behavior memory fragmentation, examine code";
 
-// Presenters whose update waits on the chain of parents being entered.
-bool g_onChain[AZ__MAX_PRESENTER] = {};
+// Presenters whose update is running: waiting on their chain of parents or
+// walking their own behaviours.
+bool g_updating[AZ__MAX_PRESENTER] = {};
 
 // Removes the n entries at `at`: the entries after them move down, up to
 // the first free entry, and the n entries left behind become free.
@@ -189,20 +190,26 @@ void AZ_Presenter::release() {
 void AZ_Presenter::process(AZ_Presenter* presenter, std::int32_t frameTime, ProcessKind kind) {
     if (presenter == nullptr || presenter->m_frozen != 0) return;
     if ((kind == kRender ? presenter->m_renderEnabled : presenter->m_updateEnabled) == 0) return;
-    if (kind == kUpdate) {
-        if (presenter->m_processed != 0) return;
-        presenter->updateParentsFirst(frameTime);
-    }
-    presenter->walkRun(frameTime, kind);
-    if (kind == kUpdate) {
-        presenter->m_processed = 1;
-    } else {
+    if (kind == kRender) {
+        presenter->walkRun(frameTime, kind);
         presenter->m_rendered = 1;
+        return;
     }
+    // A behaviour may update another character at once (the loader updates
+    // each character it places), whose parent may be this one: an update
+    // that is running is not entered again.
+    const std::int32_t id = presenter->m_id;
+    const bool tracked = id >= 0 && id < AZ__MAX_PRESENTER;
+    if (presenter->m_processed != 0 || (tracked && g_updating[id])) return;
+    if (tracked) g_updating[id] = true;
+    presenter->updateParentsFirst(frameTime);
+    presenter->walkRun(frameTime, kind);
+    if (tracked) g_updating[id] = false;
+    presenter->m_processed = 1;
 }
 
 // Parent ids are presenter ids, which are reused, so a chain may come back
-// to a presenter that waits on it; that one is not entered again.
+// to a presenter that waits on it; process does not enter that one again.
 void AZ_Presenter::updateParentsFirst(std::int32_t frameTime) {
     const std::int32_t slot = m_lookup[2];
     if (slot == -1 || m_id >= AZ__MAX_PRESENTER) return;
@@ -220,10 +227,7 @@ void AZ_Presenter::updateParentsFirst(std::int32_t frameTime) {
         const AZ_Client* client = AZ_Client::getInstance();
         first = client != nullptr ? client->getUserCharacter() : -1;
     }
-    if (first < 0) return;
-    g_onChain[m_id] = true;
-    if (first >= AZ__MAX_PRESENTER || !g_onChain[first]) process(getPresenter(first), frameTime, kUpdate);
-    g_onChain[m_id] = false;
+    if (first >= 0) process(getPresenter(first), frameTime, kUpdate);
 }
 
 // The bounds are read again after every callback, which may attach or

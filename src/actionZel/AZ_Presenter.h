@@ -118,8 +118,9 @@ public:
     // Skipped when frozen or when the kind is disabled; an update also
     // skips a presenter already processed in this frame, and first updates
     // its b_child parent (or, for the view's and camera's anchors, the
-    // user-controlled character). A presenter already waiting on the chain
-    // of parents is not entered again.
+    // user-controlled character). A presenter whose update is running
+    // (waiting on its parents or walking its behaviours) is not entered
+    // again.
     static void process(AZ_Presenter* presenter, std::int32_t frameTime, ProcessKind kind);
     static void update(AZ_Presenter* presenter, std::int32_t frameTime) { process(presenter, frameTime, kUpdate); }
     static void render(AZ_Presenter* presenter) { process(presenter, 0, kRender); }

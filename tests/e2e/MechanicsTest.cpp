@@ -161,10 +161,9 @@ TEST(Mechanics, AWallStopsThePlayer) {
     const std::int32_t before = PixelsToUnits(540) + 11 * kWalkStep;
     EXPECT_EQ(path[turned - 1].x, before);
     EXPECT_EQ((before + kWalkStep + 256) >> 10, 25);  // the next step's box reaches the wall
-    // Where the hit leaves the player is the engine's to settle (see
-    // EngineFaults below); from there it walks back a step a frame.
-    EXPECT_GE(path[turned].x, before);
-    EXPECT_LE(path[turned].x, kWallStop);
+    // The hit leaves the player one pixel short of the wall; from there it
+    // walks back a step a frame.
+    EXPECT_EQ(path[turned].x, kWallStop);
     EXPECT_EQ(path[turned + 1].x, path[turned].x - kWalkStep);
     EXPECT_EQ(path[turned + 2].x, path[turned].x - 2 * kWalkStep);
     for (const Pos& pos : path) {
@@ -203,12 +202,9 @@ TEST(Mechanics, FallingIntoTheGapAsksToRetry) {
 // A wall hit moves the player to one pixel short of the wall's first
 // column whatever the walk's answer to the hit does: the answer turns the
 // player and attaches b_motion again with the walk speed, and the player is
-// still there, so the hit's move is its own. Today the move is dropped
-// when the handler attaches the unit anew, and the player turns where it
-// stood before the step, 150 units short.
-TEST(EngineFaults, AWallHitKeepsItsMoveThoughTheHandlerAttachesMotionAgain) {
-    GTEST_SKIP() << "engine fault: b_motion leaves the character where it was when the wall event's handler "
-                    "attaches b_motion again, though the character lives on; left to the engine's mend";
+// still there, so the hit's move is its own (the move was once dropped when
+// the handler attached the unit anew, 150 units short of the wall).
+TEST(Mechanics, AWallHitKeepsItsMoveThoughTheHandlerAttachesMotionAgain) {
     LevelPlay play;
     play.SetEntities(Entities("entity player 540 264\n"));
     std::vector<std::int32_t> xs;

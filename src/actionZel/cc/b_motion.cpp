@@ -56,10 +56,15 @@ void b_motion_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32_
             height = b_boundingBox_getHeight(box);
         }
         if (AZ_SweepTilesX(x, y, width, height, newX) != 0) {
+            // The character stands at the wall before the wall event, so
+            // that the event's handler sees it there and whatever the
+            // handler does (moving it, attaching motion anew, destroying it)
+            // is not undone after it.
             b_motion_setVelocityX(codeSlot, 0);
-            newX = AZ_GetSweepHitX();
-            // A handler that takes the unit away takes this move with it.
-            if (!AZ_SendEventHolding(AZ_HeldInstance(codeSlot), presenter->getId(), kWallEvent)) return;
+            presenter->setX(AZ_GetSweepHitX());
+            presenter->setY(newY);
+            AZ_Client::getInstance()->sendEvent(presenter->getId(), kWallEvent);
+            return;
         }
     }
     presenter->setX(newX);
