@@ -19,8 +19,7 @@
 #include "src/actionZel/AZ_Presenter.h"
 #include "src/game/AZ_Adapter.h"
 #include "tests/support/GameFlow.h"
-#include "tests/framework/ScreenRun.h"
-#include "tests/framework/WorldCounts.h"
+#include "tests/support/WorldCounts.h"
 #include "tests/support/DebugCapture.h"
 
 namespace {

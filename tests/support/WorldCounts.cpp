@@ -1,4 +1,4 @@
-#include "tests/framework/WorldCounts.h"
+#include "tests/support/WorldCounts.h"
 
 #include <set>
 

@@ -32,8 +32,7 @@
 #include "src/actionZel/AZ_Client.h"
 #include "src/game/AZ_Adapter.h"
 #include "tests/support/GameFlow.h"
-#include "tests/framework/ScreenRun.h"
-#include "tests/framework/WorldCounts.h"
+#include "tests/support/WorldCounts.h"
 #include "tests/support/DebugCapture.h"
 
 namespace {
