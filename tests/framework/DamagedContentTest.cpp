@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-#include "fuzz/GamePilot.h"
+#include "tools/GamePilot.h"
 #include "host/Clock.h"
 #include "host/Debug.h"
 #include "host/File.h"
@@ -137,7 +137,7 @@ Played Play(const Entries& entries, WORD character, int maxTicks) {
             std::fprintf(stderr, "%s\n", host::ToUtf8(text).c_str());
         }
     });
-    fuzz::GamePilot pilot(character);
+    vktools::GamePilot pilot(character);
     PlayTouches touches;
     DWORD begin = 0;
     std::string chain;
@@ -147,7 +147,7 @@ Played Play(const Entries& entries, WORD character, int maxTicks) {
         if (now == 0) begin = GetTickCount();
         pilot.Step(GetTickCount() - begin);
         touches.Step();
-        const std::string at = fuzz::GamePilot::StateChain();
+        const std::string at = vktools::GamePilot::StateChain();
         if (at != chain) changed = now;
         chain = at;
         if (!closed && now - changed >= kStuckTicks) {
@@ -334,6 +334,45 @@ TEST(DamagedContent, EveryEntryDamagedIsRefusedOrSkipped) {
     for (const auto& [name, damage] : Damages()) {
         SCOPED_TRACE(name);
         PlayDamaged(damage, AllIds(), false);
+    }
+}
+
+// Damaged saves: prefs.dat and savegame.dat that are cut short, too long,
+// or of the right size with wild values (a level and a character far out
+// of range, flags that are neither 0 nor 1), and an hs.dat of noise. The
+// pilot's game reaches play (by new game or continue) and leaves both
+// records whole.
+TEST(DamagedContent, DamagedSavesFallBackOrAreBounded) {
+    const std::string wild = std::string("\x01\0\0\0", 4) + "\xFF\xFF\xFF\x7F" + std::string("\0\0\0\x80", 4);
+    const struct {
+        const char* what;
+        std::string prefs, progress, scores;
+    } cases[] = {
+        {"empty", "", "", ""},
+        {"short", std::string(15, '\x7F'), std::string(11, '\x01'), std::string(91, 'A')},
+        {"long, all bits set", std::string(17, '\xFF'), std::string(13, '\xFF'), std::string(93, '\xFF')},
+        {"wild values", std::string(16, '\x80'), wild, std::string(92, '\x80')},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        GameRun run;
+        run.scenes = true;
+        run.dir.Write("prefs.dat", c.prefs);
+        run.dir.Write("savegame.dat", c.progress);
+        run.dir.Write("hs.dat", c.scores);
+        vktools::GamePilot pilot(VK_RIGHT);
+        bool playing = false;
+        DWORD begin = 0;
+        host::SetDebugSink([](std::u16string_view) {});
+        EXPECT_EQ(run.Run([&](int now) {
+            if (now == 0) begin = GetTickCount();
+            pilot.Step(GetTickCount() - begin);
+            playing = playing || pilot.IsPlaying();
+        }, 400), 0);
+        host::SetDebugSink(nullptr);
+        EXPECT_TRUE(playing);
+        EXPECT_GE(run.dir.Read("prefs.dat").size(), 16u);
+        EXPECT_GE(run.dir.Read("savegame.dat").size(), 12u);
     }
 }
 

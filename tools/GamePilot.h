@@ -18,7 +18,7 @@
 #include "src/CRootNode.h"
 #include "src/CShellScene.h"
 
-namespace fuzz {
+namespace vktools {
 
 class GamePilot {
 public:
@@ -40,6 +40,9 @@ public:
         if (top != nullptr) *top = node;
         return chain;
     }
+
+    // Whether the game screen is on top.
+    bool IsPlaying() const { return m_chain == kPlay; }
 
     // Called once a frame with the virtual time in ms.
     void Step(std::uint32_t now) {
@@ -141,4 +144,4 @@ private:
     int m_mainMenuVisits = 0;
 };
 
-}  // namespace fuzz
+}  // namespace vktools
