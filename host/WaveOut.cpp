@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <utility>
@@ -48,7 +49,7 @@ std::mutex g_mutex;
 std::vector<HWAVEOUT__*> g_voices;
 // Closed voices, opened again before any new one is made: once as many
 // voices as ever play at once have been made, an open allocates nothing.
-std::vector<HWAVEOUT__*> g_closedVoices;
+std::vector<std::unique_ptr<HWAVEOUT__>> g_closedVoices;
 std::size_t g_voiceLimit = 32;
 std::vector<std::int16_t> g_capture;
 
@@ -183,7 +184,7 @@ MMRESULT waveOutOpen(HWAVEOUT* device, UINT deviceId, const WAVEFORMATEX* format
     if (g_voices.size() >= g_voiceLimit) return MMSYSERR_ALLOCATED;
     HWAVEOUT__* voice = nullptr;
     if (!g_closedVoices.empty()) {
-        voice = g_closedVoices.back();
+        voice = g_closedVoices.back().release();
         g_closedVoices.pop_back();
         *voice = HWAVEOUT__{};
     } else {
@@ -270,7 +271,7 @@ MMRESULT waveOutClose(HWAVEOUT device) {
         if (voice->head != nullptr) return WAVERR_STILLPLAYING;
         Notify(voice, WOM_CLOSE, 0);
         g_voices.erase(std::find(g_voices.begin(), g_voices.end(), voice));
-        g_closedVoices.push_back(voice);
+        g_closedVoices.emplace_back(voice);
         return MMSYSERR_NOERROR;
     });
 }

@@ -255,6 +255,7 @@ std::vector<NamedDamage> Damages() {
     };
 }
 
+#if VK_EXHAUSTIVE_TESTS
 // Cuts in the blob's header and at many places of the payload, more flips,
 // the first eight counts enlarged.
 std::vector<NamedDamage> MoreDamages() {
@@ -281,6 +282,7 @@ std::vector<NamedDamage> MoreDamages() {
     }
     return damages;
 }
+#endif
 
 // Plays the damaged entries in rounds (see the top) and checks every game
 // that ran; the ids that no game read are left in pending.
