@@ -23,7 +23,6 @@
 #include <string>
 #include <vector>
 
-#include "tools/GamePilot.h"
 #include "host/Clock.h"
 #include "host/Debug.h"
 #include "host/File.h"
@@ -32,6 +31,7 @@
 #include "src/actionZel/cc/b_combo.h"
 #include "src/game/AZ_Adapter.h"
 #include "tests/support/GameRun.h"
+#include "tools/GamePilot.h"
 #include "tools/ResourceIds.h"
 
 namespace {
@@ -284,8 +284,8 @@ std::vector<NamedDamage> MoreDamages() {
 }
 #endif
 
-// Plays the damaged entries in rounds (see the top) and checks every game
-// that ran; the ids that no game read are left in pending.
+// Plays the entries damaged in rounds (see the top), or alone, one a
+// round, until the game has read each, and checks every game that ran.
 void PlayDamaged(const Damage& damage, std::vector<std::uint32_t> pending, bool alone) {
     const Clean& clean = CleanGames();
     std::erase_if(pending, [&](std::uint32_t id) {
@@ -317,7 +317,9 @@ void PlayDamaged(const Damage& damage, std::vector<std::uint32_t> pending, bool 
         EXPECT_TRUE(played.exitCode == 0 || (played.exitCode == 1 && !played.messageBox.empty()))
             << played.exitCode << " " << played.messageBox;
         ASSERT_TRUE(played.reads.contains(damaged.front())) << "the earliest damaged entry was not read";
-        std::erase_if(pending, [&](std::uint32_t id) { return played.reads.contains(id) && std::ranges::count(damaged, id) != 0; });
+        std::erase_if(pending, [&](std::uint32_t id) {
+            return played.reads.contains(id) && std::ranges::count(damaged, id) != 0;
+        });
     }
 }
 
