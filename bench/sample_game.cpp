@@ -7,18 +7,19 @@
 // course (the splash movie, the loading, both pictures, the title): the wall
 // time, with the virtual time and the frames it took as counters.
 //
-// BM_BusiestFrame: the busiest frame of the sample levels. The pilot plays
-// into a level; then each level of the level table is started in turn and,
-// once loaded, the positions of the characters drawn as sprites are
-// surveyed for the view's width of the map that holds the most of them. In
-// the best one, once the opening pages are turned, the player is dropped in
-// the middle and the camera follows; then the game's frame (the
-// application's Update of 48 ms and the drawing of the screen into the back
-// buffer, without the present) runs there, the virtual clock moving 48 ms
-// between frames so that sounds play and end as in the game. Goals: at
-// most 1% of the 48 ms tick, and no allocation per frame. Counters: the
-// level, the sprites in view and in the level, the share of the tick and
-// the allocations per frame.
+// BM_BusiestFrame: the busiest frame of the sample levels. Each level is
+// played in turn as a player reaches it (progress saved up to it, continue,
+// the level menu) and, once loaded, the positions of the characters drawn
+// as sprites are surveyed for the view's width of the map that holds the
+// most of them; levels the script does not have never load. In the best
+// one, once the opening pages are turned, the player is dropped in the
+// middle and the camera follows; then the game's frame (the application's
+// Update of 48 ms and the drawing of the screen into the back buffer,
+// without the present) runs there, the virtual clock moving 48 ms between
+// frames so that sounds play and end as in the game. Goals: at most 1% of
+// the 48 ms tick, and no allocation per frame. Counters: the level, the
+// sprites in view and in the level, the share of the tick and the
+// allocations per frame.
 #include <benchmark/benchmark.h>
 
 #include <stdlib.h>
@@ -27,6 +28,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,8 @@
 #include "src/CGameApp.h"
 #include "src/CInitScene.h"
 #include "src/CRootNode.h"
+#include "src/CShellScene.h"
+#include "src/SceneUtil.h"
 #include "src/SoftwareBlitter/CSoftwareBlitter.h"
 #include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Presenter.h"
@@ -84,7 +88,9 @@ void Press(WORD key) {
 
 void BM_BootToMainMenu(benchmark::State& state) {
     const GameDirectory dir;
+    // The start-up scene's sound question, and the shell scene's main menu.
     const std::string soundQuestion = "1/" + std::to_string(CInitScene::kSoundQuestion);
+    const std::string mainMenu = "3/" + std::to_string(CShellScene::kMainMenu);
     std::uint32_t menuAt = 0;
     int frames = 0;
     for (auto _ : state) {
@@ -101,7 +107,7 @@ void BM_BootToMainMenu(benchmark::State& state) {
                 Press(VK_RETURN);
                 answered = true;
             }
-            if (chain == "3/3" && took == Clock::duration{}) {
+            if (chain == mainMenu && took == Clock::duration{}) {
                 took = Clock::now() - start;
                 menuAt = ms;
                 host::InjectClose();
@@ -156,7 +162,37 @@ Place BusiestPlace(std::int32_t level) {
 }
 
 bool LevelReady() {
-    return AZ_Client::getInstance()->getAdapter()->isLevelLoaded() && AZ_FindPlayer() != nullptr;
+    AZ_Client* client = AZ_Client::getInstance();
+    return client != nullptr && client->getAdapter()->isLevelLoaded() && AZ_FindPlayer() != nullptr;
+}
+
+// Plays level n of the first character as a player would: progress saved up
+// to it, the pilot continues from the main menu and takes the level menu's
+// last level. Once the level is loaded, inLevel runs every frame until it
+// returns true. False when the level never loads (the script has none).
+bool PlayLevel(const GameDirectory& dir, std::int32_t n, const std::function<bool()>& inLevel) {
+    const std::string& path = dir.Fresh();
+    const std::uint8_t saved[12] = {1, 0, 0, 0, static_cast<std::uint8_t>(n), 0, 0, 0, 0, 0, 0, 0};
+    std::FILE* file = std::fopen((path + "/savegame.dat").c_str(), "wb");
+    if (file == nullptr) return false;
+    std::fwrite(saved, 1, sizeof saved, file);
+    std::fclose(file);
+    vktools::GamePilot pilot(VK_LEFT);
+    int waited = 0;
+    bool loaded = false, done = false;
+    vktools::RunHeadlessGame(path, 5000, [&](std::uint32_t ms) {
+        if (done) return;
+        if (!loaded) {
+            pilot.Step(ms);
+            loaded = pilot.IsPlaying() && LevelReady();
+            if (!loaded && (!pilot.IsPlaying() || ++waited < 200)) return;
+        }
+        if (!loaded || inLevel()) {
+            done = true;
+            host::InjectClose();
+        }
+    });
+    return loaded;
 }
 
 // The game's frame without the present: Update, then the screen drawn into
@@ -175,101 +211,74 @@ void Frame() {
 
 void BM_BusiestFrame(benchmark::State& state) {
     const GameDirectory dir;
-    vktools::GamePilot pilot(VK_LEFT);
-    enum class Phase { Boot, Survey, Place, Settle, Done } phase = Phase::Boot;
-    std::int32_t level = -1;  // being surveyed
-    int waited = 0, calm = 0;
-    std::string play;  // the chain of nodes in play
     Place best;
-    std::string failure;
+    for (std::int32_t n = 0; n < scenes::kLevelCount; ++n) {
+        int frames = 0;
+        // The characters are surveyed once they have had 10 frames.
+        PlayLevel(dir, n, [&] {
+            if (++frames < 10) return false;
+            const Place place = BusiestPlace(n);
+            if (place.inView > best.inView) best = place;
+            return true;
+        });
+    }
+    if (best.level < 0) {
+        state.SkipWithError("no level loaded");
+        return;
+    }
+    enum class Phase { Pages, Settle, Measured } phase = Phase::Pages;
+    int waited = 0, calm = 0;
     double seconds = 0;
     std::size_t allocations = 0;
-    const auto start = [&](std::int32_t n) {
-        level = n;
-        waited = 0;
-        AZ_Client::getInstance()->getAdapter()->startLevel(n);
-    };
-    vktools::RunHeadlessGame(dir.Fresh(), 20000, [&](std::uint32_t ms) {
-        switch (phase) {
-            case Phase::Boot:
-                pilot.Step(ms);
-                if (pilot.IsPlaying() && LevelReady()) {
-                    play = vktools::GamePilot::StateChain();
-                    phase = Phase::Survey;
-                    start(0);
-                }
-                return;
-            case Phase::Survey:
-                // A level whose script answers nothing has no player after
-                // 200 frames; a loaded one is surveyed after 10 frames.
-                if (++waited < 10 || (!LevelReady() && waited < 200)) return;
-                if (LevelReady()) {
-                    const Place place = BusiestPlace(level);
-                    if (place.inView > best.inView) best = place;
-                }
-                if (level + 1 < 16) {
-                    start(level + 1);
-                } else if (best.level < 0) {
-                    failure = "no level loaded";
-                    phase = Phase::Done;
-                } else {
-                    phase = Phase::Place;
-                    start(best.level);
-                }
-                return;
-            case Phase::Place: {
-                // Once loaded, the opening pages turned until the player has
-                // had the keys for 10 frames; then the player goes to the
-                // place.
-                if (!LevelReady()) return;
-                AZ_Adapter* adapter = AZ_Client::getInstance()->getAdapter();
-                ++waited;
-                if (adapter->getKeyCharacter() != AZ_FindPlayer()->getId()) {
-                    calm = 0;
-                    if (waited % 5 == 0) Press(VK_RETURN);
-                }
-                if (++calm < 10 && waited < 600) return;
-                // A tile up: the landing plays (and first loads) its sound
-                // before the measured frames.
-                const std::int32_t view = AZ_Client::getInstance()->getCamera()->GetViewWidth();
-                AZ_Presenter* player = AZ_FindPlayer();
-                player->setX(AZ_Adapter::pixelToWorld(best.left + view / 2));
-                player->setY(player->getY() - AZ_Adapter::pixelToWorld(24));
-                phase = Phase::Settle;
-                waited = 0;
-                return;
-            }
-            case Phase::Settle: {
-                if (++waited < 25) return;  // the camera has scrolled there
-                AZ_Presenter* player = AZ_FindPlayer();
-                const std::int32_t health = player->findCodeSlot(20);
-                for (auto _ : state) {
-                    const std::size_t before = g_allocations;
-                    const Clock::time_point t0 = Clock::now();
-                    Frame();
-                    const double took = std::chrono::duration<double>(Clock::now() - t0).count();
-                    allocations += g_allocations - before;
-                    seconds += took;
-                    state.SetIterationTime(took);
-                    // The time between two frames passes: the sounds play on
-                    // (the host mixes them) and end. The player is kept
-                    // alive: the walkers may be at it.
-                    host::AdvanceVirtualClock(48);
-                    if (health != -1) b_health_setHealth(health, b_health_getMaxHealth(health));
-                }
-                if (vktools::GamePilot::StateChain() != play || AZ_FindPlayer() != player) {
-                    failure = "the game left the level while measured";
-                }
-                phase = Phase::Done;
-                host::InjectClose();
-                return;
-            }
-            case Phase::Done:
-                return;
+    std::string failure = "never measured";
+    PlayLevel(dir, best.level, [&] {
+        AZ_Client* client = AZ_Client::getInstance();
+        AZ_Presenter* player = AZ_FindPlayer();
+        if (player == nullptr) {
+            failure = "the player is gone";
+            return true;
         }
+        if (phase == Phase::Pages) {
+            // The opening pages turned until the player has had the keys
+            // for 10 frames; then the player is dropped in the middle of the
+            // place, a tile up, so that its landing plays (and first loads)
+            // its sound before the measured frames.
+            ++waited;
+            if (client->getAdapter()->getKeyCharacter() != player->getId()) {
+                calm = 0;
+                if (waited % 5 == 0) Press(VK_RETURN);
+            }
+            if (++calm < 10 && waited < 600) return false;
+            player->setX(AZ_Adapter::pixelToWorld(best.left + client->getCamera()->GetViewWidth() / 2));
+            player->setY(player->getY() - AZ_Adapter::pixelToWorld(24));
+            phase = Phase::Settle;
+            waited = 0;
+            return false;
+        }
+        if (++waited < 25) return false;  // the camera has scrolled there
+        const std::string chain = vktools::GamePilot::StateChain();
+        const std::int32_t health = player->findCodeSlot(20);
+        for (auto _ : state) {
+            const std::size_t before = g_allocations;
+            const Clock::time_point t0 = Clock::now();
+            Frame();
+            const double took = std::chrono::duration<double>(Clock::now() - t0).count();
+            allocations += g_allocations - before;
+            seconds += took;
+            state.SetIterationTime(took);
+            // The time between two frames passes: the sounds play on (the
+            // host mixes them) and end. The player is kept alive: the
+            // walkers may be at it.
+            host::AdvanceVirtualClock(48);
+            if (health != -1) b_health_setHealth(health, b_health_getMaxHealth(health));
+        }
+        failure = vktools::GamePilot::StateChain() != chain || AZ_FindPlayer() != player
+                      ? "the game left the level while measured"
+                      : "";
+        return true;
     });
-    if (!failure.empty() || state.iterations() == 0) {
-        state.SkipWithError(failure.empty() ? "never measured" : failure.c_str());
+    if (!failure.empty()) {
+        state.SkipWithError(failure.c_str());
         return;
     }
     const double frames = static_cast<double>(state.iterations());
