@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -16,6 +17,22 @@
 #include "tools/ResourceWriters.h"
 
 namespace fuzz {
+
+// Writes the seeds into the corpus directory named on the command line when
+// it is empty.
+inline void SeedCorpus(int argc, char** argv, const std::vector<vktools::Bytes>& seeds) {
+    namespace fs = std::filesystem;
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] == '-') continue;
+        std::error_code error;
+        const fs::path dir(argv[i]);
+        if (!fs::is_directory(dir, error) || !fs::is_empty(dir, error)) return;
+        for (std::size_t n = 0; n < seeds.size(); ++n) {
+            vktools::WriteHostFile((dir / ("seed" + std::to_string(n))).string(), seeds[n]);
+        }
+        return;
+    }
+}
 
 inline std::vector<vktools::Bytes> BlobSeeds() {
     using namespace vktools;

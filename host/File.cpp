@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <new>
+#include <utility>
 
 #include "host/Debug.h"
 #include "host/LastError.h"
@@ -16,9 +17,11 @@ namespace {
 
 struct HostFile {
     int fd;
+    std::string path;  // the host path it was opened with
 };
 
 std::string g_moduleDirectory;
+host::ReadObserver g_readObserver;
 host::FileFault g_fault = host::FileFault::None;
 bool g_readOnly = false;
 
@@ -93,14 +96,15 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD /*shareMode*/, S
         case TRUNCATE_EXISTING: flags |= O_TRUNC; break;
         default: return INVALID_HANDLE_VALUE;
     }
-    const int fd = open(host::ToHostPath(fileName).c_str(), flags, 0666);
+    std::string path = host::ToHostPath(fileName);
+    const int fd = open(path.c_str(), flags, 0666);
     if (fd < 0) return INVALID_HANDLE_VALUE;
     struct stat st {};
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         close(fd);
         return INVALID_HANDLE_VALUE;
     }
-    auto* file = new (std::nothrow) HostFile{fd};
+    auto* file = new (std::nothrow) HostFile{fd, std::move(path)};
     if (file == nullptr) {
         close(fd);
         return INVALID_HANDLE_VALUE;
@@ -112,6 +116,10 @@ BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD toRead, LPDWORD read, OVERLAPP
     if (read != nullptr) *read = 0;
     HostFile* file = FromHandle(handle);
     if (file == nullptr || (buffer == nullptr && toRead != 0)) return FALSE;
+    if (g_readObserver) {
+        const off_t at = lseek(file->fd, 0, SEEK_CUR);
+        if (at >= 0) g_readObserver(file->path, static_cast<std::uint64_t>(at), toRead);
+    }
     DWORD done = 0;
     while (done < toRead) {
         const ssize_t n = ::read(file->fd, static_cast<char*>(buffer) + done, toRead - done);
@@ -272,5 +280,7 @@ std::u16string ToPhonePath(std::string_view path) {
 void InjectFileFault(FileFault fault) { g_fault = fault; }
 
 void SetReadOnlyFiles(bool readOnly) { g_readOnly = readOnly; }
+
+void SetReadObserver(ReadObserver observer) { g_readObserver = std::move(observer); }
 
 }  // namespace host

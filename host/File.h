@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -105,5 +106,10 @@ void InjectFileFault(FileFault fault);
 // delete a file fails with ERROR_ACCESS_DENIED, as in a read-only directory
 // (which a test run as root cannot make).
 void SetReadOnlyFiles(bool readOnly);
+
+// Test hook: while set, told of every ReadFile before it reads: the file's
+// host path, where it reads from and how many bytes it asks for.
+using ReadObserver = std::function<void(const std::string& path, std::uint64_t offset, std::uint32_t bytes)>;
+void SetReadObserver(ReadObserver observer);
 
 }  // namespace host

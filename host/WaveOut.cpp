@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <utility>
@@ -46,6 +47,9 @@ SDL_AudioDeviceID g_sdlDevice = 0;
 // never touched again by the mixing thread.
 std::mutex g_mutex;
 std::vector<HWAVEOUT__*> g_voices;
+// Closed voices, opened again before any new one is made: once as many
+// voices as ever play at once have been made, an open allocates nothing.
+std::vector<std::unique_ptr<HWAVEOUT__>> g_closedVoices;
 std::size_t g_voiceLimit = 32;
 std::vector<std::int16_t> g_capture;
 
@@ -178,8 +182,17 @@ MMRESULT waveOutOpen(HWAVEOUT* device, UINT deviceId, const WAVEFORMATEX* format
     if (g_backend == host::MediaBackend::Sdl && !OpenSdlDevice()) return MMSYSERR_NODRIVER;
     std::lock_guard lock(g_mutex);
     if (g_voices.size() >= g_voiceLimit) return MMSYSERR_ALLOCATED;
-    auto* voice = new (std::nothrow) HWAVEOUT__;
-    if (voice == nullptr) return MMSYSERR_NOMEM;
+    HWAVEOUT__* voice = nullptr;
+    if (!g_closedVoices.empty()) {
+        voice = g_closedVoices.back().release();
+        g_closedVoices.pop_back();
+        *voice = HWAVEOUT__{};
+    } else {
+        voice = new (std::nothrow) HWAVEOUT__;
+        if (voice == nullptr) return MMSYSERR_NOMEM;
+        g_voices.reserve(g_voiceLimit);
+        g_closedVoices.reserve(g_voiceLimit);
+    }
     if (flags == CALLBACK_FUNCTION) {
         voice->callback = reinterpret_cast<WAVEOUTPROC>(callback);
         voice->instance = instance;
@@ -258,7 +271,7 @@ MMRESULT waveOutClose(HWAVEOUT device) {
         if (voice->head != nullptr) return WAVERR_STILLPLAYING;
         Notify(voice, WOM_CLOSE, 0);
         g_voices.erase(std::find(g_voices.begin(), g_voices.end(), voice));
-        delete voice;
+        g_closedVoices.emplace_back(voice);
         return MMSYSERR_NOERROR;
     });
 }

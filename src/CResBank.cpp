@@ -53,8 +53,10 @@ void CResBank::LoadSlice() {
     CResMgr* resources = CGameApp::GetResMgr();
     const std::uint32_t start = GetTimeMs();
     do {
+        // The keys come from the archive: one the manager does not take
+        // fails like a missing resource.
         const std::uint32_t id = m_keyset->GetKey(m_loaded++);
-        if (resources->GetResource(id, 0) == nullptr) {
+        if (!CResMgr::IsLoadable(id) || resources->GetResource(id, 0) == nullptr) {
             m_state = kFailed;
         } else if (m_loaded >= m_total) {
             m_state = kDone;

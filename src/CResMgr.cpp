@@ -25,29 +25,31 @@ constexpr std::uint32_t kShownIdLength = 24;
 std::uint32_t TypeOf(std::uint32_t id) { return id & CResMgr::kTypeMask; }
 std::uint32_t AggregateIndexOf(std::uint32_t id) { return (id >> 16) & 0xFF; }
 
-// Whether an id that came from the archive names something the loaders
-// take; the same ids from the program stop it through the assertions.
-bool IsLoadable(std::uint32_t id) {
+void Refuse(std::uint32_t id, const char* reason, std::uint32_t other) {
+    DebugPrintf("RESMGR: 0x%8.8x %s 0x%8.8x", id, reason, other);
+}
+
+}  // namespace
+
+bool CResMgr::IsLoadable(std::uint32_t id) {
     switch (TypeOf(id)) {
-        case CResMgr::kTypeText:
-            return (id & CResMgr::kInAggregate) != 0;
-        case CResMgr::kTypeImage:
-        case CResMgr::kTypeData:
-        case CResMgr::kTypePalette:
-        case CResMgr::kTypeKeyset:
-        case CResMgr::kTypeAggregate:
-        case CResMgr::kTypeSound:
+        case kTypeText:
+            return (id & kInAggregate) != 0;
+        case kTypeImage:
+        case kTypeData:
+        case kTypePalette:
+        case kTypeKeyset:
+        case kTypeAggregate:
+        case kTypeSound:
             return true;
-        case CResMgr::kTypeAlias:
+        case kTypeAlias:
             return (id & kFormMask) == kImageAliasForm || (id & kFormMask) == kPlainAliasForm;
         default:
             return false;
     }
 }
 
-void Refuse(std::uint32_t id, const char* reason, std::uint32_t other) {
-    DebugPrintf("RESMGR: 0x%8.8x %s 0x%8.8x", id, reason, other);
-}
+namespace {
 
 // Reads count u32 words into a new array; false for no memory. The count
 // was checked against the stream.

@@ -69,6 +69,11 @@ public:
     CResMgr(const CResMgr&) = delete;
     CResMgr& operator=(const CResMgr&) = delete;
 
+    // Whether an id read from the archive (a keyset's key, an alias's
+    // target) names something the loaders take; the program's own ids that
+    // do not stop it through the assertions.
+    static bool IsLoadable(std::uint32_t id);
+
     // Opens the archive and reads its manifest. Returns 1, or 0 for a
     // missing archive or manifest, a manifest that ends early or counts more
     // than it holds, or no memory.

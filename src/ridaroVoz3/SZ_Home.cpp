@@ -256,13 +256,13 @@ void SZ_Home::Destruct() {
     DebugPrintf("%s", SZ_CLOSE "Destruct() return");
 }
 
+// A home that broken data left unconstructed has nothing loaded and never
+// queues: its queue stays empty and idle, and the game draws no sprites.
 bool SZ_Home::IsArchetypeLoaded(std::int32_t archetype) const {
-    DebugAssert(IsConstructed(), kSource, 565);
-    return archetype >= 0 && archetype < m_archetypeCount && m_archetypes[archetype] != nullptr;
+    return IsConstructed() && archetype >= 0 && archetype < m_archetypeCount && m_archetypes[archetype] != nullptr;
 }
 
 bool SZ_Home::IsArchetypeCharacterLoaded(std::int32_t archetype, std::int32_t character) const {
-    DebugAssert(IsConstructed(), kSource, 380);
     DebugAssert(archetype >= 0 && archetype < 256, kSource, 381);
     DebugAssert(character >= 0 && character < 256, kSource, 382);
     if (!IsArchetypeLoaded(archetype)) return false;
@@ -271,32 +271,29 @@ bool SZ_Home::IsArchetypeCharacterLoaded(std::int32_t archetype, std::int32_t ch
 }
 
 std::int32_t SZ_Home::GetLoadProgress() const {
-    DebugAssert(IsConstructed(), kSource, 394);
     return m_queue.GetProgress();
 }
 
 std::int32_t SZ_Home::GetLoadQueueState() const {
-    DebugAssert(IsConstructed(), kSource, 399);
     return m_queue.GetState();
 }
 
 bool SZ_Home::IsLoadQueueProcessing() const {
-    DebugAssert(IsConstructed(), kSource, 404);
     return m_queue.GetState() == SZ_LoadQueue::kProcessing;
 }
 
 bool SZ_Home::ProcessLoadQueue(std::uint32_t budget) {
-    DebugAssert(IsConstructed(), kSource, 409);
     return m_queue.LoadQueued(budget);
 }
 
 void SZ_Home::QueueArchetypeCharacter(std::int32_t archetype, std::int32_t character) {
-    DebugAssert(IsConstructed(), kSource, 434);
     DebugPrintf("%s", SZ_OPEN "QueueArchetypeCharacter() begin");
     DebugAssert(archetype >= 0 && archetype < 256, kSource, 436);
     DebugAssert(character >= 0 && character < 256, kSource, 437);
     const char* message = SZ_STEP "QueueArchetypeCharacter() already loaded is archetype,character";
-    if (!IsArchetypeCharacterLoaded(archetype, character)) {
+    if (!IsConstructed()) {
+        message = SZ_STEP "QueueArchetypeCharacter() no sprite data: not queued is archetype,character";
+    } else if (!IsArchetypeCharacterLoaded(archetype, character)) {
         message = m_queue.Add(static_cast<std::uint8_t>(archetype), static_cast<std::uint8_t>(character))
                       ? SZ_STEP "QueueArchetypeCharacter() queueing now completed for archetype,character"
                       : SZ_STEP "QueueArchetypeCharacter() no need - already queued is archetype,character";

@@ -27,13 +27,11 @@ void SZ_Presenter::setCharacter(std::int32_t character) {
 
 void SZ_Presenter::setAnimation(std::int32_t animation, std::uint8_t flags, std::uint8_t loop) {
     const SZ_Home* home = CGameApp::GetSpriteHome();
-    DebugAssert(home->IsConstructed(), kSource, 71);
-    DebugAssert(home->IsArchetypeLoaded(m_archetype), kSource, 72);
-    DebugAssert(home->IsArchetypeCharacterLoaded(m_archetype, m_character), kSource, 73);
     DebugAssert(animation >= -1 && animation < 65536, kSource, 74);
     m_flags = flags;
     m_animation = animation;
-    if (animation == -1) return;
+    // Sprites that broken data left unloaded have no timeline and draw nothing.
+    if (animation == -1 || !home->IsArchetypeCharacterLoaded(m_archetype, m_character)) return;
     const SZ_Archetype& archetype = *home->GetArchetype(m_archetype);
     if (animation >= archetype.animationCount) {
         DebugPrintf("SZ_Presenter::setAnimation() archetype %d has no animation %d (%d): none set", m_archetype,
@@ -123,9 +121,7 @@ std::int32_t SZ_Presenter::findCollisionRect(std::int32_t kind, std::int32_t* x,
 
 void SZ_Presenter::walk(Mode mode) {
     SZ_Home* home = CGameApp::GetSpriteHome();
-    DebugAssert(home->IsArchetypeLoaded(m_archetype), kSource, 359);
-    DebugAssert(home->IsArchetypeCharacterLoaded(m_archetype, m_character), kSource, 367);
-    if (m_animation == -1) return;
+    if (m_animation == -1 || !home->IsArchetypeCharacterLoaded(m_archetype, m_character)) return;
     const SZ_Archetype& archetype = *home->GetArchetype(m_archetype);
     if (m_animation >= archetype.animationCount) return;
     const SZ_Animation& animation = archetype.animations[m_animation];

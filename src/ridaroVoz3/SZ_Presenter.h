@@ -32,8 +32,9 @@ public:
     void setArchetypeCharacter(std::int32_t archetype, std::int32_t character);
     void setCharacter(std::int32_t character);
     // Starts the animation (-1: none) from its first frame at speed 1
-    // forwards. The archetype and character must be loaded; an animation
-    // the archetype does not have is logged and leaves none.
+    // forwards. An animation the archetype does not have is logged and
+    // leaves none. While the archetype and character are not loaded (broken
+    // data) the presenter draws, measures and finds nothing.
     void setAnimation(std::int32_t animation, std::uint8_t flags, std::uint8_t loop);
     void setAnimationKeepFlags(std::int32_t animation) { setAnimation(animation, m_flags, m_timeline.getLoop()); }
     void clearAnimation() { setAnimationKeepFlags(-1); }

@@ -20,6 +20,7 @@ constexpr std::uint32_t kFour = ResId(kResKeyset, 0x242);
 constexpr std::uint32_t kBroken = ResId(kResKeyset, 0x243);
 constexpr std::uint32_t kEmpty = ResId(kResKeyset, 0x244);
 constexpr std::uint32_t kSelf = ResId(kResKeyset, 0x245);
+constexpr std::uint32_t kForeign = ResId(kResKeyset, 0x246);
 constexpr std::uint32_t kNoList = ResId(kResKeyset, 0x299);
 
 class ResBankTest : public testing::Test {
@@ -33,6 +34,7 @@ protected:
             {kThree, {Data(1), Data(2), Data(3)}},         {kFour, {Data(1), Data(2), Data(3), kKept}},
             {kBroken, {Data(1), kMissing, Data(3)}},       {kEmpty, {}},
             {kSelf, {Data(1), kSelf, Data(2), kSelf}},
+            {kForeign, {Data(1), 0x07000001, Data(3)}},  // a key of a type no loader takes
         };
         for (const auto& [id, keys] : lists) archive.Add(id, MakeResource(MakeKeyset(keys)));
         ASSERT_EQ(m_app.Open(archive), 1);
@@ -58,6 +60,7 @@ TEST_F(ResBankTest, LoadsInSlicesOfTheClock) {
         {"three resources start in the first 1000 ms", kFour, 400, {{1, 3, 75}, {3, 4, 100}}},
         {"a slow resource still loads, alone", kThree, 1500, {{1, 1, 33}, {1, 2, 66}, {3, 3, 100}}},
         {"a missing resource fails, keeping the ones before", kBroken, 0, {{2, 2, 100}}},
+        {"a key the manager does not take fails likewise", kForeign, 0, {{2, 2, 100}}},
         {"an empty list is done at once", kEmpty, 0, {}},
         {"a missing list fails at once", kNoList, 0, {}},
     };

@@ -118,14 +118,23 @@ TEST(Font, KerningAdvancesBlanksAndUnknownCharacters) {
 }
 
 // Resources the font refuses (or cannot allocate for) leave it empty,
-// whatever it held before.
+// whatever it held before: a font without records, of height 0, whose
+// characters measure 0 and draw nothing.
 void ExpectRefused(const Bytes& bytes, std::size_t cut = SIZE_MAX, int failAlloc = -1) {
     const auto size = static_cast<std::uint32_t>(std::min(cut, bytes.size()));
     LoadedFont previous(FixedFont(u"x", u"", 1));
     FailNthNothrowNew(failAlloc);
     EXPECT_EQ(previous.font.Load(bytes.data(), size), 0) << size << " " << failAlloc;
     FailNthNothrowNew(-1);
-    EXPECT_EQ(previous.font.GetLineGap(), 0) << size << " " << failAlloc;
+    RecordingImage sheet;
+    previous.font.SetImage(&sheet);
+    const CRect rect(0, 0, 50, 50);
+    std::int32_t fit = -1;
+    EXPECT_EQ(previous.font.GetLineGap() + previous.font.GetHeight() + previous.font.GetCharAdvance(u'x'), 0);
+    EXPECT_EQ(previous.font.Measure(u"xx", -1, 10, &fit), 0);
+    EXPECT_EQ(fit, 2);
+    previous.font.DrawString(u"xx", -1, &rect, 0, 0, CFont::kAlignHCentre | CFont::kAlignVCentre);
+    EXPECT_TRUE(sheet.calls.empty()) << size << " " << failAlloc;
 }
 
 TEST(Font, ShortMalformedOrUnallocatedResourcesAreRefused) {
@@ -134,6 +143,12 @@ TEST(Font, ShortMalformedOrUnallocatedResourcesAreRefused) {
         desc.version = version;
         const Bytes bytes = vktools::MakeFont(desc);
         for (std::size_t size = 0; size < bytes.size(); ++size) ExpectRefused(bytes, size);
+        // Other versions, and bytes 1 and 2 not 0.
+        for (const auto& [at, value] : {std::pair{0, 0}, {0, 3}, {1, 1}, {2, 0x80}}) {
+            Bytes changed = bytes;
+            changed[at] = static_cast<std::uint8_t>(value);
+            ExpectRefused(changed);
+        }
         // Unsorted glyphs, also when the order is right only as signed values.
         for (const std::u16string chars : {u"ba", u"\x8000\x7FFF"}) {
             desc = FixedFont(chars, u"", 2);

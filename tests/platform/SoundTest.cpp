@@ -274,8 +274,12 @@ TEST_F(MediaPlayer, SoundsMixClippedPauseAndAreReapedInUpdate) {
     m_player->Update(0);
     EXPECT_EQ(host::OpenVoiceCount(), 0u);
 
+    // The reaped sounds' events and voices play the next ones: no allocation.
     const Bytes pcm = Flat(3, 500);
+    FailNthNothrowNew(0);
     const std::uint32_t id = Play(pcm);
+    FailNthNothrowNew(-1);
+    EXPECT_NE(id, 0u);
     m_player->Vibrate(1000, 1);
     m_player->PauseAll();
     host::AdvanceVirtualClock(10);

@@ -91,6 +91,21 @@ TEST(ShellOptions, TheGameRunsHeadlessAndWritesItsSaves) {
     EXPECT_EQ(dir.Read("savegame.dat").size(), 12u);
 }
 
+// Without its archive, or with one that is not an archive, the game says
+// which file it misses and how to name its directory, and ends with 1.
+TEST(ShellOptions, TheGameWithoutItsArchiveEndsWith1AndSaysWhy) {
+    for (const char* archive : {"", "velkorin"}) {
+        const TempDir dir;
+        if (*archive != '\0') dir.Write("velkorin.big", archive);
+        Process game({VK_GAME, "--backend=headless", "--frames=50", "--game-dir=" + dir.Path()});
+        EXPECT_EQ(game.Wait(), 1) << game.Output();
+        for (const char* part : {"velkorin.big", "--game-dir"}) {
+            EXPECT_NE(game.Output().find(part), std::string::npos) << game.Output();
+        }
+        EXPECT_FALSE(dir.Exists("prefs.dat"));
+    }
+}
+
 TEST(ShellOptions, ExitCodesAndOutput) {
     const TempDir gameDir;
     struct Case { std::vector<std::string> args; int exitCode; std::string output; /* a part of it */ };

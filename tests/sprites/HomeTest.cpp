@@ -65,7 +65,9 @@ TEST(SpriteHome, TracesConstructionAndLoadsLastQueuedFirst) {
 }
 
 // Sprite data naming what it does not hold: the home stays unconstructed,
-// or the archetype unloaded, and the log says why.
+// or the archetype unloaded, and the log says why. Either way nothing of
+// the archetype is queued for good or loaded, and a presenter of it draws,
+// measures and finds nothing.
 TEST(SpriteHome, RefusesBrokenData) {
     const struct {
         const char* name;
@@ -94,8 +96,22 @@ TEST(SpriteHome, RefusesBrokenData) {
         SpriteWorld world(set);
         world.Load({{1, 0}});
         ASSERT_EQ(world.Home().IsConstructed(), c.constructs);
-        EXPECT_TRUE(!c.constructs || !world.Home().IsArchetypeCharacterLoaded(1, 0));
         EXPECT_NE(world.Log().Text().find(" refused: "), std::string::npos) << world.Log().Text();
+        world.Home().QueueArchetypeCharacter(1, 0);
+        for (int calls = 0; world.Home().ProcessLoadQueue(500) && calls < 100; ++calls) {
+        }
+        EXPECT_EQ(world.Home().GetLoadQueueState(), SZ_LoadQueue::kIdle);
+        EXPECT_FALSE(world.Home().IsArchetypeLoaded(1) || world.Home().IsArchetypeCharacterLoaded(1, 0));
+        SZ_Presenter presenter = MakePresenter(1, 0, 0);
+        presenter.update(100);
+        CRect bounds(1, 1, 1, 1);
+        presenter.getBounds(&bounds);
+        std::int32_t x = 0, y = 0, w = 0, h = 0;
+        EXPECT_EQ(bounds, CRect(0, 0, 0, 0));
+        EXPECT_EQ(presenter.hitTest(0, 0, 50), -1);
+        EXPECT_EQ(presenter.findCollisionRect(1, &x, &y, &w, &h), 0);
+        world.Show([&] { presenter.draw(50, 50); });
+        EXPECT_EQ(world.Pixel(50, 50), 0u);  // the green rect of frame 0 when loaded
     }
 }
 

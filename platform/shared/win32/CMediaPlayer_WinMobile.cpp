@@ -23,6 +23,10 @@ CMediaPlayer_WinMobile* CMediaPlayer_WinMobile::Create() { return new (std::noth
 CMediaPlayer_WinMobile::~CMediaPlayer_WinMobile() {
     StopSound(0);
     StopVibrate(0);
+    while (CLinkListNode* node = m_spare.GetHead()) {
+        m_spare.Remove(node);
+        delete AsSound(node);
+    }
 }
 
 std::uint32_t CMediaPlayer_WinMobile::VolumeWord(std::uint8_t level) {
@@ -39,7 +43,7 @@ void CMediaPlayer_WinMobile::StopSounds(Predicate stop) {
         if (stop(*sound)) {
             sound->Close();
             m_sounds.Remove(sound);
-            delete sound;
+            m_spare.AddHead(sound, nullptr);
         }
         node = next;
     }
@@ -83,12 +87,18 @@ std::uint32_t CMediaPlayer_WinMobile::PlaySound(const std::uint8_t* pcm, std::ui
                                                 std::uint8_t priority) {
     if (!m_soundEnabled || pcm == nullptr) return 0;
     const std::uint32_t id = ++m_lastId;
-    auto* sound = new (std::nothrow) CSoundEvent();
-    if (sound == nullptr) return 0;
+    // A finished sound's event plays the next one: playing allocates nothing
+    // once as many sounds as ever play at once have played.
+    CSoundEvent* sound = AsSound(m_spare.GetHead());
+    if (sound != nullptr) {
+        m_spare.Remove(sound);
+    } else if ((sound = new (std::nothrow) CSoundEvent()) == nullptr) {
+        return 0;
+    }
     sound->Set(id, unused, priority);
     // A sound without a device would never complete: it is not kept.
     if (sound->Open(pcm, pcmSize, kChannels, kSamplesPerSec, kBitsPerSample) != MMSYSERR_NOERROR) {
-        delete sound;
+        m_spare.AddHead(sound, nullptr);
         return 0;
     }
     sound->SetVolume(VolumeWord(m_volume));

@@ -52,6 +52,7 @@ private:
     std::uint8_t m_volume = 10;
     std::uint32_t m_lastId = 0;
     CLinkList m_sounds;  // newest first
+    CLinkList m_spare;   // closed, to play the next sounds
     std::uint32_t m_vibrationId = 0;  // 0: none
     std::uint8_t m_vibrationPriority = 255;
     std::int32_t m_vibrationTimeLeft = 0;

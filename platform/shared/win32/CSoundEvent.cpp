@@ -9,6 +9,9 @@ void CSoundEvent::Set(std::uint32_t id, std::uint32_t, std::uint8_t priority) {
 
 MMRESULT CSoundEvent::Open(const std::uint8_t* pcm, std::uint32_t pcmSize, WORD channels, DWORD samplesPerSec,
                            WORD bitsPerSample) {
+    // A closed sound plays again from a fresh header.
+    m_header = WAVEHDR{};
+    m_done.store(0);
     WAVEFORMATEX format{};
     format.wFormatTag = WAVE_FORMAT_PCM;
     format.nChannels = channels;

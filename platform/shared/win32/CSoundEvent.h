@@ -17,7 +17,8 @@ public:
 
     void Set(std::uint32_t id, std::uint32_t unused, std::uint8_t priority);
     // Opens a device for the format and prepares the PCM (not owned: it must
-    // outlive the open device). Returns the platform result, 0 on success.
+    // outlive the open device); a closed sound may be opened again. Returns
+    // the platform result, 0 on success.
     MMRESULT Open(const std::uint8_t* pcm, std::uint32_t pcmSize, WORD channels, DWORD samplesPerSec,
                   WORD bitsPerSample);
     void Play();

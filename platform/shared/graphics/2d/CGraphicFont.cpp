@@ -40,14 +40,12 @@ std::int16_t CGraphicFont::HeaderS16(std::uint32_t offset) const {
 std::int32_t CGraphicFont::Load(const std::uint8_t* data, std::uint32_t size) {
     DebugAssert(data != nullptr, kSource, 50);
     Unload();
-    // Nothing is read from a resource too short for its header.
-    if (size < kHeaderSize) return 0;
+    // Nothing is read from a resource too short for its header, or of a
+    // version this reader does not know.
+    if (size < kHeaderSize || (data[0] != 1 && data[0] != 2) || data[1] != 0 || data[2] != 0) return 0;
     m_header = new (std::nothrow) std::uint8_t[kHeaderSize];
     if (m_header == nullptr) return 0;
     std::memcpy(m_header, data, kHeaderSize);
-    DebugAssert(m_header[0] == 1 || m_header[0] == 2, kSource, 62);
-    DebugAssert(m_header[1] == 0, kSource, 63);
-    DebugAssert(m_header[2] == 0, kSource, 64);
 
     const std::int32_t glyphCount = GlyphCount();
     const std::int32_t advanceCount = AdvanceCount();
@@ -163,9 +161,11 @@ const CGraphicFont::Glyph* CGraphicFont::FindGlyph(char16_t character) const {
     return nullptr;
 }
 
+// An empty font (never loaded, or its resource refused) is a font without
+// records: every character measures 0 and draws nothing, so that a damaged
+// archive does not stop the game.
 std::int32_t CGraphicFont::GetHeight() const {
-    DebugAssert(m_header != nullptr, kSource, 157);
-    return HeaderS8(5) + HeaderS8(7);
+    return m_header != nullptr ? HeaderS8(5) + HeaderS8(7) : 0;
 }
 
 std::int32_t CGraphicFont::GetLineGap() const {
@@ -173,7 +173,7 @@ std::int32_t CGraphicFont::GetLineGap() const {
 }
 
 std::int32_t CGraphicFont::GetCharAdvance(char16_t character) const {
-    DebugAssert(m_header != nullptr, kSource, 373);
+    if (m_header == nullptr) return 0;
     if (const Advance* advance = FindAdvance(character)) return advance->advance;
     if (const Glyph* glyph = FindGlyph(character)) return glyph->advance;
     return 0;
@@ -182,7 +182,6 @@ std::int32_t CGraphicFont::GetCharAdvance(char16_t character) const {
 std::int32_t CGraphicFont::Measure(const char16_t* text, std::int32_t length, std::int32_t maxWidth,
                                    std::int32_t* fit) const {
     DebugAssert(text != nullptr, kSource, 176);
-    DebugAssert(m_header != nullptr, kSource, 177);
     length = TextLength(text, length);
     const std::int32_t spacing = Spacing();
     std::int32_t width = 0;
@@ -203,7 +202,7 @@ std::int32_t CGraphicFont::DrawString(const char16_t* text, std::int32_t length,
                                       std::int32_t y, std::int32_t flags) const {
     DebugAssert(text != nullptr, kSource, 224);
     DebugAssert(m_image != nullptr, kSource, 225);
-    DebugAssert(m_header != nullptr, kSource, 226);
+    if (m_header == nullptr) return 0;
     length = TextLength(text, length);
 
     if (flags & kAlignLeft) {

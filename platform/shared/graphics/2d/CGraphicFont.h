@@ -53,14 +53,15 @@ public:
     // The glyph sheet; not owned, must outlive the drawing calls.
     void SetImage(CImage* image);
     // Replaces the tables with those of the size bytes at data. A resource
-    // that is too short for its header or records, whose glyphs are not
-    // sorted, or whose tables cannot be allocated leaves the font empty.
-    // Returns 1 when the font was loaded, 0 when it is empty.
+    // that is too short for its header or records, of another version or
+    // with bytes 1-2 not 0, whose glyphs are not sorted, or whose tables
+    // cannot be allocated leaves the font empty. Returns 1 when the font
+    // was loaded, 0 when it is empty.
     std::int32_t Load(const std::uint8_t* data, std::uint32_t size);
     void Unload();
 
+    // An empty font has height, line gap and advances 0 and draws nothing.
     std::int32_t GetHeight() const override;
-    // 0 for an empty font.
     std::int32_t GetLineGap() const override;
     std::int32_t Measure(const char16_t* text, std::int32_t length, std::int32_t maxWidth,
                          std::int32_t* fit) const override;
@@ -74,7 +75,7 @@ private:
     std::int16_t HeaderS16(std::uint32_t offset) const;
     std::int32_t GlyphCount() const { return HeaderS16(8); }
     std::int32_t AdvanceCount() const { return HeaderS16(10); }
-    std::int32_t Spacing() const { return HeaderS8(6); }
+    std::int32_t Spacing() const { return m_header != nullptr ? HeaderS8(6) : 0; }
 
     const Advance* FindAdvance(char16_t character) const;
     const Glyph* FindGlyph(char16_t character) const;
