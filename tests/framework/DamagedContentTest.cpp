@@ -381,19 +381,24 @@ TEST(DamagedContent, DamagedSavesFallBackOrAreBounded) {
 }
 
 #if VK_EXHAUSTIVE_TESTS
-TEST(DamagedContent, EveryEntryDamagedInMoreWays) {
-    for (const auto& [name, damage] : MoreDamages()) {
-        SCOPED_TRACE(name);
-        PlayDamaged(damage, AllIds(), false);
-    }
+// One test a damage, so that each stays short and they run side by side.
+class MoreDamage : public testing::TestWithParam<std::size_t> {};
+class DamageAlone : public testing::TestWithParam<std::size_t> {};
+
+TEST_P(MoreDamage, EveryEntryDamaged) {
+    const NamedDamage damage = MoreDamages().at(GetParam());
+    SCOPED_TRACE(damage.name);
+    PlayDamaged(damage.damage, AllIds(), false);
 }
 
-TEST(DamagedContent, EachEntryDamagedAlone) {
-    for (const auto& [name, damage] : Damages()) {
-        SCOPED_TRACE(name);
-        PlayDamaged(damage, AllIds(), true);
-    }
+TEST_P(DamageAlone, EachEntryDamagedAlone) {
+    const NamedDamage damage = Damages().at(GetParam());
+    SCOPED_TRACE(damage.name);
+    PlayDamaged(damage.damage, AllIds(), true);
 }
+
+INSTANTIATE_TEST_SUITE_P(DamagedContent, MoreDamage, testing::Range<std::size_t>(0, MoreDamages().size()));
+INSTANTIATE_TEST_SUITE_P(DamagedContent, DamageAlone, testing::Range<std::size_t>(0, Damages().size()));
 #endif
 
 }  // namespace
