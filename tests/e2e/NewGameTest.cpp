@@ -31,11 +31,6 @@ constexpr std::uint32_t kLevelIntro0 = 0x21FF0158, kLevelIntro1 = 0x21FF0159, kG
 constexpr std::int32_t kPlayerType = 2;
 
 // A menu's items, the focused one marked: "level 1|>level 2".
-struct MenuPeek : CMenuScreen {
-    static constexpr auto kCount = &MenuPeek::m_count;
-    static constexpr auto kItems = &MenuPeek::m_items;
-    static constexpr auto kTexts = &MenuPeek::m_texts;
-};
 std::string MenuItems() {
     auto* menu = dynamic_cast<CMenuScreen*>(Top());
     if (menu == nullptr) return "not a menu: " + Chain();

@@ -19,9 +19,11 @@
 class CNode;
 class CStateMachineNode;
 
-// A menu's items and their count, for the taps on them.
+// A menu's items, their texts and their count, for the taps on them and
+// what they say.
 struct MenuPeek : CMenuScreen {
     static constexpr auto kItems = &MenuPeek::m_items;
+    static constexpr auto kTexts = &MenuPeek::m_texts;
     static constexpr auto kCount = &MenuPeek::m_count;
 };
 
