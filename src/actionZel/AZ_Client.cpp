@@ -92,6 +92,7 @@ std::int32_t AZ_Client::spawnCharacter(AZ_Presenter* presenter) {
         return -1;
     }
     const std::int32_t id = presenter->getId();
+    const AZ_HeldCharacter character(presenter);
     const std::int32_t row = m_numActive++;
     AZ_CharacterRecord& record = m_rows[row];
     record.type = static_cast<std::int16_t>(type);
@@ -106,7 +107,7 @@ std::int32_t AZ_Client::spawnCharacter(AZ_Presenter* presenter) {
     setTopState(row, m_data.getInitialState(type));
     raiseEvent(row, AZ_EVENT_ENTER);
     AZ_OnSpawnEnd(presenter);
-    return getActiveIndex(id);
+    return character.held() ? getActiveIndex(id) : -1;
 }
 
 void AZ_Client::removeRow(std::int32_t row) {
@@ -227,17 +228,19 @@ void AZ_Client::sendEvent(std::int32_t presenterId, std::int32_t eventId) {
 }
 
 // A handler may destroy characters and so move the rows; the depth is
-// given back to the character, wherever its row is then.
+// given back to the character, wherever its row is then (a character that
+// took its presenter meanwhile keeps its own).
 void AZ_Client::raiseEvent(std::int32_t row, std::int32_t eventId) {
     if (row == -1 || !checkRow(row)) return;
     const std::int32_t presenterId = m_rows[row].presenter;
+    const AZ_HeldCharacter character(presenterOf(row));
     const std::int16_t depth = m_rows[row].handlerDepth;
     for (std::int32_t d = 0; d < AZ_STATE_STACK_DEPTH; ++d) {
         m_rows[row].handlerDepth = static_cast<std::int16_t>(d);
         const std::int32_t state = m_rows[row].stack[d];
         if (state == -1 || handleInState(row, state, eventId)) break;
     }
-    const std::int32_t now = getActiveIndex(presenterId);
+    const std::int32_t now = character.held() ? getActiveIndex(presenterId) : -1;
     if (now != -1) m_rows[now].handlerDepth = depth;
 }
 
@@ -255,9 +258,10 @@ bool AZ_Client::handleInState(std::int32_t row, std::int32_t state, std::int32_t
 }
 
 // The presenter is resolved once: when a call destroys the character, the
-// later attaches are skipped (the freed presenter's next owner would get
-// them) while the instructions still run. Past the nesting limit, every
-// handler counts as run without running until the outermost one returns.
+// later attaches are skipped (the presenter is free, or already another
+// character's) while the instructions still run. Past the nesting limit,
+// every handler counts as run without running until the outermost one
+// returns.
 bool AZ_Client::runHandler(std::int32_t row, std::int32_t state, std::int32_t eventId) {
     if (!checkRow(row)) return false;
     if (m_handlerNesting == kMaxNestedHandlers && !m_nestingExceeded) {
@@ -278,6 +282,7 @@ bool AZ_Client::runHandler(std::int32_t row, std::int32_t state, std::int32_t ev
     if (entry == end) return false;
 
     const AZ_ParamArray params = m_data.getParameters();
+    const AZ_HeldCharacter character(presenter);
     ++m_handlerNesting;
     for (std::int32_t call = m_data.getFirstCall(entry), last = m_data.getCallsEnd(entry); call < last; ++call) {
         const std::int32_t code = m_data.getCallCode(call);
@@ -286,7 +291,7 @@ bool AZ_Client::runHandler(std::int32_t row, std::int32_t state, std::int32_t ev
             AZ_LogError("[ AZ ][ ERROR ] - AZ_Client : Cannot do a call on an event, examine script");
         } else if (code >= AZ_FIRST_INSTRUCTION) {
             m_manager.dispatch(AZ_MODE_INSTRUCTION, presenter, code, -1, 0, offset, params);
-        } else if (presenter->getCharacterType() != AZ_Presenter::kNone) {
+        } else if (character.held() && presenter->getCharacterType() != AZ_Presenter::kNone) {
             const std::int32_t slot = presenter->attach(code);
             if (slot != -1) m_manager.dispatch(AZ_MODE_ATTACH, presenter, code, slot, 0, offset, params);
         }
@@ -361,10 +366,11 @@ void AZ_Client::enterState(std::int32_t row) {
 std::int32_t AZ_Client::exitState(std::int32_t row) {
     if (!checkRow(row)) return -1;
     const std::int32_t presenterId = m_rows[row].presenter;
+    const AZ_HeldCharacter character(presenterOf(row));
     std::int32_t state = m_rows[row].stack[0];
     for (std::int32_t step = 0; state != -1; ++step) {
         runHandler(row, state, AZ_EVENT_EXIT);
-        row = getActiveIndex(presenterId);
+        row = character.held() ? getActiveIndex(presenterId) : -1;
         const std::int32_t base = row == -1 ? -1 : baseOf(row, state);
         if (base == -1) break;
         if (step == kMaxChainSteps) {

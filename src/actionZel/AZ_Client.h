@@ -73,7 +73,8 @@ public:
     // Makes the presenter a character of its type: a row, the base types'
     // initial states overridden by the derived ones, the initial state on
     // the stack, entered with event 162. Returns the character's row after
-    // the enter event (-1 when it is gone), or -1 when refused: an invalid
+    // the enter event (-1 when it is gone, even when another character took
+    // the presenter meanwhile), or -1 when refused: an invalid
     // presenter or type, or 64 characters already active (the presenter is
     // then released).
     std::int32_t spawnCharacter(AZ_Presenter* presenter);

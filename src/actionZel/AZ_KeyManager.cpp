@@ -212,13 +212,20 @@ void AZ_KeyManager::sendDirections(std::int32_t presenterId) {
 
 void AZ_KeyManager::sendHeldKeyEvents(std::int32_t presenterId) {
     const CKeyMgr* keys = CGameApp::GetKeyMgr();
-    if (keys == nullptr) return;
+    const AZ_Presenter* presenter = AZ_Presenter::getPresenter(presenterId);
+    if (keys == nullptr || presenter == nullptr) return;
+    // A handler may destroy the character: the events end with it, also
+    // when another character takes its presenter.
+    const AZ_HeldCharacter character(presenter);
+    const auto send = [&](std::int32_t event) {
+        if (character.held()) Send(presenterId, event);
+    };
     for (const PressRow& row : kPressRows) {
-        if (keys->IsKeyHeld(row.key) || (row.other != -1 && keys->IsKeyHeld(row.other))) Send(presenterId, row.event);
+        if (keys->IsKeyHeld(row.key) || (row.other != -1 && keys->IsKeyHeld(row.other))) send(row.event);
     }
-    const bool left = FacesLeft(presenterId);
-    if (keys->IsKeyHeld(3) || keys->IsKeyHeld(9)) Send(presenterId, left ? kPressToward : kPressAway);
-    if (keys->IsKeyHeld(4) || keys->IsKeyHeld(11)) Send(presenterId, left ? kPressAway : kPressToward);
+    const bool left = presenter->getFacing() == 1;
+    if (keys->IsKeyHeld(3) || keys->IsKeyHeld(9)) send(left ? kPressToward : kPressAway);
+    if (keys->IsKeyHeld(4) || keys->IsKeyHeld(11)) send(left ? kPressAway : kPressToward);
 }
 
 bool AZ_KeyManager::isKeyDown() const {

@@ -19,10 +19,6 @@ constexpr char kInvalidCodeId[] = "[ AZ ][ ERROR ] - AZ_Presenter Invalid behavi
 constexpr char kLookupCorrupted[] = "[ AZ ][ ERROR ] - AZ_Presenter : Accelerated Behavior Lookup table corrupted";
 constexpr char kFragmentation[] = "[ AZ ][ ERROR ] - AZ_Presenter : Behavior memory fragmentation, examine code";
 
-// Presenters whose update is running: waiting on their chain of parents or
-// walking their own behaviours.
-bool g_updating[AZ__MAX_PRESENTER] = {};
-
 // Removes the n entries at `at`: the entries after them move down, up to
 // the first free entry, and the n entries left behind become free.
 void RemoveEntries(std::int8_t* codes, std::int16_t* slots, std::int32_t at, std::int32_t n) {
@@ -45,6 +41,7 @@ AZ_Presenter* AZ_Presenter::getPresenter(std::int32_t id) {
 }
 
 void AZ_Presenter::reset() {
+    newCharacter();
     m_x = m_y = 0;
     m_updateEnabled = m_renderEnabled = m_facing = m_processed = m_rendered = m_frozen = 0;
     m_id = kNone;
@@ -180,6 +177,7 @@ void AZ_Presenter::detachAll(std::int32_t firstId, std::int32_t endId) {
 }
 
 void AZ_Presenter::release() {
+    newCharacter();
     AZ_OnPresenterRelease(this);
     m_characterType = kNone;
     detachAllBehaviors();
@@ -197,14 +195,15 @@ void AZ_Presenter::process(AZ_Presenter* presenter, std::int32_t frameTime, Proc
     }
     // A behaviour may update another character at once (the loader updates
     // each character it places), whose parent may be this one: an update
-    // that is running is not entered again.
-    const std::int32_t id = presenter->m_id;
-    const bool tracked = id >= 0 && id < AZ__MAX_PRESENTER;
-    if (presenter->m_processed != 0 || (tracked && g_updating[id])) return;
-    if (tracked) g_updating[id] = true;
+    // that is running is not entered again. The flag goes with the
+    // character: one that takes the presenter meanwhile starts without it.
+    if (presenter->m_processed != 0 || presenter->m_updating != 0) return;
+    presenter->m_updating = 1;
+    const AZ_HeldCharacter character(presenter);
     presenter->updateParentsFirst(frameTime);
-    presenter->walkRun(frameTime, kind);
-    if (tracked) g_updating[id] = false;
+    if (character.held()) presenter->walkRun(frameTime, kind);
+    if (!character.held()) return;
+    presenter->m_updating = 0;
     presenter->m_processed = 1;
 }
 
@@ -231,13 +230,16 @@ void AZ_Presenter::updateParentsFirst(std::int32_t frameTime) {
 }
 
 // The bounds are read again after every callback, which may attach or
-// detach codes of this presenter: the k-th step looks at run end - k.
+// detach codes of this presenter: the k-th step looks at run end - k. A
+// callback that destroys the character ends the walk, also when another
+// character takes the presenter at once.
 void AZ_Presenter::walkRun(std::int32_t frameTime, ProcessKind kind) {
     AZ_Presenter_Singleton* store = AZ_Presenter_Singleton::getInstance();
     AZ_Manager* manager = AZ_GetManager();
     const bool updating = kind == kUpdate;
     const std::int32_t mode = updating ? AZ_MODE_UPDATE : AZ_MODE_RENDER;
-    for (std::int32_t k = 1;; ++k) {
+    const AZ_HeldCharacter character(this);
+    for (std::int32_t k = 1; character.held(); ++k) {
         const std::int32_t at = m_run->end - k;
         if (at < m_run->start) break;
         const std::int32_t code = store->m_codeList[at];

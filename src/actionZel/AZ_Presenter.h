@@ -111,6 +111,9 @@ public:
     // Frees the presenter (a character destroyed): type free, everything
     // detached, flags cleared. Id, x and y stay until the next allocate.
     void release();
+    // Changes whenever the presenter is freed (released or reset) or handed
+    // out: equal marks at two moments mean the same character.
+    std::uint32_t getCharacterMark() const { return m_characterMark; }
 
     enum ProcessKind { kUpdate = 0, kRender = 1 };
     // Runs the presenter's behaviours (update) or draws its visuals
@@ -120,7 +123,8 @@ public:
     // its b_child parent (or, for the view's and camera's anchors, the
     // user-controlled character). A presenter whose update is running
     // (waiting on its parents or walking its behaviours) is not entered
-    // again.
+    // again; the walk ends when its character is destroyed, and a character
+    // that takes the presenter meanwhile is a new one, updated on its own.
     static void process(AZ_Presenter* presenter, std::int32_t frameTime, ProcessKind kind);
     static void update(AZ_Presenter* presenter, std::int32_t frameTime) { process(presenter, frameTime, kUpdate); }
     static void render(AZ_Presenter* presenter) { process(presenter, 0, kRender); }
@@ -162,6 +166,11 @@ private:
     void detachAll(std::int32_t firstId, std::int32_t endId);
     // Moves the runs of every presenter after this one by delta entries.
     void shiftLaterRuns(std::int32_t delta);
+    // The presenter becomes free or another character's.
+    void newCharacter() {
+        ++m_characterMark;
+        m_updating = 0;
+    }
 
     std::int32_t m_x;
     std::int32_t m_y;
@@ -178,6 +187,8 @@ private:
     std::uint8_t m_processed;
     std::uint8_t m_rendered;
     std::uint8_t m_frozen;
+    std::uint8_t m_updating = 0;
+    std::uint32_t m_characterMark = 0;
 };
 
 class AZ_Presenter_Singleton {
@@ -258,8 +269,9 @@ private:
 // runs at once and may detach the unit, destroy its character or attach
 // the unit again (which starts it afresh); held() tells whether the
 // instance is still the very attachment it was when this was made. Only
-// then may the unit go on writing through it, to its partners or to its
-// character.
+// then may the unit write its own words again. Holding the instance
+// implies holding its character: a destroyed character's units are
+// detached.
 class AZ_HeldInstance {
 public:
     explicit AZ_HeldInstance(std::int32_t codeSlot)
@@ -268,5 +280,21 @@ public:
 
 private:
     std::int32_t m_codeSlot;
+    std::uint32_t m_mark;
+};
+
+// A character as code that raises an event holds it: held() tells whether
+// the presenter is still that character (not destroyed, and not handed to
+// another). Only then may the code write the character, or raise further
+// events on it.
+class AZ_HeldCharacter {
+public:
+    explicit AZ_HeldCharacter(const AZ_Presenter* presenter)
+        : m_presenter(presenter), m_mark(presenter->getCharacterMark()) {}
+    bool held() const { return m_presenter->getCharacterMark() == m_mark; }
+    std::int32_t getId() const { return m_presenter->getId(); }
+
+private:
+    const AZ_Presenter* m_presenter;
     std::uint32_t m_mark;
 };

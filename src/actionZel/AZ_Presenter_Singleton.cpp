@@ -96,6 +96,7 @@ AZ_Presenter* AZ_Presenter_Singleton::allocate(std::int32_t x, std::int32_t y, s
     for (std::int32_t i = 0; i < m_poolSize; ++i) {
         AZ_Presenter& p = m_presenters[i];
         if (p.m_characterType != AZ_Presenter::kNone) continue;
+        p.newCharacter();
         p.m_x = x;
         p.m_y = y;
         p.m_characterType = static_cast<std::uint16_t>(type);

@@ -66,6 +66,12 @@ std::int32_t Nearest(const AZ_Presenter* presenter, std::int32_t type, std::int3
     return nearest;
 }
 
+// The row of the held character while it is still that character and has
+// a state, else -1.
+std::int32_t StateRow(const AZ_HeldCharacter& character) {
+    return character.held() ? AZ_GetStateRow(character.getId()) : -1;
+}
+
 void SetStatus(AZ_Presenter* presenter, std::int32_t codeId, std::int32_t status) {
     const std::int32_t slot = presenter->findCodeSlot(codeId);
     if (slot != -1) AZ_Presenter_Singleton::setCodeSlotValue(slot, status);
@@ -73,9 +79,13 @@ void SetStatus(AZ_Presenter* presenter, std::int32_t codeId, std::int32_t status
 
 }  // namespace
 
-bool AZ_SendEventHolding(const AZ_HeldInstance& self, std::int32_t presenterId, std::int32_t event) {
-    AZ_Client::getInstance()->sendEvent(presenterId, event);
+bool AZ_SendEventHolding(const AZ_HeldCharacter& self, std::int32_t presenterId, std::int32_t event) {
+    if (self.held()) AZ_Client::getInstance()->sendEvent(presenterId, event);
     return self.held();
+}
+
+bool AZ_SendEventHolding(const AZ_HeldCharacter& self, const AZ_HeldCharacter& to, std::int32_t event) {
+    return to.held() ? AZ_SendEventHolding(self, to.getId(), event) : self.held();
 }
 
 std::int32_t AZ_GetNextCharacterOfType(std::int32_t type, std::int32_t row) {
@@ -88,14 +98,16 @@ void AZ_BroadcastEventToType(std::int32_t event, std::int32_t type) {
     for (std::int32_t row = client->findCharacterByType(type); row != -1;
          row = AZ_GetNextCharacterOfType(type, row)) {
         // A receiver destroyed by its handler leaves its row to the next
-        // character, which gets the event too. A handler that also spawns a
+        // character (or to one the handler spawned, even on the same
+        // presenter), which gets the event too. A handler that also spawns a
         // replacement keeps the row changing until the presenter pool runs
         // dry: after as many newcomers as there are rows, the row is left.
         std::int32_t newcomers = 0;
-        for (std::int32_t before = client->getPresenterOfRow(row), after;; before = after) {
+        for (;;) {
+            const AZ_HeldCharacter receiver(AZ_Presenter::getPresenter(client->getPresenterOfRow(row)));
             if (data->isKindOf(client->getCharacterType(row), type)) client->raiseEvent(row, AZ_FIRST_EVENT + event);
-            after = client->getPresenterOfRow(row);
-            if (after == before || after == -1) break;
+            if (receiver.held() && client->getPresenterOfRow(row) == receiver.getId()) break;
+            if (client->getPresenterOfRow(row) == -1) break;
             if (++newcomers > AZ_MAX_ACTIVE) {
                 AZ_LogError("AZ_BroadcastEventToType : receivers keep replacing themselves, examine script");
                 break;
@@ -147,22 +159,22 @@ std::int32_t AZ_GetStateRow(std::int32_t presenterId) {
 std::int32_t AZ_ClearStateStack(std::int32_t row) {
     if (row == -1) return -1;
     AZ_Client* client = AZ_Client::getInstance();
-    const std::int32_t id = client->getPresenterOfRow(row);
+    const AZ_HeldCharacter character(AZ_Presenter::getPresenter(client->getPresenterOfRow(row)));
     for (std::int32_t depth = client->getHandlerDepth(row); depth > 0; --depth) {
         client->exitState(row);
-        if ((row = AZ_GetStateRow(id)) == -1) return -1;
+        if ((row = StateRow(character)) == -1) return -1;
         client->popState(row);
     }
-    if ((row = AZ_GetStateRow(id)) != -1) client->setHandlerDepth(row, 0);
+    if ((row = StateRow(character)) != -1) client->setHandlerDepth(row, 0);
     return row;
 }
 
 std::int32_t AZ_ExitHandlingState(std::int32_t row) {
-    AZ_Client* client = AZ_Client::getInstance();
-    const std::int32_t id = client->getPresenterOfRow(row);
+    if (row == -1) return -1;
+    const AZ_HeldCharacter character(AZ_Presenter::getPresenter(AZ_Client::getInstance()->getPresenterOfRow(row)));
     if ((row = AZ_ClearStateStack(row)) == -1) return -1;
-    client->exitState(row);
-    return AZ_GetStateRow(id);
+    AZ_Client::getInstance()->exitState(row);
+    return StateRow(character);
 }
 
 void AZ_EnterNewTopState(std::int32_t row, std::int32_t state) {

@@ -9,10 +9,15 @@
 #include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Presenter.h"
 
-// Sends the event to the character of the presenter id, then answers
-// whether the unit still holds its instance: false once the handler took it
-// away, and the unit then goes no further.
-bool AZ_SendEventHolding(const AZ_HeldInstance& self, std::int32_t presenterId, std::int32_t event);
+// A unit raising an event: the handler runs at once and may change the
+// world. Both send the event only while `self`, the unit's character, is
+// still the character it was, then answer whether it still is; once it is
+// not, the unit goes no further. The first sends to the character of the
+// presenter id as it is now; the second to a held character, and only
+// while that is still the one held (its presenter may have gone to
+// another).
+bool AZ_SendEventHolding(const AZ_HeldCharacter& self, std::int32_t presenterId, std::int32_t event);
+bool AZ_SendEventHolding(const AZ_HeldCharacter& self, const AZ_HeldCharacter& to, std::int32_t event);
 
 // The next row after `row` whose character is of the type (or derives from
 // it), or -1; a type outside the script has none.
@@ -63,7 +68,8 @@ std::int32_t AZ_GetStateRow(std::int32_t presenterId);
 // Exits and pops, one by one, the states above the one whose handler runs
 // (the row's handler depth), which becomes the top. Exit handlers may pop
 // or remove the character: returns its row afterwards, or -1 once it is
-// gone or has no state left (and for row -1).
+// gone (also when another character took its presenter) or has no state
+// left (and for row -1).
 std::int32_t AZ_ClearStateStack(std::int32_t row);
 // AZ_ClearStateStack, then the exit event of the handling state: the row
 // afterwards, or -1 as above.

@@ -18,6 +18,7 @@
 #include "src/LocalWidgets/CTextWidget.h"
 #include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Presenter.h"
+#include "src/actionZel/AZ_Services.h"
 #include "src/game/AZ_AdapterServices.h"
 #include "src/game/LevelManager.h"
 #include "src/game/MapManager.h"
@@ -126,9 +127,15 @@ void AZ_Adapter::startLevel(std::int32_t level) {
         AZ_Presenter* presenter = store != nullptr ? store->createPresenter(kController, 0, 0) : nullptr;
         if (presenter != nullptr && client->spawnCharacter(presenter) != -1) controller = presenter->getId();
     }
-    client->sendEvent(controller, kLevelEvent);
-    client->sendEvent(controller, AZ_LevelIntroTable[scriptLevel] == 1 ? kIntroEvent : kNoIntroEvent);
-    client->sendEvent(controller, kFirstScriptLevelEvent + scriptLevel);
+    if (controller != -1) {
+        // A handler may end the controller (or start a level again, which
+        // makes another): the later events are for this one only.
+        const AZ_HeldCharacter held(AZ_Presenter::getPresenter(controller));
+        const std::int32_t intro = AZ_LevelIntroTable[scriptLevel] == 1 ? kIntroEvent : kNoIntroEvent;
+        if (AZ_SendEventHolding(held, held, kLevelEvent) && AZ_SendEventHolding(held, held, intro)) {
+            AZ_SendEventHolding(held, held, kFirstScriptLevelEvent + scriptLevel);
+        }
+    }
     m_currentLevel = level;
 }
 

@@ -45,12 +45,19 @@ void LevelManager::spawnEntities(const std::uint8_t* data, std::uint32_t size) {
         }
         DebugPrintf("LevelManager.loadEntities() : presenterID = %d", presenter->getId());
         presenter->setFacing(left);
+        // The entry's script may destroy the character, and a character it
+        // spawns take the presenter: the placement is for the entry only.
+        const AZ_HeldCharacter character(presenter);
         const std::int32_t row = client->spawnCharacter(presenter);
         if (row == -1) {
             DebugPrintf("LevelManager.loadEntities() : entity %d skipped, no character", i);
             continue;
         }
         AZ_Presenter::update(presenter, 0);
+        if (!character.held()) {
+            DebugPrintf("LevelManager.loadEntities() : entity %d gone at its first update", i);
+            continue;
+        }
         if (presenter->findCodeSlot(kTileCollidable) != -1 && adapter->testMapCollision(x, y, 1, 1, y + 1024)) {
             presenter->setY(adapter->getCollisionY());
         }

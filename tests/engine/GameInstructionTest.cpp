@@ -15,12 +15,12 @@
 
 namespace {
 
-enum Type { kCtl, kItem, kPlayer, kCounter = 4, kLoader, kSound, kMenu, kHolder, kHalted = 61, kBox = 81 };
+enum Type { kCtl, kItem, kPlayer, kCounter = 4, kLoader, kSound, kMenu, kHolder, kQuitter, kHalted = 61, kBox = 81 };
 
 const std::string kScript = R"(type ctl initial ctl | type item initial item | type player initial player
 type p3 initial idle | type counter initial counter | type loader initial loader | type sound initial sound
-type menu initial menu | type holder initial box
-)" + FillerTypes(9, 61) + "type halted initial idle\n" + FillerTypes(62, 81) + R"(type box initial box
+type menu initial menu | type holder initial box | type quitter initial quitter
+)" + FillerTypes(10, 61) + "type halted initial idle\n" + FillerTypes(62, 81) + R"(type box initial box
 state idle | state ctl | on 300 | f_loadLevel 2 5 1 0 0 0 64
 on 301 | f_setActiveLayer 9 | f_setActiveLayer 1
 on 302 | f_setLayerScrollSpeed 7 512 256 | f_setLayerScrollSpeed 8 0 0 | f_setLayerScrollSpeed -1 0 0
@@ -31,6 +31,7 @@ on 320 | f_spawnInGameTextBox 1 0 1 1 0 none 0 none loader 0
 on 321 | f_spawnInGameTextBox 2 0 0 0 2000 counter 0 300 loader 1
 on 322 | f_spawnInGameTextBox 2 0 0 0 2000 counter 1 300 loader 1
 on 568 | f_customCodeInstruction 568 | on 569 | f_customCodeInstruction 569
+state quitter | on 309 | f_testHacks | on 568 | f_popState 0 | f_spawnCharacter ctl 0 0 0
 state loader | on enter | b_loader | on 300 | f_loadLevel 2 5 1 0 0 0 64
 state counter | on enter | b_counter 3 | state sound | on enter | b_playSound 1 0
 state menu | on enter | b_widgetSelectable 1 0 | on 330 | f_widgetSelectItem 1 0 | on 331 | f_widgetSelectItem 0 1
@@ -121,6 +122,12 @@ TEST_F(GameInstructionTest, SoundAndVibrationFollowTheOptionsMode) {
     const_cast<CDeviceConfig&>(CGameApp::GetInstance()->GetDeviceConfig()).ReadDeviceConfig();
     client.raiseEvent(2, 309);
     EXPECT_EQ(world.log, "568p2 569p2");
+    // One that its first event ends, its presenter taken by a new
+    // character at once, raises no second.
+    world.log.clear();
+    client.raiseEvent(world.Spawn(kQuitter), 309);
+    EXPECT_EQ(world.client->getCharacterType(3), kCtl);
+    EXPECT_EQ(world.log, "");
 }
 
 // A menu (p0) over items p1-p3; a full combo meter.

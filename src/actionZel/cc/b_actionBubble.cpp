@@ -31,8 +31,11 @@ void b_actionBubble_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::
     AZ_Client* client = AZ_Client::getInstance();
     if (in && (state == kUnknown || state == kOutside)) {
         b_actionBubble_setState(codeSlot, kInside);
+        // The enter handler of a character made here may destroy it, and
+        // its presenter go to another: that one gets no 207.
+        const AZ_HeldCharacter self(presenter);
         if (client->getActiveIndex(presenter->getId()) == -1) client->spawnCharacter(presenter);
-        client->sendEvent(presenter->getId(), 207);
+        AZ_SendEventHolding(self, self, 207);
     } else if (!in && (state == kUnknown || state == kInside)) {
         b_actionBubble_setState(codeSlot, kOutside);
         client->sendEvent(presenter->getId(), 284);

@@ -63,12 +63,17 @@ void b_bBoxCollidable_update(AZ_Presenter* presenter, std::int32_t codeSlot, std
         }
     }
     if (hit == nullptr) return;
-    // Each handler may take this unit away; it then goes no further.
-    const AZ_HeldInstance self(codeSlot);
-    const std::int32_t id = presenter->getId(), hitId = hit->getId(), hitType = hit->getCharacterType();
-    if (!AZ_SendEventHolding(self, hitId, kHitOther) || !AZ_SendEventHolding(self, id, kHitSelf)) return;
-    b_bBoxCollidable_setCollider(codeSlot, hitId);
-    if (!AZ_SendEventHolding(self, hitId, kCollided)) return;
+    // Each handler may detach or attach afresh this unit, or destroy either
+    // character: the unit goes on while its own character lives, records
+    // the collider only in the instance it holds and only while that is
+    // still the character hit (else it stays -1), raises the collider's
+    // event likewise, and finds b_motion again after the events.
+    const AZ_HeldCharacter self(presenter), collider(hit);
+    const AZ_HeldInstance instance(codeSlot);
+    const std::int32_t hitType = hit->getCharacterType();
+    if (!AZ_SendEventHolding(self, collider, kHitOther) || !AZ_SendEventHolding(self, self, kHitSelf)) return;
+    if (instance.held() && collider.held()) b_bBoxCollidable_setCollider(codeSlot, collider.getId());
+    if (!AZ_SendEventHolding(self, collider, kCollided)) return;
 
     // Only the owner moves, and only when it was heading for the collider.
     const std::int32_t motion = presenter->findCodeSlot(kMotion);
@@ -81,7 +86,7 @@ void b_bBoxCollidable_update(AZ_Presenter* presenter, std::int32_t codeSlot, std
         if (motion != -1) b_motion_setVelocityY(motion, 0);
         presenter->setY(PushedOut(y, oy, h));
     }
-    client->sendEvent(id, kCollided);
+    client->sendEvent(presenter->getId(), kCollided);
 }
 
 void b_bBoxCollidable_detach(AZ_Presenter* presenter, std::int32_t codeSlot) {

@@ -61,12 +61,15 @@ void b_changeLevelStringId_update(AZ_Presenter* presenter, std::int32_t codeSlot
     AZ_CheckInstance(kId, presenter, codeSlot, AZ_UNIT_SOURCE(b_changeLevelStringId), __LINE__);
     if (presenter->findCodeSlot(kTextWidget) != -1 || presenter->findCodeSlot(kTextBox) != -1) return;
     presenter->detach(kId);
-    AZ_Client* client = AZ_Client::getInstance();
-    AZ_Adapter* adapter = client->getAdapter();
-    const std::int32_t keys = AZ_GetKeyInputCharacter();
-    client->sendEvent(keys, adapter->hasSavedGame() ? kGameStarted : kNoGame);
-    client->sendEvent(keys, adapter->isSoundOn() ? kSoundOn : kSoundOff);
-    client->sendEvent(keys, adapter->isVibrationOn() ? kVibrationOn : kVibrationOff);
+    const AZ_Presenter* keys = AZ_Presenter::getPresenter(AZ_GetKeyInputCharacter());
+    if (keys == nullptr) return;
+    // Each handler may destroy either character: the events go on while
+    // this one lives and the key character is still the same.
+    const AZ_HeldCharacter self(presenter), target(keys);
+    AZ_Adapter* adapter = AZ_Client::getInstance()->getAdapter();
+    if (!AZ_SendEventHolding(self, target, adapter->hasSavedGame() ? kGameStarted : kNoGame)) return;
+    if (!AZ_SendEventHolding(self, target, adapter->isSoundOn() ? kSoundOn : kSoundOff)) return;
+    AZ_SendEventHolding(self, target, adapter->isVibrationOn() ? kVibrationOn : kVibrationOff);
 }
 
 void b_changeLevelStringId_detach(AZ_Presenter* presenter, std::int32_t codeSlot) {

@@ -66,8 +66,11 @@ void b_drawable_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::int3
     if (in && state == kCameIn) b_drawable_setVisibility(codeSlot, kIn);
     if (in && (state == kUnknown || state == kOut || state == kWentOut)) {
         b_drawable_setVisibility(codeSlot, kCameIn);
+        // The enter handler of a character made here may destroy it, and
+        // its presenter go to another: that one gets no 208.
+        const AZ_HeldCharacter self(presenter);
         if (client->getActiveIndex(presenter->getId()) == -1) client->spawnCharacter(presenter);
-        client->sendEvent(presenter->getId(), 208);
+        AZ_SendEventHolding(self, self, 208);
     }
     if (!in && state == kWentOut) b_drawable_setVisibility(codeSlot, kOut);
     if (!in && (state == kUnknown || state == kIn || state == kCameIn)) {

@@ -39,10 +39,12 @@ void b_gravity_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32
     const std::int32_t probeY = WrapAdd32(WrapAdd32(y, WrapMul32(v, frameTime) >> 10), 1024 / AZ_GetTileSize());
     AZ_Client* client = AZ_Client::getInstance();
     AZ_Adapter* adapter = client->getAdapter();
-    // Each event's handler may take this unit away (then it stops) or
-    // b_motion (then its velocity is not written).
-    const AZ_HeldInstance self(codeSlot);
-    const auto raise = [&](std::int32_t event) { return AZ_SendEventHolding(self, presenter->getId(), event); };
+    // Each event's handler may detach or attach afresh this unit and
+    // b_motion, or destroy the character: the unit goes on while its
+    // character lives (it writes no words of its own), and finds b_motion
+    // again for each write.
+    const AZ_HeldCharacter self(presenter);
+    const auto raise = [&](std::int32_t event) { return AZ_SendEventHolding(self, self, event); };
     const auto setVelocity = [&](std::int32_t value) {
         if (const std::int32_t slot = presenter->findCodeSlot(kMotion); slot != -1) b_motion_setVelocityY(slot, value);
     };

@@ -20,8 +20,11 @@ void b_increaseHealth_attach(AZ_Presenter* presenter, std::int32_t codeSlot) {
 
 void b_increaseHealth_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32_t frameTime) {
     AZ_CheckInstance(kId, presenter, codeSlot, AZ_UNIT_SOURCE(b_increaseHealth), __LINE__);
+    // The health event's handler may detach this unit, attach it afresh or
+    // destroy the character: only the instance still held ends itself.
+    const AZ_HeldInstance self(codeSlot);
     b_deliverDamage_applyOverTime(presenter, codeSlot, frameTime, kId);
-    if (b_increaseHealth_getDuration(codeSlot) <= 0) presenter->detach(kId);
+    if (self.held() && b_increaseHealth_getDuration(codeSlot) <= 0) presenter->detach(kId);
 }
 
 void b_increaseHealth_detach(AZ_Presenter* presenter, std::int32_t codeSlot) {

@@ -4,6 +4,7 @@
 #include "src/CKeyMgr.h"
 #include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Presenter.h"
+#include "src/actionZel/AZ_Services.h"
 
 namespace {
 
@@ -59,7 +60,9 @@ void b_loader_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32_
     if (remaining == 0) {
         presenter->detach(kId);
         AZ_EnableView();
-        client->sendEvent(presenter->getId(), kLoadedEvent);
+        // The controller hears of it only while this character lives on.
+        const AZ_HeldCharacter self(presenter);
+        if (!AZ_SendEventHolding(self, self, kLoadedEvent)) return;
         const std::int32_t controller = client->findCharacterByType(kController);
         if (controller != -1) client->raiseEvent(controller, kControllerEvent);
         return;

@@ -30,7 +30,7 @@ std::int32_t PartnerFrom(const AZ_Presenter* holder, std::int32_t source) {
 
 }  // namespace
 
-void AZ_RaiseRelativeDirection(const AZ_Presenter* h, const AZ_Presenter* o) {
+bool AZ_RaiseRelativeDirection(const AZ_Presenter* h, const AZ_Presenter* o) {
     const std::int32_t hx = h->getX(), ox = o->getX();
     const bool right = hx < ox, hLeft = h->getFacing() == 1, oLeft = o->getFacing() == 1;
     std::int32_t height = 0;
@@ -42,13 +42,10 @@ void AZ_RaiseRelativeDirection(const AZ_Presenter* h, const AZ_Presenter* o) {
     }
     const std::int32_t hFront = hLeft != right ? kInFront : kBehind, hSide = ox < hx ? kOnLeft : kOnRight;
     const std::int32_t oFront = oLeft == right ? kInFront : kBehind, oSide = hx < ox ? kOnLeft : kOnRight;
-    AZ_Client* client = AZ_Client::getInstance();
-    const std::int32_t hId = h->getId(), oId = o->getId();
-    if (height != 0) client->sendEvent(oId, height);
-    client->sendEvent(hId, hFront);
-    client->sendEvent(hId, hSide);
-    client->sendEvent(oId, oFront);
-    client->sendEvent(oId, oSide);
+    const AZ_HeldCharacter self(h), other(o);
+    if (height != 0 && !AZ_SendEventHolding(self, other, height)) return false;
+    return AZ_SendEventHolding(self, self, hFront) && AZ_SendEventHolding(self, self, hSide) &&
+           AZ_SendEventHolding(self, other, oFront) && AZ_SendEventHolding(self, other, oSide);
 }
 
 void b_relativeDirection_attach(AZ_Presenter* presenter, std::int32_t codeSlot) {

@@ -17,8 +17,10 @@ void b_relativeDirection_attach(AZ_Presenter* presenter, std::int32_t codeSlot);
 void b_relativeDirection_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32_t frameTime);
 void b_relativeDirection_detach(AZ_Presenter* presenter, std::int32_t codeSlot);
 
-// The pair step, raising its events (each handled before the next).
-void AZ_RaiseRelativeDirection(const AZ_Presenter* h, const AZ_Presenter* o);
+// The pair step, raising its events (each handled before the next) while
+// h, the unit's character, lives, those on o only while o is still the same
+// character; answers whether h still lives.
+bool AZ_RaiseRelativeDirection(const AZ_Presenter* h, const AZ_Presenter* o);
 
 // Word 1: the code id of the behaviour that supplies the partner.
 AZ_UNIT_GETTER(b_relativeDirection, 42, SourceBehavior, 1)

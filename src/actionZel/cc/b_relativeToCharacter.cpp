@@ -20,7 +20,7 @@ void b_relativeToCharacter_update(AZ_Presenter* presenter, std::int32_t codeSlot
     if (type == -1) return;
     AZ_Client* client = AZ_Client::getInstance();
     for (std::int32_t row = client->findCharacterByType(type); row != -1; row = AZ_GetNextCharacterOfType(type, row)) {
-        AZ_RaiseRelativeDirection(presenter, AZ_Presenter::getPresenter(client->getPresenterOfRow(row)));
+        if (!AZ_RaiseRelativeDirection(presenter, AZ_Presenter::getPresenter(client->getPresenterOfRow(row)))) return;
     }
 }
 

@@ -26,7 +26,9 @@ constexpr std::int32_t kMaxReach = 40960;
 // 295, then the unit leaves, unless the handler already took it away (or
 // attached it afresh, which it keeps).
 void Stop(AZ_Presenter* presenter, std::int32_t codeSlot) {
-    if (AZ_SendEventHolding(AZ_HeldInstance(codeSlot), presenter->getId(), kReleased)) presenter->detach(kId);
+    const AZ_HeldInstance self(codeSlot);
+    AZ_Client::getInstance()->sendEvent(presenter->getId(), kReleased);
+    if (self.held()) presenter->detach(kId);
 }
 
 std::int32_t Scaled(std::int32_t value, std::int32_t frameTime) { return WrapMul32(value, frameTime) >> 10; }
@@ -104,9 +106,14 @@ void Swing(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32_t state, s
     }
     const std::int32_t old = angle;
     angle = ClampInt(WrapAdd32(angle, Scaled(w, frameTime)), kMinAngle, kMaxAngle);
-    // A handler that takes the unit away (or attaches it afresh) ends the step.
+    // The event's handler may detach this unit, attach it afresh or destroy
+    // the character: the step goes on while the character lives, and
+    // writes the unit's words only while it holds the same instance.
+    const AZ_HeldCharacter character(presenter);
+    const AZ_HeldInstance self(codeSlot);
     const std::int32_t event = ChooseEvent(old, angle, w, previous, speed);
-    if (event != 0 && !AZ_SendEventHolding(AZ_HeldInstance(codeSlot), presenter->getId(), event)) return;
+    if (event != 0 && !AZ_SendEventHolding(character, character, event)) return;
+    const bool own = self.held();
     // The hook is read again: the character follows a moving hook.
     const AZ_Presenter* hook = FindHook(presenter);
     const std::int32_t hx = hook != nullptr ? hook->getX() : presenter->getX();
@@ -119,16 +126,18 @@ void Swing(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32_t state, s
     if (motion != -1) {
         const std::int32_t vy = b_motion_getVelocityY(motion);
         if (vy < 0) rope = std::max(WrapAdd32(rope, Scaled(vy, frameTime)), 0);
-        b_swingOnGrapple_setRopeLength(codeSlot, rope);
+        if (own) b_swingOnGrapple_setRopeLength(codeSlot, rope);
     }
     if (hook != nullptr) {
         presenter->setX(x);
         presenter->setY(y);
     }
-    b_swingOnGrapple_setAngle(codeSlot, angle);
+    if (own) b_swingOnGrapple_setAngle(codeSlot, angle);
     if (state != kDriven || !((speed < 0 && angle <= release) || (speed > 0 && angle > release))) return;
-    b_swingOnGrapple_setState(codeSlot, kPendulum);
-    if (motion != -1) b_swingOnGrapple_setAngularSpeed(codeSlot, speed >> 1);
+    if (own) {
+        b_swingOnGrapple_setState(codeSlot, kPendulum);
+        if (motion != -1) b_swingOnGrapple_setAngularSpeed(codeSlot, speed >> 1);
+    }
     AZ_Client::getInstance()->sendEvent(presenter->getId(), kReleased);
 }
 

@@ -56,8 +56,13 @@ void b_szCollidable_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::
 
     // The rectangle is read for the first character tested and again after
     // any event, whose handler may have changed the frame; without one the
-    // walk ends. A handler that takes this unit away ends the update.
-    const AZ_HeldInstance self(codeSlot);
+    // walk ends. A handler may detach this unit, attach it afresh or
+    // destroy a character: the walk goes on while this character lives,
+    // writes the unit's words only while it holds the same instance, and
+    // raises a struck character's second event only while that is still
+    // the same character.
+    const AZ_HeldCharacter self(presenter);
+    const AZ_HeldInstance instance(codeSlot);
     Rect rect{};
     bool stale = true, hit = false;
     for (std::int32_t row = client->findCharacterByType(type); row != -1; row = AZ_GetNextCharacterOfType(type, row)) {
@@ -80,18 +85,20 @@ void b_szCollidable_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::
             b_hotspotImpact_setX(hotspot, ox);
             b_hotspotImpact_setY(hotspot, WrapAdd32(y, rect.top));
         }
-        if (b_szCollidable_getCollider(codeSlot) == -1) b_szCollidable_setCollider(codeSlot, other->getId());
+        if (instance.held() && b_szCollidable_getCollider(codeSlot) == -1) {
+            b_szCollidable_setCollider(codeSlot, other->getId());
+        }
         if (const std::int32_t world = presenter->findCodeSlot(kWorldCollidable); world != -1) {
             b_szWorldCollidable_setCollider(world, other->getId());
             break;
         }
-        const std::int32_t id = other->getId();
-        if (!AZ_SendEventHolding(self, id, kStruck)) return;
-        if (!AZ_SendEventHolding(self, id, t == 0 ? kTouching : kMet)) return;
+        const AZ_HeldCharacter struck(other);
+        if (!AZ_SendEventHolding(self, struck, kStruck)) return;
+        if (!AZ_SendEventHolding(self, struck, t == 0 ? kTouching : kMet)) return;
         hit = stale = true;
     }
     if (!hit) return;
-    AZ_PauseCode(presenter, kId);
+    if (instance.held()) AZ_PauseCode(presenter, kId);
     client->sendEvent(presenter->getId(), kHitSomething);
 }
 

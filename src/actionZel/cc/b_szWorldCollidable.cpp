@@ -4,6 +4,7 @@
 #include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Geometry.h"
 #include "src/actionZel/AZ_Presenter.h"
+#include "src/actionZel/AZ_Services.h"
 #include "src/actionZel/cc/b_motion.h"
 
 namespace {
@@ -53,10 +54,13 @@ void b_szWorldCollidable_update(AZ_Presenter* presenter, std::int32_t codeSlot, 
     const bool alongX = AZ_Abs(vx) > AZ_Abs(vy);
     if (alongX) b_motion_setVelocityX(motion, 0);
     else b_motion_setVelocityY(motion, 0);
-    AZ_Client* client = AZ_Client::getInstance();
-    client->sendEvent(id, kBlocked);
-    client->sendEvent(id, alongX ? kBlockedX : kBlockedY);
-    client->sendEvent(presenter->getId(), kBlocking);
+    // A handler may destroy either character (and its presenter go to
+    // another): the pushed one hears its second event only while it is
+    // still the same, this one its own only while it lives.
+    const AZ_HeldCharacter self(presenter), pushed(other);
+    if (!AZ_SendEventHolding(self, pushed, kBlocked)) return;
+    if (!AZ_SendEventHolding(self, pushed, alongX ? kBlockedX : kBlockedY)) return;
+    AZ_SendEventHolding(self, self, kBlocking);
 }
 
 void b_szWorldCollidable_detach(AZ_Presenter* presenter, std::int32_t codeSlot) {

@@ -43,8 +43,11 @@ void b_textBox_attach(AZ_Presenter* presenter, std::int32_t codeSlot) {
             b_textBoxScrollPage_setPageStep(scroll, 0);
             b_textBoxScrollPage_setParam2(scroll, 0);
             b_textBoxScrollPage_setStatus(scroll, 0);
-            // A handler that takes this unit away leaves the visual alone.
-            if (!AZ_SendEventHolding(AZ_HeldInstance(codeSlot), presenter->getId(), kOverflow)) return;
+            // The handler may take this unit away or destroy the character:
+            // the visual, found again, starts at the top while the
+            // character lives.
+            const AZ_HeldCharacter self(presenter);
+            if (!AZ_SendEventHolding(self, self, kOverflow)) return;
         }
     }
     if (const std::int32_t visual = presenter->getCodeSlot(kTextVisual); visual != -1) {
@@ -57,7 +60,11 @@ void b_textBox_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32
     const std::int32_t scroll = presenter->findCodeSlot(kScrollId);
     if (scroll != -1 && b_textBoxScrollPage_getPage(scroll) == -1) {
         b_textBoxScrollPage_setPage(scroll, 0);
-        if (!AZ_SendEventHolding(AZ_HeldInstance(codeSlot), presenter->getId(), kOverflow)) return;
+        // What the visual is given below are this instance's words: nothing
+        // once the handler has detached it or attached it afresh.
+        const AZ_HeldInstance self(codeSlot);
+        AZ_Client::getInstance()->sendEvent(presenter->getId(), kOverflow);
+        if (!self.held()) return;
     }
     const std::int32_t visual = presenter->getCodeSlot(kTextVisual);
     if (visual == -1) return;

@@ -70,8 +70,11 @@ void f_spawnCharacterRelative(AZ_Presenter* presenter, std::int32_t paramOffset,
     if (spawned == nullptr) return;
     if (mirror == 1 || copyFacing == 1) spawned->setFacing(facing);
     // A refused spawn has released the presenter, as does an enter handler
-    // destroying the character: it takes no link.
-    if (client->spawnCharacter(spawned) == -1 && spawned->getCharacterType() == AZ_Presenter::kNone) return;
+    // destroying the character, whose presenter may already be another's:
+    // it takes no link and no event.
+    const AZ_HeldCharacter character(spawned);
+    client->spawnCharacter(spawned);
+    if (!character.held()) return;
     if (child == 1) {
         if (const std::int32_t slot = spawned->attach(kChild); slot != -1) {
             // The child keeps the unmirrored offset: b_child mirrors it

@@ -3,6 +3,7 @@
 #include "src/CGameApp.h"
 #include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Presenter.h"
+#include "src/actionZel/AZ_Services.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ bool AZ_HasTestString() {
 
 void f_testHacks(AZ_Presenter* presenter, std::int32_t, AZ_ParamArray) {
     AZ_CheckPresenter(presenter, AZ_UNIT_SOURCE(f_testHacks), __LINE__);
-    AZ_Client* client = AZ_Client::getInstance();
-    if (AZ_IsJumpReduced()) client->sendEvent(presenter->getId(), kJumpReduced);
-    if (AZ_HasTestString()) client->sendEvent(presenter->getId(), kTestString);
+    const AZ_HeldCharacter self(presenter);
+    if (AZ_IsJumpReduced() && !AZ_SendEventHolding(self, self, kJumpReduced)) return;
+    if (AZ_HasTestString()) AZ_SendEventHolding(self, self, kTestString);
 }

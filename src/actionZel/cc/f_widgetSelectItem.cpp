@@ -14,13 +14,17 @@ void f_widgetSelectItem(AZ_Presenter* presenter, std::int32_t paramOffset, AZ_Pa
     AZ_CheckPresenter(presenter, AZ_UNIT_SOURCE(f_widgetSelectItem), __LINE__);
     AZ_ArgCursor args(params, paramOffset);
     const std::int32_t forward = args.next(), wrap = args.next();
-    const std::int32_t menu = presenter->findCodeSlot(kSelectable);
+    std::int32_t menu = presenter->findCodeSlot(kSelectable);
     if (menu == -1) return;
-    AZ_Client* client = AZ_Client::getInstance();
-    // The old focus's handler may take the menu's selectable away (or
-    // attach it afresh): the focus then stays as the handler left it.
+    // The old focus's handler may detach the menu's selectable, attach it
+    // afresh or destroy the menu: the focus moves in the selectable the
+    // menu holds afterwards, while it is still the same character.
+    const AZ_HeldCharacter self(presenter);
     const std::int32_t focus = b_widgetSelectable_getFocus(menu);
-    if (focus != -1 && !AZ_SendEventHolding(AZ_HeldInstance(menu), focus, kLeave)) return;
+    if (focus != -1 && !AZ_SendEventHolding(self, focus, kLeave)) return;
+    if ((menu = presenter->findCodeSlot(kSelectable)) == -1) return;
     b_widgetSelectable_moveFocus(presenter->getId(), menu, forward == 1 ? 1 : 0, wrap == 1 ? 1 : 0);
-    if (const std::int32_t next = b_widgetSelectable_getFocus(menu); next != -1) client->sendEvent(next, kEnter);
+    if (const std::int32_t next = b_widgetSelectable_getFocus(menu); next != -1) {
+        AZ_Client::getInstance()->sendEvent(next, kEnter);
+    }
 }
