@@ -268,6 +268,7 @@ TEST(WidgetScreen, OptionsSwitchWithinTheMode) {
         {"an empty list: back leaves", "X=0\nDISABLE_SOUND=1\n", 2, 1, {VK_RETURN, VK_ESCAPE}, kAny, kAny, u"", {}, 2},
     };
     for (const auto& c : cases) {
+        host::TakeVibrationCalls();  // the tests' before, not this row's
         ScreenRun run;
         run.dir.Write("device.conf", c.deviceConf);
         OptionsProbe* screen = nullptr;
