@@ -92,6 +92,14 @@ std::uint32_t COptionsScreen::Update(std::uint32_t dt) {
     return CWidgetScreen::Update(dt);
 }
 
+std::uint32_t COptionsScreen::ItemIdOf(const CWidget* sender) const {
+    // Compared, never read: the sender of a queued accept may be gone.
+    for (const CSelectItemWidget* item : {&m_soundItem, &m_vibrationItem, &m_extraItem}) {
+        if (sender == item) return item->GetId();
+    }
+    return 0;  // the page or group of an empty list accepts for itself
+}
+
 std::uint8_t COptionsScreen::OnWidgetCommand(std::uint32_t event, CWidget* sender) {
     // Once the screen has ended, a later accept switches nothing and leaves
     // the item the owner reads.
@@ -105,7 +113,7 @@ std::uint8_t COptionsScreen::OnWidgetCommand(std::uint32_t event, CWidget* sende
     COptionsMgr* options = CGameApp::GetOptionsMgr();
     ICMediaPlayer* media = ICMediaPlayer::GetInstance();
     const std::int32_t mode = options->GetMode();
-    m_chosen = sender != nullptr ? sender->GetId() : 0;
+    m_chosen = ItemIdOf(sender);
     if (m_chosen == kSoundItem) {
         m_soundOn = (m_soundOn == 0 && mode == 2) ? 1 : 0;
         options->SetSoundOn(m_soundOn);

@@ -52,6 +52,8 @@ private:
     // The working copies bounded by the options mode, and the item texts.
     void UpdateTexts();
     void SetUpItem(CSelectItemWidget& item, std::uint32_t id, const char16_t* text);
+    // The widget id of the item that is the sender; 0 for any other widget.
+    std::uint32_t ItemIdOf(const CWidget* sender) const;
 
     std::uint8_t m_hideExtraItem = 0;
     std::uint8_t m_soundOn = 1;

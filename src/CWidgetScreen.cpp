@@ -253,7 +253,7 @@ CFont* CWidgetScreen::MenuFont() {
 }
 
 bool CWidgetScreen::TakesTaps() {
-    if (GetResult() == 0 && GetTransitionElapsed() >= GetTransitionTime()) return true;
+    if (GetResult() == 0) return true;
     if (CKeyMgr* keys = CGameApp::GetKeyMgr()) keys->ClearPendingTap();
     return false;
 }

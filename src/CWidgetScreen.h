@@ -121,13 +121,14 @@ protected:
     static bool HasSoftkeys();
     // A pending tap on the item (one of the group's) is taken: the item is
     // selected and focused, and the group raises accept for it, which the
-    // screen gets in the next tick. False when there is no tap on it, or
-    // when the screen takes no taps now.
+    // screen gets in the next tick (and swallows while the intro still
+    // runs). False when there is no tap on it, or when the screen takes no
+    // taps now.
     bool TapItem(CSelectItemGroupWidget& group, CSelectItemWidget& item);
-    // Taps count only after the intro and until the screen has a result, as
-    // keys do: a tap pending at another time (the second of a double tap on
-    // an item already accepted, one made while the screen slides in) is
-    // dropped. True when taps count now.
+    // Taps count until the screen has a result: a tap pending after it (the
+    // second of a double tap on an item already accepted) is dropped, so it
+    // neither moves the focus nor reaches the next screen. True when taps
+    // count now.
     bool TakesTaps();
 
     CFrameWidget m_frame;

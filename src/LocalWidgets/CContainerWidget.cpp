@@ -71,6 +71,13 @@ bool CContainerWidget::OnKeyOther(std::uint16_t key) {
 
 void CContainerWidget::AddChild(CUIWidget* child, std::int32_t order) {
     if (child == nullptr) return;
+    // A child moving in from another parent leaves it as a removal does, and
+    // that parent forgets it (a role, the focus, a slider or scroll bar), so
+    // that it keeps no address of a child that is no longer its own.
+    if (auto* parent = dynamic_cast<CUIWidget*>(child->GetParent()); parent != nullptr && parent != this) {
+        if (auto* container = dynamic_cast<CContainerWidget*>(parent)) container->RemoveChild(child);
+        parent->ForgetChild(child);
+    }
     child->GetListNode().Unlink();  // linking a listed node would break both lists
     child->SetParent(this);
     child->SetOrder(order);

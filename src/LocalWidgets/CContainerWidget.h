@@ -29,7 +29,8 @@ public:
     bool OnKeyOther(std::uint16_t key) override;
 
     // Children of equal order keep the order in which they were added. A
-    // child already in a list leaves it first.
+    // child already in a list leaves it first; one that had another parent
+    // is removed from it and forgotten there.
     void AddChild(CUIWidget* child, std::int32_t order);
     // Unlinks the child and clears its parent; the focused child stays.
     virtual void RemoveChild(CUIWidget* child);

@@ -239,6 +239,16 @@ struct Peek : CMenuScreen {
     static constexpr auto kItems = &Peek::m_items;
 };
 
+// The options page's item with the widget id, or null.
+struct OptionsPeek : COptionsScreen {
+    static CSelectItemWidget* Item(COptionsScreen* screen, std::uint32_t id) {
+        for (const auto item : {&OptionsPeek::m_soundItem, &OptionsPeek::m_vibrationItem, &OptionsPeek::m_extraItem}) {
+            if ((screen->*item).GetId() == id) return &(screen->*item);
+        }
+        return nullptr;
+    }
+};
+
 std::string Hex(std::uint32_t id) {
     char text[8];
     std::snprintf(text, sizeof text, "%X", id & 0xFFFu);
@@ -285,6 +295,11 @@ void Answer(CNode* node, std::int32_t result, std::uint32_t chosen) {
             for (std::int32_t i = 0; i < menu->*Peek::kCount; ++i) {
                 CSelectItemWidget& item = (menu->*Peek::kItems)[i];
                 if (item.GetId() == chosen) menu->OnWidgetCommand(EVENT_WIDGET_ACCEPT, &item);
+            }
+        } else if (auto* options = dynamic_cast<COptionsScreen*>(node)) {
+            // So does the options page.
+            if (CSelectItemWidget* item = OptionsPeek::Item(options, chosen)) {
+                options->OnWidgetCommand(EVENT_WIDGET_ACCEPT, item);
             }
         } else if (auto* screen = dynamic_cast<CGenericWidgetScreen*>(node)) {
             CSelectItemWidget item;

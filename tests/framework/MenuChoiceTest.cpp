@@ -1,14 +1,17 @@
 // Taps on the items of every menu of the game's flow, in the running game:
-// one, two or three taps 48 ms apart on each item, a tap on one item and
-// the select key in the same frame, and a tap while the menu slides in.
-// Whatever the taps, the scene reads the id of the item accepted first, in
-// one frame, and makes one transition; a switch of the options page
-// switches once per tap.
+// one, two or three taps 48 ms apart on each item; a tap followed on the
+// next tick by select, by back or by a tap on another item; a tap on one
+// item and the select key in the same frame; and a tap while the menu
+// slides in, which only focuses its item. Whatever the input, the scene
+// reads the id of the item accepted first, in one frame, and makes one
+// transition; the accepted item keeps the focus; a switch of the options
+// page switches once per accept.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -39,19 +42,35 @@ struct PagePeek : CWidgetScreen {
     static constexpr auto kSoftkeys = &PagePeek::m_softkeys;
 };
 
+// Item i of a menu or of the options page; null on a text page.
+CUIWidget* ItemWidget(CNode* node, int i) {
+    if (auto* menu = dynamic_cast<CMenuScreen*>(node)) return &(menu->*MenuPeek::kItems)[i];
+    if (auto* options = dynamic_cast<COptionsScreen*>(node)) {
+        return &(options->*(i == 0 ? OptionsPeek::kSound : i == 1 ? OptionsPeek::kVibration : OptionsPeek::kExtra));
+    }
+    return nullptr;
+}
+
 // The centre of item i of the screen (of a text page: its accept label).
 std::pair<int, int> ItemPoint(CNode* node, int i) {
     CRect rect;
-    if (auto* menu = dynamic_cast<CMenuScreen*>(node)) {
-        rect = (menu->*MenuPeek::kItems)[i].GetScreenRect();
-    } else if (auto* options = dynamic_cast<COptionsScreen*>(node)) {
-        rect = (options->*(i == 0 ? OptionsPeek::kSound : i == 1 ? OptionsPeek::kVibration : OptionsPeek::kExtra))
-                   .GetScreenRect();
+    if (CUIWidget* item = ItemWidget(node, i)) {
+        rect = item->GetScreenRect();
     } else {
         rect = (static_cast<CWidgetScreen*>(node)->*PagePeek::kSoftkeys).GetScreenRect();
         rect.w = static_cast<std::int16_t>(rect.w / 2);
     }
     return {rect.x + rect.w / 2, rect.y + rect.h / 2};
+}
+
+// The focused item of a menu or the options page, when it is also
+// selected; -1 when none is (or on a text page).
+int FocusedItem(CNode* node, int count) {
+    for (int i = 0; i < count; ++i) {
+        const CUIWidget* item = ItemWidget(node, i);
+        if (item != nullptr && item->IsFocused() && item->IsSelected()) return i;
+    }
+    return -1;
 }
 
 // What the scene reads of a screen with result 1: a menu's chosen id, else
@@ -98,22 +117,59 @@ struct Menu {
     std::string chain;
     int focus;  // the item focused first
     std::vector<Item> items;
+    std::string back = {};  // the chain after back, where back can end the menu (after a switch)
 };
 
-enum Pattern { kSingle, kDouble, kTriple, kWithKey, kInIntro };
-const char* const kPatternNames[] = {"one tap", "two taps", "three taps", "a tap and select", "a tap in the intro"};
+enum Pattern { kSingle, kDouble, kTriple, kWithKey, kThenSelect, kThenBack, kThenOther, kInIntro };
+const char* const kPatternNames[] = {"one tap",
+                                     "two taps",
+                                     "three taps",
+                                     "a tap and select",
+                                     "a tap, then select",
+                                     "a tap, then back",
+                                     "a tap, then one on the next item",
+                                     "a tap in the intro"};
 
 struct Case {
     Pattern pattern;
-    int item;  // the item tapped
+    int item;  // the item tapped (first)
 };
 
-// What one case saw: the chains passed (the menu's first), the ids read
-// while the menu had result 1, and how often each option switched.
+// One tick's input: a tap on an item (-1: none) and a key (0: none).
+struct Input {
+    int tap = -1;
+    WORD key = 0;
+};
+
+// The case's input, a tick apart; in the intro, the tap while the menu
+// slides in and select once the intro is over.
+std::vector<Input> Inputs(const Case& c, int count) {
+    const Input tap{c.item};
+    switch (c.pattern) {
+        case kSingle: return {tap};
+        case kDouble: return {tap, tap};
+        case kTriple: return {tap, tap, tap};
+        case kWithKey: return {{c.item, VK_RETURN}};
+        case kThenSelect:
+        case kInIntro: return {tap, {-1, VK_RETURN}};
+        case kThenBack: return {tap, {-1, VK_ESCAPE}};
+        case kThenOther: return {tap, {(c.item + 1) % count}};
+    }
+    return {};
+}
+
+// What one case saw: the chains passed (the menu's first); while the menu
+// had result 1, the ids read and the item focused (menus and the options
+// page only); in how many ticks each option changed; whether the menu took
+// anything during its intro, and the item focused as the intro ended.
 struct Seen {
+    bool hasItems = false;
     std::vector<std::string> chains;
     std::vector<std::uint32_t> chosen;
+    std::vector<int> focused;
     int switches[3] = {};
+    bool tookInIntro = false;
+    int focusAfterIntro = -1;
 };
 
 constexpr int kWatchTicks = 12;  // after the last tap: long past any stale event
@@ -124,23 +180,21 @@ std::pair<bool, bool> Options() {
 }
 
 // Runs the cases on the menu in one game: each walks the route, waits for
-// the menu, taps, then watches.
+// the menu, gives the input, then watches.
 void PlayMenu(const Menu& menu, const std::vector<Case>& cases,
               const std::function<void(const Case&, const Seen&)>& check) {
     GameRun run;
     run.scenes = true;
     if (menu.prepare) menu.prepare(run);
+    const int count = static_cast<int>(menu.items.size());
     std::size_t at = 0;
     std::size_t step = 0;
-    int phase = 0;  // 0 route, 1 wait for the menu, 2 taps and watch
-    int tapped = 0, watched = 0;
+    int phase = 0;  // 0 route, 1 wait for the menu, 2 input and watch
+    std::size_t given = 0;
+    int watched = 0;
     CNode* node = nullptr;
     Seen seen;
     std::pair<bool, bool> options;
-    const auto tap = [&](int item) {
-        const auto [x, y] = ItemPoint(node, item);
-        Tap(x, y);
-    };
     run.Run([&](int tick) {
         if (tick == 1) LoadGameSprites();
         if (tick == 0 || at == cases.size()) return;
@@ -159,15 +213,23 @@ void PlayMenu(const Menu& menu, const std::vector<Case>& cases,
             const int intro = c.pattern == kInIntro ? node->GetTransitionTime() / 2 : node->GetTransitionTime();
             if (node->GetElapsed() < intro) return;
             phase = 2;
-            tapped = watched = 0;
+            given = watched = 0;
             seen = Seen{};
+            seen.hasItems = ItemWidget(node, 0) != nullptr;
             seen.chains.push_back(Chain());
             options = Options();
         }
-        // The menu still on top with its result: what its scene reads now.
+        // The menu still on top: what its scene reads now.
         const std::string chain = Chain();
-        if (chain == menu.chain && Top() == node && node->GetResult() == 1) seen.chosen.push_back(Chosen(node));
         const std::pair<bool, bool> now = Options();
+        if (chain == menu.chain && Top() == node) {
+            if (node->GetResult() == 1) {
+                seen.chosen.push_back(Chosen(node));
+                if (seen.hasItems) seen.focused.push_back(FocusedItem(node, count));
+            }
+            const bool inIntro = node->GetElapsed() < node->GetTransitionTime();
+            if (inIntro && (node->GetResult() != 0 || now != options)) seen.tookInIntro = true;
+        }
         seen.switches[1] += now.first != options.first ? 1 : 0;
         seen.switches[2] += now.second != options.second ? 1 : 0;
         options = now;
@@ -176,16 +238,19 @@ void PlayMenu(const Menu& menu, const std::vector<Case>& cases,
         const std::string last = quits ? "quit" : chain;
         if (last != seen.chains.back()) seen.chains.push_back(last);
 
-        // The taps: the pattern's, then (in the intro) one more once the
-        // intro is over.
-        const int taps = c.pattern == kTriple ? 3 : c.pattern == kSingle || c.pattern == kWithKey ? 1 : 2;
-        const bool waitIntro = c.pattern == kInIntro && tapped == 1;
+        // The input, a tick apart (in the intro: the rest once it is over).
         // The node is read only while the chain shows it.
-        if (tapped < taps && seen.chains.size() == 1 &&
+        const std::vector<Input> inputs = Inputs(c, count);
+        const bool waitIntro = c.pattern == kInIntro && given == 1;
+        if (given < inputs.size() && seen.chains.size() == 1 &&
             (!waitIntro || node->GetElapsed() >= node->GetTransitionTime())) {
-            tap(c.item);
-            if (c.pattern == kWithKey) Press(VK_RETURN);
-            ++tapped;
+            if (waitIntro) seen.focusAfterIntro = FocusedItem(node, count);
+            const Input& input = inputs[given++];
+            if (input.tap != -1) {
+                const auto [x, y] = ItemPoint(node, input.tap);
+                Tap(x, y);
+            }
+            if (input.key != 0) Press(input.key);
             return;
         }
         if (!quits && ++watched < kWatchTicks) return;
@@ -233,8 +298,9 @@ const std::vector<Menu>& Menus() {
          Route({{kShellMachine, CShellScene::kLevelMenu, kReset}}), "3 Shell/8 Menu", 3,
          {{0, "3 Shell/9 Text"}, {1, "3 Shell/9 Text"}, {2, "3 Shell/9 Text"}, {3, "3 Shell/9 Text"}}},
         {"options", [](GameRun& run) { run.dir.Write("device.conf", "X=0\nDISABLE_VIBRATION=0\n"); },
-         Route({{kShellMachine, CShellScene::kOptions, kReset}}), "3 Shell/6 Options/1 Options", 0,
-         {{0, "", 1}, {0, "", 2}, {COptionsScreen::kExtraItem, "3 Shell/6 Options/3 Text"}}},
+         Route({{kShellMachine, CShellScene::kMainMenu, kReset}, {kShellMachine, CShellScene::kOptions, kPush}}),
+         "3 Shell/6 Options/1 Options", 0,
+         {{0, "", 1}, {0, "", 2}, {COptionsScreen::kExtraItem, "3 Shell/6 Options/3 Text"}}, "3 Shell/3 Menu"},
         {"reset question", {},
          Route({{kShellMachine, CShellScene::kOptions, kReset},
                 {kOptionsMachine, COptionsScene::kResetQuestion, kPush}}),
@@ -266,31 +332,70 @@ TEST_P(MenuChoice, TakesOneChoice) {
     const int count = static_cast<int>(menu.items.size());
     std::vector<Case> cases;
     for (int i = 0; i < count; ++i) {
-        for (Pattern pattern : {kSingle, kDouble, kTriple}) cases.push_back({pattern, i});
+        for (Pattern pattern : {kSingle, kDouble, kTriple, kThenSelect, kThenBack, kThenOther}) {
+            if (pattern != kThenOther || count > 1) cases.push_back({pattern, i});
+        }
     }
     // Select takes the focused item before the tap on another is seen.
     cases.push_back({kWithKey, menu.focus == count - 1 ? 0 : count - 1});
-    cases.push_back({kInIntro, 0});
+    // The tap in the intro moves the focus away from the first one.
+    cases.push_back({kInIntro, (menu.focus + 1) % count});
     PlayMenu(menu, cases, [&](const Case& c, const Seen& seen) {
         SCOPED_TRACE(std::string(kPatternNames[c.pattern]) + " on item " + std::to_string(c.item));
-        // With select, the focused item is accepted; a switch takes the
-        // tap as well.
-        const Item& tapped = menu.items[c.item];
-        const Item& first = c.pattern == kWithKey ? menu.items[menu.focus] : tapped;
-        const Item& ending = first.IsSwitch() && c.pattern == kWithKey ? tapped : first;
-        const int taps = c.pattern == kDouble ? 2 : c.pattern == kTriple ? 3 : 1;
+        // The accepts (the item, -1 for back) in the order the menu gets
+        // them, each with the tick it arrives in: a key arrives in the tick
+        // after it is given, a tap's accept one tick later (it comes back
+        // from the menu's update). Select takes the item focused then; a tap
+        // in the intro only focuses its item.
+        struct Accept {
+            int tick;
+            int item;
+        };
+        std::vector<Accept> accepts;
+        int focus = menu.focus;
+        const std::vector<Input> inputs = Inputs(c, count);
+        for (int i = 0; i < static_cast<int>(inputs.size()); ++i) {
+            if (inputs[i].key == VK_RETURN) accepts.push_back({i + 1, focus});
+            if (inputs[i].key == VK_ESCAPE) accepts.push_back({i + 1, -1});
+            if (inputs[i].tap == -1) continue;
+            focus = inputs[i].tap;
+            if (c.pattern != kInIntro) accepts.push_back({i + 2, focus});
+        }
+        std::stable_sort(accepts.begin(), accepts.end(),
+                         [](const Accept& a, const Accept& b) { return a.tick < b.tick; });
+        // Switches switch; the first other item, or back, ends the menu and
+        // nothing after it counts.
+        constexpr int kNone = -2;
+        int ending = kNone;
+        std::map<std::pair<int, int>, int> flips;  // (option, tick): switches
+        for (const Accept& accept : accepts) {
+            if (accept.item == -1 || !menu.items[accept.item].IsSwitch()) {
+                ending = accept.item;
+                break;
+            }
+            ++flips[{menu.items[accept.item].switches, accept.tick}];
+        }
+        // Seen are the ticks that changed an option: two switches in one
+        // tick show as none.
         int switches[3] = {};
-        if (ending.IsSwitch()) switches[ending.switches] += c.pattern == kWithKey ? 1 : taps;
-        if (c.pattern == kWithKey && first.IsSwitch()) switches[first.switches] += 1;
+        for (const auto& [at, n] : flips) switches[at.first] += n % 2;
         using Ids = std::vector<std::uint32_t>;
-        EXPECT_EQ(seen.chosen, ending.IsSwitch() ? Ids{} : Ids{ending.id});
-        const std::vector<std::string> chains = ending.IsSwitch() ? std::vector<std::string>{menu.chain}
-                                                                  : std::vector<std::string>{menu.chain, ending.then};
+        const bool byItem = ending >= 0;
+        EXPECT_EQ(seen.chosen, byItem ? Ids{menu.items[ending].id} : Ids{});
+        std::vector<std::string> chains{menu.chain};
+        if (ending != kNone) chains.push_back(byItem ? menu.items[ending].then : menu.back);
         EXPECT_EQ(seen.chains, chains);
-        // The sound question sets the sound as it ends.
+        // The item accepted keeps the focus while the scene reads it.
+        EXPECT_EQ(seen.focused, seen.hasItems && byItem ? std::vector<int>{ending} : std::vector<int>{});
         if (menu.items[0].IsSwitch()) {
             EXPECT_EQ(seen.switches[1], switches[1]);
             EXPECT_EQ(seen.switches[2], switches[2]);
+        }
+        // During the intro a tap focuses and selects its item, and nothing
+        // is accepted.
+        EXPECT_FALSE(seen.tookInIntro);
+        if (c.pattern == kInIntro && seen.hasItems) {
+            EXPECT_EQ(seen.focusAfterIntro, c.item);
         }
     });
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/Vibrate.h"
+#include "platform/shared/core/ICCore.h"
 #include "src/CGameApp.h"
 #include "src/CMenuScreen.h"
 #include "src/COptionsMgr.h"
@@ -261,10 +262,13 @@ TEST(WidgetScreen, OptionsSwitchWithinTheMode) {
         {"vibration only: sound stays off", "", 1, 0, {VK_RETURN, VK_RETURN}, 0, 0, u"Sound: off", {}, 0},
         {"neither", "X=0\nDISABLE_VIBRATION=0\n", 0, 0, {VK_RETURN, VK_DOWN, VK_RETURN}, 0, 0, u"Sound: off", {}, 0},
         {"the extra item", "", 2, 0, {VK_DOWN, VK_RETURN}, 1, 0, u"Sound: on", {}, 1},
+        {"after the extra item, the sound item switches nothing", "", 2, 0, {VK_DOWN, VK_RETURN, VK_DOWN, VK_RETURN},
+         1, 0, u"Sound: on", {}, 1},
         {"an empty list: accept does nothing", "X=0\nDISABLE_SOUND=1\n", 2, 1, {VK_RETURN}, kAny, kAny, u"", {}, 0},
         {"an empty list: back leaves", "X=0\nDISABLE_SOUND=1\n", 2, 1, {VK_RETURN, VK_ESCAPE}, kAny, kAny, u"", {}, 2},
     };
     for (const auto& c : cases) {
+        host::TakeVibrationCalls();  // the tests' before, not this row's
         ScreenRun run;
         run.dir.Write("device.conf", c.deviceConf);
         OptionsProbe* screen = nullptr;
@@ -291,6 +295,49 @@ TEST(WidgetScreen, OptionsSwitchWithinTheMode) {
             EXPECT_EQ(screen->GetResult(), c.result) << c.what;
         });
         EXPECT_EQ(vibrations, c.vibrations) << c.what;
+    }
+}
+
+// An accept that arrives after its sender was destroyed carries only the
+// sender's address: the menu and the options page compare it with their
+// items and never read it (under ASan a read is a use after free), so it
+// chooses, switches and ends nothing, even where the freed widget had an
+// item's id.
+TEST(WidgetScreen, AcceptFromADestroyedSender) {
+    static const std::uint32_t ids[] = {0x21FF0120, 0x21FF0121};
+    const struct {
+        const char* what;
+        bool menu;
+        std::uint32_t senderId;
+    } cases[] = {
+        {"menu", true, ids[0]},
+        {"options: the sound item's id", false, COptionsScreen::kSoundItem},
+        {"options: the extra item's id", false, COptionsScreen::kExtraItem},
+    };
+    for (const auto& c : cases) {
+        ScreenRun run;
+        CWidgetScreen* screen = nullptr;
+        run.Play([&]() -> CNode* {
+            if (c.menu) {
+                auto* menu = new CMenuScreen;
+                menu->SetItemsById(0, ids, 2);
+                return screen = menu;
+            }
+            return screen = new COptionsScreen;
+        }, kAfterIntro + 2, [&](int n) {
+            if (n == kAfterIntro) {
+                auto* gone = new CSelectItemWidget;
+                gone->SetId(c.senderId);
+                delete gone;
+                ICCore::GetInstance()->PostEvent(EVENT_WIDGET_ACCEPT, 0, reinterpret_cast<std::uintptr_t>(gone));
+            }
+            if (n != kAfterIntro + 2) return;
+            EXPECT_EQ(screen->GetResult(), 0) << c.what;
+            EXPECT_EQ(CGameApp::GetOptionsMgr()->IsSoundOn(), 1) << c.what;
+            const std::uint32_t chosen = c.menu ? static_cast<CMenuScreen*>(screen)->GetChosenId()
+                                                : static_cast<COptionsScreen*>(screen)->GetChosenId();
+            EXPECT_EQ(chosen, 0u) << c.what;
+        });
     }
 }
 

@@ -9,7 +9,9 @@
 #include "platform/shared/core/SystemEvent.h"
 #include "src/LocalWidgets/CFrameWidget.h"
 #include "src/LocalWidgets/CLayoutWidget.h"
+#include "src/LocalWidgets/CSliderWidget.h"
 #include "src/LocalWidgets/CSoftkeyWidget.h"
+#include "src/LocalWidgets/CVerticalContainerWidget.h"
 #include "tests/widgets/WidgetWorld.h"
 
 namespace {
@@ -147,6 +149,74 @@ TEST_F(Containers, RemovedOrDestroyedRegionWidgetsLoseTheirRoles) {
         layout.SetRegion(&nextBody, CLayoutWidget::kRegionBody);
         layout.SetRegion(nullptr, CLayoutWidget::kRegionUpper);
         EXPECT_EQ(ListOf(layout), List{&nextBody});
+        EXPECT_EQ(TakePosted(), std::vector<Posted>{});
+    }
+}
+
+// Moved into another container, a child leaves its old one as a removal
+// does: a layout forgets it as its soft-key bar, upper widget, body or
+// focused child, a vertical container as its focused child or slider. While
+// it lives the old container neither routes a key to it nor pulls it back;
+// once it is destroyed, keys, region changes and a measure there read
+// nothing of it (the sanitizer build holds this).
+TEST_F(Containers, AChildMovedAwayIsForgottenByItsOldContainer) {
+    enum Role { kSoftkeys, kUpper, kBody, kLayoutFocus, kFocus, kSlider };
+    const char* const names[] = {"soft-key bar", "upper", "body", "layout's focused child", "focused child",
+                                 "slider"};
+    for (const Role role : {kSoftkeys, kUpper, kBody, kLayoutFocus, kFocus, kSlider}) {
+        SCOPED_TRACE(names[role]);
+        CContainerWidget frame;  // the screen's root; commands leave through it
+        CLayoutWidget layout;
+        CVerticalContainerWidget stack;
+        frame.AddChild(&layout, 0);
+        frame.AddChild(&stack, 1);
+        for (CUIWidget* container : List{&layout, &stack}) {
+            container->SetFocusable(true);
+            container->Focus(true);
+        }
+        std::string heard;
+        std::unique_ptr<CUIWidget> moved;
+        if (role == kSoftkeys) {
+            auto softkeys = std::make_unique<CSoftkeyWidget>();
+            softkeys->SetLeftText(u"OK");
+            layout.SetRegion(softkeys.get(), CLayoutWidget::kRegionBottom);
+            moved = std::move(softkeys);
+        } else if (role == kSlider) {
+            auto slider = std::make_unique<CSliderWidget>();
+            stack.SetSlider(slider.get());
+            moved = std::move(slider);
+        } else {
+            auto widget = std::make_unique<CountingWidget>();
+            widget->keyLog = &heard;
+            widget->takesKeys = true;
+            widget->SetFocusable(role == kLayoutFocus || role == kFocus);
+            if (role == kUpper) layout.SetRegion(widget.get(), CLayoutWidget::kRegionUpper);
+            if (role == kBody) layout.SetRegion(widget.get(), CLayoutWidget::kRegionBody);
+            if (role == kLayoutFocus) layout.AddChild(widget.get(), CLayoutWidget::kRegionTop);
+            if (role == kFocus) stack.AddChild(widget.get(), 0);
+            if (role == kLayoutFocus) layout.SetFocusedChild(widget.get());
+            if (role == kFocus) stack.SetFocusedChild(widget.get());
+            moved = std::move(widget);
+        }
+        CContainerWidget other;
+        other.AddChild(moved.get(), 0);
+        const auto poke = [&] {
+            for (CUIWidget* container : List{&layout, &stack}) {
+                container->DispatchEvent(EVENT_KEY_PRESS, CUIWidget::kKeyLeftSoft, 0);
+            }
+            layout.SetRegion(nullptr, CLayoutWidget::kRegionUpper);
+            layout.SetRegion(nullptr, CLayoutWidget::kRegionBody);
+            stack.Measure();
+        };
+        poke();
+        EXPECT_EQ(heard, "");
+        EXPECT_EQ(TakePosted(), std::vector<Posted>{});
+        EXPECT_EQ(ListOf(other), List{moved.get()});
+        EXPECT_EQ(moved->GetParent(), &other);
+        EXPECT_EQ(layout.GetFocusedChild(), nullptr);
+        EXPECT_EQ(stack.GetFocusedChild(), nullptr);
+        moved.reset();
+        poke();
         EXPECT_EQ(TakePosted(), std::vector<Posted>{});
     }
 }

@@ -255,10 +255,11 @@ TEST_F(Tables, ScrollBarsNarrowTheCellsBeforeThePagesAreSized) {
         EXPECT_EQ(table.cells[0], Cell(0, 0, 12, 22));
         EXPECT_EQ(std::get<2>(table.cells[1]), fixedColumn ? 12 + 64 + 3 : 12 + 13);
     }
-    // Bars destroyed before the table: it draws and measures without them,
-    // its cells taking their room back (the sanitizer build holds that it
-    // keeps no address of theirs).
-    for (const bool shownFirst : {true, false}) {
+    // Bars destroyed before the table, or moved into a container first: it
+    // draws and measures without them, its cells taking their room back
+    // (the sanitizer build holds that it keeps no address of theirs).
+    for (const auto& [shownFirst, movedFirst] : {std::pair(true, false), {false, false}, {true, true}}) {
+        CContainerWidget other;
         auto vertical = std::make_unique<CSliderWidget>(), horizontal = std::make_unique<CSliderWidget>();
         Interactive table(20, {10, 10, 10, 10, 10, 10});
         table.SetSelectableRows(kAllRows);
@@ -266,6 +267,10 @@ TEST_F(Tables, ScrollBarsNarrowTheCellsBeforeThePagesAreSized) {
         table.SetHorizontalScrollBar(horizontal.get());
         table.SetLocalRect(CRect(10, 20, 100, 66));
         if (shownFirst) table.Paint();
+        if (movedFirst) {
+            other.AddChild(vertical.get(), 0);
+            other.AddChild(horizontal.get(), 1);
+        }
         vertical.reset();
         horizontal.reset();
         table.Paint();
