@@ -14,6 +14,7 @@
 
 #include "host/Window.h"
 #include "src/CMenuScreen.h"
+#include "src/COptionsScreen.h"
 #include "tests/support/GameRun.h"
 
 class CNode;
@@ -25,6 +26,12 @@ struct MenuPeek : CMenuScreen {
     static constexpr auto kItems = &MenuPeek::m_items;
     static constexpr auto kTexts = &MenuPeek::m_texts;
     static constexpr auto kCount = &MenuPeek::m_count;
+};
+// The options page's three items.
+struct OptionsPeek : COptionsScreen {
+    static constexpr auto kSound = &OptionsPeek::m_soundItem;
+    static constexpr auto kVibration = &OptionsPeek::m_vibrationItem;
+    static constexpr auto kExtra = &OptionsPeek::m_extraItem;
 };
 
 // The class without its C and Scene or Screen: CShellScene is "Shell"; the
