@@ -192,8 +192,9 @@ TEST(Mechanics, FallingIntoTheGapAsksToRetry) {
 // A wall hit moves the player to one pixel short of the wall's first
 // column whatever the walk's answer to the hit does: the answer turns the
 // player and attaches b_motion again with the walk speed, and the player is
-// still there, so the hit's move is its own (the move was once dropped when
-// the handler attached the unit anew, 150 units short of the wall).
+// still there, so the hit's move is its own (were it dropped when the
+// handler attaches the unit anew, the player would stand 150 units short of
+// the wall).
 TEST(Mechanics, AWallHitKeepsItsMoveThoughTheHandlerAttachesMotionAgain) {
     LevelPlay play;
     play.SetEntities(Entities("entity player 540 264\n"));
@@ -207,8 +208,6 @@ TEST(Mechanics, AWallHitKeepsItsMoveThoughTheHandlerAttachesMotionAgain) {
     EXPECT_EQ(xs[13], kWallStop);
     EXPECT_EQ(xs[14], kWallStop - kWalkStep);
 }
-
-}  // namespace
 
 // ------------------------------------------------------------------ foes
 
@@ -660,3 +659,5 @@ TEST(ContentFaults, LettingGoOfTheWalkKeyKeepsAStrike) {
     EXPECT_EQ(states[15], "player_stand");
     for (int frame = 6; frame <= 15; ++frame) EXPECT_EQ(xs[frame], xs[5]) << frame;
 }
+
+}  // namespace

@@ -16,9 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "src/CGameApp.h"
 #include "src/CMenuScreen.h"
-#include "src/CSaveGameMgr.h"
 #include "src/actionZel/AZ_Client.h"
 #include "src/game/AZ_Adapter.h"
 #include "tests/support/GameFlow.h"

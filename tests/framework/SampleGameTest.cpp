@@ -5,7 +5,8 @@
 // end-to-end suite (tests/e2e) plays both levels to their exits.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -43,7 +44,7 @@ struct SampleRun : GameRun {
             stop = true;
             host::InjectClose();
         };
-        exitCode = Run([&](int tick) {
+        Run([&](int tick) {
             if (tick == 0 || stop) return;
             const std::int32_t started = play.Tick(tick);
             const std::string chain = Chain();
@@ -62,7 +63,6 @@ struct SampleRun : GameRun {
     }
 
     WORD character;
-    int exitCode = -1;
 };
 
 // The right-hand character starts in script level 1; running on into the
