@@ -32,14 +32,11 @@ const std::string kNoGame(12, '\0');
 bool SoundPlaying() { return ICMediaPlayer::GetInstance()->IsSoundPlaying(0); }
 
 // Every archetype the loading queued is in memory once the first picture
-// shows: characters 0 of archetypes 0 to 20, and 1 and 2 of 2, 16 and 17.
+// shows.
 void ExpectSpritesLoaded() {
     const SZ_Home* home = CGameApp::GetSpriteHome();
-    for (int archetype = 0; archetype <= 20; ++archetype) {
-        EXPECT_TRUE(home->IsArchetypeCharacterLoaded(archetype, 0)) << archetype;
-    }
-    for (int archetype : {2, 16, 17}) {
-        for (int character : {1, 2}) EXPECT_TRUE(home->IsArchetypeCharacterLoaded(archetype, character)) << archetype;
+    for (const auto& [archetype, character] : GameSprites()) {
+        EXPECT_TRUE(home->IsArchetypeCharacterLoaded(archetype, character)) << archetype;
     }
 }
 

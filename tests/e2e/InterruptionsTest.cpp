@@ -20,7 +20,6 @@
 namespace {
 
 constexpr char kPause[] = "3 Shell/10 Game/3 Menu";
-constexpr char kPlay[] = "3 Shell/10 Game/2 Play";
 // Play settles once the level has loaded and its dialogue is open.
 constexpr int kSettleMs = 1000;
 constexpr int kInterruptionTicks = 10;
@@ -57,7 +56,7 @@ TEST(Interruptions, PauseOptionsDeactivationLandscapeAndTheEndKey) {
         },
         [&] {
             EXPECT_TRUE(host::GetGxState().suspended);
-            EXPECT_EQ(Chain(), kPlay);
+            EXPECT_EQ(Chain(), kPlayChain);
             EXPECT_EQ(idleTime(), idleAtSuspend);
         },
         [] { host::InjectActivation(true); });
@@ -78,9 +77,9 @@ TEST(Interruptions, PauseOptionsDeactivationLandscapeAndTheEndKey) {
         {"3 Shell/3 Menu", {kEnter}},
         {"3 Shell/7 CharacterSelect", {kLeft, kEnter}},
         {"3 Shell/9 Text", {kEnter}},
-        {kPlay, {VK_F2}, {}, {}, kSettleMs},  // the right soft key
+        {kPlayChain, {VK_F2}, {}, {}, kSettleMs},  // the right soft key
         {kPause, {kEnter}, paused},  // resume
-        {kPlay, {}, {}, TapBackOnTheBar, kSettleMs},
+        {kPlayChain, {}, {}, TapBackOnTheBar, kSettleMs},
         {kPause, {kDown, kEnter}, paused},
         // Sound, on, switched off; back saves the options.
         {"3 Shell/10 Game/6 Options/1 Options", {kEnter, kEscape}, [&] {
@@ -93,11 +92,11 @@ TEST(Interruptions, PauseOptionsDeactivationLandscapeAndTheEndKey) {
              EXPECT_EQ(ICMediaPlayer::GetInstance()->IsSoundEnabled(), 0);
          }},
         // Deactivated, the game waits; activated, it stands paused.
-        {kPlay, {}, {}, deactivate, kSettleMs},
+        {kPlayChain, {}, {}, deactivate, kSettleMs},
         {kPause, {kEnter}, paused},
-        {kPlay, {}, {}, turn, kSettleMs},
+        {kPlayChain, {}, {}, turn, kSettleMs},
         {kPause, {kEnter}, paused},
-        {kPlay, {VK_F4}, {}, {}, kSettleMs},
+        {kPlayChain, {VK_F4}, {}, {}, kSettleMs},
     });
     steps[0].keys = {kDown, kEnter};  // sound: yes
     run.Walk(steps);

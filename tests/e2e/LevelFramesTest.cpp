@@ -13,18 +13,15 @@
 #include "src/game/Camera.h"
 #include "tests/support/GameFlow.h"
 #include "tests/support/GoldenFrame.h"
-#include "tests/support/RecordedPlay.h"
+#include "tests/support/WorldCounts.h"
 
 namespace {
 
-constexpr std::int32_t kDialogueType = 81, kTextBoxUnit = 76;
-
 // Whether the level's dialogue box stands at its full height.
 bool DialogueOpen() {
-    AZ_Client* client = AZ_Client::getInstance();
-    const std::int32_t row = client->findCharacterByType(kDialogueType);
-    if (row == -1) return false;
-    const std::int32_t box = AZ_Presenter::getPresenter(client->getPresenterOfRow(row))->findCodeSlot(kTextBoxUnit);
+    const AZ_Presenter* dialogue = Character(kDialogue);
+    if (dialogue == nullptr) return false;
+    const std::int32_t box = dialogue->findCodeSlot(kInGameTextBox);
     return box != -1 && b_inGameTextBox_getTargetHeight(box) > 0 &&
            b_inGameTextBox_getHeight(box) == b_inGameTextBox_getTargetHeight(box);
 }

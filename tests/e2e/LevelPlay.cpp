@@ -7,10 +7,8 @@
 #include <sstream>
 #include <utility>
 
-#include "src/CNode.h"
 #include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Presenter.h"
-#include "src/actionZel/AZ_Services.h"
 #include "src/actionZel/AZ_Unit.h"
 #include "src/game/AZ_Adapter.h"
 #include "tests/support/GameFlow.h"
@@ -20,8 +18,6 @@
 namespace {
 
 constexpr std::uint32_t kScriptId = 0x0300025D, kLevel0Entities = 0x0300022F;
-constexpr std::int32_t kPlayerType = 2, kDialogueType = 81;
-constexpr char kCharacterSelection[] = "3 Shell/7 CharacterSelect";
 
 }  // namespace
 
@@ -62,18 +58,13 @@ int LevelPlay::Play(const std::function<bool(int frame)>& step, int maxFrames) {
             if (tick == 0 || done) return;
             const std::string chain = Chain();
             if (frame < 0 && chain != kPlayChain) {
-                // A page of the flow, taken once its opening is over.
-                CNode* top = Top();
-                if (top->GetElapsed() < top->GetTransitionTime() || tick % 2 != 0) return;
-                if (chain == kCharacterSelection) Press(VK_LEFT);
-                Press(VK_RETURN);
+                TakePage(tick, VK_LEFT);
                 return;
             }
             if (frame < 0) {
                 // The level's dialogue, its pages turned until it has gone
                 // and the player holds the keys.
-                AZ_Client* client = AZ_Client::getInstance();
-                const bool open = client->findCharacterByType(kDialogueType) != -1;
+                const bool open = Character(kDialogue) != nullptr;
                 dialogue = dialogue || open;
                 if (!dialogue) return;
                 if (closeDialogue) {
@@ -81,9 +72,9 @@ int LevelPlay::Play(const std::function<bool(int frame)>& step, int maxFrames) {
                         if (tick % 3 == 0) Press(VK_RETURN);
                         return;
                     }
-                    const std::int32_t player = client->findCharacterByType(kPlayerType);
-                    if (player == -1 ||
-                        client->getAdapter()->getKeyCharacter() != client->getPresenterOfRow(player)) {
+                    const AZ_Presenter* player = Character(kPlayer);
+                    if (player == nullptr ||
+                        AZ_Client::getInstance()->getAdapter()->getKeyCharacter() != player->getId()) {
                         return;
                     }
                 }
@@ -112,30 +103,7 @@ std::string LevelPlay::TopState(const AZ_Presenter* presenter) const {
     return "";
 }
 
-AZ_Presenter* Character(std::int32_t type, std::int32_t nth) {
-    const AZ_Client* client = AZ_Client::getInstance();
-    std::int32_t row = client->findCharacterByType(type);
-    for (; row != -1 && nth > 0; --nth) row = AZ_GetNextCharacterOfType(type, row);
-    return row == -1 ? nullptr : AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
-}
-
-std::int32_t CountOf(std::int32_t type) {
-    std::int32_t count = 0;
-    for (std::int32_t row = AZ_Client::getInstance()->findCharacterByType(type); row != -1;
-         row = AZ_GetNextCharacterOfType(type, row)) {
-        ++count;
-    }
-    return count;
-}
-
-std::int32_t Word(const AZ_Presenter* presenter, std::int32_t codeId, std::int32_t word) {
-    const std::int32_t slot = presenter != nullptr ? presenter->findCodeSlot(codeId) : -1;
-    return slot == -1 ? kAbsent : AZ_Presenter_Singleton::getCodeSlotValue(slot + word);
-}
-
-bool Holds(const AZ_Presenter* presenter, std::int32_t codeId) {
-    return presenter != nullptr && presenter->findCodeSlot(codeId) != -1;
-}
+Pos PosOf(const AZ_Presenter* presenter) { return {presenter->getX(), presenter->getY()}; }
 
 EventTrace::EventTrace() { AZ_SetHookListener(this); }
 

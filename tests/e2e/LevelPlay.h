@@ -24,16 +24,9 @@
 #include <utility>
 #include <vector>
 
-#include "host/Window.h"
 #include "src/actionZel/AZ_Hooks.h"
 #include "tests/support/GameRun.h"
-#include "tests/support/RecordedPlay.h"
-
-class AZ_Presenter;
-
-// The chain (tests/support/GameFlow.h) of the retry question; kPlayChain
-// is play's.
-inline constexpr char kRetryChain[] = "3 Shell/10 Game/4 Menu";
+#include "tests/support/WorldCounts.h"
 
 class LevelPlay : public GameRun {
 public:
@@ -70,15 +63,19 @@ private:
 // Content sources, read from content/.
 std::string ContentText(const std::string& path);
 
-// The world during play. The nth active character of the type (a derived
-// type counts), null when there is none.
-AZ_Presenter* Character(std::int32_t type, std::int32_t nth = 0);
-std::int32_t CountOf(std::int32_t type);
-// Word of the character's unit (a behaviour or visual code id), or
-// kAbsent when the character does not hold the unit.
-constexpr std::int32_t kAbsent = -99999;
-std::int32_t Word(const AZ_Presenter* presenter, std::int32_t codeId, std::int32_t word);
-bool Holds(const AZ_Presenter* presenter, std::int32_t codeId);
+// A character's place: the x and y of its feet, in world units.
+struct Pos {
+    std::int32_t x, y;
+    bool operator==(const Pos&) const = default;
+};
+Pos PosOf(const AZ_Presenter* presenter);
+
+// Appends now when it differs from the last value kept: a value's changes
+// over the frames.
+template <typename T>
+void NoteChange(std::vector<T>& changes, const T& now) {
+    if (changes.empty() || !(changes.back() == now)) changes.push_back(now);
+}
 
 // The events whose handlers ran, per presenter in the order they were
 // raised (a handler that an event finds in a state below, or in a base

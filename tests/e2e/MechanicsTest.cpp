@@ -18,10 +18,6 @@
 
 namespace {
 
-constexpr std::int32_t kPlayer = 2, kWalker = 4, kPickup = 5, kPuff = 6, kSpark = 12, kBat = 13, kHeart = 14,
-                       kExit = 80, kDialogue = 81;
-// Code ids of the units whose words the scenarios read.
-constexpr std::int32_t kHealth = 20, kPower = 55, kCombo = 74, kInGameTextBox = 76, kBar = 83, kTextBoxVisual = 93;
 // Level 0's ground: its top row is 11, where a character standing on it
 // keeps its feet 42 units (one pixel) above the row's top.
 constexpr std::int32_t kGround = 11 * 1024 - 42;
@@ -36,12 +32,6 @@ constexpr std::int32_t kWallStop = 25 * 1024 - 256 - 42;
 std::string Entities(const std::string& lines) { return "entity controller 0 0\n" + lines; }
 
 std::int32_t PixelsToUnits(std::int32_t pixels) { return (pixels << 10) / 24; }
-
-struct Pos {
-    std::int32_t x, y;
-    bool operator==(const Pos&) const = default;
-};
-Pos PosOf(const AZ_Presenter* presenter) { return {presenter->getX(), presenter->getY()}; }
 
 // Keys for a frame of a scenario: each entry is down (true) or up.
 struct KeyAt {
@@ -202,8 +192,9 @@ TEST(Mechanics, FallingIntoTheGapAsksToRetry) {
 // A wall hit moves the player to one pixel short of the wall's first
 // column whatever the walk's answer to the hit does: the answer turns the
 // player and attaches b_motion again with the walk speed, and the player is
-// still there, so the hit's move is its own (the move was once dropped when
-// the handler attached the unit anew, 150 units short of the wall).
+// still there, so the hit's move is its own (were it dropped when the
+// handler attaches the unit anew, the player would stand 150 units short of
+// the wall).
 TEST(Mechanics, AWallHitKeepsItsMoveThoughTheHandlerAttachesMotionAgain) {
     LevelPlay play;
     play.SetEntities(Entities("entity player 540 264\n"));
@@ -217,8 +208,6 @@ TEST(Mechanics, AWallHitKeepsItsMoveThoughTheHandlerAttachesMotionAgain) {
     EXPECT_EQ(xs[13], kWallStop);
     EXPECT_EQ(xs[14], kWallStop - kWalkStep);
 }
-
-}  // namespace
 
 // ------------------------------------------------------------------ foes
 
@@ -279,7 +268,7 @@ TEST(Mechanics, FoesLowerHealthAndTheHealthBar) {
                     bars.push_back({bar.health, bars.back().fill, bars.back().colour});
                     return false;
                 }
-                if (bars.empty() || !(bars.back() == bar)) bars.push_back(bar);
+                NoteChange(bars, bar);
                 return true;
             },
             row.frames);
@@ -337,15 +326,15 @@ TEST(Mechanics, BlowsOfTheBladeDefeatFoes) {
                 Press(VK_RETURN);
             }
             const std::int32_t now = there ? Word(AZ_Presenter::getPresenter(foe), kHealth, 1) : -1;
-            if (health.empty() || health.back() != now) health.push_back(now);
+            NoteChange(health, now);
             if (!there) {
                 nothingLeft = true;
                 for (std::int32_t id = 0; id < AZ_FIRST_INSTRUCTION; ++id) {
                     nothingLeft = nothingLeft && !Holds(AZ_Presenter::getPresenter(foe), id);
                 }
             }
-            sparks = std::max(sparks, CountOf(kSpark));
-            puffs = std::max(puffs, CountOf(kPuff));
+            sparks = std::max(sparks, CountOfType(kSpark));
+            puffs = std::max(puffs, CountOfType(kPuff));
             return frame < 30;
         });
         EXPECT_EQ(health, row.health);
@@ -370,7 +359,7 @@ TEST(Mechanics, TheFlagWavesTowardThePlayer) {
         if (frame == 1) host::InjectKey(VK_RIGHT, true);
         const AZ_Presenter* flag = Character(kExit);
         const std::int32_t facing = flag->getFacing();
-        if (facings.empty() || facings.back() != facing) facings.push_back(facing);
+        NoteChange(facings, facing);
         return Character(kPlayer)->getX() < PixelsToUnits(360);
     });
     EXPECT_EQ(facings, (std::vector<std::int32_t>{1, 0}));
@@ -409,8 +398,8 @@ TEST(Mechanics, PickupsAddPowerOrHealth) {
         play.Play([&](int frame) {
             Inject(row.keys, frame);
             const std::int32_t now = Word(Character(kPlayer), row.unit, 1);
-            if (values.empty() || values.back() != now) values.push_back(now);
-            taken = CountOf(row.type) == 0;
+            NoteChange(values, now);
+            taken = CountOfType(row.type) == 0;
             return frame < 60;
         });
         EXPECT_EQ(values, row.values);
@@ -639,7 +628,7 @@ TEST(ContentFaults, AStingTakesNoMoreThanItsDamageInAnyFrame) {
             host::InjectKey(VK_LEFT, true);
         }
         const std::int32_t now = Word(player, kHealth, 1);
-        if (health.empty() || health.back() != now) health.push_back(now);
+        NoteChange(health, now);
         return frame < 50;
     });
     EXPECT_NE(stung, -1);
@@ -670,3 +659,5 @@ TEST(ContentFaults, LettingGoOfTheWalkKeyKeepsAStrike) {
     EXPECT_EQ(states[15], "player_stand");
     for (int frame = 6; frame <= 15; ++frame) EXPECT_EQ(xs[frame], xs[5]) << frame;
 }
+
+}  // namespace

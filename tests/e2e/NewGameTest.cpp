@@ -16,19 +16,16 @@
 #include <string>
 #include <vector>
 
-#include "src/CGameApp.h"
 #include "src/CMenuScreen.h"
-#include "src/CSaveGameMgr.h"
 #include "src/actionZel/AZ_Client.h"
-#include "src/actionZel/AZ_Presenter.h"
 #include "src/game/AZ_Adapter.h"
 #include "tests/support/GameFlow.h"
 #include "tests/support/RecordedPlay.h"
+#include "tests/support/WorldCounts.h"
 
 namespace {
 
 constexpr std::uint32_t kLevelIntro0 = 0x21FF0158, kLevelIntro1 = 0x21FF0159, kGameEnd = 0x21FF015A;
-constexpr std::int32_t kPlayerType = 2;
 
 // A menu's items, the focused one marked: "level 1|>level 2".
 std::string MenuItems() {
@@ -41,15 +38,6 @@ std::string MenuItems() {
         for (const char16_t* c = (menu->*MenuPeek::kTexts)[i]; *c != 0; ++c) items += static_cast<char>(*c);
     }
     return items;
-}
-
-// The player's health, -1 without a player.
-std::int32_t PlayerHealth() {
-    AZ_Client* client = AZ_Client::getInstance();
-    const std::int32_t row = client->findCharacterByType(kPlayerType);
-    if (row == -1) return -1;
-    const std::int32_t slot = AZ_Presenter::getPresenter(client->getPresenterOfRow(row))->findCodeSlot(20);
-    return slot == -1 ? -1 : AZ_Presenter_Singleton::getCodeSlotValue(slot + 1);
 }
 
 std::int32_t CurrentLevel() { return AZ_Client::getInstance()->getAdapter()->getCurrentLevel(); }
@@ -73,7 +61,7 @@ TEST(NewGame, PlaysBothLevelsToTheirExitsAndContinues) {
                                std::uint32_t intro) {
         return [=, &run] {
             EXPECT_EQ(CurrentLevel(), level);
-            EXPECT_GT(PlayerHealth(), 0);
+            EXPECT_GT(Word(Character(kPlayer), kHealth, 1), 0);  // the player's health
             EXPECT_EQ(run.dir.Read("savegame.dat"), saved);
             ExpectLevelPage(next, intro);
         };

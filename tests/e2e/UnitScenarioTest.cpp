@@ -43,11 +43,10 @@ const std::map<std::string, std::set<std::int32_t>> kScenarioUnits = {
     {"GrabbingMeetsTwoSpritePoints", {31}},
 };
 
-constexpr std::int32_t kPlayer = 2;
-// The units and visuals whose words the scenarios read.
-constexpr std::int32_t kChild = 2, kAngle = 3, kMotion = 5, kHealth = 20, kScrollPage = 46, kPower = 55,
-                       kStepper = 62, kTextWidget = 63, kSelectable = 65, kPreviousFocus = 71, kHudBackground = 84,
-                       kSprite = 86, kTiledSprite = 89;
+// The units and visuals whose words the scenarios read, besides health
+// and power.
+constexpr std::int32_t kChild = 2, kAngle = 3, kMotion = 5, kScrollPage = 46, kStepper = 62, kTextWidget = 63,
+                       kSelectable = 65, kPreviousFocus = 71, kHudBackground = 84, kSprite = 86, kTiledSprite = 89;
 // The free types a scenario declares, in order.
 constexpr std::int32_t kProbe = 15, kProbe2 = 16, kProbe3 = 17, kProbe4 = 18, kProbe5 = 19;
 
@@ -85,11 +84,6 @@ public:
 
 private:
     std::string m_name;
-};
-
-struct Pos {
-    std::int32_t x, y;
-    bool operator==(const Pos&) const = default;
 };
 
 // What the character was told: the events it handled, but for the enter
@@ -637,7 +631,7 @@ on 354
             // box one pixel high, it does not fit; not held, it counts as
             // fitting.
             const std::int32_t fits = AZ_Client::getInstance()->getAdapter()->layoutText(0, 2, 0, 20, 1);
-            if (bound.empty() || bound.back() != fits) bound.push_back(fits);
+            NoteChange(bound, fits);
             return frame < 60;
         },
         80);
@@ -708,7 +702,7 @@ state cursor_run
                 previousKeys = Word(menu, kPreviousFocus, 2);
             }
             const AZ_Presenter* cursor = Character(kProbe3);
-            const Seen now{Word(menu, kSelectable, 3), {cursor->getX(), cursor->getY()}};
+            const Seen now{Word(menu, kSelectable, 3), PosOf(cursor)};
             if (seen.empty() || seen.back().focus != now.focus) seen.push_back(now);
             cursorAtEnd = now.cursor;
             return frame < 60;
@@ -805,8 +799,8 @@ TEST(UnitScenarios, AChildOfTheLoadingControllerLetsTheLevelLoadOnce) {
     play.maxTicks = 1500;
     std::int32_t followers = -1, players = -1;
     const int frames = play.Play([&](int) {
-        followers = CountOf(kProbe);
-        players = CountOf(kPlayer);
+        followers = CountOfType(kProbe);
+        players = CountOfType(kPlayer);
         return false;
     });
     EXPECT_EQ(frames, 1);

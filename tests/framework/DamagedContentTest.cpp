@@ -31,6 +31,7 @@
 #include "src/actionZel/cc/b_combo.h"
 #include "src/game/AZ_Adapter.h"
 #include "tests/support/GameRun.h"
+#include "tests/support/WorldCounts.h"
 #include "tools/GamePilot.h"
 #include "tools/ResourceIds.h"
 
@@ -85,7 +86,7 @@ public:
         if (m_done || player == nullptr) return;
         m_done = true;
         for (std::int32_t n = 1; n <= AZ_SOUND_COUNT; ++n) client->getAdapter()->playSound(n);
-        const std::int32_t combo = player->findCodeSlot(74);
+        const std::int32_t combo = player->findCodeSlot(kCombo);
         if (combo != -1) b_combo_setMeter(combo, b_combo_getMeterMax(combo));
     }
 

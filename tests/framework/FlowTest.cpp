@@ -232,22 +232,19 @@ struct Row {
     std::function<void()> atScene = {};  // before the state is pushed
 };
 
-// The configuration the screens do not show otherwise.
+// The configuration the screens do not show otherwise (the menus' items:
+// MenuPeek).
 struct Peek : CMenuScreen {
     static constexpr auto kTitle = &Peek::GetTitleId;
-    static constexpr auto kCount = &Peek::m_count;
-    static constexpr auto kItems = &Peek::m_items;
 };
 
 // The options page's item with the widget id, or null.
-struct OptionsPeek : COptionsScreen {
-    static CSelectItemWidget* Item(COptionsScreen* screen, std::uint32_t id) {
-        for (const auto item : {&OptionsPeek::m_soundItem, &OptionsPeek::m_vibrationItem, &OptionsPeek::m_extraItem}) {
-            if ((screen->*item).GetId() == id) return &(screen->*item);
-        }
-        return nullptr;
+CSelectItemWidget* OptionsItem(COptionsScreen* screen, std::uint32_t id) {
+    for (const auto item : {OptionsPeek::kSound, OptionsPeek::kVibration, OptionsPeek::kExtra}) {
+        if ((screen->*item).GetId() == id) return &(screen->*item);
     }
-};
+    return nullptr;
+}
 
 std::string Hex(std::uint32_t id) {
     char text[8];
@@ -271,8 +268,8 @@ std::string Describe(CNode* node) {
     text += " s" + std::to_string(screen->GetStyleFlags());
     if (auto* menu = dynamic_cast<CMenuScreen*>(node)) {
         text += " [";
-        for (std::int32_t i = 0; i < menu->*Peek::kCount; ++i) {
-            text += (i > 0 ? " " : "") + Hex((menu->*Peek::kItems)[i].GetId());
+        for (std::int32_t i = 0; i < menu->*MenuPeek::kCount; ++i) {
+            text += (i > 0 ? " " : "") + Hex((menu->*MenuPeek::kItems)[i].GetId());
         }
         text += "]";
         if (menu->GetChosenId() != 0) text += " @" + std::to_string(menu->GetChosenId());
@@ -292,13 +289,13 @@ void Answer(CNode* node, std::int32_t result, std::uint32_t chosen) {
             select->HandleEvent(EVENT_KEY_PRESS, static_cast<std::uint16_t>(chosen), 0);
         } else if (auto* menu = dynamic_cast<CMenuScreen*>(node)) {
             // A menu takes the accept of its own items only.
-            for (std::int32_t i = 0; i < menu->*Peek::kCount; ++i) {
-                CSelectItemWidget& item = (menu->*Peek::kItems)[i];
+            for (std::int32_t i = 0; i < menu->*MenuPeek::kCount; ++i) {
+                CSelectItemWidget& item = (menu->*MenuPeek::kItems)[i];
                 if (item.GetId() == chosen) menu->OnWidgetCommand(EVENT_WIDGET_ACCEPT, &item);
             }
         } else if (auto* options = dynamic_cast<COptionsScreen*>(node)) {
             // So does the options page.
-            if (CSelectItemWidget* item = OptionsPeek::Item(options, chosen)) {
+            if (CSelectItemWidget* item = OptionsItem(options, chosen)) {
                 options->OnWidgetCommand(EVENT_WIDGET_ACCEPT, item);
             }
         } else if (auto* screen = dynamic_cast<CGenericWidgetScreen*>(node)) {

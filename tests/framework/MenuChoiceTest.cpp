@@ -31,13 +31,8 @@
 
 namespace {
 
-// Where the taps land: the menus' items (MenuPeek), the options' and the
-// text pages' soft-key bar.
-struct OptionsPeek : COptionsScreen {
-    static constexpr auto kSound = &OptionsPeek::m_soundItem;
-    static constexpr auto kVibration = &OptionsPeek::m_vibrationItem;
-    static constexpr auto kExtra = &OptionsPeek::m_extraItem;
-};
+// Where the taps land: the menus' and the options' items (MenuPeek,
+// OptionsPeek), the text pages' soft-key bar.
 struct PagePeek : CWidgetScreen {
     static constexpr auto kSoftkeys = &PagePeek::m_softkeys;
 };
@@ -271,8 +266,6 @@ std::vector<Request> Route(std::vector<Request> more) {
     return more;
 }
 
-std::string SaveGame(char started, char level) { return {started, 0, 0, 0, level, 0, 0, 0, 0, 0, 0, 0}; }
-
 const std::vector<Menu>& Menus() {
     using scenes::kNo;
     using scenes::kYes;
@@ -294,7 +287,7 @@ const std::vector<Menu>& Menus() {
           {CShellScene::kHelpItem, "3 Shell/5 Text"},
           {CShellScene::kAboutItem, "3 Shell/4 Text"},
           {CShellScene::kExitItem, "3 Shell/18 Menu"}}},
-        {"level menu", [](GameRun& run) { run.dir.Write("savegame.dat", SaveGame(1, 3)); },
+        {"level menu", [](GameRun& run) { run.dir.Write("savegame.dat", SaveGame(1, 3, 0)); },
          Route({{kShellMachine, CShellScene::kLevelMenu, kReset}}), "3 Shell/8 Menu", 3,
          {{0, "3 Shell/9 Text"}, {1, "3 Shell/9 Text"}, {2, "3 Shell/9 Text"}, {3, "3 Shell/9 Text"}}},
         {"options", [](GameRun& run) { run.dir.Write("device.conf", "X=0\nDISABLE_VIBRATION=0\n"); },

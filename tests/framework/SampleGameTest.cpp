@@ -5,7 +5,8 @@
 // end-to-end suite (tests/e2e) plays both levels to their exits.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -13,7 +14,6 @@
 
 #include "host/Window.h"
 #include "src/CGameApp.h"
-#include "src/CNode.h"
 #include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Data.h"
 #include "src/actionZel/AZ_Presenter.h"
@@ -22,11 +22,9 @@
 #include "tests/support/GameRun.h"
 #include "tests/support/RecordedPlay.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WorldCounts.h"
 
 namespace {
-
-constexpr char kCharacterSelection[] = "3 Shell/7 CharacterSelect", kRetry[] = "3 Shell/10 Game/4 Menu";
-constexpr std::int32_t kPlayerType = 2;
 
 // The whole game from its start: every page before play taken with select
 // (the sound question answered no), the character chosen with the given
@@ -46,7 +44,7 @@ struct SampleRun : GameRun {
             stop = true;
             host::InjectClose();
         };
-        exitCode = Run([&](int tick) {
+        Run([&](int tick) {
             if (tick == 0 || stop) return;
             const std::int32_t started = play.Tick(tick);
             const std::string chain = Chain();
@@ -56,19 +54,15 @@ struct SampleRun : GameRun {
                 if (started != -1 && !atPage("level " + std::to_string(started))) end();
                 return;
             }
-            // Once the page's opening is over, it is taken.
             if (reached && !atPage(chain)) {
                 end();
                 return;
             }
-            if (Top()->GetElapsed() < Top()->GetTransitionTime() || tick % 2 != 0) return;
-            if (chain == kCharacterSelection) Press(character);
-            Press(VK_RETURN);
+            TakePage(tick, character);
         }, maxTicks);
     }
 
     WORD character;
-    int exitCode = -1;
 };
 
 // The right-hand character starts in script level 1; running on into the
@@ -83,12 +77,9 @@ TEST(SampleGame, AFallIntoAPitAsksToRetry) {
                      seen.push_back(chain);
                      return seen.size() == 1;
                  }
-                 if (chain != kRetry) return true;
+                 if (chain != kRetryChain) return true;
                  seen.push_back("retry");
-                 AZ_Client* client = AZ_Client::getInstance();
-                 const AZ_Presenter* player =
-                     AZ_Presenter::getPresenter(client->getPresenterOfRow(client->findCharacterByType(kPlayerType)));
-                 EXPECT_GT(player->getY(), client->getAdapter()->getMapHeight());
+                 EXPECT_GT(Character(kPlayer)->getY(), AZ_Client::getInstance()->getAdapter()->getMapHeight());
                  return true;
              },
              1500);

@@ -24,22 +24,16 @@
 
 namespace {
 
-// Character types of the sample content.
-constexpr std::int32_t kPlayer = 2, kHeavyPlayer = 3, kWalker = 4, kPickup = 5, kPuff = 6, kHook = 10, kSpark = 12,
-                       kBat = 13, kHeart = 14, kDialogue = 81;
 constexpr std::int32_t kInFront = 172;  // a walker met in front: knocked back
 
 AZ_Client* Client() { return CGameApp::GetInstance()->GetEngineRuntime(); }
-AZ_Presenter* FirstOf(std::int32_t type) {
-    return AZ_Presenter::getPresenter(Client()->getPresenterOfRow(Client()->findCharacterByType(type)));
-}
-AZ_Presenter* Player() { return FirstOf(kPlayer); }
 
 // The player put down at pixels (x, y), its bottom centre, facing right.
 void Place(std::int32_t x, std::int32_t y) {
-    Player()->setX(AZ_Adapter::pixelToWorld(x));
-    Player()->setY(AZ_Adapter::pixelToWorld(y));
-    Player()->setFacing(0);
+    AZ_Presenter* player = Character(kPlayer);
+    player->setX(AZ_Adapter::pixelToWorld(x));
+    player->setY(AZ_Adapter::pixelToWorld(y));
+    player->setFacing(0);
 }
 
 // What a player does, at frames counted from the scenario's start, and
@@ -64,7 +58,7 @@ TEST(SpawnLifetime, NothingARepeatedActionSpawnsStaysBehind) {
     const auto underTheBeam = [] { Place(60, 264); };
     const auto reach = [](std::int32_t type) {
         return [type] {
-            const AZ_Presenter* foe = FirstOf(type);
+            const AZ_Presenter* foe = Character(type);
             Place(foe->getX() * 24 / 1024 - 20, 264);
         };
     };

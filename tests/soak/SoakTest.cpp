@@ -214,7 +214,6 @@ public:
 
 private:
     static constexpr int kSettleFrames = 10;
-    static constexpr std::int32_t kHook = 10, kSpark = 12, kPuff = 6;
 
     // Each level's holds are those of the first, but for the fonts that
     // load as a text first uses them.

@@ -50,12 +50,18 @@ CStateMachineNode* Scene(CStateMachineNode* machine, std::uint32_t state) {
     return dynamic_cast<CStateMachineNode*>(machine->GetCurrentNode());
 }
 
+std::vector<std::pair<std::int32_t, std::int32_t>> GameSprites() {
+    std::vector<std::pair<std::int32_t, std::int32_t>> sprites;
+    for (std::int32_t archetype = 0; archetype <= 20; ++archetype) sprites.emplace_back(archetype, 0);
+    for (std::int32_t archetype : {2, 16, 17}) {
+        for (std::int32_t character : {1, 2}) sprites.emplace_back(archetype, character);
+    }
+    return sprites;
+}
+
 void LoadGameSprites() {
     SZ_Home* home = CGameApp::GetSpriteHome();
-    for (std::int32_t archetype = 0; archetype <= 20; ++archetype) home->QueueArchetypeCharacter(archetype, 0);
-    for (std::int32_t archetype : {2, 16, 17}) {
-        for (std::int32_t character : {1, 2}) home->QueueArchetypeCharacter(archetype, character);
-    }
+    for (const auto& [archetype, character] : GameSprites()) home->QueueArchetypeCharacter(archetype, character);
     while (home->ProcessLoadQueue(500)) {
     }
 }
@@ -76,6 +82,13 @@ std::uint8_t PrefsByte(const GameRun& run, int n) { return static_cast<std::uint
 
 std::string SaveGame(char started, char level, char character) {
     return {started, 0, 0, 0, level, 0, 0, 0, character, 0, 0, 0};
+}
+
+void TakePage(int tick, WORD character) {
+    CNode* top = Top();
+    if (top->GetElapsed() < top->GetTransitionTime() || tick % 2 != 0) return;
+    if (Chain() == kCharacterSelectChain) Press(character);
+    Press(VK_RETURN);
 }
 
 std::vector<int> FlowRun::Walk(const std::vector<Step>& steps) {

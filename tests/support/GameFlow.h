@@ -10,10 +10,12 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/Window.h"
 #include "src/CMenuScreen.h"
+#include "src/COptionsScreen.h"
 #include "tests/support/GameRun.h"
 
 class CNode;
@@ -26,6 +28,12 @@ struct MenuPeek : CMenuScreen {
     static constexpr auto kTexts = &MenuPeek::m_texts;
     static constexpr auto kCount = &MenuPeek::m_count;
 };
+// The options page's three items.
+struct OptionsPeek : COptionsScreen {
+    static constexpr auto kSound = &OptionsPeek::m_soundItem;
+    static constexpr auto kVibration = &OptionsPeek::m_vibrationItem;
+    static constexpr auto kExtra = &OptionsPeek::m_extraItem;
+};
 
 // The class without its C and Scene or Screen: CShellScene is "Shell"; the
 // game screen is "Play".
@@ -35,10 +43,17 @@ CStateMachineNode* Root();
 CNode* Top();
 // "3 Shell/10 Game/3 Menu": each level's state id and class.
 std::string Chain();
+// The chains of the character selection, of the game screen in play and
+// of the retry question.
+inline constexpr char kCharacterSelectChain[] = "3 Shell/7 CharacterSelect", kPlayChain[] = "3 Shell/10 Game/2 Play",
+                      kRetryChain[] = "3 Shell/10 Game/4 Menu";
 // The machine's child scene in the state, or null.
 CStateMachineNode* Scene(CStateMachineNode* machine, std::uint32_t state);
-// Every sprite the loading page loads, at once: for tests that go straight
-// to the menus or the game.
+// Every sprite the loading page loads, as (archetype, character): 0 of
+// archetypes 0 to 20, and 1 and 2 of 2, 16 and 17.
+std::vector<std::pair<std::int32_t, std::int32_t>> GameSprites();
+// Those sprites loaded at once: for tests that go straight to the menus or
+// the game.
 void LoadGameSprites();
 // The text of the top node, a text page.
 std::u16string TopText();
@@ -52,6 +67,11 @@ std::string SaveGame(char started, char level, char character);
 
 inline constexpr WORD kUp = VK_UP, kDown = VK_DOWN, kLeft = VK_LEFT, kRight = VK_RIGHT, kEnter = VK_RETURN,
                       kEscape = VK_ESCAPE;
+
+// Called at every tick of a run that takes each page of the flow: once the
+// top page's opening is over, at even ticks, select (on the character
+// selection, the character's arrow first).
+void TakePage(int tick, WORD character);
 
 // One step of a walk: the chain waited for, a check when it is reached,
 // then (once the top screen's intro is over and waitMs have passed) the

@@ -11,12 +11,7 @@
 #include "src/game/AZ_Adapter.h"
 #include "tests/support/GameFlow.h"
 #include "tests/support/GameRun.h"
-
-namespace {
-
-constexpr std::int32_t kDialogueType = 81;
-
-}  // namespace
+#include "tests/support/WorldCounts.h"
 
 Plans ReadPlans() {
     static const std::map<std::string, WORD> keys = {
@@ -57,7 +52,7 @@ std::int32_t RecordedPlay::Tick(int tick) {
         return -1;
     }
     AZ_Client* client = AZ_Client::getInstance();
-    const bool dialogue = client->findCharacterByType(kDialogueType) != -1;
+    const bool dialogue = Character(kDialogue) != nullptr;
     const bool opened = dialogue && !m_dialogue;
     m_dialogue = dialogue;
     std::int32_t started = -1;

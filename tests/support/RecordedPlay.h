@@ -25,9 +25,6 @@ using Plans = std::map<std::string, std::vector<KeyEvent>>;
 // The plans of the recording by name; a line it cannot read fails the test.
 Plans ReadPlans();
 
-// The chain of the game screen in play (see tests/support/GameFlow.h).
-inline constexpr char kPlayChain[] = "3 Shell/10 Game/2 Play";
-
 class RecordedPlay {
 public:
     // The plan to play in each script level; other levels get no keys.

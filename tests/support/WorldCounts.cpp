@@ -40,6 +40,22 @@ WorldCounts CountWorld() {
     return counts;
 }
 
+AZ_Presenter* Character(std::int32_t type, std::int32_t nth) {
+    const AZ_Client* client = AZ_Client::getInstance();
+    std::int32_t row = client->findCharacterByType(type);
+    for (; row != -1 && nth > 0; --nth) row = client->findNextCharacterByType(type, row);
+    return row == -1 ? nullptr : AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
+}
+
+std::int32_t Word(const AZ_Presenter* presenter, std::int32_t codeId, std::int32_t word) {
+    const std::int32_t slot = presenter != nullptr ? presenter->findCodeSlot(codeId) : -1;
+    return slot == -1 ? kAbsent : AZ_Presenter_Singleton::getCodeSlotValue(slot + word);
+}
+
+bool Holds(const AZ_Presenter* presenter, std::int32_t codeId) {
+    return presenter != nullptr && presenter->findCodeSlot(codeId) != -1;
+}
+
 std::int32_t CountOfType(std::int32_t type) {
     AZ_Client* client = AZ_Client::getInstance();
     std::int32_t count = 0;
