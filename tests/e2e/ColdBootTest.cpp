@@ -119,6 +119,7 @@ TEST(ColdBoot, AReadOnlyGameDirectoryGivesTheStorageWarning) {
     }));
     host::SetReadOnlyFiles(false);
     EXPECT_EQ(run.exitCode, 0);
+    EXPECT_FALSE(run.endedByItself);
     EXPECT_FALSE(run.dir.Exists("prefs.dat"));
     EXPECT_FALSE(run.dir.Exists("savegame.dat"));
 }
