@@ -59,11 +59,7 @@ struct World : GameUnitWorld {
         const vktools::Bytes map = MakeTestMap(kMap);
         EXPECT_TRUE(MapManager::parseMap(map.data(), static_cast<std::uint32_t>(map.size()),
                                          &client->getAdapter()->getMap()));
-        client->getManager()->relayout(80, 1);
-        store->release();
-        delete store;
-        store = new AZ_Presenter_Singleton();
-        store->init(AZ__MAX_PRESENTER);
+        GiveTextVisualAnInstance();
     }
 };
 
@@ -148,10 +144,7 @@ std::string Play(World& w, const std::string& program, Take take) {
     Camera* camera = client->getCamera();
     camera->SetupForMap(240, 320, 1);
     camera->SetActiveLayer(0);
-    camera->SetSnap(true);
-    for (int l = 0; l < Camera::kMaxLayers; ++l) camera->SetLayerParallax(l, 1024, 1024);
-    camera->LookAtPixels(120, 160, 0);
-    camera->UpdateScroll(0);
+    w.ViewFromOrigin();
 
     AZ_Presenter* p = nullptr;
     AZ_Presenter* subject = nullptr;
