@@ -85,6 +85,24 @@ struct GameUnitWorld : ScriptWorld {
         store->reset();
         log.clear();
     }
+    // A store laid out with one v_textBox instance, which the game's table
+    // does not reserve.
+    void GiveTextVisualAnInstance() {
+        client->getManager()->relayout(80, 1);
+        store->release();
+        delete store;
+        store = new AZ_Presenter_Singleton();
+        store->init(AZ__MAX_PRESENTER);
+    }
+    // The camera snapped, every layer moving with it, looking at pixel
+    // (120, 160): a 240 x 320 view shows the map from (0, 0).
+    void ViewFromOrigin() {
+        Camera* camera = client->getCamera();
+        camera->SetSnap(true);
+        for (int l = 0; l < Camera::kMaxLayers; ++l) camera->SetLayerParallax(l, 1024, 1024);
+        camera->LookAtPixels(120, 160, 0);
+        camera->UpdateScroll(0);
+    }
     AZ_Presenter* Make(std::int32_t type, std::int32_t x = 0, std::int32_t y = 0) {
         return PresenterOfRow(Spawn(type, x * 1024 / 24, y * 1024 / 24));
     }

@@ -9,16 +9,17 @@
 #include "platform/shared/core/SystemEvent.h"
 #include "src/CGameApp.h"
 #include "src/CKeyMgr.h"
+#include "tests/engine/GameUnitWorld.h"
 #include "tests/support/ScriptWorld.h"
 
 namespace {
 
 // Types 2 and 3 have a box 24 x 48 pixels; 81 is the text box.
 std::string Script() {
-    std::string script = "type controller initial idle\ntype other initial idle\ntype player initial boxed\n"
-                         "type heavy initial boxed\n";
-    for (int n = 4; n < 81; ++n) script += "type f" + std::to_string(n) + " initial idle\n";
-    return script + "type box initial idle\nstate idle\nstate boxed\non enter\n    b_boundingBox 1024 2048 0\n";
+    return "type controller initial idle\ntype other initial idle\ntype player initial boxed\n"
+           "type heavy initial boxed\n" +
+           FillerTypes(4, 81) + "type box initial idle\nstate idle\nstate boxed\non enter\n"
+                                "    b_boundingBox 1024 2048 0\n";
 }
 
 struct Input {

@@ -40,10 +40,7 @@ std::string Play(GameUnitWorld& w, const std::string& program) {
     w.Restart();
     Camera* camera = w.client->getCamera();
     camera->SetViewEnabled(false);
-    camera->SetSnap(true);
-    for (int l = 0; l < Camera::kMaxLayers; ++l) camera->SetLayerParallax(l, 1024, 1024);
-    camera->LookAtPixels(120, 160, 0);
-    camera->UpdateScroll(0);
+    w.ViewFromOrigin();
     AZ_Presenter* p = nullptr;
     bool wake = false;
     std::string trace;

@@ -44,15 +44,6 @@ struct World : GameUnitWorld {
         EXPECT_TRUE(MapManager::parseMap(map.data(), static_cast<std::uint32_t>(map.size()),
                                          &client->getAdapter()->getMap()));
     }
-    // A store laid out with one v_textBox instance, which the game's table
-    // does not reserve.
-    void GiveTextVisualAnInstance() {
-        client->getManager()->relayout(80, 1);
-        store->release();
-        delete store;
-        store = new AZ_Presenter_Singleton();
-        store->init(AZ__MAX_PRESENTER);
-    }
 };
 
 // Plays a program of tokens on a fresh level, in frames of 48 ms on a

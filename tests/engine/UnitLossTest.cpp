@@ -59,11 +59,7 @@ struct World : GameUnitWorld {
         const vktools::Bytes map = MakeTestMap(kMap);
         EXPECT_TRUE(MapManager::parseMap(map.data(), static_cast<std::uint32_t>(map.size()),
                                          &client->getAdapter()->getMap()));
-        client->getManager()->relayout(80, 1);
-        store->release();
-        delete store;
-        store = new AZ_Presenter_Singleton();
-        store->init(AZ__MAX_PRESENTER);
+        GiveTextVisualAnInstance();
     }
 };
 
@@ -126,7 +122,7 @@ void AttachKept(AZ_Presenter* p, std::int32_t code) {
 // of a 240 x 320 view over the map, the view off until V:
 //   @type,x,y  a character, the current one   #id  presenter id as the current one
 //   c:p,...  attach unit c (an instruction: run it)   c.w=v  word w of unit c := v
-//   Bw,h  a box   L  face left   V  the view on   Z  the character's row only (dormant)
+//   Bw,h  a box   V  the view on   Z  the character's row only (dormant)
 //   K  key 3 (left) held   |  a frame of 48 ms   Uc / Uc,t  unit c's update itself, with time 32 / t
 //   !c,e / !c,e,n / !c,e,n,s  the next token is the trigger: at the n-th (first) handling of event e
 //   during it, the handler takes unit c of the current character (of presenter s) away
@@ -136,18 +132,19 @@ void AttachKept(AZ_Presenter* p, std::int32_t code) {
 // come.
 std::string Play(World& w, const std::string& program, Take take) {
     AZ_Client* client = w.client;
-    CKeyMgr* keys = CGameApp::GetKeyMgr();
-    keys->HandleEvent(EVENT_KEY_UP, 6, 0);  // a key the last program left down
-    client->getKeyManager()->update(-1);
-    keys->EndFrame();
+    // Key 3 (left) down or up, and the key states advanced as a frame does.
+    const auto key = [client](std::uint32_t event) {
+        CKeyMgr* keys = CGameApp::GetKeyMgr();
+        keys->HandleEvent(event, 6, 0);
+        client->getKeyManager()->update(-1);
+        keys->EndFrame();
+    };
+    key(EVENT_KEY_UP);  // a key the last program left down
     w.Restart();
     Camera* camera = client->getCamera();
     camera->SetupForMap(240, 320, 1);
     camera->SetActiveLayer(0);
-    camera->SetSnap(true);
-    for (int l = 0; l < Camera::kMaxLayers; ++l) camera->SetLayerParallax(l, 1024, 1024);
-    camera->LookAtPixels(120, 160, 0);
-    camera->UpdateScroll(0);
+    w.ViewFromOrigin();
 
     AZ_Presenter* p = nullptr;
     AZ_Presenter* subject = nullptr;
@@ -187,14 +184,9 @@ std::string Play(World& w, const std::string& program, Take take) {
         if (op == '@') p = w.PresenterOfRow(w.Spawn(n[0], n[1], n[2]));
         if (op == '#') p = AZ_Presenter::getPresenter(n[0]);
         if (op == 'B') RunCode(p, {27, n[0], n[1], 0});
-        if (op == 'L') p->setFacing(1);
         if (op == 'V') camera->SetViewEnabled(true);
         if (op == 'Z') client->releaseRow(client->getActiveIndex(p->getId()));
-        if (op == 'K') {
-            keys->HandleEvent(EVENT_KEY_DOWN, 6, 0);
-            client->getKeyManager()->update(-1);
-            keys->EndFrame();
-        }
+        if (op == 'K') key(EVENT_KEY_DOWN);
         if (op == '|') w.Tick(48);
         if (op == 'U') AZ_GetUnit(n[0]).update(p, slot, n.size() > 1 ? n[1] : 32);
         if (std::isdigit(op) && token.find('=') != std::string::npos) {
@@ -230,7 +222,7 @@ std::string Live(const std::string& answer) {
     return answer + " / ok / " + answer + " / " + answer + " / ok";
 }
 
-// Each row's answers for the five takes (Live: the Part's steps after the
+// Each row's answers for the five takes (Live: the unit's steps after the
 // event while the character lives, nothing once it is gone). A unit never
 // writes its own record after losing it, so no answer names a word of the
 // unit under test: only the partners it finds again (b_motion's velocity,
