@@ -22,8 +22,6 @@
 // allocations per frame.
 #include <benchmark/benchmark.h>
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -32,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchGameDir.h"
 #include "bench/CountingNew.h"
 #include "host/Clock.h"
 #include "host/Debug.h"
@@ -56,29 +55,23 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A game directory with a copy of the archive; the saves go before a run.
+// A game directory with a copy of the archive, the game's debug output
+// quiet while it lasts; the saves go before a run.
 class GameDirectory {
 public:
-    GameDirectory() {
-        char pattern[] = "/tmp/vk-bench-game-XXXXXX";
-        m_path = mkdtemp(pattern);
-        std::filesystem::copy_file(VK_GAME_ARCHIVE, m_path + "/velkorin.big");
-        host::SetDebugSink([](std::u16string_view) {});
-    }
-    ~GameDirectory() {
-        host::SetDebugSink(nullptr);
-        std::filesystem::remove_all(m_path);
-    }
+    GameDirectory() { host::SetDebugSink([](std::u16string_view) {}); }
+    ~GameDirectory() { host::SetDebugSink(nullptr); }
     GameDirectory(const GameDirectory&) = delete;
     GameDirectory& operator=(const GameDirectory&) = delete;
 
     const std::string& Fresh() const {
-        for (const char* name : {"prefs.dat", "savegame.dat", "hs.dat"}) std::filesystem::remove(m_path + "/" + name);
-        return m_path;
+        const std::string& path = m_dir.Path();
+        for (const char* name : {"prefs.dat", "savegame.dat", "hs.dat"}) std::filesystem::remove(path + "/" + name);
+        return path;
     }
 
 private:
-    std::string m_path;
+    BenchGameDir m_dir;
 };
 
 void Press(WORD key) {
