@@ -3,11 +3,7 @@
 // platform core, on the headless device; the root node has no state.
 #pragma once
 
-#include <stdlib.h>
-
-#include <filesystem>
-#include <string>
-
+#include "bench/BenchGameDir.h"
 #include "host/File.h"
 #include "host/WaveOut.h"
 #include "host/Window.h"
@@ -19,10 +15,7 @@
 class BenchGame {
 public:
     BenchGame() {
-        char pattern[] = "/tmp/vk-bench-XXXXXX";
-        m_dir = mkdtemp(pattern);
-        std::filesystem::copy_file(VK_GAME_ARCHIVE, m_dir + "/velkorin.big");
-        host::SetModuleDirectory(m_dir);
+        host::SetModuleDirectory(m_dir.Path());
         host::SetMediaBackend(host::MediaBackend::Headless);
         host::ResetWindowing();
         m_applet = CApplet::Create(nullptr);
@@ -41,7 +34,6 @@ public:
         ICCore::SetInstance(nullptr);
         delete m_applet;
         host::ResetWindowing();
-        std::filesystem::remove_all(m_dir);
     }
     BenchGame(const BenchGame&) = delete;
     BenchGame& operator=(const BenchGame&) = delete;
@@ -50,7 +42,7 @@ public:
     CGameApp* App() const { return m_app; }
 
 private:
-    std::string m_dir;
+    BenchGameDir m_dir;
     CApplet* m_applet;
     CGameApp* m_app;
 };

@@ -22,8 +22,6 @@
 // allocations per frame.
 #include <benchmark/benchmark.h>
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -32,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchGameDir.h"
 #include "bench/CountingNew.h"
 #include "host/Clock.h"
 #include "host/Debug.h"
@@ -56,41 +55,30 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A game directory with a copy of the archive; the saves go before a run.
+// A game directory with a copy of the archive, the game's debug output
+// quiet while it lasts; the saves go before a run.
 class GameDirectory {
 public:
-    GameDirectory() {
-        char pattern[] = "/tmp/vk-bench-game-XXXXXX";
-        m_path = mkdtemp(pattern);
-        std::filesystem::copy_file(VK_GAME_ARCHIVE, m_path + "/velkorin.big");
-        host::SetDebugSink([](std::u16string_view) {});
-    }
-    ~GameDirectory() {
-        host::SetDebugSink(nullptr);
-        std::filesystem::remove_all(m_path);
-    }
+    GameDirectory() { host::SetDebugSink([](std::u16string_view) {}); }
+    ~GameDirectory() { host::SetDebugSink(nullptr); }
     GameDirectory(const GameDirectory&) = delete;
     GameDirectory& operator=(const GameDirectory&) = delete;
 
     const std::string& Fresh() const {
-        for (const char* name : {"prefs.dat", "savegame.dat", "hs.dat"}) std::filesystem::remove(m_path + "/" + name);
-        return m_path;
+        const std::string& path = m_dir.Path();
+        for (const char* name : {"prefs.dat", "savegame.dat", "hs.dat"}) std::filesystem::remove(path + "/" + name);
+        return path;
     }
 
 private:
-    std::string m_path;
+    BenchGameDir m_dir;
 };
-
-void Press(WORD key) {
-    host::InjectKey(key, true);
-    host::InjectKey(key, false);
-}
 
 void BM_BootToMainMenu(benchmark::State& state) {
     const GameDirectory dir;
-    // The start-up scene's sound question, and the shell scene's main menu.
-    const std::string soundQuestion = "1/" + std::to_string(CInitScene::kSoundQuestion);
-    const std::string mainMenu = "3/" + std::to_string(CShellScene::kMainMenu);
+    using vktools::GamePilot;
+    const std::string soundQuestion = GamePilot::Chain({GamePilot::kStartUpScene, CInitScene::kSoundQuestion});
+    const std::string mainMenu = GamePilot::Chain({GamePilot::kShellScene, CShellScene::kMainMenu});
     std::uint32_t menuAt = 0;
     int frames = 0;
     for (auto _ : state) {
@@ -101,10 +89,10 @@ void BM_BootToMainMenu(benchmark::State& state) {
         vktools::RunHeadlessGame(dir.Fresh(), 0, [&](std::uint32_t ms) {
             ++frames;
             CNode* top = nullptr;
-            const std::string chain = vktools::GamePilot::StateChain(&top);
+            const std::string chain = GamePilot::StateChain(&top);
             if (!answered && chain == soundQuestion && top->GetElapsed() >= top->GetTransitionTime()) {
-                Press(VK_DOWN);
-                Press(VK_RETURN);
+                vktools::Press(VK_DOWN);
+                vktools::Press(VK_RETURN);
                 answered = true;
             }
             if (chain == mainMenu && took == Clock::duration{}) {
@@ -126,7 +114,7 @@ std::vector<std::int32_t> SpriteXs() {
     constexpr std::int32_t kSprite = 86;  // v_sz
     const AZ_Client* client = AZ_Client::getInstance();
     std::vector<std::int32_t> xs;
-    for (std::int32_t row = 0; row < 64; ++row) {
+    for (std::int32_t row = 0; row < AZ_MAX_ACTIVE; ++row) {
         const std::int32_t id = client->getPresenterOfRow(row);
         AZ_Presenter* presenter = id >= 0 ? AZ_Presenter::getPresenter(id) : nullptr;
         if (presenter != nullptr && presenter->findCodeSlot(kSprite) != -1) {
@@ -246,7 +234,7 @@ void BM_BusiestFrame(benchmark::State& state) {
             ++waited;
             if (client->getAdapter()->getKeyCharacter() != player->getId()) {
                 calm = 0;
-                if (waited % 5 == 0) Press(VK_RETURN);
+                if (waited % 5 == 0) vktools::Press(VK_RETURN);
             }
             if (++calm < 10 && waited < 600) return false;
             player->setX(AZ_Adapter::pixelToWorld(best.left + client->getCamera()->GetViewWidth() / 2));

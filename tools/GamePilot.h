@@ -20,11 +20,30 @@
 
 namespace vktools {
 
+// A key pressed and released (a virtual key of the phone).
+inline void Press(WORD key) {
+    host::InjectKey(key, true);
+    host::InjectKey(key, false);
+}
+
 class GamePilot {
 public:
     // character: the arrow that chooses it on the character selection
     // (VK_LEFT for the first, VK_RIGHT for the second).
     explicit GamePilot(WORD character) : m_character(character) {}
+
+    // The root node's scenes.
+    static constexpr std::uint32_t kStartUpScene = 1, kShellScene = 3;
+
+    // The chain of the state ids, as StateChain gives it.
+    static std::string Chain(std::initializer_list<std::uint32_t> ids) {
+        std::string chain;
+        for (const std::uint32_t id : ids) {
+            if (!chain.empty()) chain += '/';
+            chain += std::to_string(id);
+        }
+        return chain;
+    }
 
     // "3/10/2": the state ids from the root node down to the top screen.
     static std::string StateChain(CNode** top = nullptr) {
@@ -81,27 +100,11 @@ public:
 private:
     // The players start facing right.
     static constexpr WORD kWalk = VK_RIGHT;
-    // The root node's scenes.
-    static constexpr std::uint32_t kStartUpScene = 1, kShellScene = 3;
 
     struct Keys {
         std::vector<WORD> keys;
         std::uint32_t waitMs = 0;  // after arriving, at the least
     };
-
-    static std::string Chain(std::initializer_list<std::uint32_t> ids) {
-        std::string chain;
-        for (const std::uint32_t id : ids) {
-            if (!chain.empty()) chain += '/';
-            chain += std::to_string(id);
-        }
-        return chain;
-    }
-
-    static void Press(WORD key) {
-        host::InjectKey(key, true);
-        host::InjectKey(key, false);
-    }
 
     Keys KeysFor(const std::string& chain) const {
         if (chain == Chain({kStartUpScene, CInitScene::kSoundQuestion})) return {{VK_DOWN, VK_RETURN}};  // sound: yes

@@ -84,7 +84,6 @@ void CLayoutWidget::ForgetChild(CUIWidget* child) {
 }
 
 void CLayoutWidget::RemoveChild(CUIWidget* child) {
-    if (child == nullptr) return;
     ClearRoles(child);
     CContainerWidget::RemoveChild(child);
 }

@@ -134,9 +134,12 @@ bool AZ_KeyManager::mapPointer(std::int32_t presenterId, std::int32_t* lifted) {
         keys->SetLastKey(static_cast<std::uint8_t>(key));
         m_tapKey = key;
     } else if (type == kTextBox) {
-        if (wentDown) m_states[5] = kPressed;
-        if (wentDown) m_tapKey = 5;
-        if (wentUp && !wentDown) m_states[5] = kReleased;
+        if (wentDown) {
+            m_states[5] = kPressed;
+            m_tapKey = 5;
+        } else if (wentUp) {
+            m_states[5] = kReleased;
+        }
     } else if (type == kPlayer || type == kOtherPlayer) {
         const std::int32_t box = presenter->findCodeSlot(kBoundingBox);
         if (wentDown && box != -1) {

@@ -150,6 +150,10 @@ std::int32_t AZ_GetSquaredDistance(std::int32_t x1, std::int32_t y1, std::int32_
 
 std::int32_t AZ_GetSquaredLength(std::int32_t dx, std::int32_t dy) { return Saturated(SquaredDistance(dx, dy)); }
 
+std::int32_t AZ_GetShiftedSquares(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+    return Saturated((Square(std::int64_t{x2} - x1) >> 10) + (Square(std::int64_t{y2} - y1) >> 10));
+}
+
 std::int32_t AZ_GetStateRow(std::int32_t presenterId) {
     AZ_Client* client = AZ_Client::getInstance();
     const std::int32_t row = client->getActiveIndex(presenterId);

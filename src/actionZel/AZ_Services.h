@@ -54,6 +54,9 @@ std::int32_t AZ_FindNearestTarget(const AZ_Presenter* presenter, std::int32_t ty
 std::int32_t AZ_GetSquaredDistance(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
 // (dx^2 + dy^2) >> 10, the same measure of a difference.
 std::int32_t AZ_GetSquaredLength(std::int32_t dx, std::int32_t dy);
+// (dx^2 >> 10) + (dy^2 >> 10) between the two points, each square shifted
+// on its own (their low bits do not add up), exact and saturated as above.
+std::int32_t AZ_GetShiftedSquares(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
 // Presenter id of the character of the type nearest to the presenter by
 // AZ_GetSquaredDistance between their positions, or -1; the presenter and
 // the excluded id are left out, the first one met wins a tie. ...OfType

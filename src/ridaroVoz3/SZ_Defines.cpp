@@ -140,10 +140,7 @@ DataInputStream::DataInputStream(std::uint32_t resourceId) : m_resourceId(resour
 
 bool DataInputStream::ReadString(char*& text) {
     text = nullptr;
-    const std::uint8_t swap = m_swap;
-    m_swap = 1;
-    const std::uint16_t length = ReadU16();
-    m_swap = swap;
+    const std::uint16_t length = ReadU16BigEndian();
     if (HasError() != 0) return false;
     if (length > Available()) {
         Skip(length);  // sets the error flag, as a short read does

@@ -58,9 +58,13 @@ std::uint32_t CArrayInputStream::ReadUtf8Chars(std::uint32_t n, char16_t* wideDe
 }
 
 std::uint32_t CArrayInputStream::ReadUTF(char16_t* wideDest, std::uint32_t capacity) {
+    return ReadUtf8Chars(ReadU16BigEndian(), wideDest, capacity);
+}
+
+std::uint16_t CArrayInputStream::ReadU16BigEndian() {
     const std::uint8_t swap = m_swap;
     m_swap = 1;
-    const std::uint16_t count = ReadU16();
+    const std::uint16_t value = ReadU16();
     m_swap = swap;
-    return ReadUtf8Chars(count, wideDest, capacity);
+    return value;
 }

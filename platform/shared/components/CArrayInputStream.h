@@ -28,6 +28,10 @@ public:
     // UTF-8 bytes decoded as by ReadUtf8Chars.
     std::uint32_t ReadUTF(char16_t* wideDest, std::uint32_t capacity);
 
+protected:
+    // A big-endian u16, whatever the swap flag.
+    std::uint16_t ReadU16BigEndian();
+
 private:
     std::uint32_t m_size = 0;
     const std::uint8_t* m_data = nullptr;

@@ -31,9 +31,9 @@ void b_clipToScreen_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::
     if (visibility == kWentOut) {
         // The handler may have taken this unit or b_drawable away; all that
         // follows writes this instance's own words.
-        const AZ_HeldInstance self(codeSlot);
+        const AZ_HeldInstance instance(codeSlot);
         client->sendEvent(presenter->getId(), 312);
-        if (!self.held() || (drawable = presenter->findCodeSlot(kDrawable)) == -1) return;
+        if (!instance.held() || (drawable = presenter->findCodeSlot(kDrawable)) == -1) return;
     }
     const Camera* camera = client->getCamera();
     std::int32_t x = WrapSub32(Camera::WorldToPixel(presenter->getX()), camera->GetX());

@@ -22,9 +22,9 @@ void b_increaseHealth_update(AZ_Presenter* presenter, std::int32_t codeSlot, std
     AZ_CheckInstance(kId, presenter, codeSlot, AZ_UNIT_SOURCE(b_increaseHealth), __LINE__);
     // The health event's handler may detach this unit, attach it afresh or
     // destroy the character: only the instance still held ends itself.
-    const AZ_HeldInstance self(codeSlot);
+    const AZ_HeldInstance instance(codeSlot);
     b_deliverDamage_applyOverTime(presenter, codeSlot, frameTime, kId);
-    if (self.held() && b_increaseHealth_getDuration(codeSlot) <= 0) presenter->detach(kId);
+    if (instance.held() && b_increaseHealth_getDuration(codeSlot) <= 0) presenter->detach(kId);
 }
 
 void b_increaseHealth_detach(AZ_Presenter* presenter, std::int32_t codeSlot) {

@@ -26,9 +26,9 @@ constexpr std::int32_t kMaxReach = 40960;
 // 295, then the unit leaves, unless the handler already took it away (or
 // attached it afresh, which it keeps).
 void Stop(AZ_Presenter* presenter, std::int32_t codeSlot) {
-    const AZ_HeldInstance self(codeSlot);
+    const AZ_HeldInstance instance(codeSlot);
     AZ_Client::getInstance()->sendEvent(presenter->getId(), kReleased);
-    if (self.held()) presenter->detach(kId);
+    if (instance.held()) presenter->detach(kId);
 }
 
 std::int32_t Scaled(std::int32_t value, std::int32_t frameTime) { return WrapMul32(value, frameTime) >> 10; }
@@ -109,11 +109,11 @@ void Swing(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32_t state, s
     // The event's handler may detach this unit, attach it afresh or destroy
     // the character: the step goes on while the character lives, and
     // writes the unit's words only while it holds the same instance.
-    const AZ_HeldCharacter character(presenter);
-    const AZ_HeldInstance self(codeSlot);
+    const AZ_HeldCharacter self(presenter);
+    const AZ_HeldInstance instance(codeSlot);
     const std::int32_t event = ChooseEvent(old, angle, w, previous, speed);
-    if (event != 0 && !AZ_SendEventHolding(character, character, event)) return;
-    const bool own = self.held();
+    if (event != 0 && !AZ_SendEventHolding(self, self, event)) return;
+    const bool own = instance.held();
     // The hook is read again: the character follows a moving hook.
     const AZ_Presenter* hook = FindHook(presenter);
     const std::int32_t hx = hook != nullptr ? hook->getX() : presenter->getX();

@@ -62,9 +62,9 @@ void b_textBox_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::int32
         b_textBoxScrollPage_setPage(scroll, 0);
         // What the visual is given below are this instance's words: nothing
         // once the handler has detached it or attached it afresh.
-        const AZ_HeldInstance self(codeSlot);
+        const AZ_HeldInstance instance(codeSlot);
         AZ_Client::getInstance()->sendEvent(presenter->getId(), kOverflow);
-        if (!self.held()) return;
+        if (!instance.held()) return;
     }
     const std::int32_t visual = presenter->getCodeSlot(kTextVisual);
     if (visual == -1) return;

@@ -38,7 +38,7 @@ void f_spawnInGameTextBox(AZ_Presenter* presenter, std::int32_t paramOffset, AZ_
     AZ_Presenter* box = AZ_Presenter_Singleton::getInstance()->createPresenter(kTextBoxType, 0, 0);
     if (box == nullptr) return;
     // A refused spawn, or an enter handler destroying the box, leaves no box.
-    if (client->spawnCharacter(box) == -1 || box->getCharacterType() == AZ_Presenter::kNone) return;
+    if (client->spawnCharacter(box) == -1) return;
 
     if (pageTime > 0) {
         if (const std::int32_t timer = box->attach(kTimer); timer != -1) b_timer_setTime(timer, pageTime);
