@@ -6,13 +6,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "host/DDraw.h"
 #include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Presenter.h"
+#include "src/game/Camera.h"
 #include "tests/e2e/LevelPlay.h"
 #include "tests/support/GameFlow.h"
 
@@ -23,9 +27,15 @@ namespace {
 constexpr std::int32_t kGround = 11 * 1024 - 42;
 // Walking speed 4096 (units per 1024 ms) over a frame of 48 ms.
 constexpr std::int32_t kWalkStep = 4096 * 48 / 1024;
-// Walking right into the stone wall (its first column is 25), the player's
-// box (half a tile wide) stops one pixel short of the wall's tiles.
-constexpr std::int32_t kWallStop = 25 * 1024 - 256 - 42;
+// The widths of the player's box (its feet, 10 pixels) and a walker's
+// (half a tile).
+constexpr std::int32_t kPlayerWidth = 426, kWalkerWidth = 512;
+// Walking right into the stone wall (its first column is 25), a box stops
+// one pixel short of the wall's tiles.
+constexpr std::int32_t WallStop(std::int32_t width) { return 25 * 1024 - (width >> 1) - 42; }
+constexpr std::int32_t kWallStop = WallStop(kPlayerWidth);
+// The page that follows a level's exit.
+constexpr char kLevelCompleteChain[] = "3 Shell/10 Game/5 Text";
 
 // Level 0 with the controller and these characters (the entity list's
 // lines; x and y in pixels of the feet).
@@ -128,8 +138,8 @@ TEST(Mechanics, AJumpLeavesTheGroundAndLandsWithItsEventsInOrder) {
 
 // ------------------------------------------------------------------ walls
 
-// A wall stops the walking player: the step that would take its box (half
-// a tile wide) into the stone wall's first column, 25, meets the wall, and
+// A wall stops the walking player: the step that would take its box (as
+// wide as its feet) into the stone wall's first column, 25, meets the wall, and
 // the walk turns the player round there and walks it back. Its box never
 // enters the wall.
 TEST(Mechanics, AWallStopsThePlayer) {
@@ -146,11 +156,11 @@ TEST(Mechanics, AWallStopsThePlayer) {
     });
     const int turned = static_cast<int>(std::find(facings.begin(), facings.end(), 1) - facings.begin());
     ASSERT_LT(turned, 29);
-    EXPECT_EQ(turned, 13);
-    // Walking from frame 2: 540 pixels and eleven steps.
-    const std::int32_t before = PixelsToUnits(540) + 11 * kWalkStep;
+    EXPECT_EQ(turned, 14);
+    // Walking from frame 2: 540 pixels and twelve steps.
+    const std::int32_t before = PixelsToUnits(540) + 12 * kWalkStep;
     EXPECT_EQ(path[turned - 1].x, before);
-    EXPECT_EQ((before + kWalkStep + 256) >> 10, 25);  // the next step's box reaches the wall
+    EXPECT_EQ((before + kWalkStep + (kPlayerWidth >> 1)) >> 10, 25);  // the next step's box reaches the wall
     // The hit leaves the player one pixel short of the wall; from there it
     // walks back a step a frame.
     EXPECT_EQ(path[turned].x, kWallStop);
@@ -204,9 +214,9 @@ TEST(Mechanics, AWallHitKeepsItsMoveThoughTheHandlerAttachesMotionAgain) {
         xs.push_back(Character(kPlayer)->getX());
         return frame < 16;
     });
-    ASSERT_GT(xs.size(), 14u);
-    EXPECT_EQ(xs[13], kWallStop);
-    EXPECT_EQ(xs[14], kWallStop - kWalkStep);
+    ASSERT_GT(xs.size(), 15u);
+    EXPECT_EQ(xs[14], kWallStop);
+    EXPECT_EQ(xs[15], kWallStop - kWalkStep);
 }
 
 // ------------------------------------------------------------------ foes
@@ -365,6 +375,124 @@ TEST(Mechanics, TheFlagWavesTowardThePlayer) {
     EXPECT_EQ(facings, (std::vector<std::int32_t>{1, 0}));
 }
 
+// The frame shown after ten frames of level 0 with the player at 60
+// pixels and these characters, in pixels of the back buffer (the
+// presented frame shows each of them doubled), with the camera's place.
+struct Shown {
+    std::vector<std::uint32_t> pixels;
+    int width = 0, scale = 1;
+    std::int32_t cameraX = 0, cameraY = 0;
+};
+Shown ShownWith(const std::string& entities) {
+    LevelPlay play;
+    play.SetEntities(Entities("entity player 60 264\n" + entities));
+    Shown shown;
+    play.Play([&](int frame) {
+        if (frame < 10) return true;
+        const host::Frame* presented = host::LastPresentedFrame();
+        const Camera* camera = AZ_Client::getInstance()->getCamera();
+        shown.scale = presented->width / camera->GetScreenWidth();
+        shown.width = camera->GetScreenWidth();
+        for (int y = 0; y < camera->GetScreenHeight(); ++y) {
+            for (int x = 0; x < shown.width; ++x) {
+                shown.pixels.push_back(host::FramePixelRgb(*presented, x * shown.scale, y * shown.scale));
+            }
+        }
+        shown.cameraX = camera->GetX();
+        shown.cameraY = camera->GetY();
+        return false;
+    });
+    return shown;
+}
+
+// The flag stands where the level puts it, drawn there and nowhere else:
+// out of view, the frame is that of the same play without a flag; in view,
+// only pixels of the flag's own picture differ from it (18 high on its
+// feet, its cloth up to 10 wide on the side it faces).
+TEST(Mechanics, TheFlagStandsWhereTheLevelPutsIt) {
+    const struct {
+        const char* name;
+        std::int32_t x, y;  // pixels
+        bool inView;
+    } rows[] = {
+        {"out of view, right", 700, 264, false},
+        {"in view", 150, 264, true},
+    };
+    const Shown without = ShownWith("");
+    ASSERT_FALSE(without.pixels.empty());
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Shown with = ShownWith("entity level_exit " + std::to_string(row.x) + " " + std::to_string(row.y) + "\n");
+        ASSERT_EQ(with.pixels.size(), without.pixels.size());
+        ASSERT_EQ(with.cameraX, without.cameraX);
+        const std::int32_t footX = ((PixelsToUnits(row.x) * 24 + 512) >> 10) - with.cameraX;
+        const std::int32_t footY = ((PixelsToUnits(row.y) * 24 + 512) >> 10) - with.cameraY;
+        int differing = 0, outside = 0;
+        for (std::size_t i = 0; i < with.pixels.size(); ++i) {
+            if (with.pixels[i] == without.pixels[i]) continue;
+            const int x = static_cast<int>(i) % with.width, y = static_cast<int>(i) / with.width;
+            ++differing;
+            if (x < footX - 10 || x >= footX + 10 || y < footY - 18 || y >= footY) ++outside;
+        }
+        EXPECT_EQ(differing > 0, row.inView);
+        EXPECT_EQ(outside, 0);
+    }
+}
+
+// Reaching the flag finishes the level: walking into it, and in a walking
+// jump that crosses its column rising, at the top of the jump (2240 above
+// the ground) and falling, each higher than a box of the flag's own height
+// would reach. Up at frame 3 lifts the player from frame 4 on; the flag
+// stands where the player's x is at the frame given.
+TEST(Mechanics, ReachingTheFlagFinishesTheLevelAlsoInAJump) {
+    const std::int32_t kX0 = PixelsToUnits(36);
+    const auto xAt = [&](int frame) { return kX0 + (frame - 1) * kWalkStep; };
+    const struct {
+        const char* name;
+        std::int32_t flagX;  // units
+        bool jump;
+        std::int32_t lowest, highest;  // the player's height above the ground where it reaches the flag
+        int direction;  // -1 rising, 1 falling, 0 either
+    } rows[] = {
+        {"walking", PixelsToUnits(120), false, 0, 0, 0},
+        {"rising", xAt(15), true, 1024, 2240, -1},
+        {"at the top", xAt(34), true, 2100, 2240, 0},
+        {"falling", xAt(53), true, 1024, 2240, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        LevelPlay play;
+        play.SetEntities(Entities("entity player 36 264\n") + "entity level_exit " +
+                         std::to_string(row.flagX * 24 / 1024) + " 264\n");
+        std::vector<std::int32_t> ys;
+        int reached = -1;
+        play.Play(
+            [&](int frame) {
+                if (frame == 1) host::InjectKey(VK_RIGHT, true);
+                if (frame == 3 && row.jump) Press(VK_UP);
+                // Then the level-complete page.
+                if (reached != -1) return Chain() != kLevelCompleteChain;
+                const AZ_Presenter* flag = Character(kExit);
+                if (Chain() != kPlayChain || flag == nullptr || play.TopState(flag) == "exit_reached") {
+                    reached = frame;
+                    return true;
+                }
+                ys.push_back(Character(kPlayer)->getY());
+                return true;
+            },
+            150);
+        ASSERT_NE(reached, -1);
+        ASSERT_GE(ys.size(), 2u);
+        const std::int32_t height = kGround - ys.back(), dy = ys.back() - ys[ys.size() - 2];
+        EXPECT_GE(height, row.lowest);
+        EXPECT_LE(height, row.highest);
+        if (row.direction != 0) {
+            EXPECT_EQ(dy > 0 ? 1 : -1, row.direction);
+        }
+        EXPECT_EQ(play.endChain, kLevelCompleteChain);
+    }
+}
+
 // -------------------------------------------------------------- pickups
 
 // A gem within reach, taken with select (standing or walking), adds three
@@ -498,6 +626,55 @@ TEST(Mechanics, TheDialoguePagesAndCloses) {
     EXPECT_EQ(boxes[32].portrait, -19);
 }
 
+// The contrast ratio of two colours (0xRRGGBB) as WCAG measures it:
+// (lighter + 0.05) / (darker + 0.05) of their relative luminances.
+double Contrast(std::uint32_t a, std::uint32_t b) {
+    const auto luminance = [](std::uint32_t rgb) {
+        double sum = 0;
+        const double weights[] = {0.2126, 0.7152, 0.0722};
+        for (int c = 0; c < 3; ++c) {
+            const double v = ((rgb >> (16 - 8 * c)) & 0xFF) / 255.0;
+            sum += weights[c] * (v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+        }
+        return sum;
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The dialogue's text reads on its white panel: every colour drawn in the
+// text's rectangle of the open box, but the panel's own, contrasts with it
+// by at least 7:1.
+TEST(Mechanics, TheDialoguesTextReadsOnItsPanel) {
+    LevelPlay play;
+    play.closeDialogue = false;
+    play.SetEntities(Entities("entity player 60 264\n"));
+    std::map<std::uint32_t, int> colours;
+    play.Play([&](int frame) {
+        const AZ_Presenter* box = Character(kDialogue);
+        const std::int32_t target = Word(box, kInGameTextBox, 19);
+        if (Word(box, kInGameTextBox, 5) != target || frame < 15) return frame < 40;
+        // Open: the text's rectangle, three margins in from the view's corner.
+        const std::int32_t margin = Word(box, kInGameTextBox, 1);
+        const host::Frame* presented = host::LastPresentedFrame();
+        const int scale = presented->width / AZ_Client::getInstance()->getCamera()->GetScreenWidth();
+        for (std::int32_t y = 3 * margin; y < 3 * margin + Word(box, kInGameTextBox, 14); ++y) {
+            for (std::int32_t x = 3 * margin; x < 3 * margin + Word(box, kInGameTextBox, 15); ++x) {
+                ++colours[host::FramePixelRgb(*presented, x * scale, y * scale)];
+            }
+        }
+        return false;
+    });
+    ASSERT_GT(colours.size(), 1u);
+    const auto panel = std::max_element(colours.begin(), colours.end(),
+                                         [](const auto& a, const auto& b) { return a.second < b.second; });
+    EXPECT_EQ(panel->first, 0xFFFFFFu);
+    for (const auto& [colour, count] : colours) {
+        if (colour == panel->first) continue;
+        EXPECT_GE(Contrast(colour, panel->first), 7.0) << std::hex << colour;
+    }
+}
+
 // ------------------------------------------------------ faults of the play
 
 // Keys pressed or let go of in the air change what the player does once
@@ -603,11 +780,51 @@ TEST(ContentFaults, WalkersTurnAtWallsAndFallIntoGaps) {
         });
         EXPECT_EQ(gone != -1, row.falls);
         if (row.falls) continue;
-        EXPECT_LT(furthest + 256, 25 * 1024);
+        EXPECT_LT(furthest + (kWalkerWidth >> 1), 25 * 1024);
         // It turns where the wall met it: no further than it came, and no
         // nearer than one pixel short of the wall.
         EXPECT_LE(turnedAt, furthest);
-        EXPECT_GE(turnedAt, kWallStop);
+        EXPECT_GE(turnedAt, WallStop(kWalkerWidth));
+    }
+}
+
+// On the Grey Keep's map: the player stands on the two-block wall
+// (columns 33 and 34, its top 216 pixels down) only with a foot over it.
+// Placed with its feet at the wall's top, beside the left corner (792
+// pixels) and the right (840), it stays there while a pixel of its feet
+// (from 5 left of its x to 4 right) lies over the wall, and otherwise falls
+// to the floor: with the picture wholly beside the wall, with the feet
+// touching its edge, and with the feet a pixel clear of it.
+TEST(ContentFaults, ThePlayerStandsOnAWallOnlyWithItsFeetOverIt) {
+    constexpr std::int32_t kWallTop = 9 * 1024 - 42, kFloor = 11 * 1024 - 42;
+    const struct {
+        const char* name;
+        std::int32_t x;  // pixels
+        bool stands;
+    } rows[] = {
+        {"left, the picture beside the wall", 786, false},
+        {"left, the feet at its edge", 787, false},
+        {"left, a foot's pixel over it", 788, true},
+        {"right, a foot's pixel over it", 844, true},
+        {"right, the feet at its edge", 845, false},
+        {"right, the picture beside it", 846, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        LevelPlay play;
+        play.content.resources[0x03000103] = play.content.resources.at(0x03000104);
+        play.content.resources[0x02000100] = play.content.resources.at(0x02000101);
+        play.SetEntities(Entities("entity player " + std::to_string(row.x) + " 216\n"));
+        std::vector<std::int32_t> ys;
+        play.Play([&](int frame) {
+            NoteChange(ys, Character(kPlayer)->getY());
+            return frame < 30;
+        });
+        ASSERT_FALSE(ys.empty());
+        EXPECT_EQ(ys.back(), row.stands ? kWallTop : kFloor);
+        if (row.stands) {
+            EXPECT_EQ(ys, std::vector<std::int32_t>{kWallTop});
+        }
     }
 }
 

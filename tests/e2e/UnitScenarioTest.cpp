@@ -21,6 +21,7 @@
 #include "src/actionZel/AZ_Presenter.h"
 #include "src/actionZel/AZ_Unit.h"
 #include "src/game/AZ_Adapter.h"
+#include "src/game/Camera.h"
 #include "tests/e2e/LevelPlay.h"
 #include "tools/ScriptAssembler.h"
 #include "tools/SpriteArt.h"
@@ -41,11 +42,12 @@ const std::map<std::string, std::set<std::int32_t>> kScenarioUnits = {
     {"TextBoxesTheLevelNameStepperAndTheCounter", {45, 46, 62, 63, 72}},
     {"CharactersMakeAMenu", {64, 65, 70, 71}},
     {"GrabbingMeetsTwoSpritePoints", {31}},
+    {"ACharacterOffScreenIsKeptAtTheViewsEdge", {49}},
 };
 
 // The units and visuals whose words the scenarios read, besides health
 // and power.
-constexpr std::int32_t kChild = 2, kAngle = 3, kMotion = 5, kScrollPage = 46, kStepper = 62, kTextWidget = 63,
+constexpr std::int32_t kChild = 2, kAngle = 3, kMotion = 5, kClipToScreen = 49, kScrollPage = 46, kStepper = 62, kTextWidget = 63,
                        kSelectable = 65, kPreviousFocus = 71, kHudBackground = 84, kSprite = 86, kTiledSprite = 89;
 // The free types a scenario declares, in order.
 constexpr std::int32_t kProbe = 15, kProbe2 = 16, kProbe3 = 17, kProbe4 = 18, kProbe5 = 19;
@@ -778,6 +780,44 @@ on 181
     EXPECT_EQ(gaps.back(), gaps.front());
     EXPECT_TRUE(gone);
     EXPECT_EQ(Told(trace, grabber), std::vector<std::int32_t>{181});
+}
+
+// ------------------------------------------------------------ view's edge
+
+// b_clipToScreen keeps a character that is out of view at the view's edge:
+// a flag far right of the view, told that it went off screen (312), has its
+// marker where its box (12 pixels wide) touches the view's right edge, at
+// its own height on the screen.
+TEST(UnitScenarios, ACharacterOffScreenIsKeptAtTheViewsEdge) {
+    UnitScenario scenario("ACharacterOffScreenIsKeptAtTheViewsEdge", {"type clipped initial clipped_run"}, R"(
+state clipped_run
+on enter
+    b_drawable 35 1
+    b_boundingBox 512 1024 0
+    b_szAnimatable 12 1 0
+    v_sz 1 0
+    b_clipToScreen
+on 311
+on 312
+)",
+                          "entity clipped 700 264\n");
+    EventTrace trace;
+    std::int32_t clipped = -1, markerX = 0, markerY = 0, viewWidth = 0, screenY = 0;
+    scenario.Play(
+        [&](int frame) {
+            const AZ_Presenter* c = Character(kProbe);
+            clipped = c->getId();
+            markerX = Word(c, kClipToScreen, 1);
+            markerY = Word(c, kClipToScreen, 2);
+            const Camera* camera = AZ_Client::getInstance()->getCamera();
+            viewWidth = camera->GetViewWidth();
+            screenY = ((c->getY() * 24 + 512) >> 10) - camera->GetY();
+            return frame < 10;
+        },
+        20);
+    EXPECT_EQ(Told(trace, clipped), (std::vector<std::int32_t>{312}));
+    EXPECT_EQ(markerX, viewWidth - 6);
+    EXPECT_EQ(markerY, screenY);
 }
 
 // ------------------------------------------------------- re-entered update

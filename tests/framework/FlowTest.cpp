@@ -3,8 +3,10 @@
 // chain of nodes reached (state id and class, scene by scene) and when.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdint>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -71,6 +73,37 @@ TEST(Flow, StartUpVariants) {
     }
 }
 
+// The keys of the README's table of play, one a row ("F2, Escape").
+std::vector<std::u16string> ReadmeKeysOfPlay() {
+    std::ifstream in(VK_CONTENT_DIR "/../README.md");
+    EXPECT_TRUE(in.good());
+    std::vector<std::u16string> keys;
+    bool table = false;
+    for (std::string line; std::getline(in, line);) {
+        if (line == "| key | in play |") table = true;
+        if (!table || line.starts_with("|---")) continue;
+        if (!line.starts_with("| ")) break;
+        const std::string key = line.substr(2, line.find(" |", 1) - 2);
+        if (key != "key") keys.emplace_back(key.begin(), key.end());
+    }
+    return keys;
+}
+
+// The help text names the keys of play as the README's table does: a line
+// for each of its rows, in order, starting with the row's keys.
+void ExpectHelpNamesTheKeysOfPlay(const std::u16string& help) {
+    std::vector<std::u16string> lines;
+    for (std::size_t at = 0; at <= help.size();) {
+        const std::size_t end = std::min(help.find(u'\n', at), help.size());
+        lines.push_back(help.substr(at, end - at));
+        at = end + 1;
+    }
+    const std::vector<std::u16string> keys = ReadmeKeysOfPlay();
+    ASSERT_FALSE(keys.empty());
+    ASSERT_EQ(lines.size(), keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) EXPECT_TRUE(lines[i].starts_with(keys[i] + u": ")) << i;
+}
+
 // The main menu's pages, each back to the same main menu, then the exit.
 TEST(Flow, MainMenuPages) {
     for (const std::string controls : {"", "Keys: 2 4 6 8"}) {
@@ -84,6 +117,7 @@ TEST(Flow, MainMenuPages) {
             {"3 Shell/3 Menu", {kDown, kDown, kDown, kEnter}, same},  // from exit round to help
             {"3 Shell/5 Text", {kEscape}, [&] {
                  EXPECT_EQ(TopText(), controls.empty() ? Text(0x21FF024B) : std::u16string(controls.begin(), controls.end()));
+                 if (controls.empty()) ExpectHelpNamesTheKeysOfPlay(TopText());
              }},
             {"3 Shell/3 Menu", {kDown, kEnter}, same},
             {"3 Shell/4 Text", {kEscape}, [] { EXPECT_NE(TopText().find(u"9.1.0"), std::u16string::npos); }},
