@@ -85,13 +85,20 @@ void AZ_KeyManager::update(std::int32_t presenterId) {
     std::int32_t lifted = -1;
     if (!mapPointer(presenterId, &lifted)) return;
     sendPresses(presenterId);
+    // The keys pressed in this frame, noted before the lift or a lost hold
+    // lets go of them: a key pressed and let go in one frame still sends
+    // its direction press, then its release.
+    std::uint32_t pressed = 0;
+    for (std::int32_t k = 0; k < kKeys; ++k) {
+        if (m_states[k] == kPressed) pressed |= 1u << k;
+    }
     if (lifted != -1) m_states[lifted] = kReleased;
     if (m_lastKey >= 0 && !keys->IsKeyHeld(m_lastKey)) {
         m_states[m_lastKey] = kReleased;
         m_lastKey = -1;
     }
     sendReleases(presenterId);
-    sendDirections(presenterId);
+    sendDirections(presenterId, pressed);
     m_previousLastKey = keys->GetLastKey();
     m_previousIdleTime = keys->GetIdleTime();
 }
@@ -205,10 +212,10 @@ void AZ_KeyManager::sendReleases(std::int32_t presenterId) {
     }
 }
 
-void AZ_KeyManager::sendDirections(std::int32_t presenterId) {
+void AZ_KeyManager::sendDirections(std::int32_t presenterId, std::uint32_t pressed) {
     const bool left = FacesLeft(presenterId);
-    if (isPressed(3) || isPressed(9)) Send(presenterId, left ? kPressToward : kPressAway);
-    if (isPressed(4) || isPressed(11)) Send(presenterId, left ? kPressAway : kPressToward);
+    if ((pressed & (1u << 3 | 1u << 9)) != 0) Send(presenterId, left ? kPressToward : kPressAway);
+    if ((pressed & (1u << 4 | 1u << 11)) != 0) Send(presenterId, left ? kPressAway : kPressToward);
     if (isReleased(3) || isReleased(9)) Send(presenterId, left ? kReleaseToward : kReleaseAway);
     if (isReleased(4) || isReleased(11)) Send(presenterId, left ? kReleaseAway : kReleaseToward);
 }

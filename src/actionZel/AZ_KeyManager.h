@@ -6,7 +6,9 @@
 // fall on its box; the text box (type 81) takes any other tap as select.
 // Lifting the stylus releases the key its tap made, whoever takes the keys,
 // also when the tap and the lift fall in one frame (the press event, then
-// the release). Owned by AZ_Client; its states persist across levels.
+// the release). A key pressed and let go in one frame sends its direction
+// press, then its direction release. Owned by AZ_Client; its states
+// persist across levels.
 #pragma once
 
 #include <cstdint>
@@ -49,7 +51,9 @@ private:
     bool mapPointer(std::int32_t presenterId, std::int32_t* lifted);
     void sendPresses(std::int32_t presenterId);
     void sendReleases(std::int32_t presenterId);
-    void sendDirections(std::int32_t presenterId);
+    // The direction presses of the keys in the mask pressed (bit k: key k
+    // went down in this frame), then the direction releases.
+    void sendDirections(std::int32_t presenterId, std::uint32_t pressed);
 
     std::uint8_t m_states[kKeys] = {};
     std::int32_t m_lastKey = -1;

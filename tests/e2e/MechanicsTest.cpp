@@ -59,7 +59,8 @@ void Inject(const std::vector<KeyAt>& keys, int frame) {
 
 // Walking moves the player by the walk speed's share of each frame, the
 // way it faces: Right walks it right; Left first turns it (a key pointing
-// away from the facing) and, pressed again, walks it left.
+// away from the facing) and, pressed again, walks it left; a tap of Left
+// within one frame turns it and leaves it standing.
 TEST(Mechanics, WalkingMovesTheWalkSpeedEachFrame) {
     struct Row {
         const char* name;
@@ -69,6 +70,7 @@ TEST(Mechanics, WalkingMovesTheWalkSpeedEachFrame) {
     const std::vector<Row> rows = {
         {"right", {{1, VK_RIGHT, true}}, 0, kWalkStep},
         {"left", {{1, VK_LEFT, true}, {3, VK_LEFT, false}, {5, VK_LEFT, true}}, 1, -kWalkStep},
+        {"left pressed and let go in one frame turns it", {{1, VK_LEFT, true}, {1, VK_LEFT, false}}, 1, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

@@ -81,6 +81,12 @@ TEST(KeyManager, KeysAndTapsBecomeTheEventsOfTheCharacter) {
         {"a tap inside the box", {{{Tap(96, 170)}}, {{Lift()}}}, false, {"233 ", "260 "}},
         {"left held facing left", {{{Down(6)}}, {{}}, {{Up(6)}}}, true, {"215 212 ", "", "242 239 "}},
         {"left held facing right", {{{Down(6)}}, {{Up(6)}}}, false, {"215 211 ", "242 238 "}},
+        // Pressed and let go in one frame (a key, a tap beside the box
+        // lifted at once): the direction's press, then its release.
+        {"left in one frame facing right", {{{Down(6), Up(6)}}}, false, {"215 242 211 238 "}},
+        {"right in one frame facing left", {{{Down(7), Up(7)}}}, true, {"214 241 211 238 "}},
+        {"a tap left of the box, lifted", {{{Tap(60, 170), Lift(60, 170)}}}, true, {"215 242 212 239 "}},
+        {"a tap right of the box, lifted", {{{Tap(130, 170), Lift(130, 170)}}}, false, {"214 241 212 239 "}},
         {"the bar's last quarter, once", {{{Tap(190, 330)}}, {{}}, {{Lift()}}}, false, {"back ", "", ""}},
         {"up without the view, released with it", {{{Down(4)}, 48, false}, {{Up(4)}}}, false, {"", "244 "}},
     };
