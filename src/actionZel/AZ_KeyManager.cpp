@@ -93,6 +93,14 @@ void AZ_KeyManager::update(std::int32_t presenterId) {
         if (m_states[k] == kPressed) pressed |= 1u << k;
     }
     if (lifted != -1) m_states[lifted] = kReleased;
+    // Any key that went down and up again in this frame is let go after its
+    // press, not only the last one: two keys mashed in one frame would leave
+    // the other held with its release never sent.
+    for (std::int32_t k = 0; k < kKeys; ++k) {
+        if ((pressed & 1u << k) != 0 && keys->GetReleaseCount(k) > 0 && !keys->IsKeyHeld(k)) {
+            m_states[k] = kReleased;
+        }
+    }
     if (m_lastKey >= 0 && !keys->IsKeyHeld(m_lastKey)) {
         m_states[m_lastKey] = kReleased;
         m_lastKey = -1;

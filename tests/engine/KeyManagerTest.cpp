@@ -87,6 +87,7 @@ TEST(KeyManager, KeysAndTapsBecomeTheEventsOfTheCharacter) {
         {"right in one frame facing left", {{{Down(7), Up(7)}}}, true, {"214 241 211 238 "}},
         {"a tap left of the box, lifted", {{{Tap(60, 170), Lift(60, 170)}}}, true, {"215 242 212 239 "}},
         {"a tap right of the box, lifted", {{{Tap(130, 170), Lift(130, 170)}}}, false, {"214 241 212 239 "}},
+        {"left and right in one frame", {{{Down(6), Up(6), Down(7), Up(7)}}, {{}}}, false, {"215 214 242 241 211 212 238 239 ", ""}},
         {"the bar's last quarter, once", {{{Tap(190, 330)}}, {{}}, {{Lift()}}}, false, {"back ", "", ""}},
         {"up without the view, released with it", {{{Down(4)}, 48, false}, {{Up(4)}}}, false, {"", "244 "}},
     };
