@@ -49,6 +49,24 @@ inline void ExpectAll(std::initializer_list<Example> examples) {
     for (const Example& e : examples) EXPECT_EQ(e.got, e.expected) << e.what;
 }
 
+// A circle (sphere) swept 20 units across the x axis at 36 angles within 17.5
+// degrees of its perpendicular, meeting the axis at the origin halfway:
+// `sweep(x, y, time)` sweeps by (x, y) from (-x/2, -y/2) and says whether it
+// hit. Gives the hits, and the times within 10/1024 (one step of the
+// ten-motion path's parameter) of half the motion.
+template <typename Sweep>
+Words CrossingsAt36Angles(Sweep sweep) {
+    std::int64_t hits = 0, halfway = 0;
+    for (std::int32_t i = 0; i < 36; ++i) {
+        const std::int32_t angle = (2 * i - 35) * 512;
+        std::int32_t time = -1;
+        hits += sweep(CMathFixed::Mul(20480, CMathFixed::Sin(angle)), -CMathFixed::Mul(20480, CMathFixed::Cos(angle)),
+                      time);
+        halfway += CMathFixed::Abs(time - 512) <= 10;
+    }
+    return {hits, halfway};
+}
+
 // The line a failed assertion prints for `source` (under
 // platform\shared\math\, e.g. "src\CPlane") and its line number.
 inline std::string Assertion(const char* source, int line) {

@@ -90,6 +90,12 @@ TEST(CCircle, Examples) {
         const V velocity(512, 0);
         return W(CCircle::SweepCapsule(V(0, 0), V(4096, 0), 512, centre, 512, velocity, velocity + motion, time), time);
     };
+    // Circles of radius 0.25 crossing (-4, 0)-(4, 0) of radius 0.25 at its middle.
+    const auto across = [](std::int32_t x, std::int32_t y, std::int32_t& time) {
+        const V velocity(300, -200);
+        return CCircle::SweepCapsule(V(-4096, 0), V(4096, 0), 256, V(-x / 2, -y / 2), 256, velocity,
+                                     velocity + V(x, y), time);
+    };
     ExpectAll({
         {"touching at the start: time 0, mode 0 keeps the start",
          sweep(V(0, 512), V(4096, 4096), 1024, 0),
@@ -112,11 +118,15 @@ TEST(CCircle, Examples) {
         {"PushOutOfPolygon",
          W(push(V(4096, 4096), 1024), push(V(512, 4096), 1024), push(V(0, 4096), 1024), push(V(4096, 4096), 8192)[0]),
          {1, 4096, 4096, 1, 1024, 4096, 0, 0, 4096, 0}},
-        // Meeting the segment's line at its start, centre on the segment, moving away, parallel out of reach.
+        // Meeting the segment's line at its start, centre on the segment, moving away, parallel out of reach (nearest
+        // where the path passes the segment's end, 51/1024 of the ten-motion path: half a motion, time 510).
         {"SweepCapsule",
          W(capsule(V(0, 2048), V(0, -4096)), capsule(V(0, 0), V(0, -4096)), capsule(V(2048, 2048), V(0, 1024)),
            capsule(V(2048, 4096), V(4096, 0))),
-         {1, 256, 1, 0, 0, 0, 0, 5}},
+         {1, 256, 1, 0, 0, 0, 0, 510}},
+        // Down across the segment's middle, its line met at t = 512: the centre reaches it at 460/1024 of the motion.
+        {"SweepCapsule off the direct branch", capsule(V(2048, 1840), V(0, -4096)), {1, 460}},
+        {"SweepCapsule of 20-unit crossings", CrossingsAt36Angles(across), {36, 36}},
     });
 }
 

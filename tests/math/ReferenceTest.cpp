@@ -2,8 +2,9 @@
 // arithmetic, or against the geometry they stand for (Rodrigues' formula,
 // planes holding their points), on random well-conditioned cases: a fixed
 // seed, coordinates within +-32.0 (+-8.0 where products of dot products
-// occur), segments and triangle sides at least 2.0 long, crossings steeper
-// than 17 degrees wherever a system is solved.
+// occur; both for the closest points of two segments, which take those
+// products in 64 bits), segments and triangle sides at least 2.0 long,
+// crossings steeper than 17 degrees wherever a system is solved.
 //
 // A Real is the exact value of an expression and a bound on how far the
 // fixed-point computation of the same expression can lie from it, both in
@@ -302,7 +303,7 @@ bool SweepCapsule(V p0, V p1, Real rs, V c, Real rc, V m, Real& time, bool (*cro
     V c1 = c, c2 = c;
     Real s;
     ClosestPoints(fromP0 ? p0 : p1, fromP0 ? p1 : p0, c, c + m * 10240, c1, c2, s, t);
-    time = Mul(t, 102);
+    time = Mul(t, 10240);
     return Dot(c1 - c2, c1 - c2) < Mul(rs + rc, rs + rc) && time > 0;
 }
 
@@ -465,11 +466,12 @@ void ClosestPointCase(Rng& rng, Check& c) {
     }
 }
 
-template <typename V>
+// kRange 32 takes the products of dot products past 32 bits.
+template <typename V, int kRange = 8>
 void ClosestPointsCase(Rng& rng, Check& c) {
     using R = typename Dim<V>::R;
-    const auto [p1, q1] = Segment<V>(rng, 8);
-    const auto [p2, q2] = Segment<V>(rng, 8, {q1 - p1});
+    const auto [p1, q1] = Segment<V>(rng, kRange);
+    const auto [p2, q2] = Segment<V>(rng, kRange, {q1 - p1});
     V c1, c2;
     std::int32_t s = 0, t = 0;
     Dim<V>::Segment::ClosestPoints(p1, q1, p2, q2, c1, c2, s, t);
@@ -808,6 +810,7 @@ const Routine kRoutines[] = {
     {"IntersectLines", IntersectCase},
     {"ClosestPoint2d", ClosestPointCase<CVector2d>},
     {"ClosestPoints2d", ClosestPointsCase<CVector2d>},
+    {"ClosestPoints2dFar", ClosestPointsCase<CVector2d, 32>},
     {"SweepSegment", SweepSegmentCase},
     {"SweepCapsule", SweepCapsuleCase<CVector2d>},
     {"Triangle2dSegment", TriangleSegmentCase},
@@ -819,6 +822,7 @@ const Routine kRoutines[] = {
     {"IntersectPlanes", IntersectPlanesCase},
     {"ClosestPoint3d", ClosestPointCase<CVector3d>},
     {"ClosestPoints3d", ClosestPointsCase<CVector3d>},
+    {"ClosestPoints3dFar", ClosestPointsCase<CVector3d, 32>},
     {"Triangle3dClosestPoint", TriangleClosestCase},
     {"SphereSweepPlane", SphereSweepPlaneCase},
     {"SphereSweepSphere", SphereSweepSphereCase},

@@ -301,6 +301,14 @@ TEST(Segments3d, Examples) {
             CCircle::SweepCapsule3d(V(0, 0, 0), V(4096, 0, 0), 512, centre, 512, V(7, 7, 7), V(7, 7, 7) + motion, time),
             time);
     };
+    // The crossings of CCircle.Examples with the path 0.125 above the
+    // segment's plane (its line never meets the segment's) and the segment
+    // moving out of that plane.
+    const auto across = [](std::int32_t x, std::int32_t y, std::int32_t& time) {
+        const V velocity(300, -200, 100);
+        return CCircle::SweepCapsule3d(V(-4096, 0, 0), V(4096, 0, 0), 256, V(-x / 2, -y / 2, 128), 256, velocity,
+                                       velocity + V(x, y, 0), time);
+    };
     // A segment along y moving by +x and a segment along z at x = 1.
     const auto swept = [](V s, V q, std::int32_t k) {
         std::int32_t time = -1;
@@ -352,6 +360,8 @@ TEST(Segments3d, Examples) {
          W(capsule(V(0, 2048, 0), V(0, -4096, 0)), capsule(V(0, 0, 0), V(0, 0, -4096)),
            capsule(V(2048, 2048, 0), V(0, ONE, 0))),
          {1, 256, 1, 0, 0, 0}},
+        {"SweepCapsule3d off the direct branch at 460/1024", capsule(V(2048, 1840, 0), V(0, -4096, 0)), {1, 460}},
+        {"SweepCapsule3d of 20-unit crossings", CrossingsAt36Angles(across), {36, 36}},
         // Contact a quarter of the way: behind the swept face (closest points), through its front (the crossing);
         // out of reach; no motion.
         {"SweepCapsuleSegment3d",

@@ -38,6 +38,12 @@ public:
         return Low32(Sar64(static_cast<std::int64_t>(a) * b, kFracBits));
     }
 
+    // a * b, rounded toward minus infinity, kept in 64 bits: Mul for
+    // products that do not fit in 32.
+    static constexpr std::int64_t WideMul(std::int32_t a, std::int32_t b) {
+        return Sar64(static_cast<std::int64_t>(a) * b, kFracBits);
+    }
+
     // a / b, truncated toward zero, low 32 bits. b must not be 0.
     static constexpr std::int32_t Div(std::int32_t a, std::int32_t b) {
         return Low32(static_cast<std::int64_t>(a) * kOne / b);

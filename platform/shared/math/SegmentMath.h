@@ -13,6 +13,18 @@ namespace segment_math {
 // Squared length at or below which ClosestPoints takes a segment as a point.
 constexpr std::int32_t kPointTolerance = 1;
 
+// num / den as a fixed fraction clamped to [0, 1024], truncated toward zero;
+// den must not be 0 and its magnitude must stay below 2^53.
+constexpr std::int32_t UnitRatio(std::int64_t num, std::int64_t den) {
+    if (den < 0) {
+        num = -num;
+        den = -den;
+    }
+    if (num <= 0) return 0;
+    if (num >= den) return CMathFixed::kOne;
+    return static_cast<std::int32_t>(num * CMathFixed::kOne / den);
+}
+
 // Parameter of the point q of a-b nearest to p; a zero-length segment gives
 // its start.
 template <typename V>
@@ -34,6 +46,9 @@ std::int32_t ClosestPoint(const V& a, const V& b, const V& p, V& q) {
 }
 
 // Nearest points c1 of p1-q1 and c2 of p2-q2 with their parameters s and t.
+// The products of two dot products are taken in 64 bits: they pass 32 bits
+// once the two lengths multiply to more than about 1448 square units (an
+// 8-unit segment against the ten-motion path of a 20-unit motion).
 template <typename V>
 void ClosestPoints(const V& p1, const V& q1, const V& p2, const V& q2, V& c1, V& c2, std::int32_t& s,
                    std::int32_t& t) {
@@ -52,25 +67,25 @@ void ClosestPoints(const V& p1, const V& q1, const V& p2, const V& q2, V& c1, V&
     }
     if (a <= kPointTolerance) {
         s = 0;
-        t = M::Clamp(M::Div(f, e), 0, M::kOne);
+        t = UnitRatio(f, e);
     } else {
         const std::int32_t c = V::Dot(d1, r);
         if (e <= kPointTolerance) {
             t = 0;
-            s = M::Clamp(M::Div(WrapNeg32(c), a), 0, M::kOne);
+            s = UnitRatio(-std::int64_t{c}, a);
         } else {
             const std::int32_t b = V::Dot(d1, d2);
-            const std::int32_t den = WrapSub32(M::Mul(a, e), M::Mul(b, b));
-            s = M::Abs(den) > 1 ? M::Clamp(M::Div(WrapSub32(M::Mul(b, f), M::Mul(c, e)), den), 0, M::kOne) : 0;
-            const std::int32_t tn = WrapAdd32(M::Mul(b, s), f);
+            const std::int64_t den = M::WideMul(a, e) - M::WideMul(b, b);
+            s = den > 1 || den < -1 ? UnitRatio(M::WideMul(b, f) - M::WideMul(c, e), den) : 0;
+            const std::int64_t tn = M::WideMul(b, s) + f;
             if (tn < 0) {
                 t = 0;
-                s = M::Clamp(M::Div(WrapNeg32(c), a), 0, M::kOne);
+                s = UnitRatio(-std::int64_t{c}, a);
             } else if (tn > e) {
                 t = M::kOne;
-                s = M::Clamp(M::Div(WrapSub32(b, c), a), 0, M::kOne);
+                s = UnitRatio(std::int64_t{b} - c, a);
             } else {
-                t = M::Div(tn, e);
+                t = UnitRatio(tn, e);
             }
         }
     }
@@ -86,9 +101,9 @@ template <typename V, typename CrossLines>
 bool SweepCapsule(const V& p0, const V& p1, std::int32_t segmentRadius, const V& centre, std::int32_t radius,
                   const V& segmentVelocity, const V& circleVelocity, std::int32_t& time, CrossLines crossLines) {
     using M = CMathFixed;
-    // The far path is ten motions long; 102/1024 takes its parameter back.
+    // The far path is ten motions long: its parameter times ten is the time
+    // on one motion.
     constexpr std::int32_t kTenTimes = 10 * M::kOne;
-    constexpr std::int32_t kOneTenth = 102;
     const V motion = circleVelocity - segmentVelocity;
     std::int32_t t;
     std::int32_t u;
@@ -117,7 +132,7 @@ bool SweepCapsule(const V& p0, const V& p1, std::int32_t segmentRadius, const V&
     V onPath;
     std::int32_t s;
     ClosestPoints(fromP0 ? p0 : p1, fromP0 ? p1 : p0, centre, centre + motion * kTenTimes, onSegment, onPath, s, t);
-    time = M::Mul(t, kOneTenth);
+    time = M::Mul(t, kTenTimes);
     const std::int32_t reach = WrapAdd32(segmentRadius, radius);
     const V gap = onSegment - onPath;
     return V::Dot(gap, gap) < M::Mul(reach, reach) && time > 0;
