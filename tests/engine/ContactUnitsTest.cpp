@@ -54,7 +54,8 @@ std::string Play(GameUnitWorld& w, const std::string& program) {
         trace += std::to_string(e) + "/" + std::to_string(q->getId()) + (held ? "* " : " ");
         if (e == mover) q->setX(q->getX() + 3000);
         if (e == animator) RunCode(animated, {12, animation, 1, 0});
-        if (e == ender) AZ_Client::getInstance()->destroyCharacter(AZ_Client::getInstance()->getActiveIndex(q->getId()));
+        AZ_Client* client = AZ_Client::getInstance();
+        if (e == ender) client->destroyCharacter(client->getActiveIndex(q->getId()));
     };
     std::istringstream in(program);
     for (std::string token; in >> token;) {
