@@ -286,13 +286,14 @@ private:
 // A character as code that raises an event holds it: held() tells whether
 // the presenter is still that character (not destroyed, and not handed to
 // another). Only then may the code write the character, or raise further
-// events on it.
+// events on it. A presenter that getPresenter refused (null) is never
+// held, with id -1.
 class AZ_HeldCharacter {
 public:
     explicit AZ_HeldCharacter(const AZ_Presenter* presenter)
-        : m_presenter(presenter), m_mark(presenter->getCharacterMark()) {}
-    bool held() const { return m_presenter->getCharacterMark() == m_mark; }
-    std::int32_t getId() const { return m_presenter->getId(); }
+        : m_presenter(presenter), m_mark(presenter != nullptr ? presenter->getCharacterMark() : 0) {}
+    bool held() const { return m_presenter != nullptr && m_presenter->getCharacterMark() == m_mark; }
+    std::int32_t getId() const { return m_presenter != nullptr ? m_presenter->getId() : -1; }
 
 private:
     const AZ_Presenter* m_presenter;

@@ -93,27 +93,10 @@ std::int32_t AZ_GetNextCharacterOfType(std::int32_t type, std::int32_t row) {
 }
 
 void AZ_BroadcastEventToType(std::int32_t event, std::int32_t type) {
-    AZ_Client* client = AZ_Client::getInstance();
-    const AZ_Data* data = client->getData();
-    for (std::int32_t row = client->findCharacterByType(type); row != -1;
-         row = AZ_GetNextCharacterOfType(type, row)) {
-        // A receiver destroyed by its handler leaves its row to the next
-        // character (or to one the handler spawned, even on the same
-        // presenter), which gets the event too. A handler that also spawns a
-        // replacement keeps the row changing until the presenter pool runs
-        // dry: after as many newcomers as there are rows, the row is left.
-        std::int32_t newcomers = 0;
-        for (;;) {
-            const AZ_HeldCharacter receiver(AZ_Presenter::getPresenter(client->getPresenterOfRow(row)));
-            if (data->isKindOf(client->getCharacterType(row), type)) client->raiseEvent(row, AZ_FIRST_EVENT + event);
-            if (receiver.held() && client->getPresenterOfRow(row) == receiver.getId()) break;
-            if (client->getPresenterOfRow(row) == -1) break;
-            if (++newcomers > AZ_MAX_ACTIVE) {
-                AZ_LogError("AZ_BroadcastEventToType : receivers keep replacing themselves, examine script");
-                break;
-            }
-        }
-    }
+    AZ_ForEachCharacterOfType(type, [event](std::int32_t row, const AZ_Presenter*) {
+        AZ_Client::getInstance()->raiseEvent(row, AZ_FIRST_EVENT + event);
+        return true;
+    });
 }
 
 std::int32_t AZ_FindNearestTarget(const AZ_Presenter* presenter, std::int32_t type, std::int32_t excluded) {

@@ -23,9 +23,39 @@ bool AZ_SendEventHolding(const AZ_HeldCharacter& self, const AZ_HeldCharacter& t
 // it), or -1; a type outside the script has none.
 std::int32_t AZ_GetNextCharacterOfType(std::int32_t type, std::int32_t row);
 
+// Visits every character of the type (or derived from it) in row order:
+// visit(row, presenter), which may raise events and ends the walk by
+// answering false. A handler that destroys a character leaves its row to
+// the next one (or to one it spawned, even on the same presenter), so the
+// row is visited again while its character keeps being replaced and no
+// character of the type is skipped. A handler that also spawns a
+// replacement would keep the row changing until the presenter pool runs
+// dry: after as many newcomers as there are rows, the row is left.
+template <typename Visit>
+void AZ_ForEachCharacterOfType(std::int32_t type, Visit visit) {
+    AZ_Client* client = AZ_Client::getInstance();
+    const AZ_Data* data = client->getData();
+    for (std::int32_t row = client->findCharacterByType(type); row != -1;
+         row = AZ_GetNextCharacterOfType(type, row)) {
+        std::int32_t id = client->getPresenterOfRow(row);
+        for (std::int32_t newcomers = 1;; ++newcomers) {
+            AZ_Presenter* presenter = AZ_Presenter::getPresenter(id);
+            const AZ_HeldCharacter visited(presenter);
+            if (!visit(row, presenter)) return;
+            const std::int32_t now = client->getPresenterOfRow(row);
+            if (now == -1 || (now == id && visited.held())) break;
+            if (newcomers > AZ_MAX_ACTIVE) {
+                AZ_LogError("AZ_ForEachCharacterOfType : receivers keep replacing themselves, examine script");
+                break;
+            }
+            if (!data->isKindOf(client->getCharacterType(row), type)) break;
+            id = now;
+        }
+    }
+}
+
 // Raises script event `event` (162 + event) on every character of the type,
-// in row order. When a handler removes its character, the one moving into
-// the row gets the event too, so no character of the type is skipped.
+// in row order, the ones moving into a receiver's row included.
 void AZ_BroadcastEventToType(std::int32_t event, std::int32_t type);
 
 // Every presenter of the pool whose character type is the type or derives

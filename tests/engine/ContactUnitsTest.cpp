@@ -38,6 +38,7 @@ std::string Script() {
 //   Bw,h  a box   Sa  a sprite playing animation a   L  face left
 //   |  a frame   Uc,t  only unit c's update, with time t   mE  E's handler moves its character by 3000
 //   aE,n  E's handler plays animation n on the current character
+//   xE  E's handler destroys its character
 //   ?c  "+c"/"-c" attached or not   ?c.w  the word
 // The trace: answers and handled events "E/id" (with "*" while the receiver
 // still holds b_relativeDirection or b_relativeToCharacter), then "@x,y"
@@ -46,13 +47,15 @@ std::string Play(GameUnitWorld& w, const std::string& program) {
     w.Restart();
     AZ_Presenter* p = nullptr;
     std::string trace;
-    std::int32_t mover = 0, animator = 0, animation = 0;
+    std::int32_t mover = 0, animator = 0, animation = 0, ender = 0;
     AZ_Presenter* animated = nullptr;
     g_action = [&](AZ_Presenter* q, std::int32_t e) {
         const bool held = q->findCodeSlot(42) != -1 || q->findCodeSlot(52) != -1;
         trace += std::to_string(e) + "/" + std::to_string(q->getId()) + (held ? "* " : " ");
         if (e == mover) q->setX(q->getX() + 3000);
         if (e == animator) RunCode(animated, {12, animation, 1, 0});
+        AZ_Client* client = AZ_Client::getInstance();
+        if (e == ender) client->destroyCharacter(client->getActiveIndex(q->getId()));
     };
     std::istringstream in(program);
     for (std::string token; in >> token;) {
@@ -67,6 +70,7 @@ std::string Play(GameUnitWorld& w, const std::string& program) {
         if (op == 'S') RunCode(p, {12, n[0], 1, 0});
         if (op == 'L') p->setFacing(1);
         if (op == 'm') mover = n[0];
+        if (op == 'x') ender = n[0];
         if (op == 'a') std::tie(animator, animation, animated) = std::tuple(n[0], n[1], p);
         if (op == '|') w.Tick(32);
         if (op == 'U') AZ_GetManager()->dispatch(AZ_MODE_UPDATE, p, n[0], slot, n[1], 0, {});
@@ -122,6 +126,9 @@ TEST(ContactUnits, SpritesCollide) {
         {"two hit: 288 once, the first named",
          "@1,0,0 S9 10:2 @2,500,0 B512,1024 @2,-500,0 B512,1024 #0 | ?10.2",
          "289/1 169/1 289/2 169/2 288/0 1 @0,0"},
+        {"three hit, each ending itself on its first event: each hears it once",
+         "@1,0,0 S9 10:2 @2,500,0 B512,1024 @2,-500,0 B512,1024 @2,0,0 B512,1024 x289 #0 | ?10.2",
+         "289/1 289/2 289/3 288/0 1 @0,0"},
         {"the frame changed by the first hit's handler: read again, no rectangle, no second",
          "@1,0,0 S9 10:2 @2,500,0 B512,1024 @2,-500,0 B512,1024 #0 a289,7 | ?10.2", "289/1 169/1 288/0 1 @0,0"},
         {"the impact point", "@1,0,3000 S9 10:2 @2,500,3000 B512,1024 29: | ?29.1 ?29.2",
@@ -182,6 +189,9 @@ TEST(ContactUnits, RelativeDirections) {
         // Each to the type: the holder moves 3000 on 324, which changes later pairs.
         {"three in turn", "@2,0,0 @2,2000,0 @2,3000,0 @1,1000,0 m324 52:2 |",
          "171/3 324/3 172/0 325/0 171/3 324/3 172/1 325/1 171/3 324/3 172/2 325/2 @10000,0"},
+        {"three in turn, each ending itself on its first event: each hears it once",
+         "@2,2000,0 @2,3000,0 @2,4000,0 @1,1000,0 x171 52:2 |",
+         "172/3 325/3 171/0 172/3 325/3 171/1 172/3 325/3 171/2 @1000,0"},
         {"with itself", "@2,1000,0 B1024,1024 52:2 |", "407/0 171/0 325/0 172/0 325/0 @1000,0"},
         {"nobody", "@2,1000,0 52:-1 | ?52", "-52 @1000,0"},
     });

@@ -3,6 +3,7 @@
 // the adapter's generator, broadcasts and group flags, spawns and moves.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <regex>
 #include <sstream>
@@ -59,6 +60,8 @@ on 309 | f_unspawnCharacter | f_freezeCharacter r
 on 310 | f_customCodeInstruction 9 | f_generateEvent 310 | f_generateEvent 310
 on 311 | f_unspawnCharacter | f_spawnCharacter r 0 0 -1
 on 312 | f_broadcastEvent 311 r
+on 313 | f_broadcastDistanceThreshold 302 r 200 200
+on 314 | f_broadcastEventToChild 302 r
 state sp | on enter | b_camera 0 0 0 0 0 | b_drawable 5 0 | v_rect
 on 320 | f_spawnCharacterRelative r 0 512 0 1 1 0 0 0
 on 321 | f_spawnCharacterRelative r 0 512 0 1 0 1 0 0
@@ -166,8 +169,13 @@ TEST_F(InstructionTest, GroupInstructionsReachTheirCharacters) {
         std::vector<std::int32_t> events;
         std::string log;
         int flags;  // of each of p0-p3: 100 updated, 10 drawn, 1 frozen
+        std::array<std::int32_t, 4> parents = {-1, 0, 1, -2};
     } cases[] = {
         {1, {301}, "52p0 52p1 52p2 52p3", 0},  // each destroyed receiver's successor gets it
+        // Three receivers in range, then three children, destroying
+        // themselves; then the broadcaster too.
+        {0, {313, 302}, "52p1 52p2 52p3 52p0", 0},
+        {0, {314, 302}, "52p1 52p2 52p3 52p0", 0, {-1, 0, 0, 0}},
         {0, {303}, "50p2", 110},               // strictly nearer, the broadcaster left out
         {0, {304}, "", 110},
         {0, {305}, "50p1", 110},
@@ -182,8 +190,9 @@ TEST_F(InstructionTest, GroupInstructionsReachTheirCharacters) {
         for (const auto& [x, y] : {std::pair{1000, 1000}, {1100, 1000}, {1099, 1099}, {1000, 900}}) {
             world.Spawn(1, x, y);
         }
-        const std::int32_t parents[] = {-1, 0, 1, -2};
-        for (std::int32_t id = 1; id < 4; ++id) b_child_setParent(world.PresenterOfRow(id)->attach(2), parents[id]);
+        for (std::int32_t id = 1; id < 4; ++id) {
+            b_child_setParent(world.PresenterOfRow(id)->attach(2), c.parents[static_cast<std::size_t>(id)]);
+        }
         for (std::int32_t event : c.events) client.raiseEvent(c.row, event);
         EXPECT_EQ(log, c.log) << c.events[0];
         for (std::int32_t id = 0; id < 4; ++id) {

@@ -165,6 +165,12 @@ TEST_F(PresenterTest, AllocateTakesTheLowestFreePresenter) {
         EXPECT_EQ(capture.Lines(), (std::vector<std::string>{"[ AZ ][ ERROR ] - AZ_Client Invalid character Id",
                                                              "[ AZ ][ ERROR ] - AZ_Presenter Invalid character Id"}));
     }
+    for (const std::int32_t refused : {-1, 150}) {  // no presenter: never held
+        DebugCapture capture;
+        const AZ_HeldCharacter none(AZ_Presenter::getPresenter(refused));
+        EXPECT_FALSE(none.held()) << refused;
+        EXPECT_EQ(none.getId(), -1) << refused;
+    }
     for (int i = 0; i < 150; ++i) ASSERT_EQ(store.createPresenter(i % 4, i, -i), world.P(i));
     EXPECT_EQ(store.allocate(0, 0, 0), nullptr);  // the 151st
     EXPECT_EQ(store.getHighWaterMark(), 150);

@@ -18,10 +18,9 @@ void b_relativeToCharacter_update(AZ_Presenter* presenter, std::int32_t codeSlot
     const std::int32_t type = b_relativeToCharacter_getType(codeSlot);
     presenter->detach(kToCharacter);
     if (type == -1) return;
-    AZ_Client* client = AZ_Client::getInstance();
-    for (std::int32_t row = client->findCharacterByType(type); row != -1; row = AZ_GetNextCharacterOfType(type, row)) {
-        if (!AZ_RaiseRelativeDirection(presenter, AZ_Presenter::getPresenter(client->getPresenterOfRow(row)))) return;
-    }
+    AZ_ForEachCharacterOfType(type, [presenter](std::int32_t, const AZ_Presenter* other) {
+        return AZ_RaiseRelativeDirection(presenter, other);
+    });
 }
 
 void b_relativeToCharacter_detach(AZ_Presenter* presenter, std::int32_t codeSlot) {

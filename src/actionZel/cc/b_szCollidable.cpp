@@ -65,13 +65,12 @@ void b_szCollidable_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::
     const AZ_HeldInstance instance(codeSlot);
     Rect rect{};
     bool stale = true, hit = false;
-    for (std::int32_t row = client->findCharacterByType(type); row != -1; row = AZ_GetNextCharacterOfType(type, row)) {
-        AZ_Presenter* other = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
+    AZ_ForEachCharacterOfType(type, [&](std::int32_t, const AZ_Presenter* other) {
         const std::int32_t box = other->findCodeSlot(kBoundingBox);
-        if (other == presenter || other->findCodeSlot(kIgnore) != -1 || box == -1) continue;
+        if (other == presenter || other->findCodeSlot(kIgnore) != -1 || box == -1) return true;
         const std::int32_t w = b_boundingBox_getWidth(box), h = b_boundingBox_getHeight(box);
-        if (w <= 0 || h <= 0) continue;
-        if (stale && !ReadRect(presenter, &rect)) break;
+        if (w <= 0 || h <= 0) return true;
+        if (stale && !ReadRect(presenter, &rect)) return false;
         stale = false;
         // The other's box relative to this character, against the rectangle.
         const std::int32_t ox = other->getX(), oy = other->getY();
@@ -80,7 +79,7 @@ void b_szCollidable_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::
         const std::int32_t t = AZ_SweptBoxContactTime(
             WrapSub32(WrapSub32(ox, x), w >> 1), WrapSub32(WrapSub32(oy, y), h), w, h,
             rect.left, rect.top, rect.width, rect.height, ovx, ovy, vx, vy);
-        if (t < 0 || t > frameTime) continue;
+        if (t < 0 || t > frameTime) return true;
         if (const std::int32_t hotspot = other->findCodeSlot(kHotspot); hotspot != -1) {
             b_hotspotImpact_setX(hotspot, ox);
             b_hotspotImpact_setY(hotspot, WrapAdd32(y, rect.top));
@@ -90,14 +89,14 @@ void b_szCollidable_update(AZ_Presenter* presenter, std::int32_t codeSlot, std::
         }
         if (const std::int32_t world = presenter->findCodeSlot(kWorldCollidable); world != -1) {
             b_szWorldCollidable_setCollider(world, other->getId());
-            break;
+            return false;
         }
-        const AZ_HeldCharacter struck(other);
-        if (!AZ_SendEventHolding(self, struck, kStruck)) return;
-        if (!AZ_SendEventHolding(self, struck, t == 0 ? kTouching : kMet)) return;
         hit = stale = true;
-    }
-    if (!hit) return;
+        const AZ_HeldCharacter struck(other);
+        return AZ_SendEventHolding(self, struck, kStruck) &&
+               AZ_SendEventHolding(self, struck, t == 0 ? kTouching : kMet);
+    });
+    if (!hit || !self.held()) return;
     if (instance.held()) AZ_PauseCode(presenter, kId);
     client->sendEvent(presenter->getId(), kHitSomething);
 }

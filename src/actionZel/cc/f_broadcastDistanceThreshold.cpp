@@ -8,13 +8,12 @@ void f_broadcastDistanceThreshold(AZ_Presenter* presenter, std::int32_t paramOff
     AZ_CheckPresenter(presenter, AZ_UNIT_SOURCE(f_broadcastDistanceThreshold), __LINE__);
     AZ_ArgCursor args(params, paramOffset);
     const std::int32_t event = args.next(), type = args.next(), distanceX = args.next(), distanceY = args.next();
-    AZ_Client* client = AZ_Client::getInstance();
     const std::int64_t x = presenter->getX(), y = presenter->getY();
-    for (std::int32_t row = client->findCharacterByType(type); row != -1; row = AZ_GetNextCharacterOfType(type, row)) {
-        const AZ_Presenter* other = AZ_Presenter::getPresenter(client->getPresenterOfRow(row));
-        if (other == presenter) continue;
-        if (std::llabs(x - other->getX()) < distanceX && std::llabs(y - other->getY()) < distanceY) {
-            client->raiseEvent(row, AZ_FIRST_EVENT + event);
+    AZ_ForEachCharacterOfType(type, [&](std::int32_t row, const AZ_Presenter* other) {
+        if (other != presenter && std::llabs(x - other->getX()) < distanceX &&
+            std::llabs(y - other->getY()) < distanceY) {
+            AZ_Client::getInstance()->raiseEvent(row, AZ_FIRST_EVENT + event);
         }
-    }
+        return true;
+    });
 }
