@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "host/DDraw.h"
 #include "host/Window.h"
 #include "platform/shared/core/SystemEvent.h"
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
@@ -174,27 +175,34 @@ TEST_F(FrameTest, TheUpdateHooksGetTheFrameTimeBeforeThrottling) {
     EXPECT_EQ(hooks.size(), 16u);  // b_customCodeCallback's own update is bracketed too
 }
 
+// On RGB 565 and on XRGB 8888, where a black off by a low bit shows (the
+// pixels' colour bits are compared).
 TEST_F(FrameTest, AnInterruptPostsItsEventOnceAndHoldsTheWorld) {
     const struct {
         std::int32_t code;
         std::vector<std::uint32_t> events;
+        host::DisplayFormat display = host::kDisplayRgb565;
     } cases[] = {
         {1, {EVENT_GAME_INTERRUPT_1}}, {3, {EVENT_GAME_INTERRUPT_3}}, {4, {EVENT_GAME_INTERRUPT_4}}, {2, {}}, {5, {}},
+        {1, {EVENT_GAME_INTERRUPT_1}, host::kDisplayXrgb8888}, {5, {}, host::kDisplayXrgb8888},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.display.bitCount);
+        world.UseDisplay(c.display);
+        const std::uint32_t colour = c.display.redMask | c.display.greenMask | c.display.blueMask;
         client.reset();
         world.store->reset();
         world.appEvents.clear();
         world.Spawn(kPlain);
         world.Fill(0xFFFFFF);
         EXPECT_EQ(Frame(), (Strings{"U5 p0 t48", "R91 p0"}));
-        EXPECT_EQ(world.Pixel(100, 100), 0xFFFFu);  // the placeholder visual draws nothing
+        EXPECT_EQ(world.Pixel(100, 100) & colour, colour);  // the placeholder visual draws nothing
         client.setInterrupt(c.code);
         world.hooks.calls.clear();
         for (int f = 0; f < 50; ++f) EXPECT_EQ(Frame(), Strings{}) << c.code;
         EXPECT_EQ(world.appEvents, c.events) << c.code;
         EXPECT_EQ(client.getInterrupt(), c.events.empty() ? c.code : 2);
-        for (const auto& [x, y] : {std::pair{0, 0}, {239, 319}, {120, 160}}) EXPECT_EQ(world.Pixel(x, y), 0u);
+        for (const auto& [x, y] : {std::pair{0, 0}, {239, 319}, {120, 160}}) EXPECT_EQ(world.Pixel(x, y) & colour, 0u);
         const std::string held = std::to_string(c.events.empty() ? c.code : 2);
         const Strings first(world.hooks.Of({AZ_Hook::Interrupt, AZ_Hook::PostInterruptUpdate, AZ_Hook::RenderInterrupt,
                                             AZ_Hook::PostRenderInterrupt}));

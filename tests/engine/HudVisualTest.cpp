@@ -121,6 +121,38 @@ TEST_F(HudVisualTest, HealthPowerAndComboFollowThePlayer) {
     }
 }
 
+// The count's bottom edge lies 4 rows above the bar's place (the 4-row bar
+// above the corner less 2), its right edge at that corner moved by the
+// count offset. Font 2's digits leave the lowest 3 of their 10 rows blank:
+// the count's lowest ink is 12 rows above the corner, and the rows down to
+// the bar are clear. A bar slid down leaves the count where it is.
+TEST_F(HudVisualTest, ComboCountSitsFourRowsAboveItsBar) {
+    const std::int32_t right = viewWidth - 2, bottom = world.client->getCamera()->GetViewHeight() - 2;
+    const struct {
+        std::int32_t barOffset, countOffset;
+    } cases[] = {{0, 0}, {2, 0}, {0, -10}, {1, -25}};
+    for (const auto& c : cases) {
+        world.Restart();
+        pool.setAnimation(world.Word(world.Make(kHud), 92, 3), 3, 0, 1);
+        const AZ_Presenter* player = world.Make(kPlayer);
+        world.SetWords(player, 74, {{0, 1}, {1, 10}, {2, 10}, {5, c.barOffset}, {6, c.countOffset}});
+        world.SetWords(player, 74, {{10, 7}, {11, -1}});
+        Show({{right - 20, bottom - 4 + c.barOffset, kRed565}, {right - 20, bottom - 5 + c.barOffset, kGrey565}},
+             "bar offset " + std::to_string(c.barOffset));
+        // The lowest row with ink above the bar, and the rightmost ink.
+        int lowest = -1, rightmost = -1;
+        for (int y = bottom - 40; y < bottom - 4 + c.barOffset; ++y) {
+            for (int x = right - 60; x < right + 2; ++x) {
+                if (world.Pixel(x, y) == kGrey565) continue;
+                lowest = y;
+                rightmost = std::max(rightmost, x);
+            }
+        }
+        EXPECT_EQ(lowest, bottom - 12) << c.barOffset << " " << c.countOffset;
+        EXPECT_EQ(rightmost, right - 1 + c.countOffset) << c.barOffset << " " << c.countOffset;
+    }
+}
+
 // A box of margin m and open height T on an odd view 301 high, showing
 // string 2 (many lines). A key-advanced box's text area loses the 4-pixel
 // marker, which sits at its lower right corner. After the frame that lays

@@ -26,10 +26,14 @@
 #include "host/Clock.h"
 #include "host/Debug.h"
 #include "host/File.h"
+#include "platform/shared/components/ICMediaPlayer.h"
+#include "src/CMenuScreen.h"
+#include "src/SceneUtil.h"
 #include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Services.h"
 #include "src/actionZel/cc/b_combo.h"
 #include "src/game/AZ_Adapter.h"
+#include "tests/support/GameFlow.h"
 #include "tests/support/GameRun.h"
 #include "tests/support/WorldCounts.h"
 #include "tools/GamePilot.h"
@@ -344,19 +348,38 @@ TEST(DamagedContent, EveryEntryDamagedIsRefusedOrSkipped) {
 
 // Damaged saves: prefs.dat and savegame.dat that are cut short, too long,
 // or of the right size with wild values (a level and a character far out
-// of range, flags that are neither 0 nor 1), and an hs.dat of noise. The
-// pilot's game reaches play (by new game or continue) and leaves both
-// records whole.
+// of range, flags that are neither 0 nor 1), and an hs.dat of noise. A
+// short record is the defaults (sound and vibration on, no saved game), a
+// long one is read for its first bytes; a level reached is offered up to
+// the last level, a character that is not the second is the first. The
+// pilot's game (the second character on a new game) reaches play and
+// leaves both records whole.
 TEST(DamagedContent, DamagedSavesFallBackOrAreBounded) {
     const std::string wild = std::string("\x01\0\0\0", 4) + "\xFF\xFF\xFF\x7F" + std::string("\0\0\0\x80", 4);
+    // Not started, the second level reached with the second character, one
+    // byte more.
+    const std::string notStarted = std::string("\0\0\0\0\x01\0\0\0\x01\0\0\0\x01", 13);
+    constexpr std::uint32_t kIntro = scenes::kFirstLevelIntro;
     const struct {
         const char* what;
         std::string prefs, progress, scores;
+        bool sound, vibration;  // at start
+        std::int32_t levels;  // the level menu's items; 0: a new game, no level menu
+        const char16_t* levelName;
+        std::uint32_t intro;  // the level page's text
     } cases[] = {
-        {"empty", "", "", ""},
-        {"short", std::string(15, '\x7F'), std::string(11, '\x01'), std::string(91, 'A')},
-        {"long, all bits set", std::string(17, '\xFF'), std::string(13, '\xFF'), std::string(93, '\xFF')},
-        {"wild values", std::string(16, '\x80'), wild, std::string(92, '\x80')},
+        {"empty", "", "", "", true, true, 0, u"level 1", kIntro + 1},
+        {"short", std::string(15, '\x7F'), std::string(11, '\x01'), std::string(91, 'A'), true, true, 0, u"level 1",
+         kIntro + 1},
+        {"short, zeros", std::string(15, '\0'), std::string(11, '\0'), std::string(91, '\0'), true, true, 0,
+         u"level 1", kIntro + 1},
+        // Started, level and character -1: the first level, the first character's.
+        {"long, all bits set", std::string(17, '\xFF'), std::string(13, '\xFF'), std::string(93, '\xFF'), true, true,
+         1, u"level 1", kIntro},
+        {"long, flags off", std::string(17, '\0'), notStarted, std::string(93, '\0'), false, false, 0, u"level 1",
+         kIntro + 1},
+        {"wild values", std::string(16, '\x80'), wild, std::string(92, '\x80'), true, true, scenes::kLevelCount,
+         u"level 16", kIntro + scenes::kLevelCount - 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -365,16 +388,33 @@ TEST(DamagedContent, DamagedSavesFallBackOrAreBounded) {
         run.dir.Write("prefs.dat", c.prefs);
         run.dir.Write("savegame.dat", c.progress);
         run.dir.Write("hs.dat", c.scores);
+        run.dir.Write("device.conf", "X=0\nDISABLE_VIBRATION=0\n");  // vibration as the options say
         vktools::GamePilot pilot(VK_RIGHT);
-        bool playing = false;
+        bool playing = false, sound = false, vibration = false;
+        std::int32_t levels = 0;
+        std::u16string page, expectedPage = c.levelName;  // the intro's text added once the game is up
         DWORD begin = 0;
         host::SetDebugSink([](std::u16string_view) {});
         EXPECT_EQ(run.Run([&](int now) {
             if (now == 0) begin = GetTickCount();
+            if (now == 1) {
+                sound = ICMediaPlayer::GetInstance()->IsSoundEnabled() != 0;
+                vibration = ICMediaPlayer::GetInstance()->IsVibrationEnabled() != 0;
+            }
+            const std::string chain = Chain();
+            if (chain == "3 Shell/8 Menu" && levels == 0) levels = static_cast<CMenuScreen*>(Top())->*MenuPeek::kCount;
+            if (chain == "3 Shell/9 Text" && page.empty()) {
+                page = TopText();
+                expectedPage += Text(c.intro);
+            }
             pilot.Step(GetTickCount() - begin);
             playing = playing || pilot.IsPlaying();
         }, 400), 0);
         host::SetDebugSink(nullptr);
+        EXPECT_EQ(sound, c.sound);
+        EXPECT_EQ(vibration, c.vibration);
+        EXPECT_EQ(levels, c.levels);
+        EXPECT_EQ(page, expectedPage);
         EXPECT_TRUE(playing);
         EXPECT_GE(run.dir.Read("prefs.dat").size(), 16u);
         EXPECT_GE(run.dir.Read("savegame.dat").size(), 12u);

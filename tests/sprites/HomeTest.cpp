@@ -187,4 +187,33 @@ TEST(SpriteLoadQueue, SharesImagesBetweenCharacters) {
     }
 }
 
+// Dumping everything takes archetype 0 too: archetype 0 draws image 0 in
+// all eight orientations, so both its variants are loaded, and after the
+// dump no archetype, character or image variant is, and a presenter of
+// archetype 0 plays nothing. Queuing loads archetype 0 again.
+TEST(SpriteLoadQueue, DumpingAllUnloadsArchetypeZeroToo) {
+    SpriteWorld world;
+    SZ_Home& home = world.Home();
+    DebugCapture& log = world.Log();
+    world.Load({{0, 0}, {2, 1}});
+    ASSERT_TRUE(home.IsArchetypeCharacterLoaded(0, 0));
+    ASSERT_NE(home.GetImage(0).GetVariant(0), nullptr);
+    ASSERT_NE(home.GetImage(0).GetVariant(4), nullptr);
+    SZ_Presenter presenter = MakePresenter(0, 0, 0);
+    home.DumpAllArchetypeCharacters();
+    for (std::int32_t archetype = 0; archetype < 3; ++archetype) {
+        EXPECT_FALSE(home.IsArchetypeLoaded(archetype)) << archetype;
+    }
+    for (std::uint32_t image = 0; image < 3; ++image) {
+        EXPECT_EQ(home.GetImage(image).GetVariant(0), nullptr) << image;
+        EXPECT_EQ(home.GetImage(image).GetVariant(4), nullptr) << image;
+    }
+    presenter.update(50);
+    EXPECT_EQ(presenter.getTimeline().getTime(), 0);
+    log.Clear();
+    world.Load({{0, 0}});
+    EXPECT_NE(log.Text().find("LoadArchetype() loading archetype 0 ()"), std::string::npos) << log.Text();
+    EXPECT_NE(home.GetImage(0).GetVariant(4), nullptr);
+}
+
 }  // namespace

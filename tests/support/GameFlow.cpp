@@ -73,9 +73,10 @@ std::u16string TopText() {
 }
 
 std::u16string Text(std::uint32_t id) {
-    std::u16string text = CGameApp::GetResMgr()->GetText(id, 0);
+    const char16_t* text = CGameApp::GetResMgr()->GetText(id, 0);
+    std::u16string copy = text != nullptr ? text : u"";
     CGameApp::GetResMgr()->Release(id, 0);
-    return text;
+    return copy;
 }
 
 std::uint8_t PrefsByte(const GameRun& run, int n) { return static_cast<std::uint8_t>(run.dir.Read("prefs.dat").at(n)); }

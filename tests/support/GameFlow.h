@@ -57,7 +57,8 @@ std::vector<std::pair<std::int32_t, std::int32_t>> GameSprites();
 void LoadGameSprites();
 // The text of the top node, a text page.
 std::u16string TopText();
-// A text resource of the language chosen, as the resource manager gives it.
+// A text resource of the language chosen, as the resource manager gives it
+// (empty when the content has none).
 std::u16string Text(std::uint32_t id);
 
 // A byte of prefs.dat in the run's game directory.

@@ -10,6 +10,7 @@
 #include "platform/shared/components/CBigFileReader.h"
 #include "platform/shared/graphics/2d/CDrawUtil.h"
 #include "platform/shared/graphics/2d/ICGraphics2d.h"
+#include "platform/shared/graphics/2d/PixelFormat.h"
 #include "platform/shared/win32/CCore_Win32.h"
 #include "src/CGameApp.h"
 #include "src/CResMgr.h"
@@ -181,10 +182,17 @@ std::uint32_t ScriptWorld::Pixel(std::int32_t x, std::int32_t y) const {
     std::uint8_t* bits = nullptr;
     std::int32_t pitch = 0;
     surface->Lock(&bits, &pitch);
-    std::uint16_t pixel = 0;
-    std::memcpy(&pixel, bits + y * pitch + 2 * x, 2);
+    const std::uint32_t bytes = PixelFormatBytes(surface->GetPixelFormat());
+    std::uint32_t pixel = 0;  // little-endian, as the host lays its surfaces
+    std::memcpy(&pixel, bits + y * pitch + bytes * x, bytes);
     surface->Unlock();
     return pixel;
+}
+
+void ScriptWorld::UseDisplay(const host::DisplayFormat& format) {
+    host::SetDisplayFormat(format);
+    EXPECT_TRUE(ICGraphics2d::GetInstance()->Reinit());
+    CGameApp::GetBlitter()->Init(ICGraphics2d::GetInstance()->GetRenderSurface()->GetPixelFormat(), nullptr, 0);
 }
 
 void ScriptWorld::Fill(std::uint32_t colour) const {

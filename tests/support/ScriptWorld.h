@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/shared/components/CBinRes.h"
+#include "host/DDraw.h"
 #include "host/WaveOut.h"
 #include "src/actionZel/AZ_Client.h"
 #include "src/actionZel/AZ_Hooks.h"
@@ -73,9 +74,12 @@ public:
     void Tick(std::int32_t frameTime = 48);
     // Runs draw on the locked back buffer with the blitter bound to it.
     void Paint(const std::function<void()>& draw) const;
-    // Back-buffer pixels (RGB 565), and a fill of the whole buffer.
+    // Back-buffer pixels (RGB 565 unless UseDisplay changed it), and a fill
+    // of the whole buffer.
     std::uint32_t Pixel(std::int32_t x, std::int32_t y) const;
     void Fill(std::uint32_t colour) const;
+    // The display reopened in the format, the blitter with it.
+    void UseDisplay(const host::DisplayFormat& format);
 
     AZ_Client* client = nullptr;
     AZ_Presenter_Singleton* store = nullptr;

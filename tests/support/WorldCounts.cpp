@@ -28,15 +28,22 @@ WorldCounts CountWorld() {
     AZ_Client* client = AZ_Client::getInstance();
     WorldCounts counts;
     counts.characters = client->getNumActive();
+    counts.usedInstances.assign(AZ_FIRST_INSTRUCTION, 0);
+    counts.heldInstances.assign(AZ_FIRST_INSTRUCTION, 0);
     const AZ_Presenter_Singleton* store = AZ_Presenter_Singleton::getInstance();
     for (std::int32_t id = 0; id < store->getPoolSize(); ++id) {
-        if (AZ_Presenter::getPresenter(id)->getCharacterType() != AZ_Presenter::kNone) ++counts.presenters;
+        const AZ_Presenter* presenter = AZ_Presenter::getPresenter(id);
+        if (presenter->getCharacterType() == AZ_Presenter::kNone) continue;
+        ++counts.presenters;
+        if (client->getActiveIndex(id) == -1) continue;
+        for (std::int32_t code = 0; code < AZ_FIRST_INSTRUCTION; ++code) {
+            counts.heldInstances[code] += presenter->findCodeSlot(code) != -1 ? 1 : 0;
+        }
     }
     for (std::int32_t id = 1; id <= SZ_Pool::kSize; ++id) {
         counts.sprites += client->getSpritePool()->isInUse(id) ? 1 : 0;
     }
-    counts.freeInstances.assign(AZ_FIRST_INSTRUCTION, 0);
-    ForEachInstance([&](std::int32_t id, std::int32_t, bool used) { counts.freeInstances[id] += used ? 0 : 1; });
+    ForEachInstance([&](std::int32_t id, std::int32_t, bool used) { counts.usedInstances[id] += used ? 1 : 0; });
     return counts;
 }
 

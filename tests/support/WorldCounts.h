@@ -31,7 +31,9 @@ struct WorldCounts {
     std::int32_t characters = 0;  // active rows
     std::int32_t presenters = 0;  // presenters in use, with a row or not
     std::int32_t sprites = 0;  // pooled sprites in use
-    std::vector<std::int32_t> freeInstances;  // per code id, behaviours and visuals
+    // Per code id, behaviours and visuals: instances in use, and instances
+    // the active characters' presenters hold (one each at most).
+    std::vector<std::int32_t> usedInstances, heldInstances;
 };
 
 // The running game's engine now.
