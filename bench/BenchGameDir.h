@@ -3,24 +3,25 @@
 // removed with everything written there.
 #pragma once
 
-#include <stdlib.h>
-
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+
+#include "tools/ScratchDir.h"
 
 class BenchGameDir {
 public:
     BenchGameDir() {
-        char pattern[] = "/tmp/vk-bench-XXXXXX";
-        m_path = mkdtemp(pattern);
-        std::filesystem::copy_file(VK_GAME_ARCHIVE, m_path + "/velkorin.big");
+        if (m_dir.Path().empty()) {
+            std::fputs("cannot create a scratch game directory\n", stderr);
+            std::abort();
+        }
+        std::filesystem::copy_file(VK_GAME_ARCHIVE, m_dir.Path() + "/velkorin.big");
     }
-    ~BenchGameDir() { std::filesystem::remove_all(m_path); }
-    BenchGameDir(const BenchGameDir&) = delete;
-    BenchGameDir& operator=(const BenchGameDir&) = delete;
 
-    const std::string& Path() const { return m_path; }
+    const std::string& Path() const { return m_dir.Path(); }
 
 private:
-    std::string m_path;
+    vktools::ScratchDir m_dir{"vk-bench-"};
 };

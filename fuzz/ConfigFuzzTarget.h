@@ -45,11 +45,12 @@ inline void ReadDeviceFiles() {
         keys.Tick(48);
         keys.HandleEvent(EVENT_KEY_UP, code, 0);
     }
-    volatile std::int32_t sink = config.exitOnClamshell + config.touchscreenSupportMessage + config.disableNumpad +
-                                 config.disableSound + config.disableVibration + config.disableSoftkeys +
-                                 config.functionAsOk + config.onlyOneKeyPress + config.reduceJump +
-                                 config.lskPortraitX + config.rskPortraitX + config.lskLandscapeX +
-                                 config.rskLandscapeX + keys.GetLastKey();
+    // Summed in 64 bits: a position may be any 32-bit value.
+    volatile std::int64_t sink = std::int64_t{config.exitOnClamshell} + config.touchscreenSupportMessage +
+                                 config.disableNumpad + config.disableSound + config.disableVibration +
+                                 config.disableSoftkeys + config.functionAsOk + config.onlyOneKeyPress +
+                                 config.reduceJump + config.lskPortraitX + config.rskPortraitX +
+                                 config.lskLandscapeX + config.rskLandscapeX + keys.GetLastKey();
     (void)sink;
 }
 
@@ -62,7 +63,9 @@ inline void ReadProperties() {
     properties->Load(file);
     for (const char* key : {"Zel-Cheats-Enable", "Zel-Test-Localisation", "level", "KEYMAP", ""}) {
         if (const char* value = properties->GetString(key)) Check(StringLength(value) > 0);
-        volatile std::int32_t sink = properties->GetInt(key) + properties->GetBool(key) + properties->Has(key);
+        // In 64 bits: GetInt may answer INT_MAX.
+        volatile std::int64_t sink =
+            std::int64_t{properties->GetInt(key)} + properties->GetBool(key) + properties->Has(key);
         (void)sink;
     }
 }

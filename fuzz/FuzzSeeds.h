@@ -117,6 +117,8 @@ inline std::vector<vktools::Bytes> ConfigSeeds() {
         "ONLY_ONE_KEY_PRESS=1\nTICKRATE=48\nCONTROL_TEXT=Up|Down \xE9\nSTRING_146=Paused\nLEVEL_INTRO_TEXT=Go\n",
         "LSK_PORTRAIT_X=4\nRSK_PORTRAIT_X=6\nLSK_LANDSCAPE_X=-10\nRSK_LANDSCAPE_X=12\n",
         "# build switches\nZel-Cheats-Enable = TRUE\nZel-Test-Localisation:false\n! note\nlevel=a:b\nlevel=2\n",
+        // Numbers past the 32-bit range, which the readers saturate.
+        "LSK_PORTRAIT_X=2147483647\nRSK_PORTRAIT_X=4222222222\nKEYMAP=4222222222\nlevel=-4222222222\n",
     };
     std::vector<vktools::Bytes> seeds;
     for (const std::string& text : texts) {

@@ -23,15 +23,17 @@
 #include "platform/shared/tremor/TremorDecode.h"
 #include "tests/platform/FontTestSupport.h"
 #include "tools/BigFileWriter.h"
+#include "tools/ScratchDir.h"
 
 namespace fuzz {
 
-// A per-process scratch file in the phone's form.
+// A per-process scratch file in the phone's form, in a scratch directory
+// removed at the program's end.
 inline const std::u16string& ScratchPath() {
+    static const vktools::ScratchDir dir("vk-fuzz-");
     static const std::u16string path = [] {
-        const char* base = std::getenv("TMPDIR");
-        const std::string dir = base != nullptr && *base != '\0' ? base : "/tmp";
-        return host::ToPhonePath(dir + "/vk-fuzz-" + std::to_string(getpid()) + ".big");
+        if (dir.Path().empty()) std::abort();
+        return host::ToPhonePath(dir.Path() + "/scratch.big");
     }();
     return path;
 }

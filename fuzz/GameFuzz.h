@@ -7,8 +7,6 @@
 // for an archive it cannot start with.
 #pragma once
 
-#include <stdlib.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -20,6 +18,7 @@
 #include "tools/BigFileWriter.h"
 #include "tools/GamePilot.h"
 #include "tools/HeadlessGame.h"
+#include "tools/ScratchDir.h"
 
 namespace fuzz {
 
@@ -31,12 +30,11 @@ inline std::vector<vktools::Bytes> GameSeeds() {
     return {vktools::Bytes{std::istreambuf_iterator<char>(game), std::istreambuf_iterator<char>()}};
 }
 
+// The process's scratch game directory (empty when it cannot be made),
+// removed at the program's end.
 inline const std::string& GameDirectory() {
-    static const std::string dir = [] {
-        char pattern[] = "/tmp/vk-fuzz-game-XXXXXX";
-        return std::string(mkdtemp(pattern) != nullptr ? pattern : "");
-    }();
-    return dir;
+    static const vktools::ScratchDir dir("vk-fuzz-game-");
+    return dir.Path();
 }
 
 inline int FuzzGame(const std::uint8_t* data, std::size_t size) {

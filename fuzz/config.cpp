@@ -3,31 +3,17 @@
 // directory. Run as `fuzz_config CORPUS_DIR`; an empty corpus directory is
 // seeded with hand-written samples.
 #include <cstdlib>
-#include <filesystem>
-#include <string>
 
 #include "fuzz/ConfigFuzzTarget.h"
 #include "fuzz/FuzzMain.h"
-
-namespace {
-
-std::string g_gameDir;
-
-void RemoveGameDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(g_gameDir, ignored);
-}
-
-}  // namespace
+#include "tools/ScratchDir.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/vk-fuzz-config-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    g_gameDir = pattern;
-    std::atexit(RemoveGameDir);
+    // Removed at the program's end.
+    static const vktools::ScratchDir gameDir("vk-fuzz-config-");
+    if (gameDir.Path().empty()) std::abort();
     // The file manager takes the game directory when the first file call creates it.
-    host::SetModuleDirectory(g_gameDir);
+    host::SetModuleDirectory(gameDir.Path());
     fuzz::StartApp();
     fuzz::SeedCorpus(*argc, *argv, fuzz::ConfigSeeds());
     return 0;

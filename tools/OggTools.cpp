@@ -1,21 +1,20 @@
 #include "tools/OggTools.h"
 
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <numbers>
 
+#include "tools/ScratchDir.h"
+
 namespace vktools {
 
 Bytes RunVorbisTool(const std::string& command, const Bytes& input) {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string dir = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/vkoggXXXXXX";
-    if (mkdtemp(dir.data()) == nullptr) return {};
-    const std::string in = dir + "/in";
-    const std::string out = dir + "/out";
+    const ScratchDir dir("vkogg");
+    if (dir.Path().empty()) return {};
+    const std::string in = dir.Path() + "/in";
+    const std::string out = dir.Path() + "/out";
     std::ofstream(in, std::ios::binary)
         .write(reinterpret_cast<const char*>(input.data()), static_cast<std::streamsize>(input.size()));
     Bytes bytes;
@@ -23,9 +22,6 @@ Bytes RunVorbisTool(const std::string& command, const Bytes& input) {
         std::ifstream file(out, std::ios::binary);
         bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     }
-    unlink(in.c_str());
-    unlink(out.c_str());
-    rmdir(dir.c_str());
     return bytes;
 }
 

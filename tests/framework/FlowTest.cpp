@@ -188,7 +188,8 @@ TEST(Flow, ContinueFromTheLevelMenu) {
         run.Walk(ToMainMenu({
             {"3 Shell/3 Menu", {kEnter}},
             {"3 Shell/8 Menu", {kEnter}},  // the last focused
-            {"3 Shell/9 Text", {kEscape}, [&] { EXPECT_TRUE(TopText().starts_with(last)); }},
+            // A copy: clang 14 captures no structured binding.
+            {"3 Shell/9 Text", {kEscape}, [&, last = last] { EXPECT_TRUE(TopText().starts_with(last)); }},
             {"3 Shell/8 Menu", {kDown, kEnter}},  // round to the first: character 0's level 0
             {"3 Shell/9 Text", {}, [&] { EXPECT_EQ(TopText(), u"level 1" + Text(0x21FF0158)); }},
         }));

@@ -19,7 +19,8 @@ using namespace vktools;
 // The font table's resources.
 constexpr std::uint32_t kData0 = 0x03000243, kImage0 = 0x02000252;
 constexpr std::uint32_t kData1 = 0x03000256, kImage1 = 0x02000250;
-constexpr std::uint32_t kData2 = 0x03000259, kImage2 = 0x0200024C;
+constexpr std::uint32_t kImage2 = 0x0200024C;
+[[maybe_unused]] constexpr std::uint32_t kData2 = 0x03000259;  // left out of the archive
 
 constexpr std::uint32_t kInk = 0xFFFFFF;
 constexpr std::uint32_t kKey = 0xFF00FF;  // not drawn

@@ -9,7 +9,7 @@
 namespace {
 
 constexpr std::int32_t kId = 24;
-constexpr std::int32_t kHealth = 20, kArmor = 21, kIncrease = 25;
+constexpr std::int32_t kHealth = 20, kArmor = 21;
 
 }  // namespace
 
