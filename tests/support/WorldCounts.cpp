@@ -35,7 +35,6 @@ WorldCounts CountWorld() {
         const AZ_Presenter* presenter = AZ_Presenter::getPresenter(id);
         if (presenter->getCharacterType() == AZ_Presenter::kNone) continue;
         ++counts.presenters;
-        if (client->getActiveIndex(id) == -1) continue;
         for (std::int32_t code = 0; code < AZ_FIRST_INSTRUCTION; ++code) {
             counts.heldInstances[code] += presenter->findCodeSlot(code) != -1 ? 1 : 0;
         }

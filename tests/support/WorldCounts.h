@@ -32,7 +32,8 @@ struct WorldCounts {
     std::int32_t presenters = 0;  // presenters in use, with a row or not
     std::int32_t sprites = 0;  // pooled sprites in use
     // Per code id, behaviours and visuals: instances in use, and instances
-    // the active characters' presenters hold (one each at most).
+    // the presenters in use hold (one each at most), a presenter kept
+    // without a row included.
     std::vector<std::int32_t> usedInstances, heldInstances;
 };
 
