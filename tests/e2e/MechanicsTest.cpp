@@ -427,8 +427,8 @@ TEST(Mechanics, TheFlagStandsWhereTheLevelPutsIt) {
         const Shown with = ShownWith("entity level_exit " + std::to_string(row.x) + " " + std::to_string(row.y) + "\n");
         ASSERT_EQ(with.pixels.size(), without.pixels.size());
         ASSERT_EQ(with.cameraX, without.cameraX);
-        const std::int32_t footX = ((PixelsToUnits(row.x) * 24 + 512) >> 10) - with.cameraX;
-        const std::int32_t footY = ((PixelsToUnits(row.y) * 24 + 512) >> 10) - with.cameraY;
+        const std::int32_t footX = Camera::WorldToPixel(PixelsToUnits(row.x)) - with.cameraX;
+        const std::int32_t footY = Camera::WorldToPixel(PixelsToUnits(row.y)) - with.cameraY;
         int differing = 0, outside = 0;
         for (std::size_t i = 0; i < with.pixels.size(); ++i) {
             if (with.pixels[i] == without.pixels[i]) continue;
@@ -814,6 +814,7 @@ TEST(ContentFaults, ThePlayerStandsOnAWallOnlyWithItsFeetOverIt) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         LevelPlay play;
+        // Level 0 played on the Grey Keep's map and tileset.
         play.content.resources[0x03000103] = play.content.resources.at(0x03000104);
         play.content.resources[0x02000100] = play.content.resources.at(0x02000101);
         play.SetEntities(Entities("entity player " + std::to_string(row.x) + " 216\n"));

@@ -811,7 +811,7 @@ on 312
             markerY = Word(c, kClipToScreen, 2);
             const Camera* camera = AZ_Client::getInstance()->getCamera();
             viewWidth = camera->GetViewWidth();
-            screenY = ((c->getY() * 24 + 512) >> 10) - camera->GetY();
+            screenY = Camera::WorldToPixel(c->getY()) - camera->GetY();
             return frame < 10;
         },
         20);
