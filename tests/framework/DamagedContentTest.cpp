@@ -339,13 +339,6 @@ TEST(DamagedContent, CleanGamesReadEveryEntry) {
     for (const std::uint32_t id : AllIds()) EXPECT_TRUE(CleanGames().firstRead.contains(id)) << Hex(id);
 }
 
-TEST(DamagedContent, EveryEntryDamagedIsRefusedOrSkipped) {
-    for (const auto& [name, damage] : Damages()) {
-        SCOPED_TRACE(name);
-        PlayDamaged(damage, AllIds(), false);
-    }
-}
-
 // Damaged saves: prefs.dat and savegame.dat that are cut short, too long,
 // or of the right size with wild values (a level and a character far out
 // of range, flags that are neither 0 nor 1), and an hs.dat of noise. A
@@ -421,8 +414,18 @@ TEST(DamagedContent, DamagedSavesFallBackOrAreBounded) {
     }
 }
 
-#if VK_EXHAUSTIVE_TESTS
 // One test a damage, so that each stays short and they run side by side.
+class EveryEntryDamaged : public testing::TestWithParam<std::size_t> {};
+
+TEST_P(EveryEntryDamaged, IsRefusedOrSkipped) {
+    const NamedDamage damage = Damages().at(GetParam());
+    SCOPED_TRACE(damage.name);
+    PlayDamaged(damage.damage, AllIds(), false);
+}
+
+INSTANTIATE_TEST_SUITE_P(DamagedContent, EveryEntryDamaged, testing::Range<std::size_t>(0, Damages().size()));
+
+#if VK_EXHAUSTIVE_TESTS
 class MoreDamage : public testing::TestWithParam<std::size_t> {};
 class DamageAlone : public testing::TestWithParam<std::size_t> {};
 
