@@ -91,6 +91,7 @@ public:
             }
             m_videoReady = true;
         }
+        if (m_scale == 0) m_scale = ChooseScale();
         int width = 0;
         int height = 0;
         DesktopSize(&width, &height);
@@ -207,15 +208,24 @@ public:
     }
 
 private:
+    // The scale given, else the largest at which the portrait screen fits
+    // the usable area of the display the window opens on: the first, as it
+    // opens centred there.
+    int ChooseScale() const {
+        if (m_options.scale > 0) return m_options.scale;
+        SDL_Rect usable{};
+        if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
+        return FittingScale(usable.w, usable.h, m_options.screenWidth, m_options.screenHeight);
+    }
+
     void DesktopSize(int* width, int* height) const {
         const bool rotated = ScreenWidth() != m_options.screenWidth;
         if (m_options.windowWidth > 0 && m_options.windowHeight > 0) {
             *width = rotated ? m_options.windowHeight : m_options.windowWidth;
             *height = rotated ? m_options.windowWidth : m_options.windowHeight;
         } else {
-            const int scale = m_options.scale > 0 ? m_options.scale : 1;
-            *width = ScreenWidth() * scale;
-            *height = ScreenHeight() * scale;
+            *width = ScreenWidth() * m_scale;
+            *height = ScreenHeight() * m_scale;
         }
     }
 
@@ -290,6 +300,7 @@ private:
     }
 
     WindowOptions m_options;
+    int m_scale = 0;  // chosen when the first window opens, kept on rotation
     bool m_videoReady = false;
     HWND m_window = nullptr;
     WPARAM m_keys = 0;  // stylus buttons held

@@ -372,6 +372,11 @@ int GXResume() {
 
 namespace host {
 
+int FittingScale(int usableWidth, int usableHeight, int screenWidth, int screenHeight) {
+    if (usableWidth <= 0 || usableHeight <= 0 || screenWidth <= 0 || screenHeight <= 0) return 1;
+    return std::clamp(std::min(usableWidth / screenWidth, usableHeight / screenHeight), 1, kMaxScale);
+}
+
 void ResetWindowing(const WindowOptions& options) {
     State& s = S();
     if (s.backend) {

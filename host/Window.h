@@ -181,13 +181,22 @@ struct WindowOptions {
     Backend backend = Backend::Headless;
     int screenWidth = 480;  // the phone's screen in pixels (portrait)
     int screenHeight = 640;
-    int scale = 1;  // SDL: desktop window = screen x scale ...
+    // SDL: desktop window = screen x scale (0: the largest scale that fits
+    // the display, see FittingScale) ...
+    int scale = 1;
     int windowWidth = 0;  // ... unless both of these are given
     int windowHeight = 0;
     // Scripted runs: after this many WM_TIMER messages the main window is
     // closed as if by the user (WM_CLOSE); 0 for no limit.
     int frameLimit = 0;
 };
+
+// The largest scale, at most kMaxScale, at which a screen of screenWidth x
+// screenHeight fits a display's usable area (its size less the desktop's
+// panels); 1 where that area is unknown (0 or less) or smaller than one
+// screen.
+constexpr int kMaxScale = 8;
+int FittingScale(int usableWidth, int usableHeight, int screenWidth, int screenHeight);
 
 // Tears down every window, class, message and timer and starts over with
 // the given backend (the headless one by default). Not called by the game.

@@ -31,7 +31,8 @@ constexpr const char* kUsage =
 
 constexpr const char* kHelp =
     "  --backend=sdl|headless  window backend: a desktop window (default) or none\n"
-    "  --scale=N               desktop window of N times the 480 x 640 screen (1-8, default 1)\n"
+    "  --scale=N               desktop window of N times the 480 x 640 screen (1-8; default:\n"
+    "                          the largest that fits the display)\n"
     "  --window=WIDTHxHEIGHT   desktop window of that size instead\n"
     "  --game-dir=DIR          directory of the game's files (default: the executable's)\n"
     "  --frames=N              close the window after N frames and end (scripted runs)\n"
@@ -41,7 +42,7 @@ constexpr const char* kHelp =
     "  -- ARGUMENTS            passed to the game as its command line\n";
 
 struct Options {
-    host::WindowOptions window{.backend = host::Backend::Sdl};
+    host::WindowOptions window{.backend = host::Backend::Sdl, .scale = 0};
     std::string gameDir;
     std::string screenshot;
     host::DisplayFormat display = host::kDisplayRgb565;
@@ -113,7 +114,7 @@ bool Parse(int argc, char** argv, Options* options) {
             valid = value == "sdl" || value == "headless";
             window.backend = value == "headless" ? host::Backend::Headless : host::Backend::Sdl;
         } else if (name == "scale") {
-            valid = ParseNumber(value, 8, &window.scale);
+            valid = ParseNumber(value, host::kMaxScale, &window.scale);
         } else if (name == "window") {
             valid = ParseSize(value, &window.windowWidth, &window.windowHeight);
         } else if (name == "game-dir") {

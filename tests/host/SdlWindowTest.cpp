@@ -55,6 +55,30 @@ TEST(HeadlessWindow, ShownThenPostedBeforeQuitBeforePaintBeforeTimer) {
     host::ClearVirtualClock();
 }
 
+TEST(FittingScale, LargestWholeScaleOfTheScreenThatFitsTheUsableArea) {
+    const struct {
+        const char* display;
+        int width, height;  // usable
+        int scale;
+    } cases[] = {
+        {"768 lines", 1366, 740, 1},
+        {"1080 lines", 1920, 1040, 1},
+        {"1440 lines", 2560, 1400, 2},
+        {"2160 lines", 3840, 2120, 3},
+        {"two screens exactly", 960, 1280, 2},
+        {"a line short of two screens", 960, 1279, 1},
+        {"a column short of two screens", 959, 1280, 1},
+        {"narrower than one screen", 400, 2160, 1},
+        {"lower than one screen", 1920, 600, 1},
+        {"larger than the largest scale", 8000, 8000, host::kMaxScale},
+        {"unknown", 0, 0, 1},
+        {"negative", -1, 1080, 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(host::FittingScale(c.width, c.height, 480, 640), c.scale) << c.display;
+    }
+}
+
 class SdlWindow : public ::testing::Test {
 protected:
     void SetUp() override {
